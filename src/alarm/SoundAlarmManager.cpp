@@ -1,0 +1,5 @@
+#include "alarm/SoundAlarmManager.h"
+
+void SoundAlarmManager::AppendAlarm(const AlarmRecord*)
+{
+}

@@ -1,0 +1,5 @@
+#include "log/LogManager.h"
+
+void LogManager::AddAlarm(const AlarmRecord*)
+{
+}

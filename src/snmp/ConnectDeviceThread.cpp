@@ -1,0 +1,5 @@
+#include "snmp/ConnectDeviceThread.h"
+
+void ConnectDeviceThread::AddIP(const QString&)
+{
+}

@@ -1,0 +1,21 @@
+#include "RecordingDisplay.h"
+
+#include <QMutexLocker>
+
+void RecordingDisplay::DealAlarm(const AlarmRecord* record)
+{
+    QMutexLocker locker(&m_recordsLock);
+    m_records.append(*record);
+}
+
+QList<AlarmRecord> RecordingDisplay::Records() const
+{
+    QMutexLocker locker(&m_recordsLock);
+    return m_records;
+}
+
+int RecordingDisplay::Count() const
+{
+    QMutexLocker locker(&m_recordsLock);
+    return m_records.size();
+}
