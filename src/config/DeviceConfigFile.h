@@ -33,7 +33,7 @@ public:
 
 protected:
     bool ReadFromXml(const QDomElement& root) override;
-    bool WriteToXml(QDomDocument& document, QDomElement& root) const override;
+    bool WriteToXml(QDomDocument& document, QDomElement& root) override;
 
 private:
     void ClearDevices();

@@ -27,7 +27,7 @@ public:
 
 protected:
     bool ReadFromXml(const QDomElement& root) override;
-    bool WriteToXml(QDomDocument& document, QDomElement& root) const override;
+    bool WriteToXml(QDomDocument& document, QDomElement& root) override;
 
 private:
     QList<LanguageConfigNode*> m_languages;

@@ -2,6 +2,8 @@
 
 #include "config/Ox_XmlNodeBase.h"
 
+#include <QVector>
+
 // One language of lang_config.xml: its name, its two translation files, the words spoken alarms are built from
 // and the speech voice. Each word carries its own spacing, because the spoken texts join words without blanks.
 class LanguageConfigNode : public Ox_XmlNodeBase
@@ -57,6 +59,15 @@ public:
     void SetVoice(const QString& voice) { m_voice = voice; }
 
 private:
+    struct Word
+    {
+        const char* tag;
+        QString LanguageConfigNode::*member;
+        const char* fallback;
+    };
+    // The child elements, shared by reading and writing.
+    static const QVector<Word>& Words();
+
     QString m_name;
     QString m_qtFileName;
     QString m_privateFileName;

@@ -23,7 +23,7 @@ public:
 
 protected:
     virtual bool ReadFromXml(const QDomElement& root) = 0;
-    virtual bool WriteToXml(QDomDocument& document, QDomElement& root) const = 0;
+    virtual bool WriteToXml(QDomDocument& document, QDomElement& root) = 0;
 
 private:
     int m_version = 1;

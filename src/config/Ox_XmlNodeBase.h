@@ -20,8 +20,7 @@ protected:
     // False, with a warning in the debug output, when the element is not named NodeName().
     bool CheckNodeName(const QDomElement& element) const;
     static QDomElement CreateTextElement(QDomDocument& document, const QString& tag, const QString& text);
-    static void AppendTextElement(QDomDocument& document, QDomElement& parent, const QString& tag,
-                                  const QString& text);
+    static void AppendTextElement(QDomDocument& document, QDomElement& parent, const QString& tag, const QString& text);
     static void AppendBoolElement(QDomDocument& document, QDomElement& parent, const QString& tag, bool value);
     // Only the exact text "true" is true.
     static bool ReadBoolElement(const QDomElement& element);

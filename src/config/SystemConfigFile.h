@@ -34,7 +34,7 @@ public:
 
 protected:
     bool ReadFromXml(const QDomElement& root) override;
-    bool WriteToXml(QDomDocument& document, QDomElement& root) const override;
+    bool WriteToXml(QDomDocument& document, QDomElement& root) override;
 
 private:
     quint32 m_soundPeriod = 30;
