@@ -1,13 +1,52 @@
 #pragma once
 
-class AlarmRecord;
+#include "config/DeviceConfigFile.h"
+#include "log/LogWriteThread.h"
 
-// Writes routed alarms to the alarm log.
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class AlarmRecord;
+class LogDatabase;
+class SystemConfigFile;
+
+// Turns the stream of routed alarms into alarm-log rows: a row when an alarm starts, its end time when the
+// matching recovery arrives, old rows purged once a day. The writing runs on the log's own thread, so that
+// AddAlarm never waits on the disk; the GUI thread has its own connection for the log browser.
 class LogManager
 {
 public:
-    virtual ~LogManager() = default;
+    // Receives the error text when the log cannot be opened; the window shows it to the operator.
+    using OpenFailureHandler = std::function<void(const QString& errorText)>;
 
-    // Handler thread; the record is borrowed for the call.
+    // Opens the log at once.
+    explicit LogManager(OpenFailureHandler onOpenFailure = {}, LogClock clock = {});
+    virtual ~LogManager();
+    LogManager(const LogManager&) = delete;
+    LogManager& operator=(const LogManager&) = delete;
+
+    // GUI thread. Opens the log if it is not open.
+    void Open();
+    // GUI thread. Writes what has been accepted, then closes the file completely (nothing left in a side
+    // journal), so that alarm.db can be copied; alarms that arrive while closed are not logged.
+    void Close();
+    // GUI thread. Keeps log_save_time for the daily purge; while open, purges at once.
+    void SetSystemConfig(const SystemConfigFile& config);
+    // GUI thread. Keeps a copy for the log browser.
+    void SetDeviceConfig(const DeviceConfigFile& config);
+    // Alarm handler's thread; the record is borrowed for the call and copied.
     void AddAlarm(const AlarmRecord* record);
+    // Returns once every alarm added before the call is in the file.
+    void Flush();
+    // GUI thread. Runs the log browser modally; defined with the browser in the gui library.
+    void ShowLogDialog();
+
+private:
+    OpenFailureHandler m_onOpenFailure;
+    // The GUI thread's connection, handed to the log browser; null while closed.
+    std::unique_ptr<LogDatabase> m_database;
+    DeviceConfigFile m_deviceConfig;
+    LogWriteThread m_writer;
 };

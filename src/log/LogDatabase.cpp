@@ -1,0 +1,210 @@
+#include "log/LogDatabase.h"
+
+#include "alarm/AlarmRecord.h"
+
+#include <QDebug>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStringList>
+
+#include <atomic>
+
+const QString LogDatabase::CreateTableStatement = QStringLiteral(
+    "CREATE TABLE [alarm2] ( [id] INTEGER  PRIMARY KEY AUTOINCREMENT NOT NULL, [start_time] TIMESTAMP  NULL, "
+    "[ip] VARCHAR(15)  NULL, [deviceName] VARCHAR(50)  NULL, [portType] INTEGER  NULL, [portID] INTEGER  NULL, "
+    "[trackID] INTEGER  NULL, [signalName] VARCHAR(50)  NULL, [alarmType] INTEGER  NULL, [end_time] TIMESTAMP  "
+    "NULL, [note] VARCHAR(300)  NULL, [helpkey] VARCHAR(50)  NULL )");
+
+const QString LogDatabase::TimeFormat = QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz");
+
+namespace {
+// The end-time update looks a row up by helpkey, and the purge and the browser's time filter compare
+// datetime(start_time); without these both scan the whole table.
+const char* const IndexStatements[] = {
+    "CREATE INDEX IF NOT EXISTS [alarm2_helpkey] ON [alarm2] ([helpkey])",
+    "CREATE INDEX IF NOT EXISTS [alarm2_start_datetime] ON [alarm2] (datetime([start_time]))",
+};
+
+// WAL lets the browser read while the writer commits, and a commit is one append to the journal. With
+// synchronous=NORMAL a commit survives the process being killed and the file never corrupts; only a power cut
+// can take back the last commits.
+const char* const ConnectionPragmas[] = {
+    "PRAGMA journal_mode=WAL",
+    "PRAGMA synchronous=NORMAL",
+};
+
+QString NextConnectionName()
+{
+    static std::atomic<int> counter{0};
+    return QStringLiteral("alarm_log_%1").arg(++counter);
+}
+} // namespace
+
+LogDatabase::LogDatabase() : m_connectionName(NextConnectionName()) {}
+
+LogDatabase::~LogDatabase()
+{
+    Discard();
+}
+
+void LogDatabase::Discard()
+{
+    if (!m_database.isValid())
+        return;
+    m_database.close();
+    m_database = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+bool LogDatabase::Open(const QString& path)
+{
+    if (m_database.isOpen()) {
+        SetErrorString(QStringLiteral("database is already opened"));
+        return false;
+    }
+    m_database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+    m_database.setDatabaseName(path);
+    if (!m_database.open()) {
+        SetErrorString(m_database.lastError().text());
+        Discard();
+        return false;
+    }
+    if (!m_database.tables(QSql::Tables).contains(QStringLiteral("alarm2"))) {
+        QSqlQuery create(m_database);
+        if (!create.exec(CreateTableStatement)) {
+            SetErrorString(create.lastError().text());
+            create = QSqlQuery();
+            Discard();
+            return false;
+        }
+    }
+    // The log works without them, only slower; a table brought from elsewhere may lack the columns.
+    QSqlQuery setup(m_database);
+    for (const char* statement : ConnectionPragmas)
+        if (!setup.exec(QLatin1String(statement)))
+            qDebug() << statement << setup.lastError().text();
+    for (const char* statement : IndexStatements)
+        if (!setup.exec(QLatin1String(statement)))
+            qDebug() << statement << setup.lastError().text();
+    m_path = path;
+    return true;
+}
+
+bool LogDatabase::IsOpen() const
+{
+    return m_database.isOpen();
+}
+
+bool LogDatabase::Run(QSqlQuery& query, const QString& statement, const QVariantList& values)
+{
+    bool ok = query.prepare(statement);
+    if (ok) {
+        for (const QVariant& value : values)
+            query.addBindValue(value);
+        ok = query.exec();
+    }
+    if (!ok)
+        SetErrorString(query.lastError().text());
+    return ok;
+}
+
+void LogDatabase::DeleteBefore(unsigned daysToKeep, const QDate& today)
+{
+    const QString statement = QStringLiteral("delete from alarm2 where datetime(start_time) < datetime(?)");
+    const QString cutOff = today.addDays(-qint64(daysToKeep)).toString(QStringLiteral("yyyy-MM-dd"));
+    qDebug() << statement << cutOff;
+    QSqlQuery query(m_database);
+    Run(query, statement, {cutOff});
+}
+
+void LogDatabase::Delete(const LogClause& where)
+{
+    const QString statement = where.text.isEmpty() ? QStringLiteral("delete from alarm2")
+                                                   : QStringLiteral("delete from alarm2 %1").arg(where.text);
+    qDebug() << statement << where.values;
+    QSqlQuery query(m_database);
+    Run(query, statement, where.values);
+}
+
+unsigned LogDatabase::GetMaxId(const LogClause& where)
+{
+    const QString statement =
+        where.text.isEmpty() ? QStringLiteral("select id from alarm2 order by id desc limit 0,1")
+                             : QStringLiteral("select id from alarm2 %1 order by id desc limit 0,1").arg(where.text);
+    QSqlQuery query(m_database);
+    query.setForwardOnly(true);
+    if (!Run(query, statement, where.values) || query.record().count() != 1 || !query.next())
+        return 0;
+    return query.value(0).toUInt();
+}
+
+bool LogDatabase::Insert(const AlarmRecord& record)
+{
+    QSqlQuery query(m_database);
+    const QString statement = QStringLiteral(
+        "INSERT INTO alarm2 (start_time,ip,deviceName,portType,portID,trackID,signalName,alarmType,note,helpkey) "
+        "VALUES (?,?,?,?,?,?,?,?,?,?)");
+    return Run(query, statement,
+               {record.time.toString(TimeFormat), record.ip, record.deviceName, record.portType, record.portID,
+                record.trackID, record.signalName, record.alarmType, record.note, AlarmHelpKey(record)});
+}
+
+int LogDatabase::Select(const LogClause& where, const QList<AlarmRecord*>& records)
+{
+    if (where.text.isEmpty() || records.isEmpty())
+        return 0;
+    QSqlQuery query(m_database);
+    query.setForwardOnly(true);
+    if (!Run(query, QStringLiteral("select * from alarm2 %1").arg(where.text), where.values))
+        return 0;
+    int filled = 0;
+    while (filled < records.size() && query.next()) {
+        AlarmRecord* record = records[filled++];
+        record->time = QDateTime::fromString(query.value(1).toString(), TimeFormat);
+        record->ip = query.value(2).toString();
+        record->deviceName = query.value(3).toString();
+        record->portType = query.value(4).toInt();
+        record->portID = query.value(5).toInt();
+        record->trackID = query.value(6).toInt();
+        record->signalName = query.value(7).toString();
+        record->alarmType = query.value(8).toInt();
+        const QVariant endTime = query.value(9);
+        record->end_time = endTime.isNull() ? QDateTime() : QDateTime::fromString(endTime.toString(), TimeFormat);
+        record->note = query.value(10).toString();
+    }
+    return filled;
+}
+
+unsigned LogDatabase::GetCount(const LogClause& where)
+{
+    QSqlQuery query(m_database);
+    query.setForwardOnly(true);
+    if (!Run(query, QStringLiteral("select count(*) from alarm2 %1").arg(where.text), where.values) || !query.next())
+        return 0;
+    return query.value(0).toUInt();
+}
+
+bool LogDatabase::UpdateEndTime(const QString& helpkey, const QString& endTime)
+{
+    QSqlQuery query(m_database);
+    return Run(query, QStringLiteral("UPDATE alarm2 SET end_time=? WHERE helpkey=?"), {endTime, helpkey});
+}
+
+bool LogDatabase::BeginBatch()
+{
+    // IMMEDIATE takes the write lock at once, so a concurrent writer makes this wait instead of failing midway.
+    QSqlQuery query(m_database);
+    return Run(query, QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+bool LogDatabase::CommitBatch()
+{
+    QSqlQuery query(m_database);
+    if (Run(query, QStringLiteral("COMMIT")))
+        return true;
+    const QString commitError = GetErrorString();
+    Run(query, QStringLiteral("ROLLBACK"));
+    SetErrorString(commitError);
+    return false;
+}

@@ -1,0 +1,169 @@
+#include "log/LogWriteThread.h"
+
+#include "log/LogDatabase.h"
+
+#include <QDebug>
+#include <QMutexLocker>
+
+LogWriteThread::LogWriteThread(LogClock clock)
+    : m_clock(clock ? std::move(clock) : LogClock(&QDateTime::currentDateTime)), m_lastPurgeDay(m_clock().date())
+{
+}
+
+LogWriteThread::~LogWriteThread()
+{
+    Stop();
+}
+
+bool LogWriteThread::Start(const QString& databasePath)
+{
+    QMutexLocker locker(&m_queueLock);
+    m_path = databasePath;
+    m_stopRequested = false;
+    m_opening = true;
+    start();
+    while (m_opening)
+        m_queueDone.wait(&m_queueLock);
+    if (m_accepting)
+        return true;
+    locker.unlock();
+    wait();
+    return false;
+}
+
+void LogWriteThread::Stop()
+{
+    {
+        QMutexLocker locker(&m_queueLock);
+        m_accepting = false;
+        m_stopRequested = true;
+        m_queueGrown.wakeOne();
+        m_queueDone.wakeAll();
+    }
+    wait();
+}
+
+QString LogWriteThread::GetErrorString() const
+{
+    QMutexLocker locker(&m_queueLock);
+    return m_errorString;
+}
+
+bool LogWriteThread::Append(const AlarmRecord& record)
+{
+    QMutexLocker locker(&m_queueLock);
+    while (m_accepting && m_pending.size() >= MaxPending)
+        m_queueDone.wait(&m_queueLock);
+    if (!m_accepting)
+        return false;
+    m_pending.append(Operation{false, record});
+    ++m_appended;
+    m_queueGrown.wakeOne();
+    return true;
+}
+
+void LogWriteThread::SetDaysToKeep(unsigned days)
+{
+    QMutexLocker locker(&m_queueLock);
+    m_daysToKeep = days;
+    if (!m_accepting)
+        return;
+    m_pending.append(Operation{true, AlarmRecord()});
+    ++m_appended;
+    m_queueGrown.wakeOne();
+}
+
+void LogWriteThread::Flush()
+{
+    QMutexLocker locker(&m_queueLock);
+    const quint64 target = m_appended;
+    while (m_written < target)
+        m_queueDone.wait(&m_queueLock);
+}
+
+void LogWriteThread::run()
+{
+    LogDatabase database;
+    if (!ReportOpen(database))
+        return;
+    QList<Operation> batch;
+    std::optional<unsigned> daysToKeep;
+    while (TakeBatch(batch, daysToKeep)) {
+        WriteBatch(database, batch, daysToKeep);
+        QMutexLocker locker(&m_queueLock);
+        m_written += quint64(batch.size());
+        m_queueDone.wakeAll();
+    }
+}
+
+bool LogWriteThread::ReportOpen(LogDatabase& database)
+{
+    QMutexLocker locker(&m_queueLock);
+    const QString path = m_path;
+    locker.unlock();
+    const bool opened = database.Open(path);
+    locker.relock();
+    m_accepting = opened && !m_stopRequested;
+    m_errorString = database.GetErrorString();
+    m_opening = false;
+    m_queueDone.wakeAll();
+    return m_accepting;
+}
+
+bool LogWriteThread::TakeBatch(QList<Operation>& batch, std::optional<unsigned>& daysToKeep)
+{
+    QMutexLocker locker(&m_queueLock);
+    while (m_pending.isEmpty() && !m_stopRequested)
+        m_queueGrown.wait(&m_queueLock);
+    if (m_pending.isEmpty())
+        return false;
+    const int count = qMin(m_pending.size(), MaxBatch);
+    batch = m_pending.mid(0, count);
+    m_pending.erase(m_pending.begin(), m_pending.begin() + count);
+    daysToKeep = m_daysToKeep;
+    m_queueDone.wakeAll();
+    return true;
+}
+
+void LogWriteThread::WriteBatch(LogDatabase& database, const QList<Operation>& batch,
+                                std::optional<unsigned> daysToKeep)
+{
+    // Without a transaction the statements still land, one commit each.
+    if (!database.BeginBatch())
+        qDebug() << database.GetErrorString();
+    for (const Operation& operation : batch) {
+        if (operation.purge)
+            database.DeleteBefore(*daysToKeep, m_clock().date());
+        else
+            WriteAlarm(database, operation.record, daysToKeep);
+    }
+    if (!database.CommitBatch())
+        qDebug() << database.GetErrorString();
+}
+
+void LogWriteThread::WriteAlarm(LogDatabase& database, const AlarmRecord& record, std::optional<unsigned> daysToKeep)
+{
+    // Judged by the records' own times: the first record of another day purges once.
+    if (daysToKeep && record.time.date() != m_lastPurgeDay) {
+        database.DeleteBefore(*daysToKeep, m_clock().date());
+        m_lastPurgeDay = record.time.date();
+    }
+    const QString identityKey = AlarmIdentityKey(record);
+    const auto open = m_openAlarms.find(identityKey);
+    if (open == m_openAlarms.end()) {
+        // A recovery without a logged start has no row to end.
+        if (record.level == LevelNormal)
+            return;
+        if (database.Insert(record))
+            m_openAlarms.insert(identityKey, AlarmHelpKey(record));
+        else
+            qDebug() << database.GetErrorString();
+        return;
+    }
+    // A repeated start of an alarm still open writes nothing.
+    if (record.level != LevelNormal)
+        return;
+    if (!database.UpdateEndTime(open.value(), record.time.toString(LogDatabase::TimeFormat)))
+        qDebug() << database.GetErrorString();
+    m_openAlarms.erase(open);
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "alarm/AlarmRecord.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QMap>
+#include <QMutex>
+#include <QString>
+#include <QThread>
+#include <QWaitCondition>
+
+#include <functional>
+#include <optional>
+
+class LogDatabase;
+
+// The local clock, replaceable so that the daily purge can be tested without waiting for midnight.
+using LogClock = std::function<QDateTime()>;
+
+// Writes the alarm log on a thread of its own, so that the alarm handler never waits on the disk: Append only
+// queues a copy. The thread pairs each alarm start with its recovery and commits whatever has queued up as one
+// batch; a lone alarm is committed at once, a burst in batches of up to MaxBatch.
+class LogWriteThread : public QThread
+{
+public:
+    static constexpr int MaxBatch = 500;
+    // A disk that cannot keep up makes Append wait for the next batch instead of growing the queue without end.
+    static constexpr int MaxPending = 20000;
+
+    explicit LogWriteThread(LogClock clock);
+    ~LogWriteThread() override;
+
+    // GUI thread. Opens the writer's own connection on its thread; returns once that succeeded or failed.
+    bool Start(const QString& databasePath);
+    // GUI thread. Writes everything accepted so far, closes the connection and ends the thread.
+    void Stop();
+    QString GetErrorString() const;
+
+    // Any thread. False, and nothing kept, while the writer is not running.
+    bool Append(const AlarmRecord& record);
+    // Any thread. Kept for the daily purge; while running, also purges at once.
+    void SetDaysToKeep(unsigned days);
+    // Any thread. Returns once everything appended before the call is in the file.
+    void Flush();
+
+protected:
+    void run() override;
+
+private:
+    struct Operation
+    {
+        bool purge = false;
+        AlarmRecord record;
+    };
+
+    // On the writer's thread: publishes the open result to Start.
+    bool ReportOpen(LogDatabase& database);
+    // Waits for work; false once a stop is requested and everything queued is written.
+    bool TakeBatch(QList<Operation>& batch, std::optional<unsigned>& daysToKeep);
+    void WriteBatch(LogDatabase& database, const QList<Operation>& batch, std::optional<unsigned> daysToKeep);
+    void WriteAlarm(LogDatabase& database, const AlarmRecord& record, std::optional<unsigned> daysToKeep);
+
+    // Guards everything from here to the next comment.
+    mutable QMutex m_queueLock;
+    // The writer waits on it for work or for the stop request.
+    QWaitCondition m_queueGrown;
+    // Start waits on it for the open result, Append for room, Flush for the commit.
+    QWaitCondition m_queueDone;
+    QList<Operation> m_pending;
+    QString m_path;
+    QString m_errorString;
+    bool m_opening = false;
+    bool m_accepting = false;
+    bool m_stopRequested = false;
+    quint64 m_appended = 0;
+    quint64 m_written = 0;
+    // Nothing is purged before the settings have said how long to keep.
+    std::optional<unsigned> m_daysToKeep;
+
+    // Only the writer's thread touches these (and the constructor before it runs). The open alarms map the
+    // identity key of each alarm whose start is logged to that row's helpkey; they outlive a stop and a start.
+    const LogClock m_clock;
+    QMap<QString, QString> m_openAlarms;
+    QDate m_lastPurgeDay;
+};

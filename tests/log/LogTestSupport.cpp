@@ -1,0 +1,50 @@
+#include "LogTestSupport.h"
+
+#include "log/LogDatabase.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QtTest>
+
+AlarmRecord MakeAlarm(int portID, int level, const QDateTime& time)
+{
+    AlarmRecord record;
+    record.Init(QStringLiteral("10.0.0.7"));
+    record.time = time;
+    record.portType = PortTypeBnc;
+    record.portID = portID;
+    record.alarmType = AlarmTypeVideoLost;
+    record.level = level;
+    return record;
+}
+
+QDateTime At(const QString& text)
+{
+    return QDateTime::fromString(text, LogDatabase::TimeFormat);
+}
+
+QStringList QueryColumn(const QString& path, const QString& statement)
+{
+    const QString name = QStringLiteral("test_reader");
+    QStringList column;
+    {
+        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        database.setDatabaseName(path);
+        if (!database.open())
+            qWarning() << database.lastError().text();
+        QSqlQuery query(database);
+        if (!query.exec(statement))
+            qWarning() << statement << query.lastError().text();
+        while (query.next())
+            column.append(query.value(0).toString());
+    }
+    QSqlDatabase::removeDatabase(name);
+    return column;
+}
+
+QVariant QueryValue(const QString& path, const QString& statement)
+{
+    const QStringList column = QueryColumn(path, statement);
+    return column.isEmpty() ? QVariant() : QVariant(column.first());
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "alarm/AlarmRecord.h"
+
+#include <QStringList>
+#include <QVariant>
+
+// A video-lost alarm of port BNC <portID> on device 10.0.0.7.
+AlarmRecord MakeAlarm(int portID, int level, const QDateTime& time);
+// A local time written as the log stores it, "yyyy-MM-dd hh:mm:ss.zzz".
+QDateTime At(const QString& text);
+
+// Runs one statement on a connection of its own, as an outside reader of the file would.
+QVariant QueryValue(const QString& path, const QString& statement);
+QStringList QueryColumn(const QString& path, const QString& statement);

@@ -1,0 +1,203 @@
+#include "LogTestSupport.h"
+#include "TempAppDir.h"
+#include "alarm/AlarmRecord.h"
+#include "log/LogDatabase.h"
+
+#include <QtTest>
+
+class TestLogDatabase : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void freshFileGetsTheTableAndReopenKeepsRows();
+    void secondOpenOnOneObjectIsRefused();
+    void missingDirectoryFailsWithDriverText();
+    void foreignTableIsUsedUnchanged();
+    void purgeKeepsFromMidnightOfTheCutOffDay_data();
+    void purgeKeepsFromMidnightOfTheCutOffDay();
+    void selectFillsAtMostTheListNewestFirst();
+    void emptyClauseOrListReadsNothing();
+    void maxIdIsZeroWhenNothingMatches();
+    void searchedValuesAreDataNotSql_data();
+    void searchedValuesAreDataNotSql();
+};
+
+void TestLogDatabase::freshFileGetsTheTableAndReopenKeepsRows()
+{
+    TempAppDir dir;
+    const QString path = dir.filePath("log/alarm.db");
+    {
+        LogDatabase database;
+        QVERIFY2(database.Open(path), qPrintable(database.GetErrorString()));
+        QVERIFY(database.Insert(MakeAlarm(1, LevelError, At("2024-03-05 07:04:09.031"))));
+    }
+    QCOMPARE(QueryValue(path, "select sql from sqlite_master where name='alarm2'").toString(),
+             LogDatabase::CreateTableStatement);
+
+    LogDatabase reopened;
+    QVERIFY(reopened.Open(path));
+    QCOMPARE(reopened.GetCount({}), 1u);
+    QCOMPARE(QueryValue(path, "select start_time from alarm2").toString(), QString("2024-03-05 07:04:09.031"));
+    QCOMPARE(QueryValue(path, "select helpkey from alarm2").toString(),
+             QString("10.0.0.7.1.1.-1.4.2024-03-05_07:04:09.031"));
+}
+
+void TestLogDatabase::secondOpenOnOneObjectIsRefused()
+{
+    TempAppDir dir;
+    LogDatabase database;
+    QVERIFY(database.Open(dir.filePath("log/alarm.db")));
+    QVERIFY(!database.Open(dir.filePath("log/alarm.db")));
+    QCOMPARE(database.GetErrorString(), QString("database is already opened"));
+    QVERIFY(database.Insert(MakeAlarm(1, LevelError, At("2024-03-05 07:04:09.031"))));
+}
+
+void TestLogDatabase::missingDirectoryFailsWithDriverText()
+{
+    TempAppDir dir;
+    LogDatabase database;
+    QVERIFY(!database.Open(dir.filePath("no/such/dir/alarm.db")));
+    QVERIFY(!database.GetErrorString().isEmpty());
+    // A failed open leaves the object closed, so it can be opened again.
+    QVERIFY(database.Open(dir.filePath("log/alarm.db")));
+}
+
+void TestLogDatabase::foreignTableIsUsedUnchanged()
+{
+    TempAppDir dir;
+    const QString path = dir.filePath("log/alarm.db");
+    QueryValue(path, "create table alarm2 (id integer primary key, start_time text)");
+    QueryValue(path, "insert into alarm2 (start_time) values ('2024-03-05 07:04:09.031')");
+
+    LogDatabase database;
+    QVERIFY2(database.Open(path), qPrintable(database.GetErrorString()));
+    QCOMPARE(database.GetCount({}), 1u);
+    QVERIFY(!database.Insert(MakeAlarm(1, LevelError, At("2024-03-05 07:04:10.000"))));
+    QVERIFY(!database.GetErrorString().isEmpty());
+}
+
+void TestLogDatabase::purgeKeepsFromMidnightOfTheCutOffDay_data()
+{
+    QTest::addColumn<unsigned>("days");
+    QTest::addColumn<QStringList>("kept");
+    QTest::newRow("30 days") << 30u
+                             << QStringList{"2024-02-04 00:00:00.000", "2024-03-04 23:59:59.999",
+                                            "2024-03-05 00:00:00.000"};
+    QTest::newRow("0 days") << 0u << QStringList{"2024-03-05 00:00:00.000"};
+}
+
+void TestLogDatabase::purgeKeepsFromMidnightOfTheCutOffDay()
+{
+    QFETCH(unsigned, days);
+    QFETCH(QStringList, kept);
+    TempAppDir dir;
+    const QString path = dir.filePath("log/alarm.db");
+    LogDatabase database;
+    QVERIFY(database.Open(path));
+    const QStringList stamps{"2024-02-03 23:59:59.999", "2024-02-04 00:00:00.000", "2024-03-04 23:59:59.999",
+                             "2024-03-05 00:00:00.000"};
+    for (const QString& stamp : stamps)
+        QVERIFY(database.Insert(MakeAlarm(1, LevelError, At(stamp))));
+
+    database.DeleteBefore(days, QDate(2024, 3, 5));
+
+    QCOMPARE(QueryColumn(path, "select start_time from alarm2 order by id"), kept);
+}
+
+void TestLogDatabase::selectFillsAtMostTheListNewestFirst()
+{
+    TempAppDir dir;
+    LogDatabase database;
+    QVERIFY(database.Open(dir.filePath("log/alarm.db")));
+    AlarmRecord withNote = MakeAlarm(2, LevelError, At("2024-03-05 07:00:00.001"));
+    withNote.deviceName = "Studio A";
+    withNote.signalName = "News";
+    withNote.note = "VSTD: 1080i50";
+    QVERIFY(database.Insert(withNote));
+    QVERIFY(database.UpdateEndTime(AlarmHelpKey(withNote), "2024-03-05 07:00:05.500"));
+    for (int port = 3; port <= 5; ++port)
+        QVERIFY(database.Insert(MakeAlarm(port, LevelError, At("2024-03-05 07:00:00.002"))));
+
+    QVector<AlarmRecord> storage(2);
+    QList<AlarmRecord*> page{&storage[0], &storage[1]};
+    QCOMPARE(database.Select({"where id<? order by id desc limit ?,?", {3, 0, 10}}, page), 2);
+    QCOMPARE(storage[0].portID, 3);
+    QVERIFY(storage[0].end_time.isNull());
+    const AlarmRecord& read = storage[1];
+    QCOMPARE(read.time, withNote.time);
+    QCOMPARE(read.end_time, At("2024-03-05 07:00:05.500"));
+    QCOMPARE(read.ip, withNote.ip);
+    QCOMPARE(read.deviceName, withNote.deviceName);
+    QCOMPARE(read.signalName, withNote.signalName);
+    QCOMPARE(read.note, withNote.note);
+    QCOMPARE(read.portType, withNote.portType);
+    QCOMPARE(read.portID, 2);
+    QCOMPARE(read.trackID, withNote.trackID);
+    QCOMPARE(read.alarmType, withNote.alarmType);
+
+    QCOMPARE(database.Select({"where 1=1", {}}, page), 2);
+}
+
+void TestLogDatabase::emptyClauseOrListReadsNothing()
+{
+    TempAppDir dir;
+    LogDatabase database;
+    QVERIFY(database.Open(dir.filePath("log/alarm.db")));
+    QVERIFY(database.Insert(MakeAlarm(1, LevelError, At("2024-03-05 07:00:00.000"))));
+    AlarmRecord record;
+    QCOMPARE(database.Select({}, {&record}), 0);
+    QCOMPARE(database.Select({"where 1=1", {}}, {}), 0);
+    QVERIFY(record.time.isNull());
+}
+
+void TestLogDatabase::maxIdIsZeroWhenNothingMatches()
+{
+    TempAppDir dir;
+    LogDatabase database;
+    QVERIFY(database.Open(dir.filePath("log/alarm.db")));
+    QCOMPARE(database.GetMaxId({}), 0u);
+    QVERIFY(database.Insert(MakeAlarm(1, LevelError, At("2024-03-05 07:00:00.000"))));
+    QVERIFY(database.Insert(MakeAlarm(2, LevelError, At("2024-03-05 07:00:00.000"))));
+    QCOMPARE(database.GetMaxId({}), 2u);
+    QCOMPARE(database.GetMaxId({"where portID=?", {1}}), 1u);
+    QCOMPARE(database.GetMaxId({"where portID=?", {9}}), 0u);
+    // A malformed clause fails quietly as "nothing found".
+    QCOMPARE(database.GetMaxId({"where portID=", {}}), 0u);
+}
+
+void TestLogDatabase::searchedValuesAreDataNotSql_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QStringList>("found");
+    QTest::newRow("quote") << "O'Brien Live" << QStringList{"O'Brien Live"};
+    QTest::newRow("typed wildcard") << "100%" << QStringList{"100% Sport", "100 Hits"};
+    QTest::newRow("percent inside") << "100% Sport" << QStringList{"100% Sport"};
+    QTest::newRow("injection") << "x' or '1'='1" << QStringList{};
+}
+
+void TestLogDatabase::searchedValuesAreDataNotSql()
+{
+    QFETCH(QString, pattern);
+    QFETCH(QStringList, found);
+    TempAppDir dir;
+    LogDatabase database;
+    QVERIFY(database.Open(dir.filePath("log/alarm.db")));
+    const QStringList names{"O'Brien Live", "100% Sport", "100 Hits", "News"};
+    for (int i = 0; i < names.size(); ++i) {
+        AlarmRecord record = MakeAlarm(i + 1, LevelError, At("2024-03-05 07:00:00.000"));
+        record.signalName = names[i];
+        QVERIFY(database.Insert(record));
+    }
+    const LogClause where{"where signalName like ?", {pattern}};
+    QCOMPARE(database.GetCount(where), unsigned(found.size()));
+
+    database.Delete(where);
+    QStringList left = names;
+    for (const QString& name : found)
+        left.removeOne(name);
+    QCOMPARE(database.GetCount({}), unsigned(left.size()));
+}
+
+QTEST_GUILESS_MAIN(TestLogDatabase)
+#include "TestLogDatabase.moc"

@@ -1,0 +1,293 @@
+#include "LogTestSupport.h"
+#include "TempAppDir.h"
+#include "alarm/AlarmRecord.h"
+#include "app/AppPaths.h"
+#include "config/SystemConfigFile.h"
+#include "log/LogDatabase.h"
+#include "log/LogManager.h"
+
+#include <QProcess>
+#include <QtTest>
+
+#include <atomic>
+#include <cstdio>
+#include <thread>
+
+namespace {
+const char* const WriterMode = "--killable-writer";
+
+struct Event
+{
+    int portID;
+    int level;
+    int second;
+};
+
+// Rows as "port start end", end empty while the alarm is open, in insertion order.
+QStringList Rows(const QString& path)
+{
+    return QueryColumn(path, "select portID || ' ' || start_time || ' ' || ifnull(end_time, '') from alarm2 "
+                             "order by id");
+}
+
+QString Stamp(int second)
+{
+    return QStringLiteral("2024-03-05 10:00:%1.000").arg(second, 2, 10, QLatin1Char('0'));
+}
+
+QString Row(int portID, int startSecond, int endSecond = -1)
+{
+    return QStringLiteral("%1 %2 %3")
+        .arg(QString::number(portID), Stamp(startSecond), endSecond < 0 ? QString() : Stamp(endSecond));
+}
+
+// Hands every record to the log in bursts and reports on stdout how many are committed, until it is killed.
+int RunKillableWriter(const QString& appDir)
+{
+    SetAppDirOverride(appDir);
+    LogManager manager;
+    const QDateTime start = QDateTime::currentDateTime();
+    constexpr int burst = 200;
+    constexpr int maxBursts = 500;
+    for (int round = 0; round < maxBursts; ++round) {
+        for (int i = 0; i < burst; ++i) {
+            AlarmRecord record = MakeAlarm(round * burst + i, LevelError, start.addMSecs(i));
+            manager.AddAlarm(&record);
+        }
+        manager.Flush();
+        std::printf("committed %d\n", (round + 1) * burst);
+        std::fflush(stdout);
+    }
+    return 0;
+}
+} // namespace
+
+Q_DECLARE_METATYPE(QList<Event>)
+
+class TestLogManager : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startsAndRecoveriesPairUp_data();
+    void startsAndRecoveriesPairUp();
+    void firstAlarmOfAnotherDayPurgesOnce();
+    void settingsChangePurgesAtOnce();
+    void closeLeavesOneCompleteFileAndOpenResumesPairing();
+    void openFailureIsReportedAndNothingIsLogged();
+    void guiReadsWhileHandlerThreadWrites();
+    void killedWriterLeavesIntactFile();
+};
+
+void TestLogManager::startsAndRecoveriesPairUp_data()
+{
+    QTest::addColumn<QList<Event>>("events");
+    QTest::addColumn<QStringList>("rows");
+    QTest::newRow("start, start, recovery")
+        << QList<Event>{{1, LevelWarn, 1}, {1, LevelError, 2}, {1, LevelNormal, 3}} << QStringList{Row(1, 1, 3)};
+    QTest::newRow("start, recovery, start") << QList<Event>{{1, LevelError, 1}, {1, LevelNormal, 2}, {1, LevelError, 3}}
+                                            << QStringList{Row(1, 1, 2), Row(1, 3)};
+    QTest::newRow("recovery without start") << QList<Event>{{1, LevelNormal, 1}} << QStringList{};
+    QTest::newRow("two ports at once") << QList<Event>{{1, LevelError, 1},
+                                                       {2, LevelError, 2},
+                                                       {2, LevelNormal, 3},
+                                                       {1, LevelNormal, 4}}
+                                       << QStringList{Row(1, 1, 4), Row(2, 2, 3)};
+}
+
+void TestLogManager::startsAndRecoveriesPairUp()
+{
+    QFETCH(QList<Event>, events);
+    QFETCH(QStringList, rows);
+    TempAppDir dir;
+    LogManager manager;
+    for (const Event& event : events) {
+        const AlarmRecord record = MakeAlarm(event.portID, event.level, At(Stamp(event.second)));
+        manager.AddAlarm(&record);
+    }
+    manager.Flush();
+    QCOMPARE(Rows(GetLogDatabasePath()), rows);
+}
+
+void TestLogManager::firstAlarmOfAnotherDayPurgesOnce()
+{
+    TempAppDir dir;
+    QDateTime now = At("2024-03-05 12:00:00.000");
+    LogManager manager({}, [&now] { return now; });
+    SystemConfigFile settings;
+    settings.SetLogSaveTime(1);
+    manager.SetSystemConfig(settings);
+    manager.Flush();
+    LogDatabase outside;
+    QVERIFY(outside.Open(GetLogDatabasePath()));
+    const auto addAt = [&manager](const char* stamp) {
+        const AlarmRecord record = MakeAlarm(1, LevelError, At(stamp));
+        manager.AddAlarm(&record);
+        const AlarmRecord recovery = MakeAlarm(1, LevelNormal, At(stamp));
+        manager.AddAlarm(&recovery);
+        manager.Flush();
+    };
+
+    // Same day as the construction: no purge, old rows stay.
+    QVERIFY(outside.Insert(MakeAlarm(9, LevelError, At("2024-03-03 23:00:00.000"))));
+    addAt("2024-03-05 12:00:00.000");
+    QCOMPARE(outside.GetCount({"where portID=?", {9}}), 1u);
+
+    now = At("2024-03-06 00:00:01.000");
+    addAt("2024-03-06 00:00:01.000");
+    QCOMPARE(outside.GetCount({"where portID=?", {9}}), 0u);
+
+    QVERIFY(outside.Insert(MakeAlarm(9, LevelError, At("2024-03-03 23:00:00.000"))));
+    addAt("2024-03-06 08:00:00.000");
+    QCOMPARE(outside.GetCount({"where portID=?", {9}}), 1u);
+
+    // A record from an earlier day (a clock set back) purges again.
+    addAt("2024-03-05 23:59:59.000");
+    QCOMPARE(outside.GetCount({"where portID=?", {9}}), 0u);
+}
+
+void TestLogManager::settingsChangePurgesAtOnce()
+{
+    TempAppDir dir;
+    LogManager manager({}, [] { return At("2024-03-05 12:00:00.000"); });
+    LogDatabase outside;
+    QVERIFY(outside.Open(GetLogDatabasePath()));
+    QVERIFY(outside.Insert(MakeAlarm(1, LevelError, At("2024-02-03 10:00:00.000"))));
+    QVERIFY(outside.Insert(MakeAlarm(2, LevelError, At("2024-02-04 10:00:00.000"))));
+
+    SystemConfigFile settings;
+    settings.SetLogSaveTime(30);
+    manager.SetSystemConfig(settings);
+    manager.Flush();
+    QCOMPARE(outside.GetCount({}), 1u);
+}
+
+void TestLogManager::closeLeavesOneCompleteFileAndOpenResumesPairing()
+{
+    TempAppDir dir;
+    LogManager manager;
+    const AlarmRecord start = MakeAlarm(1, LevelError, At("2024-03-05 10:00:01.000"));
+    manager.AddAlarm(&start);
+    manager.Close();
+    manager.Close();
+
+    // What an export copies is the file alone: it must hold every row.
+    QVERIFY(!QFile::exists(GetLogDatabasePath() + "-wal"));
+    QCOMPARE(QueryValue(GetLogDatabasePath(), "select count(*) from alarm2").toInt(), 1);
+
+    const AlarmRecord whileClosed = MakeAlarm(2, LevelError, At("2024-03-05 10:00:02.000"));
+    manager.AddAlarm(&whileClosed);
+    manager.Open();
+    manager.Open();
+    const AlarmRecord recovery = MakeAlarm(1, LevelNormal, At("2024-03-05 10:00:03.000"));
+    manager.AddAlarm(&recovery);
+    manager.Flush();
+    QCOMPARE(Rows(GetLogDatabasePath()), QStringList{Row(1, 1, 3)});
+}
+
+void TestLogManager::openFailureIsReportedAndNothingIsLogged()
+{
+    TempAppDir dir;
+    QVERIFY(QDir(dir.filePath("log")).removeRecursively());
+    QFile blocker(dir.filePath("log"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    QStringList reported;
+    LogManager manager([&reported](const QString& error) { reported.append(error); });
+    QCOMPARE(reported.size(), 1);
+    QVERIFY(!reported.first().isEmpty());
+    const AlarmRecord record = MakeAlarm(1, LevelError, At("2024-03-05 10:00:01.000"));
+    manager.AddAlarm(&record);
+    manager.Flush();
+
+    // Once the directory can be made, the next start of monitoring opens the log.
+    QVERIFY(blocker.remove());
+    manager.Open();
+    QCOMPARE(reported.size(), 1);
+    manager.AddAlarm(&record);
+    manager.Flush();
+    QCOMPARE(Rows(GetLogDatabasePath()), QStringList{Row(1, 1)});
+}
+
+void TestLogManager::guiReadsWhileHandlerThreadWrites()
+{
+    TempAppDir dir;
+    LogManager manager;
+    LogDatabase browser;
+    QVERIFY(browser.Open(GetLogDatabasePath()));
+
+    constexpr int alarms = 5000;
+    std::atomic<bool> handlerDone{false};
+    std::thread handler([&] {
+        const QDateTime start = At("2024-03-05 10:00:00.000");
+        for (int i = 0; i < alarms; ++i) {
+            const AlarmRecord record = MakeAlarm(i, LevelError, start.addMSecs(i));
+            manager.AddAlarm(&record);
+            const AlarmRecord recovery = MakeAlarm(i, LevelNormal, start.addMSecs(i + 1));
+            manager.AddAlarm(&recovery);
+        }
+        handlerDone = true;
+    });
+
+    QVector<AlarmRecord> storage(30);
+    QList<AlarmRecord*> page;
+    for (AlarmRecord& record : storage)
+        page.append(&record);
+    unsigned lastCount = 0;
+    QElapsedTimer deadline;
+    deadline.start();
+    while (!handlerDone && deadline.elapsed() < 20000) {
+        const unsigned count = browser.GetCount({"where id<?", {1u << 30}});
+        QVERIFY(count >= lastCount);
+        lastCount = count;
+        const int filled = browser.Select({"where id>? order by id desc limit ?,?", {0, 0, 30}}, page);
+        QVERIFY(filled <= 30);
+        for (int i = 0; i < filled; ++i)
+            QCOMPARE(page[i]->alarmType, int(AlarmTypeVideoLost));
+    }
+    handler.join();
+    manager.Flush();
+    QCOMPARE(browser.GetCount({}), unsigned(alarms));
+    QCOMPARE(browser.GetCount({"where end_time is null", {}}), 0u);
+}
+
+void TestLogManager::killedWriterLeavesIntactFile()
+{
+    TempAppDir dir;
+    QProcess writer;
+    writer.start(QCoreApplication::applicationFilePath(), {WriterMode, dir.path()});
+    QVERIFY(writer.waitForStarted());
+    int committed = 0;
+    QElapsedTimer deadline;
+    deadline.start();
+    while (committed < 4000 && deadline.elapsed() < 30000) {
+        if (!writer.canReadLine() && !writer.waitForReadyRead(1000))
+            continue;
+        const QByteArray line = writer.readLine().trimmed();
+        if (line.startsWith("committed "))
+            committed = line.mid(10).toInt();
+    }
+    QVERIFY(committed >= 4000);
+    writer.kill();
+    QVERIFY(writer.waitForFinished());
+    QCOMPARE(writer.exitStatus(), QProcess::CrashExit);
+
+    const QString path = GetLogDatabasePath();
+    QCOMPARE(QueryValue(path, "pragma integrity_check").toString(), QString("ok"));
+    const int rows = QueryValue(path, "select count(*) from alarm2").toInt();
+    QVERIFY2(rows >= committed, qPrintable(QString("%1 rows, %2 committed").arg(rows).arg(committed)));
+    QCOMPARE(QueryValue(path, "select count(distinct helpkey) from alarm2").toInt(), rows);
+}
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], WriterMode) == 0)
+        return RunKillableWriter(QString::fromLocal8Bit(argv[2]));
+    TestLogManager test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "TestLogManager.moc"
