@@ -1,0 +1,65 @@
+#pragma once
+
+#include "SimTypes.h"
+
+#include <QElapsedTimer>
+#include <QMap>
+#include <QString>
+
+// Dotted IPv4 text inside 127.0.0.0/8: the only addresses the simulator listens on or sends to.
+bool IsLoopbackAddress(const QString& text);
+
+// One simulated probe: the objects the station reads and writes, and how the probe behaves on the wire. Every
+// change that a real probe would announce returns the notification to send, so the tables and the notifications
+// never disagree.
+class ProbeState
+{
+public:
+    enum class Lookup
+    {
+        Found,
+        NoSuchObject,
+        NoSuchInstance,
+    };
+
+    explicit ProbeState(const QString& address);
+
+    QString Address() const { return m_address; }
+
+    Lookup Find(const QString& oid, SimValue* value) const;
+    // SNMP error status that a SET of this object would get; 0 when it would be accepted.
+    int CheckWrite(const QString& oid, const SimValue& value) const;
+    void Write(const QString& oid, const SimValue& value);
+    // Where notifications go: what the station last wrote, once it names a loopback address and a port.
+    bool Destination(QString* host, quint16* port) const;
+
+    // False with a reason when the location does not exist for the condition.
+    bool SetCondition(Condition condition, const Location& location, long severity, Notification* notification,
+                      QString* error);
+    bool SetStandard(int port, long index, QString* error);
+    bool SetFan(int fan, long rpm, Notification* notification, QString* error);
+    bool SetPower(int supply, bool on, Notification* notification, QString* error);
+    Notification SignOfLife(const QString& text) const;
+    Notification Connection(bool connected) const;
+
+    // Hundredths of a second since the probe started, for sysUpTime.0.
+    long UpTime() const;
+
+    // A silent probe neither answers nor notifies, like one that lost power or its network.
+    bool IsSilent() const { return m_silent; }
+    void SetSilent(bool silent) { m_silent = silent; }
+    bool RefusesSet() const { return m_refuseSet; }
+    void SetRefuseSet(bool refuse) { m_refuseSet = refuse; }
+    bool SendsInforms() const { return m_sendInforms; }
+    void SetSendInforms(bool informs) { m_sendInforms = informs; }
+
+private:
+    static bool ParseDestination(const QByteArray& text, QString* host, quint16* port);
+
+    QString m_address;
+    bool m_silent = false;
+    bool m_refuseSet = false;
+    bool m_sendInforms = false;
+    QMap<QString, SimValue> m_objects;
+    QElapsedTimer m_upTime;
+};
