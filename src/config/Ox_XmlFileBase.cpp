@@ -99,7 +99,9 @@ bool Ox_XmlFileBase::Save(const QString& path)
         return false;
 
     const QByteArray text = SerializeDocument(root);
-    if (file.write(text) != text.size() || !file.commit()) {
+    // QSaveFile::commit() does not notice a failure of its final flush (a full disk would pass unnoticed and
+    // leave a truncated file), so the flush is checked first.
+    if (file.write(text) != text.size() || !file.flush() || !file.commit()) {
         SetErrorString(file.errorString());
         return false;
     }

@@ -1,0 +1,179 @@
+#include "TempAppDir.h"
+#include "alarm/AlarmRecord.h"
+#include "app/AppPaths.h"
+#include "config/LanguageConfig.h"
+#include "config/LanguageConfigFile.h"
+#include "config/LanguageConfigNode.h"
+
+#include <QtTest>
+
+class TestLanguageConfig : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void missingWordsFallBackToTheirOwnNames();
+    void voiceIsWrittenOnlyWhenNamed();
+    void brokenFileIsReportedAndLeftUntouched();
+    void privateTranslationChangesShownTexts();
+    void shippedLanguagesInstallBothTranslators_data();
+    void shippedLanguagesInstallBothTranslators();
+    void shippedFileIsInTheWrittenFormat();
+};
+
+static void WriteFile(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+}
+
+static QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The build puts the compiled translations and the shipped language file into <build>/lang.
+static QString BuildLangDir()
+{
+    return qEnvironmentVariable("VZ_BUILD_DIR") + QStringLiteral("/lang");
+}
+
+static void CopyBuildLangFiles()
+{
+    const QDir from(BuildLangDir());
+    for (const QString& name : from.entryList({"*.qm", "lang_config.xml"}, QDir::Files))
+        QVERIFY(QFile::copy(from.filePath(name), GetLangDir() + "/" + name));
+}
+
+void TestLanguageConfig::missingWordsFallBackToTheirOwnNames()
+{
+    TempAppDir dir;
+    WriteFile(GetLangConfigPath(), "<language_config><language name=\"A\"><warn>w</warn></language><other/>"
+                                   "<language name=\"A\"><warn>second</warn></language><language/></language_config>");
+    LanguageConfigFile file;
+    QVERIFY(LanguageConfig::ReadLanguageConfig(file));
+    QCOMPARE(file.Languages().size(), 3);
+    const LanguageConfigNode* entry = file.FindLanguage(QStringLiteral("A"));
+    QCOMPARE(entry->warn(), QStringLiteral("w"));
+    QCOMPARE(entry->error(), QString());
+    QCOMPARE(entry->normal(), QStringLiteral("normal"));
+    QCOMPARE(entry->alarm(), QStringLiteral("warning"));
+    QCOMPARE(entry->device_connect_state(), QStringLiteral("Device can't connect"));
+    QCOMPARE(entry->slience(), QStringLiteral("slience"));
+    QCOMPARE(entry->voice(), QString());
+    QCOMPARE(file.Languages()[2]->name(), QString());
+}
+
+void TestLanguageConfig::voiceIsWrittenOnlyWhenNamed()
+{
+    TempAppDir dir;
+    LanguageConfigNode named;
+    named.SetName(QStringLiteral("English"));
+    named.SetTrack(QStringLiteral("track "));
+    named.SetVoice(QStringLiteral("en"));
+    LanguageConfigNode silent;
+    silent.SetName(QStringLiteral("Other"));
+    LanguageConfigFile file;
+    file.AddLanguage(named);
+    file.AddLanguage(silent);
+    QVERIFY(file.Save(GetLangConfigPath()));
+    QCOMPARE(ReadFile(GetLangConfigPath()).count("<voice>"), 1);
+
+    LanguageConfigFile loaded;
+    QVERIFY(LanguageConfig::ReadLanguageConfig(loaded));
+    QCOMPARE(loaded.FindLanguage(QStringLiteral("English"))->voice(), QStringLiteral("en"));
+    QCOMPARE(loaded.FindLanguage(QStringLiteral("English"))->track(), QStringLiteral("track "));
+    QCOMPARE(loaded.FindLanguage(QStringLiteral("Other"))->voice(), QString());
+}
+
+void TestLanguageConfig::brokenFileIsReportedAndLeftUntouched()
+{
+    TempAppDir dir;
+    QDir(GetLangDir()).removeRecursively();
+    LanguageConfigFile file;
+    QVERIFY(!LanguageConfig::ReadLanguageConfig(file));
+    QVERIFY(QFileInfo(GetLangDir()).isDir());
+    QVERIFY(!QFileInfo::exists(GetLangConfigPath()));
+
+    const QByteArray broken("<language_config><language name=\"English\">");
+    WriteFile(GetLangConfigPath(), broken);
+    QVERIFY(!LanguageConfig::ReadLanguageConfig(file));
+    QVERIFY(file.Languages().isEmpty());
+    QCOMPARE(ReadFile(GetLangConfigPath()), broken);
+}
+
+void TestLanguageConfig::privateTranslationChangesShownTexts()
+{
+    TempAppDir dir;
+    QVERIFY(QFile::copy(BuildLangDir() + "/vizavovu_zh_CN.qm", GetLangDir() + "/vizavovu_zh_CN.qm"));
+    WriteFile(GetLangConfigPath(), "<language_config version=\"1\"><language name=\"简体中文\">"
+                                   "<qt_file_name></qt_file_name><private_file_name>vizavovu_zh_CN.qm"
+                                   "</private_file_name></language></language_config>");
+    LanguageConfig language;
+    language.Install(QStringLiteral("简体中文"));
+    QCOMPARE(language.GetLanguage(), QStringLiteral("简体中文"));
+    QCOMPARE(AlarmTypeWord(AlarmTypeVideoBlack), QStringLiteral("黑场"));
+    // Port words name the configured ports, so they must read the same in every language.
+    QCOMPARE(PortDisplayName(PortTypeAes, 1), QStringLiteral("AES/EBU 1"));
+
+    language.Install(QStringLiteral("English"));
+    QCOMPARE(AlarmTypeWord(AlarmTypeVideoBlack), QStringLiteral("Video Black"));
+}
+
+void TestLanguageConfig::shippedLanguagesInstallBothTranslators_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("videoLost");
+    QTest::addColumn<QString>("voice");
+    QTest::newRow("simplified") << "简体中文"
+                                << "视频丢失"
+                                << "cmn";
+    QTest::newRow("traditional") << "繁體中文"
+                                 << "視訊遺失"
+                                 << "yue";
+    QTest::newRow("english") << "English"
+                             << "Video Lost"
+                             << "en";
+}
+
+void TestLanguageConfig::shippedLanguagesInstallBothTranslators()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, videoLost);
+    QFETCH(QString, voice);
+    TempAppDir dir;
+    CopyBuildLangFiles();
+    LanguageConfig languageConfig;
+    languageConfig.Install(language);
+    QCOMPARE(AlarmTypeWord(AlarmTypeVideoLost), videoLost);
+    const bool chinese = language != QLatin1String("English");
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"),
+             chinese ? QStringLiteral("取消") : QStringLiteral("Cancel"));
+
+    LanguageConfigFile file;
+    QVERIFY(LanguageConfig::ReadLanguageConfig(file));
+    QCOMPARE(file.Languages().size(), 3);
+    const LanguageConfigNode* entry = file.FindLanguage(language);
+    QVERIFY(entry);
+    QCOMPARE(entry->voice(), voice);
+    for (const QString& word : {entry->black(), entry->freeze(), entry->video_lost(), entry->slience(),
+                                entry->audio_overload(), entry->too_many_alarm(), entry->device_connect_state(),
+                                entry->warn(), entry->error(), entry->normal(), entry->track(), entry->alarm()})
+        QVERIFY(!word.trimmed().isEmpty());
+}
+
+void TestLanguageConfig::shippedFileIsInTheWrittenFormat()
+{
+    TempAppDir dir;
+    CopyBuildLangFiles();
+    LanguageConfigFile file;
+    QVERIFY(LanguageConfig::ReadLanguageConfig(file));
+    const QString rewritten = dir.filePath("rewritten.xml");
+    QVERIFY(file.Save(rewritten));
+    QCOMPARE(ReadFile(rewritten), ReadFile(GetLangConfigPath()));
+}
+
+QTEST_GUILESS_MAIN(TestLanguageConfig)
+#include "TestLanguageConfig.moc"

@@ -1,0 +1,175 @@
+#include "TempAppDir.h"
+#include "app/AppPaths.h"
+#include "config/SystemConfigFile.h"
+#include "config/SystemConfigManager.h"
+
+#include <QtTest>
+
+class TestSystemConfigFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void savedFileListsSettingsInFileOrder();
+    void roundTripKeepsEverySetting();
+    void missingSettingsTakeTheirReadDefaults();
+    void oddTextsReadAsZeroOrFalse();
+    void firstStartWritesDefaultsWithTheSystemLanguage();
+    void unreadableFileIsKeptAsideBeforeTheReset();
+    void languageFollowsTheChineseRegion_data();
+    void languageFollowsTheChineseRegion();
+};
+
+static void WriteFile(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+}
+
+static QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+static SystemConfigFile LoadText(const QByteArray& content)
+{
+    QTemporaryDir dir;
+    WriteFile(dir.filePath("system_config.xml"), content);
+    SystemConfigFile config;
+    config.Load(dir.filePath("system_config.xml"));
+    return config;
+}
+
+void TestSystemConfigFile::savedFileListsSettingsInFileOrder()
+{
+    TempAppDir dir;
+    SystemConfigFile config;
+    QVERIFY(config.Save(GetSystemConfigPath()));
+    QCOMPARE(QString::fromUtf8(ReadFile(GetSystemConfigPath())),
+             QStringLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+                            "<system_config version=\"1\">\n"
+                            "    <sound_period>30</sound_period>\n"
+                            "    <max_history>400</max_history>\n"
+                            "    <log_save_time>30</log_save_time>\n"
+                            "    <language>English</language>\n"
+                            "    <server_port>3703</server_port>\n"
+                            "    <say_alarm_normal>false</say_alarm_normal>\n"
+                            "    <say_alarm_type>false</say_alarm_type>\n"
+                            "    <speech_rate>1</speech_rate>\n"
+                            "    <say_outdated_alarm>true</say_outdated_alarm>\n"
+                            "</system_config>\n"));
+}
+
+void TestSystemConfigFile::roundTripKeepsEverySetting()
+{
+    TempAppDir dir;
+    SystemConfigFile config;
+    config.SetSoundPeriod(4000000000u);
+    config.SetMaxHistory(7);
+    config.SetLogSaveTime(365);
+    config.SetLanguage(QStringLiteral("繁體中文"));
+    config.SetServerPort(16200);
+    config.SetSayAlarmType(true);
+    config.SetSayAlarmNormal(false);
+    config.SetSpeechRate(-3);
+    config.SetSayOutdatedAlarm(false);
+    QVERIFY(config.Save(GetSystemConfigPath()));
+
+    SystemConfigFile loaded;
+    QVERIFY(loaded.Load(GetSystemConfigPath()));
+    QCOMPARE(loaded.sound_period(), 4000000000u);
+    QCOMPARE(loaded.max_history(), 7u);
+    QCOMPARE(loaded.log_save_time(), 365u);
+    QCOMPARE(loaded.language(), QStringLiteral("繁體中文"));
+    QCOMPARE(loaded.server_port(), 16200u);
+    QCOMPARE(loaded.say_alarm_type(), true);
+    QCOMPARE(loaded.say_alarm_normal(), false);
+    QCOMPARE(loaded.speech_rate(), -3);
+    QCOMPARE(loaded.say_outdated_alarm(), false);
+}
+
+void TestSystemConfigFile::missingSettingsTakeTheirReadDefaults()
+{
+    const SystemConfigFile config = LoadText("<system_config><max_history>12</max_history></system_config>");
+    QCOMPARE(config.max_history(), 12u);
+    QCOMPARE(config.sound_period(), 30u);
+    QCOMPARE(config.log_save_time(), 30u);
+    QCOMPARE(config.language(), QStringLiteral("English"));
+    QCOMPARE(config.server_port(), 3370u);
+    QCOMPARE(config.say_alarm_type(), true);
+    QCOMPARE(config.say_alarm_normal(), true);
+    QCOMPARE(config.say_outdated_alarm(), true);
+    QCOMPARE(config.speech_rate(), 1);
+}
+
+void TestSystemConfigFile::oddTextsReadAsZeroOrFalse()
+{
+    const SystemConfigFile config = LoadText("<system_config><sound_period>often</sound_period>"
+                                             "<server_port>-1</server_port><speech_rate>fast</speech_rate>"
+                                             "<say_alarm_type>True</say_alarm_type><language> x </language>"
+                                             "<say_alarm_normal/></system_config>");
+    QCOMPARE(config.sound_period(), 0u);
+    QCOMPARE(config.server_port(), 0u);
+    QCOMPARE(config.speech_rate(), 0);
+    QCOMPARE(config.say_alarm_type(), false);
+    QCOMPARE(config.say_alarm_normal(), false);
+    QCOMPARE(config.language(), QStringLiteral(" x "));
+}
+
+void TestSystemConfigFile::firstStartWritesDefaultsWithTheSystemLanguage()
+{
+    TempAppDir dir;
+    SystemConfigFile config;
+    config.SetServerPort(1);
+    SystemConfigManager::GetConfig(config);
+    QCOMPARE(config.server_port(), 3703u);
+    QCOMPARE(config.language(), SystemConfigManager::LanguageForLocale(QLocale::system()));
+
+    SystemConfigFile written;
+    QVERIFY(written.Load(GetSystemConfigPath()));
+    QCOMPARE(written.server_port(), 3703u);
+    QCOMPARE(written.say_alarm_type(), false);
+    QCOMPARE(written.say_alarm_normal(), false);
+    QCOMPARE(written.say_outdated_alarm(), true);
+    QCOMPARE(written.language(), config.language());
+}
+
+void TestSystemConfigFile::unreadableFileIsKeptAsideBeforeTheReset()
+{
+    TempAppDir dir;
+    const QByteArray wrongRoot("<device_config version=\"1\"/>");
+    WriteFile(GetSystemConfigPath(), wrongRoot);
+    SystemConfigFile config;
+    SystemConfigManager::GetConfig(config);
+    QCOMPARE(config.server_port(), 3703u);
+    const QStringList kept =
+        QDir(GetConfigDir()).entryList({QStringLiteral("system_config.xml.unreadable-*")}, QDir::Files);
+    QCOMPARE(kept.size(), 1);
+    QCOMPARE(ReadFile(GetConfigDir() + "/" + kept[0]), wrongRoot);
+    QVERIFY(SystemConfigFile().Load(GetSystemConfigPath()));
+}
+
+void TestSystemConfigFile::languageFollowsTheChineseRegion_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("language");
+    QTest::newRow("0x0804 mainland China") << QLocale(QLocale::Chinese, QLocale::China) << "简体中文";
+    QTest::newRow("0x0404 Taiwan") << QLocale(QLocale::Chinese, QLocale::Taiwan) << "繁體中文";
+    QTest::newRow("0x0C04 Hong Kong") << QLocale(QLocale::Chinese, QLocale::HongKong) << "繁體中文";
+    QTest::newRow("0x1404 Macau") << QLocale(QLocale::Chinese, QLocale::Macau) << "繁體中文";
+    QTest::newRow("0x1004 Singapore") << QLocale(QLocale::Chinese, QLocale::Singapore) << "English";
+    QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany) << "English";
+    QTest::newRow("C") << QLocale::c() << "English";
+}
+
+void TestSystemConfigFile::languageFollowsTheChineseRegion()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, language);
+    QCOMPARE(SystemConfigManager::LanguageForLocale(locale), language);
+}
+
+QTEST_GUILESS_MAIN(TestSystemConfigFile)
+#include "TestSystemConfigFile.moc"
