@@ -1,5 +1,410 @@
 #include "alarm/SoundAlarmManager.h"
 
-void SoundAlarmManager::AppendAlarm(const AlarmRecord*)
+#include "alarm/AlarmRecord.h"
+#include "alarm/AlarmRecordPool.h"
+#include "alarm/Speak.h"
+#include "alarm/SpeechItem.h"
+#include "config/DeviceConfigNode.h"
+#include "config/PortConfigNode.h"
+#include "config/SystemConfigFile.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDebug>
+#include <QMutexLocker>
+
+namespace {
+
+// An alarm and its end differ only in the level part, so the end finds its alarm by the same key with level 3.
+int SpeechKeyLevel(int level)
 {
+    return level == LevelNormal ? LevelNormal : LevelError;
+}
+
+QString SpeechKey(const AlarmRecord& record, int keyLevel)
+{
+    const QString ip = record.ip;
+    const QString type = QString::number(record.alarmType);
+    const QString level = QString::number(keyLevel);
+    if (IsVideoAlarm(record.alarmType))
+        return QStringLiteral("%1:%2:%3:%4:%5")
+            .arg(ip, QString::number(record.portType), QString::number(record.portID), type, level);
+    if (IsAudioTrackAlarm(record.alarmType))
+        return QStringLiteral("%1:%2:%3:%4:%5:%6")
+            .arg(ip, QString::number(record.portType), QString::number(record.portID), QString::number(record.trackID),
+                 type, level);
+    return QStringLiteral("%1:%2:%3").arg(ip, type, level);
+}
+
+QString SpeechKey(const AlarmRecord& record)
+{
+    return SpeechKey(record, SpeechKeyLevel(record.level));
+}
+
+QString PortKey(const AlarmRecord& record)
+{
+    return QStringLiteral("%1:%2").arg(record.ip, QString::number(record.portID));
+}
+
+} // namespace
+
+SoundAlarmManager::SoundAlarmManager()
+    : SoundAlarmManager([] { return std::make_unique<Speak>(); }, Speak::IsAvailable())
+{
+}
+
+SoundAlarmManager::SoundAlarmManager(SpeechVoiceFactory voiceFactory, bool supported)
+    : m_supported(supported), m_voiceFactory(std::move(voiceFactory))
+{
+}
+
+SoundAlarmManager::~SoundAlarmManager()
+{
+    {
+        QMutexLocker locker(&m_queueLock);
+        m_stopRequested = true;
+        if (m_activeVoice)
+            m_activeVoice->Stop();
+        m_wakeUp.wakeAll();
+        m_stopWake.wakeAll();
+    }
+    wait();
+    Clear();
+}
+
+void SoundAlarmManager::SetSystemConfig(const SystemConfigFile& config)
+{
+    QMutexLocker locker(&m_queueLock);
+    m_repeatPeriod = config.sound_period();
+    m_shortAlarmText = !config.say_alarm_type();
+    m_skipRecoveries = !config.say_alarm_normal();
+    m_speechRate = config.speech_rate();
+    m_dropOutdated = !config.say_outdated_alarm();
+}
+
+void SoundAlarmManager::SetDeviceConfig(const DeviceConfigFile& config)
+{
+    Clear();
+    QMutexLocker locker(&m_queueLock);
+    m_deviceConfig = config;
+    m_mutedDevices.clear();
+}
+
+void SoundAlarmManager::SetVocabulary(const LanguageConfigNode& vocabulary)
+{
+    // The speech thread reads the words while it composes, under the same lock.
+    QMutexLocker locker(&m_queueLock);
+    if (&vocabulary != &m_vocabulary)
+        m_vocabulary = vocabulary;
+}
+
+void SoundAlarmManager::AppendAlarm(const AlarmRecord* record)
+{
+    if (!m_supported || !record)
+        return;
+    QMutexLocker locker(&m_queueLock);
+    if (m_queue.size() != m_index.size())
+        qDebug().noquote()
+            << QStringLiteral("mem error: list count %1  != map count %2").arg(m_queue.size()).arg(m_index.size());
+    if (m_mutedDevices.contains(record->ip))
+        return;
+    const QString key = SpeechKey(*record);
+    if (m_index.contains(key))
+        return;
+
+    AlarmRecord* copy = AlarmRecordPool::Instance()->Acquire();
+    *copy = *record;
+    const bool recovery = copy->level == LevelNormal;
+
+    if (recovery) {
+        if (SpeechItem* alarm = m_index.value(SpeechKey(*copy, LevelError))) {
+            if (!alarm->announced && !m_dropOutdated)
+                alarm->ended = true;
+            else
+                DropItem(alarm);
+        }
+    }
+    // A device that was lost or found again makes everything queued for it outdated.
+    if (copy->alarmType == AlarmTypeConnection) {
+        const QList<SpeechItem*> items = m_queue;
+        for (SpeechItem* item : items) {
+            if (item->record->ip != copy->ip)
+                continue;
+            if (item->announced)
+                DropItem(item);
+            else
+                item->ended = true;
+        }
+    }
+    if (recovery && m_skipRecoveries) {
+        AlarmRecordPool::Instance()->Release(copy);
+        return;
+    }
+
+    auto* item = new SpeechItem;
+    item->sequence = ++m_lastSequence;
+    item->ended = recovery;
+    item->record = copy;
+    m_queue.append(item);
+    m_index.insert(key, item);
+
+    if (!isRunning() && !m_stopRequested)
+        start(QThread::InheritPriority);
+    m_wakeUp.wakeOne();
+}
+
+void SoundAlarmManager::RemoveAlarm(const AlarmRecord& record)
+{
+    QMutexLocker locker(&m_queueLock);
+    if (SpeechItem* item = m_index.value(SpeechKey(record)))
+        DropItem(item);
+}
+
+void SoundAlarmManager::RemoveDeviceItems(const QString& ip)
+{
+    QMutexLocker locker(&m_queueLock);
+    DropItemsWhere([&](const AlarmRecord& record) { return record.ip == ip; });
+}
+
+void SoundAlarmManager::RemovePortAlarm(const QString& ip, int portType, int portID, int alarmType)
+{
+    QMutexLocker locker(&m_queueLock);
+    DropItemsWhere([&](const AlarmRecord& record) {
+        return record.ip == ip && record.portType == portType && record.portID == portID &&
+               record.alarmType == alarmType;
+    });
+}
+
+void SoundAlarmManager::RemoveDeviceAlarm(const QString& ip, int alarmType)
+{
+    QMutexLocker locker(&m_queueLock);
+    DropItemsWhere([&](const AlarmRecord& record) { return record.ip == ip && record.alarmType == alarmType; });
+}
+
+void SoundAlarmManager::RemoveVideoAlarms(const QString& ip, int portType, int portID)
+{
+    QMutexLocker locker(&m_queueLock);
+    DropItemsWhere([&](const AlarmRecord& record) {
+        return record.ip == ip && record.portType == portType && record.portID == portID &&
+               IsVideoAlarm(record.alarmType);
+    });
+}
+
+void SoundAlarmManager::EnableDeviceSound(const QString& ip, bool enable)
+{
+    QMutexLocker locker(&m_queueLock);
+    if (enable) {
+        m_mutedDevices.removeOne(ip);
+        return;
+    }
+    m_mutedDevices.append(ip);
+    DropItemsWhere([&](const AlarmRecord& record) { return record.ip == ip; });
+}
+
+void SoundAlarmManager::GetQueuedAlarms(QList<AlarmRecord>& alarms) const
+{
+    QMutexLocker locker(&m_queueLock);
+    for (const SpeechItem* item : m_queue)
+        alarms.append(*item->record);
+}
+
+void SoundAlarmManager::Clear()
+{
+    QMutexLocker locker(&m_queueLock);
+    DropItemsWhere([](const AlarmRecord&) { return true; });
+}
+
+void SoundAlarmManager::SetPaceUnit(int milliseconds)
+{
+    QMutexLocker locker(&m_queueLock);
+    m_paceUnitMs = qMax(0, milliseconds);
+}
+
+void SoundAlarmManager::run()
+{
+    const std::unique_ptr<SpeechVoice> voice = m_voiceFactory();
+    {
+        QMutexLocker locker(&m_queueLock);
+        m_activeVoice = voice.get();
+        if (m_stopRequested)
+            voice->Stop();
+    }
+    quint32 nextSequence = 0;
+    QSet<QString> saidPorts;
+    while (!m_stopRequested) {
+        Utterance utterance;
+        if (!ChooseUtterance(nextSequence, saidPorts, utterance))
+            continue;
+        if (m_soundOn)
+            voice->Say(utterance.text, utterance.voice);
+        PauseAfterUtterance();
+    }
+    QMutexLocker locker(&m_queueLock);
+    m_activeVoice = nullptr;
+}
+
+bool SoundAlarmManager::ChooseUtterance(quint32& nextSequence, QSet<QString>& saidPorts, Utterance& utterance)
+{
+    QMutexLocker locker(&m_queueLock);
+    if (nextSequence > m_lastSequence) {
+        // Everything queued has had its turn: wait for a new item, or repeat the queue once the period is over.
+        saidPorts.clear();
+        const bool woken = m_wakeUp.wait(&m_queueLock, QDeadlineTimer(qint64(m_repeatPeriod) * m_paceUnitMs));
+        if (m_stopRequested)
+            return false;
+        if (!woken && !m_queue.isEmpty())
+            nextSequence = 0;
+    }
+    if (m_queue.isEmpty()) {
+        saidPorts.clear();
+        nextSequence = m_lastSequence + 1;
+        return false;
+    }
+
+    if (m_queue.size() > MaxSpokenQueue) {
+        const QList<SpeechItem*> items = m_queue;
+        for (SpeechItem* item : items) {
+            if (item->ended)
+                DropItem(item);
+            else
+                item->announced = true;
+        }
+        nextSequence = m_queue.isEmpty() ? m_lastSequence + 1 : m_queue.last()->sequence;
+        utterance = {m_vocabulary.too_many_alarm(), m_vocabulary.voice()};
+        return true;
+    }
+
+    for (int i = 0; i < m_queue.size();) {
+        SpeechItem* item = m_queue.at(i);
+        const AlarmRecord& record = *item->record;
+        const bool recovery = record.level == LevelNormal;
+        if ((item->ended && item->announced) || (recovery && m_skipRecoveries)) {
+            DropItem(item);
+            continue;
+        }
+        if (item->sequence < nextSequence) {
+            ++i;
+            continue;
+        }
+        const QString portKey = PortKey(record);
+        if (!recovery) {
+            if (saidPorts.contains(portKey)) {
+                ++i;
+                continue;
+            }
+            if (m_shortAlarmText)
+                saidPorts.insert(portKey);
+        }
+
+        item->announced = true;
+        nextSequence = item->sequence + 1;
+        utterance = {ComposeText(record), m_vocabulary.voice()};
+        if (!m_shortAlarmText || recovery) {
+            if (item->ended)
+                DropItem(item);
+        } else {
+            // One short announcement covers every alarm of the port in this pass.
+            for (SpeechItem* other : qAsConst(m_queue)) {
+                if (other->record->ip == record.ip && other->record->portID == record.portID &&
+                    other->record->level != LevelNormal)
+                    other->announced = true;
+            }
+        }
+        return true;
+    }
+    nextSequence = m_lastSequence + 1;
+    saidPorts.clear();
+    return false;
+}
+
+void SoundAlarmManager::PauseAfterUtterance()
+{
+    QMutexLocker locker(&m_queueLock);
+    const QDeadlineTimer deadline(m_paceUnitMs);
+    while (!m_stopRequested && m_stopWake.wait(&m_queueLock, deadline)) {
+    }
+}
+
+QString SoundAlarmManager::ComposeText(const AlarmRecord& record) const
+{
+    const QString alarmWord = AlarmWord(record.alarmType);
+    const QString levelWord = LevelWord(record.level);
+    const DeviceConfigNode* device = m_deviceConfig.FindDevice(record.ip);
+    if (!device)
+        return QStringLiteral("%1,%2").arg(alarmWord, levelWord);
+
+    QString text;
+    if (IsSignalAlarm(record.alarmType)) {
+        // A port missing from the configuration is still named, by its place on the device.
+        const QString portName = PortDisplayName(record.portType, record.portID);
+        const PortConfigNode* port = device->FindPort(portName);
+        const QString signal = port && !port->signal_name().isEmpty() ? port->signal_name() : portName;
+        if (!m_shortAlarmText || record.level == LevelNormal) {
+            if (IsAudioTrackAlarm(record.alarmType))
+                text = QStringLiteral("%1,%2%3,%4%5")
+                           .arg(signal, m_vocabulary.track(), QString::number(record.trackID), alarmWord, levelWord);
+            else
+                text = QStringLiteral("%1,%2,%3").arg(signal, alarmWord, levelWord);
+        } else {
+            text = QStringLiteral("%1,%2").arg(signal, m_vocabulary.alarm());
+        }
+        if (!record.deviceName.isEmpty())
+            text = QStringLiteral("%1,%2").arg(record.deviceName, text);
+    } else if (record.deviceName.isEmpty()) {
+        text = QStringLiteral("%1,%2").arg(alarmWord, levelWord);
+    } else {
+        text = QStringLiteral("%1,%2%3").arg(record.deviceName, alarmWord, levelWord);
+    }
+    return QStringLiteral("%1%2</RATE>").arg(QStringLiteral("<RATE SPEED=\"%1\">").arg(m_speechRate), text);
+}
+
+QString SoundAlarmManager::AlarmWord(int alarmType) const
+{
+    switch (alarmType) {
+    case AlarmTypeVideoBlack:
+        return m_vocabulary.black();
+    case AlarmTypeVideoFreeze:
+        return m_vocabulary.freeze();
+    case AlarmTypeVideoLost:
+        return m_vocabulary.video_lost();
+    case AlarmTypeSilence:
+        return m_vocabulary.slience();
+    case AlarmTypeAudioOverload:
+        return m_vocabulary.audio_overload();
+    case AlarmTypeConnection:
+        return m_vocabulary.device_connect_state();
+    default:
+        return QCoreApplication::translate("SoundAlarmManager", "Unknown alarm");
+    }
+}
+
+QString SoundAlarmManager::LevelWord(int level) const
+{
+    switch (level) {
+    case LevelNormal:
+        return m_vocabulary.normal();
+    case LevelWarn:
+        return m_vocabulary.warn();
+    case LevelError:
+        return m_vocabulary.error();
+    default:
+        return QCoreApplication::translate("SoundAlarmManager", "Unknown level");
+    }
+}
+
+void SoundAlarmManager::DropItem(SpeechItem* item)
+{
+    m_queue.removeOne(item);
+    m_index.remove(SpeechKey(*item->record));
+    AlarmRecordPool::Instance()->Release(item->record);
+    delete item;
+}
+
+void SoundAlarmManager::DropItemsWhere(const std::function<bool(const AlarmRecord&)>& matches)
+{
+    const QList<SpeechItem*> items = m_queue;
+    for (SpeechItem* item : items) {
+        if (matches(*item->record))
+            DropItem(item);
+    }
 }

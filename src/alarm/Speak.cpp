@@ -103,8 +103,8 @@ espeak_ERROR SynthLocked(const QString& text, Capture* capture)
                         capture);
 }
 
-QVector<qint16> RenderLocked(const QString& text, int rate, const QString& voiceName,
-                             const std::atomic<bool>* stop, QString* usedVoice)
+QVector<qint16> RenderLocked(const QString& text, int rate, const QString& voiceName, const std::atomic<bool>* stop,
+                             QString* usedVoice)
 {
     QVector<qint16> samples;
     if (!EnsureEngineLocked() || !SetOutputLocked(false))
@@ -162,9 +162,7 @@ QVector<RateSegment> ParseRateMarkup(const QString& text)
 
 } // namespace
 
-Speak::Speak() : m_supported(IsAvailable())
-{
-}
+Speak::Speak() : m_supported(IsAvailable()) {}
 
 bool Speak::IsAvailable()
 {

@@ -82,9 +82,15 @@ void TestSpeak::voiceFollowsLanguage_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("voiceNamePart");
 
-    QTest::newRow("English") << "en" << "video lost" << "English";
-    QTest::newRow("no voice named") << "" << "video lost" << "English";
-    QTest::newRow("unknown voice falls back") << "xx-no-such-voice" << "video lost" << "English";
+    QTest::newRow("English") << "en"
+                             << "video lost"
+                             << "English";
+    QTest::newRow("no voice named") << ""
+                                    << "video lost"
+                                    << "English";
+    QTest::newRow("unknown voice falls back") << "xx-no-such-voice"
+                                              << "video lost"
+                                              << "English";
     QTest::newRow("Mandarin") << "cmn" << QStringLiteral("视频丢失,错误") << "Mandarin";
     QTest::newRow("Mandarin reading pinyin") << "cmn-latn-pinyin" << QStringLiteral("视频丢失,错误") << "Mandarin";
     QTest::newRow("Cantonese") << "yue" << QStringLiteral("視頻丟失,錯誤") << "Cantonese";
