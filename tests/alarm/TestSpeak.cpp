@@ -1,4 +1,6 @@
 #include "alarm/Speak.h"
+#include "config/LanguageConfigFile.h"
+#include "config/LanguageConfigNode.h"
 
 #include <QElapsedTimer>
 #include <QThread>
@@ -20,6 +22,7 @@ private slots:
     void voiceFollowsLanguage();
     void traditionalCharactersAreRead_data();
     void traditionalCharactersAreRead();
+    void shippedLanguagesHaveTheirVoices();
     void sayLastsAsLongAsItsAudio();
     void stopCutsSayShort();
 };
@@ -124,6 +127,25 @@ void TestSpeak::traditionalCharactersAreRead()
     QVERIFY(simplified > 0);
     QVERIFY2(qAbs(traditional - simplified) <= simplified * Tolerance,
              qPrintable(QString("%1 against %2").arg(traditional).arg(simplified)));
+}
+
+// A voice name the engine does not know would silently fall back to English.
+void TestSpeak::shippedLanguagesHaveTheirVoices()
+{
+    LanguageConfigFile languages;
+    QVERIFY2(languages.Load(qEnvironmentVariable("VZ_BUILD_DIR") + "/lang/lang_config.xml"),
+             qPrintable(languages.GetErrorString()));
+    QVERIFY(!languages.Languages().isEmpty());
+    Speak speak;
+    for (const LanguageConfigNode* language : languages.Languages()) {
+        const QStringList words{language->black(),   language->freeze(), language->video_lost(),
+                                language->slience(), language->warn(),   language->error(),
+                                language->normal(),  language->track(),  language->too_many_alarm()};
+        QVERIFY(!speak.Synthesize(words.join(','), language->voice()).isEmpty());
+        const bool english = language->voice().isEmpty() || language->voice() == "en";
+        QVERIFY2(speak.LastVoiceName().startsWith("English") == english,
+                 qPrintable(language->name() + ": " + speak.LastVoiceName()));
+    }
 }
 
 void TestSpeak::sayLastsAsLongAsItsAudio()
