@@ -27,11 +27,13 @@ const char* const IndexStatements[] = {
 };
 
 // WAL lets the browser read while the writer commits, and a commit is one append to the journal. With
-// synchronous=NORMAL a commit survives the process being killed and the file never corrupts; only a power cut
-// can take back the last commits.
+// synchronous=FULL a committed alarm survives a killed process and a power cut alike; the writer commits in
+// batches, so the one flush per commit costs little.
+// A page cache of 16 MB holds the upper levels of the indexes of a million-row table.
 const char* const ConnectionPragmas[] = {
     "PRAGMA journal_mode=WAL",
-    "PRAGMA synchronous=NORMAL",
+    "PRAGMA synchronous=FULL",
+    "PRAGMA cache_size=-16384",
 };
 
 QString NextConnectionName()

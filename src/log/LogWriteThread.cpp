@@ -5,6 +5,9 @@
 #include <QDebug>
 #include <QMutexLocker>
 
+#include <algorithm>
+#include <iterator>
+
 LogWriteThread::LogWriteThread(LogClock clock)
     : m_clock(clock ? std::move(clock) : LogClock(&QDateTime::currentDateTime)), m_lastPurgeDay(m_clock().date())
 {
@@ -52,11 +55,11 @@ QString LogWriteThread::GetErrorString() const
 bool LogWriteThread::Append(const AlarmRecord& record)
 {
     QMutexLocker locker(&m_queueLock);
-    while (m_accepting && m_pending.size() >= MaxPending)
+    while (m_accepting && m_pending.size() >= size_t(MaxPending))
         m_queueDone.wait(&m_queueLock);
     if (!m_accepting)
         return false;
-    m_pending.append(Operation{false, record});
+    m_pending.push_back(Operation{false, record});
     ++m_appended;
     m_queueGrown.wakeOne();
     return true;
@@ -68,7 +71,7 @@ void LogWriteThread::SetDaysToKeep(unsigned days)
     m_daysToKeep = days;
     if (!m_accepting)
         return;
-    m_pending.append(Operation{true, AlarmRecord()});
+    m_pending.push_back(Operation{true, AlarmRecord()});
     ++m_appended;
     m_queueGrown.wakeOne();
 }
@@ -86,7 +89,7 @@ void LogWriteThread::run()
     LogDatabase database;
     if (!ReportOpen(database))
         return;
-    QList<Operation> batch;
+    std::vector<Operation> batch;
     std::optional<unsigned> daysToKeep;
     while (TakeBatch(batch, daysToKeep)) {
         WriteBatch(database, batch, daysToKeep);
@@ -110,22 +113,22 @@ bool LogWriteThread::ReportOpen(LogDatabase& database)
     return m_accepting;
 }
 
-bool LogWriteThread::TakeBatch(QList<Operation>& batch, std::optional<unsigned>& daysToKeep)
+bool LogWriteThread::TakeBatch(std::vector<Operation>& batch, std::optional<unsigned>& daysToKeep)
 {
     QMutexLocker locker(&m_queueLock);
-    while (m_pending.isEmpty() && !m_stopRequested)
+    while (m_pending.empty() && !m_stopRequested)
         m_queueGrown.wait(&m_queueLock);
-    if (m_pending.isEmpty())
+    if (m_pending.empty())
         return false;
-    const int count = qMin(m_pending.size(), MaxBatch);
-    batch = m_pending.mid(0, count);
-    m_pending.erase(m_pending.begin(), m_pending.begin() + count);
+    const auto end = m_pending.begin() + std::min<std::ptrdiff_t>(std::ptrdiff_t(m_pending.size()), MaxBatch);
+    batch.assign(std::make_move_iterator(m_pending.begin()), std::make_move_iterator(end));
+    m_pending.erase(m_pending.begin(), end);
     daysToKeep = m_daysToKeep;
     m_queueDone.wakeAll();
     return true;
 }
 
-void LogWriteThread::WriteBatch(LogDatabase& database, const QList<Operation>& batch,
+void LogWriteThread::WriteBatch(LogDatabase& database, const std::vector<Operation>& batch,
                                 std::optional<unsigned> daysToKeep)
 {
     // Without a transaction the statements still land, one commit each.

@@ -3,15 +3,17 @@
 #include "alarm/AlarmRecord.h"
 
 #include <QDateTime>
-#include <QList>
 #include <QMap>
 #include <QMutex>
 #include <QString>
 #include <QThread>
 #include <QWaitCondition>
 
+#include <deque>
+
 #include <functional>
 #include <optional>
+#include <vector>
 
 class LogDatabase;
 
@@ -57,8 +59,8 @@ private:
     // On the writer's thread: publishes the open result to Start.
     bool ReportOpen(LogDatabase& database);
     // Waits for work; false once a stop is requested and everything queued is written.
-    bool TakeBatch(QList<Operation>& batch, std::optional<unsigned>& daysToKeep);
-    void WriteBatch(LogDatabase& database, const QList<Operation>& batch, std::optional<unsigned> daysToKeep);
+    bool TakeBatch(std::vector<Operation>& batch, std::optional<unsigned>& daysToKeep);
+    void WriteBatch(LogDatabase& database, const std::vector<Operation>& batch, std::optional<unsigned> daysToKeep);
     void WriteAlarm(LogDatabase& database, const AlarmRecord& record, std::optional<unsigned> daysToKeep);
 
     // Guards everything from here to the next comment.
@@ -67,7 +69,7 @@ private:
     QWaitCondition m_queueGrown;
     // Start waits on it for the open result, Append for room, Flush for the commit.
     QWaitCondition m_queueDone;
-    QList<Operation> m_pending;
+    std::deque<Operation> m_pending;
     QString m_path;
     QString m_errorString;
     bool m_opening = false;
