@@ -248,8 +248,11 @@ bool SoundAlarmManager::ChooseUtterance(quint32& nextSequence, QSet<QString>& sa
     QMutexLocker locker(&m_queueLock);
     if (nextSequence > m_lastSequence) {
         // Everything queued has had its turn: wait for a new item, or repeat the queue once the period is over.
+        // An empty queue has nothing to repeat, so a period of 0 cannot turn the wait into a busy loop.
         saidPorts.clear();
-        const bool woken = m_wakeUp.wait(&m_queueLock, QDeadlineTimer(qint64(m_repeatPeriod) * m_paceUnitMs));
+        const QDeadlineTimer repeatAt = m_queue.isEmpty() ? QDeadlineTimer(QDeadlineTimer::Forever)
+                                                          : QDeadlineTimer(qint64(m_repeatPeriod) * m_paceUnitMs);
+        const bool woken = m_wakeUp.wait(&m_queueLock, repeatAt);
         if (m_stopRequested)
             return false;
         if (!woken && !m_queue.isEmpty())
