@@ -162,7 +162,7 @@ QVector<RateSegment> ParseRateMarkup(const QString& text)
 
 } // namespace
 
-Speak::Speak() : m_supported(IsAvailable()) {}
+Speak::Speak(bool playAloud) : m_playAloud(playAloud), m_supported(IsAvailable()) {}
 
 bool Speak::IsAvailable()
 {
@@ -189,7 +189,7 @@ void Speak::Say(const QString& text, const QString& voiceName)
     for (const RateSegment& segment : ParseRateMarkup(text)) {
         if (m_stopRequested)
             return;
-        if (PlayAloud(segment.text, segment.rate, voiceName))
+        if (m_playAloud && PlayAloud(segment.text, segment.rate, voiceName))
             continue;
         QVector<qint16> samples;
         {

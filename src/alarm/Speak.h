@@ -14,7 +14,9 @@
 class Speak : public SpeechVoice
 {
 public:
-    Speak();
+    // playAloud false: synthesise and keep the pace without touching the audio device, for callers that must
+    // stay quiet wherever they run.
+    explicit Speak(bool playAloud = true);
     ~Speak() override = default;
     Speak(const Speak&) = delete;
     Speak& operator=(const Speak&) = delete;
@@ -39,7 +41,8 @@ private:
     // Waits as long as the audio lasts, or until Stop.
     void WaitFor(int sampleCount);
 
-    bool m_supported = false;
+    const bool m_playAloud;
+    const bool m_supported;
     QString m_lastVoiceName;
     std::atomic<bool> m_stopRequested{false};
     // Guards nothing but the wait in WaitFor, so that Stop cannot slip between its test and its sleep.
