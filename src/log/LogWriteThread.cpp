@@ -3,7 +3,6 @@
 #include "log/LogDatabase.h"
 
 #include <QDebug>
-#include <QMutexLocker>
 
 #include <algorithm>
 #include <iterator>
@@ -20,13 +19,12 @@ LogWriteThread::~LogWriteThread()
 
 bool LogWriteThread::Start(const QString& databasePath)
 {
-    QMutexLocker locker(&m_queueLock);
+    std::unique_lock<std::mutex> locker(m_queueLock);
     m_path = databasePath;
     m_stopRequested = false;
     m_opening = true;
     start();
-    while (m_opening)
-        m_queueDone.wait(&m_queueLock);
+    m_queueDone.wait(locker, [this] { return !m_opening; });
     if (m_accepting)
         return true;
     locker.unlock();
@@ -37,51 +35,49 @@ bool LogWriteThread::Start(const QString& databasePath)
 void LogWriteThread::Stop()
 {
     {
-        QMutexLocker locker(&m_queueLock);
+        std::lock_guard<std::mutex> locker(m_queueLock);
         m_accepting = false;
         m_stopRequested = true;
-        m_queueGrown.wakeOne();
-        m_queueDone.wakeAll();
+        m_queueGrown.notify_one();
+        m_queueDone.notify_all();
     }
     wait();
 }
 
 QString LogWriteThread::GetErrorString() const
 {
-    QMutexLocker locker(&m_queueLock);
+    std::lock_guard<std::mutex> locker(m_queueLock);
     return m_errorString;
 }
 
 bool LogWriteThread::Append(const AlarmRecord& record)
 {
-    QMutexLocker locker(&m_queueLock);
-    while (m_accepting && m_pending.size() >= size_t(MaxPending))
-        m_queueDone.wait(&m_queueLock);
+    std::unique_lock<std::mutex> locker(m_queueLock);
+    m_queueDone.wait(locker, [this] { return !m_accepting || m_pending.size() < size_t(MaxPending); });
     if (!m_accepting)
         return false;
     m_pending.push_back(Operation{false, record});
     ++m_appended;
-    m_queueGrown.wakeOne();
+    m_queueGrown.notify_one();
     return true;
 }
 
 void LogWriteThread::SetDaysToKeep(unsigned days)
 {
-    QMutexLocker locker(&m_queueLock);
+    std::lock_guard<std::mutex> locker(m_queueLock);
     m_daysToKeep = days;
     if (!m_accepting)
         return;
     m_pending.push_back(Operation{true, AlarmRecord()});
     ++m_appended;
-    m_queueGrown.wakeOne();
+    m_queueGrown.notify_one();
 }
 
 void LogWriteThread::Flush()
 {
-    QMutexLocker locker(&m_queueLock);
+    std::unique_lock<std::mutex> locker(m_queueLock);
     const quint64 target = m_appended;
-    while (m_written < target)
-        m_queueDone.wait(&m_queueLock);
+    m_queueDone.wait(locker, [this, target] { return m_written >= target; });
 }
 
 void LogWriteThread::run()
@@ -93,38 +89,37 @@ void LogWriteThread::run()
     std::optional<unsigned> daysToKeep;
     while (TakeBatch(batch, daysToKeep)) {
         WriteBatch(database, batch, daysToKeep);
-        QMutexLocker locker(&m_queueLock);
+        std::lock_guard<std::mutex> locker(m_queueLock);
         m_written += quint64(batch.size());
-        m_queueDone.wakeAll();
+        m_queueDone.notify_all();
     }
 }
 
 bool LogWriteThread::ReportOpen(LogDatabase& database)
 {
-    QMutexLocker locker(&m_queueLock);
+    std::unique_lock<std::mutex> locker(m_queueLock);
     const QString path = m_path;
     locker.unlock();
     const bool opened = database.Open(path);
-    locker.relock();
+    locker.lock();
     m_accepting = opened && !m_stopRequested;
     m_errorString = database.GetErrorString();
     m_opening = false;
-    m_queueDone.wakeAll();
+    m_queueDone.notify_all();
     return m_accepting;
 }
 
 bool LogWriteThread::TakeBatch(std::vector<Operation>& batch, std::optional<unsigned>& daysToKeep)
 {
-    QMutexLocker locker(&m_queueLock);
-    while (m_pending.empty() && !m_stopRequested)
-        m_queueGrown.wait(&m_queueLock);
+    std::unique_lock<std::mutex> locker(m_queueLock);
+    m_queueGrown.wait(locker, [this] { return !m_pending.empty() || m_stopRequested; });
     if (m_pending.empty())
         return false;
     const auto end = m_pending.begin() + std::min<std::ptrdiff_t>(std::ptrdiff_t(m_pending.size()), MaxBatch);
     batch.assign(std::make_move_iterator(m_pending.begin()), std::make_move_iterator(end));
     m_pending.erase(m_pending.begin(), end);
     daysToKeep = m_daysToKeep;
-    m_queueDone.wakeAll();
+    m_queueDone.notify_all();
     return true;
 }
 

@@ -24,6 +24,21 @@ QDateTime At(const QString& text)
     return QDateTime::fromString(text, LogDatabase::TimeFormat);
 }
 
+QString LoggedFields(const AlarmRecord& record)
+{
+    return QStringList{record.time.toString(LogDatabase::TimeFormat),
+                       record.end_time.toString(LogDatabase::TimeFormat),
+                       record.ip,
+                       record.deviceName,
+                       record.signalName,
+                       QString::number(record.portType),
+                       QString::number(record.portID),
+                       QString::number(record.trackID),
+                       QString::number(record.alarmType),
+                       record.note}
+        .join(QLatin1Char('|'));
+}
+
 QStringList QueryColumn(const QString& path, const QString& statement)
 {
     const QString name = QStringLiteral("test_reader");

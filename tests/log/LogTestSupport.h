@@ -10,6 +10,9 @@ AlarmRecord MakeAlarm(int portID, int level, const QDateTime& time);
 // A local time written as the log stores it, "yyyy-MM-dd hh:mm:ss.zzz".
 QDateTime At(const QString& text);
 
+// Every field that the log stores, in one text.
+QString LoggedFields(const AlarmRecord& record);
+
 // Runs one statement on a connection of its own, as an outside reader of the file would.
 QVariant QueryValue(const QString& path, const QString& statement);
 QStringList QueryColumn(const QString& path, const QString& statement);

@@ -10,20 +10,17 @@ class TestLogDatabase : public QObject
     Q_OBJECT
 
 private slots:
-    void freshFileGetsTheTableAndReopenKeepsRows();
-    void secondOpenOnOneObjectIsRefused();
-    void missingDirectoryFailsWithDriverText();
+    void freshFileGetsTheTableReopenKeepsRowsSecondOpenRefused();
     void foreignTableIsUsedUnchanged();
     void purgeKeepsFromMidnightOfTheCutOffDay_data();
     void purgeKeepsFromMidnightOfTheCutOffDay();
     void selectFillsAtMostTheListNewestFirst();
-    void emptyClauseOrListReadsNothing();
     void maxIdIsZeroWhenNothingMatches();
     void searchedValuesAreDataNotSql_data();
     void searchedValuesAreDataNotSql();
 };
 
-void TestLogDatabase::freshFileGetsTheTableAndReopenKeepsRows()
+void TestLogDatabase::freshFileGetsTheTableReopenKeepsRowsSecondOpenRefused()
 {
     TempAppDir dir;
     const QString path = dir.filePath("log/alarm.db");
@@ -38,29 +35,11 @@ void TestLogDatabase::freshFileGetsTheTableAndReopenKeepsRows()
     LogDatabase reopened;
     QVERIFY(reopened.Open(path));
     QCOMPARE(reopened.GetCount({}), 1u);
+    QVERIFY(!reopened.Open(path));
+    QCOMPARE(reopened.GetErrorString(), QString("database is already opened"));
     QCOMPARE(QueryValue(path, "select start_time from alarm2").toString(), QString("2024-03-05 07:04:09.031"));
     QCOMPARE(QueryValue(path, "select helpkey from alarm2").toString(),
              QString("10.0.0.7.1.1.-1.4.2024-03-05_07:04:09.031"));
-}
-
-void TestLogDatabase::secondOpenOnOneObjectIsRefused()
-{
-    TempAppDir dir;
-    LogDatabase database;
-    QVERIFY(database.Open(dir.filePath("log/alarm.db")));
-    QVERIFY(!database.Open(dir.filePath("log/alarm.db")));
-    QCOMPARE(database.GetErrorString(), QString("database is already opened"));
-    QVERIFY(database.Insert(MakeAlarm(1, LevelError, At("2024-03-05 07:04:09.031"))));
-}
-
-void TestLogDatabase::missingDirectoryFailsWithDriverText()
-{
-    TempAppDir dir;
-    LogDatabase database;
-    QVERIFY(!database.Open(dir.filePath("no/such/dir/alarm.db")));
-    QVERIFY(!database.GetErrorString().isEmpty());
-    // A failed open leaves the object closed, so it can be opened again.
-    QVERIFY(database.Open(dir.filePath("log/alarm.db")));
 }
 
 void TestLogDatabase::foreignTableIsUsedUnchanged()
@@ -124,31 +103,11 @@ void TestLogDatabase::selectFillsAtMostTheListNewestFirst()
     QCOMPARE(database.Select({"where id<? order by id desc limit ?,?", {3, 0, 10}}, page), 2);
     QCOMPARE(storage[0].portID, 3);
     QVERIFY(storage[0].end_time.isNull());
-    const AlarmRecord& read = storage[1];
-    QCOMPARE(read.time, withNote.time);
-    QCOMPARE(read.end_time, At("2024-03-05 07:00:05.500"));
-    QCOMPARE(read.ip, withNote.ip);
-    QCOMPARE(read.deviceName, withNote.deviceName);
-    QCOMPARE(read.signalName, withNote.signalName);
-    QCOMPARE(read.note, withNote.note);
-    QCOMPARE(read.portType, withNote.portType);
-    QCOMPARE(read.portID, 2);
-    QCOMPARE(read.trackID, withNote.trackID);
-    QCOMPARE(read.alarmType, withNote.alarmType);
+    withNote.end_time = At("2024-03-05 07:00:05.500");
+    QCOMPARE(LoggedFields(storage[1]), LoggedFields(withNote));
 
     QCOMPARE(database.Select({"where 1=1", {}}, page), 2);
-}
-
-void TestLogDatabase::emptyClauseOrListReadsNothing()
-{
-    TempAppDir dir;
-    LogDatabase database;
-    QVERIFY(database.Open(dir.filePath("log/alarm.db")));
-    QVERIFY(database.Insert(MakeAlarm(1, LevelError, At("2024-03-05 07:00:00.000"))));
-    AlarmRecord record;
-    QCOMPARE(database.Select({}, {&record}), 0);
-    QCOMPARE(database.Select({"where 1=1", {}}, {}), 0);
-    QVERIFY(record.time.isNull());
+    QCOMPARE(database.Select({}, page), 0);
 }
 
 void TestLogDatabase::maxIdIsZeroWhenNothingMatches()

@@ -71,8 +71,7 @@ class TestLogManager : public QObject
 private slots:
     void startsAndRecoveriesPairUp_data();
     void startsAndRecoveriesPairUp();
-    void firstAlarmOfAnotherDayPurgesOnce();
-    void settingsChangePurgesAtOnce();
+    void purgeRunsOnSettingsChangeAndOncePerDay();
     void closeLeavesOneCompleteFileAndOpenResumesPairing();
     void openFailureIsReportedAndNothingIsLogged();
     void guiReadsWhileHandlerThreadWrites();
@@ -109,57 +108,45 @@ void TestLogManager::startsAndRecoveriesPairUp()
     QCOMPARE(Rows(GetLogDatabasePath()), rows);
 }
 
-void TestLogManager::firstAlarmOfAnotherDayPurgesOnce()
+void TestLogManager::purgeRunsOnSettingsChangeAndOncePerDay()
 {
     TempAppDir dir;
     QDateTime now = At("2024-03-05 12:00:00.000");
     LogManager manager({}, [&now] { return now; });
-    SystemConfigFile settings;
-    settings.SetLogSaveTime(1);
-    manager.SetSystemConfig(settings);
-    manager.Flush();
     LogDatabase outside;
     QVERIFY(outside.Open(GetLogDatabasePath()));
+    const auto oldRows = [&outside] { return outside.GetCount({"where portID=?", {9}}); };
     const auto addAt = [&manager](const char* stamp) {
-        const AlarmRecord record = MakeAlarm(1, LevelError, At(stamp));
-        manager.AddAlarm(&record);
+        const AlarmRecord start = MakeAlarm(1, LevelError, At(stamp));
+        manager.AddAlarm(&start);
         const AlarmRecord recovery = MakeAlarm(1, LevelNormal, At(stamp));
         manager.AddAlarm(&recovery);
         manager.Flush();
     };
 
-    // Same day as the construction: no purge, old rows stay.
-    QVERIFY(outside.Insert(MakeAlarm(9, LevelError, At("2024-03-03 23:00:00.000"))));
+    QVERIFY(outside.Insert(MakeAlarm(9, LevelError, At("2024-03-02 23:59:59.999"))));
+    QVERIFY(outside.Insert(MakeAlarm(9, LevelError, At("2024-03-03 00:00:00.000"))));
+    SystemConfigFile settings;
+    settings.SetLogSaveTime(2);
+    manager.SetSystemConfig(settings);
+    manager.Flush();
+    QCOMPARE(oldRows(), 1u);
+
+    // Same day as the construction: no purge.
     addAt("2024-03-05 12:00:00.000");
-    QCOMPARE(outside.GetCount({"where portID=?", {9}}), 1u);
+    QCOMPARE(oldRows(), 1u);
 
     now = At("2024-03-06 00:00:01.000");
     addAt("2024-03-06 00:00:01.000");
-    QCOMPARE(outside.GetCount({"where portID=?", {9}}), 0u);
+    QCOMPARE(oldRows(), 0u);
 
-    QVERIFY(outside.Insert(MakeAlarm(9, LevelError, At("2024-03-03 23:00:00.000"))));
+    QVERIFY(outside.Insert(MakeAlarm(9, LevelError, At("2024-03-03 00:00:00.000"))));
     addAt("2024-03-06 08:00:00.000");
-    QCOMPARE(outside.GetCount({"where portID=?", {9}}), 1u);
+    QCOMPARE(oldRows(), 1u);
 
     // A record from an earlier day (a clock set back) purges again.
     addAt("2024-03-05 23:59:59.000");
-    QCOMPARE(outside.GetCount({"where portID=?", {9}}), 0u);
-}
-
-void TestLogManager::settingsChangePurgesAtOnce()
-{
-    TempAppDir dir;
-    LogManager manager({}, [] { return At("2024-03-05 12:00:00.000"); });
-    LogDatabase outside;
-    QVERIFY(outside.Open(GetLogDatabasePath()));
-    QVERIFY(outside.Insert(MakeAlarm(1, LevelError, At("2024-02-03 10:00:00.000"))));
-    QVERIFY(outside.Insert(MakeAlarm(2, LevelError, At("2024-02-04 10:00:00.000"))));
-
-    SystemConfigFile settings;
-    settings.SetLogSaveTime(30);
-    manager.SetSystemConfig(settings);
-    manager.Flush();
-    QCOMPARE(outside.GetCount({}), 1u);
+    QCOMPARE(oldRows(), 0u);
 }
 
 void TestLogManager::closeLeavesOneCompleteFileAndOpenResumesPairing()
