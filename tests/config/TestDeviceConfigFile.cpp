@@ -7,21 +7,27 @@
 
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
+// The device file, and through it the file framework shared by every configuration file.
 class TestDeviceConfigFile : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void editorDefaultPortIsWrittenInFieldOrder();
-    void roundTripKeepsEveryField();
+    void writtenFileHasFixedLayoutAndReadsBackUnchanged();
+    void loadFailuresExplainThemselves_data();
+    void loadFailuresExplainThemselves();
     void oldPairLayoutOfTrackMaskIsConverted();
-    void missingElementsTakeTheirReadDefaults();
+    void missingOrOddElementsTakeTheirReadDefaults();
     void timeRangesAreKeptOnlyWhenCompleteAndOrdered_data();
     void timeRangesAreKeptOnlyWhenCompleteAndOrdered();
-    void duplicateAddressesLoadAndLookupsFindTheFirst();
-    void setPortNamesThePortAndReplacesInPlace();
+    void lookupsFindTheFirstOfDuplicateAddresses();
     void copiesAreDeep();
-    void missingFileIsCreatedEmpty();
+    void failedSaveLeavesOldFile_data();
+    void failedSaveLeavesOldFile();
+    void saveThatRunsOutOfSpaceLeavesOldFile();
     void unreadableFileIsKeptAsideBeforeTheReset();
 };
 
@@ -38,13 +44,13 @@ static QByteArray ReadFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Loads a device file holding one device with one port element made of the given attributes and children.
+// Loads a file holding one device with one port element made of the given attributes and children.
 static PortConfigNode LoadPort(const QString& attributes, const QString& children)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("device_config.xml");
-    WriteFile(path, QStringLiteral("<device_config version=\"1\"><device ip=\"10.0.0.7\"><port name=\"BNC 1\" %1>%2"
-                                   "</port></device></device_config>")
+    WriteFile(path, QStringLiteral("<device_config><device ip=\"10.0.0.7\"><port name=\"BNC 1\" %1>%2</port>"
+                                   "</device></device_config>")
                         .arg(attributes, children)
                         .toUtf8());
     DeviceConfigFile config;
@@ -53,65 +59,88 @@ static PortConfigNode LoadPort(const QString& attributes, const QString& childre
     return *config.Devices()[0]->Ports()[0];
 }
 
-void TestDeviceConfigFile::editorDefaultPortIsWrittenInFieldOrder()
+static DeviceConfigFile ManyDevices(int count)
 {
-    TempAppDir dir;
-    DeviceConfigNode device(QStringLiteral("10.0.0.7"), QStringLiteral("Studio A"));
-    device.SetBncPort(0, PortConfigNode());
     DeviceConfigFile config;
-    config.AddDevice(device);
-    QVERIFY(config.Save(GetDeviceConfigPath()));
-    QCOMPARE(QString::fromUtf8(ReadFile(GetDeviceConfigPath())),
-             QStringLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
-                            "<device_config version=\"1\">\n"
-                            "    <device dev_name=\"Studio A\" ip=\"10.0.0.7\">\n"
-                            "        <port version=\"1\" name=\"BNC 1\">\n"
-                            "            <signal_name></signal_name>\n"
-                            "            <alarm>true</alarm>\n"
-                            "            <alarm_type_mask>4294967295</alarm_type_mask>\n"
-                            "            <track_mask>3</track_mask>\n"
-                            "            <start_time1>00:00:00</start_time1>\n"
-                            "            <end_time1>23:59:59</end_time1>\n"
-                            "            <start_time2></start_time2>\n"
-                            "            <end_time2></end_time2>\n"
-                            "        </port>\n"
-                            "    </device>\n"
-                            "</device_config>\n"));
+    for (int i = 0; i < count; ++i)
+        config.AddDevice(DeviceConfigNode(QStringLiteral("10.0.1.%1").arg(i), QStringLiteral("Device %1").arg(i)));
+    return config;
 }
 
-void TestDeviceConfigFile::roundTripKeepsEveryField()
+void TestDeviceConfigFile::writtenFileHasFixedLayoutAndReadsBackUnchanged()
 {
     TempAppDir dir;
+    DeviceConfigNode device(QStringLiteral("10.0.0.7"), QStringLiteral("演播室 \"A\""));
+    device.SetBncPort(0, PortConfigNode());
     PortConfigNode port;
-    port.SetSignalName(QStringLiteral("News & \"Sport\" <HD>"));
+    port.SetName(QStringLiteral("replaced by the built name"));
+    port.SetSignalName(QStringLiteral("News & <HD>"));
     port.SetAlarm(false);
-    port.SetAlarmTypeMask(0xFFFFFFFF & ~quint32(8));
+    port.SetAlarmTypeMask(~quint32(8));
     port.SetTrackMask(0x80000001);
-    port.SetTimeRange1(QTime(8, 0, 0), QTime(12, 0, 0));
-    port.SetTimeRange2(QTime(13, 30, 0), QTime(23, 59, 59));
-    DeviceConfigNode device(QStringLiteral("10.0.0.7"), QStringLiteral("演播室 A"));
+    port.SetTimeRange1(QTime(8, 0), QTime(12, 0));
+    port.SetTimeRange2(QTime(13, 30), QTime(23, 59, 59));
     device.SetAesPort(0, port);
     DeviceConfigFile config;
     config.AddDevice(device);
     QVERIFY(config.Save(GetDeviceConfigPath()));
 
+    const QByteArray text = ReadFile(GetDeviceConfigPath());
+    QCOMPARE(QString::fromUtf8(text), QStringLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+                                                     "<device_config version=\"1\">\n"
+                                                     "    <device dev_name=\"演播室 &quot;A&quot;\" ip=\"10.0.0.7\">\n"
+                                                     "        <port version=\"1\" name=\"BNC 1\">\n"
+                                                     "            <signal_name></signal_name>\n"
+                                                     "            <alarm>true</alarm>\n"
+                                                     "            <alarm_type_mask>4294967295</alarm_type_mask>\n"
+                                                     "            <track_mask>3</track_mask>\n"
+                                                     "            <start_time1>00:00:00</start_time1>\n"
+                                                     "            <end_time1>23:59:59</end_time1>\n"
+                                                     "            <start_time2></start_time2>\n"
+                                                     "            <end_time2></end_time2>\n"
+                                                     "        </port>\n"
+                                                     "        <port version=\"1\" name=\"AES/EBU 1\">\n"
+                                                     "            <signal_name>News &amp; &lt;HD&gt;</signal_name>\n"
+                                                     "            <alarm>false</alarm>\n"
+                                                     "            <alarm_type_mask>4294967287</alarm_type_mask>\n"
+                                                     "            <track_mask>2147483649</track_mask>\n"
+                                                     "            <start_time1>08:00:00</start_time1>\n"
+                                                     "            <end_time1>12:00:00</end_time1>\n"
+                                                     "            <start_time2>13:30:00</start_time2>\n"
+                                                     "            <end_time2>23:59:59</end_time2>\n"
+                                                     "        </port>\n"
+                                                     "    </device>\n"
+                                                     "</device_config>\n"));
+
     DeviceConfigFile loaded;
     QVERIFY(loaded.Load(GetDeviceConfigPath()));
-    const DeviceConfigNode* read = loaded.FindDevice(QStringLiteral("10.0.0.7"));
-    QVERIFY(read);
-    QCOMPARE(read->dev_name(), QStringLiteral("演播室 A"));
-    PortConfigNode readPort;
-    QVERIFY(read->GetAesPort(0, readPort));
-    QCOMPARE(readPort.name(), QStringLiteral("AES/EBU 1"));
-    QCOMPARE(readPort.version(), 1);
-    QCOMPARE(readPort.signal_name(), port.signal_name());
-    QCOMPARE(readPort.alarm(), false);
-    QCOMPARE(readPort.alarm_type_mask(), port.alarm_type_mask());
-    QCOMPARE(readPort.track_mask(), quint32(0x80000001));
-    QCOMPARE(readPort.start_time1(), QTime(8, 0, 0));
-    QCOMPARE(readPort.end_time1(), QTime(12, 0, 0));
-    QCOMPARE(readPort.start_time2(), QTime(13, 30, 0));
-    QCOMPARE(readPort.end_time2(), QTime(23, 59, 59));
+    QVERIFY(loaded.Save(GetDeviceConfigPath()));
+    QCOMPARE(ReadFile(GetDeviceConfigPath()), text);
+}
+
+void TestDeviceConfigFile::loadFailuresExplainThemselves_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("wrong root") << QByteArray("<Device_Config version=\"1\"/>")
+                                << "The root node name should be 'device_config'' but not 'Device_Config'";
+    QTest::newRow("missing closing tag")
+        << QByteArray("<?xml version=\"1.0\"?>\n<device_config>\n<device ip=\"1\">\n</device_config>\n")
+        << "tag mismatch\nLine=4 Column=16";
+    QTest::newRow("empty file") << QByteArray() << "unexpected end of file\nLine=1 Column=1";
+}
+
+void TestDeviceConfigFile::loadFailuresExplainThemselves()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, error);
+    TempAppDir dir;
+    WriteFile(GetDeviceConfigPath(), content);
+    DeviceConfigFile config;
+    QVERIFY(!config.Load(GetDeviceConfigPath()));
+    QCOMPARE(config.GetErrorString(), error);
+    QVERIFY(!config.Load(dir.filePath("config/missing.xml")));
+    QCOMPARE(config.GetErrorString(), QStringLiteral("No such file or directory"));
 }
 
 void TestDeviceConfigFile::oldPairLayoutOfTrackMaskIsConverted()
@@ -120,8 +149,7 @@ void TestDeviceConfigFile::oldPairLayoutOfTrackMaskIsConverted()
     const PortConfigNode old = LoadPort(QString(), QStringLiteral("<track_mask>5</track_mask>"));
     QCOMPARE(old.track_mask(), quint32(51));
     QCOMPARE(old.version(), 1);
-    QCOMPARE(LoadPort(QString(), QStringLiteral("<track_mask>4294901760</track_mask>")).track_mask(), quint32(0));
-    QCOMPARE(LoadPort(QString(), QStringLiteral("<track_mask>32768</track_mask>")).track_mask(), 0xC0000000);
+    QCOMPARE(LoadPort(QString(), QStringLiteral("<track_mask>4294934528</track_mask>")).track_mask(), 0xC0000000);
 
     TempAppDir dir;
     DeviceConfigNode device(QStringLiteral("10.0.0.7"), QString());
@@ -129,20 +157,16 @@ void TestDeviceConfigFile::oldPairLayoutOfTrackMaskIsConverted()
     DeviceConfigFile config;
     config.AddDevice(device);
     QVERIFY(config.Save(GetDeviceConfigPath()));
-    DeviceConfigFile again;
-    QVERIFY(again.Load(GetDeviceConfigPath()));
-    QCOMPARE(again.Devices()[0]->Ports()[0]->track_mask(), quint32(51));
+    QVERIFY(config.Load(GetDeviceConfigPath()));
+    QCOMPARE(config.Devices()[0]->Ports()[0]->track_mask(), quint32(51));
 }
 
-void TestDeviceConfigFile::missingElementsTakeTheirReadDefaults()
+void TestDeviceConfigFile::missingOrOddElementsTakeTheirReadDefaults()
 {
     const PortConfigNode bare = LoadPort(QStringLiteral("version=\"1\""), QString());
     QCOMPARE(bare.track_mask(), 0xFFFFFFFF);
     QCOMPARE(bare.alarm_type_mask(), 0xFFFFFFFF);
     QCOMPARE(bare.alarm(), true);
-    QCOMPARE(bare.signal_name(), QString());
-    QCOMPARE(bare.start_time1(), QTime(0, 0, 0));
-    QCOMPARE(bare.end_time1(), QTime(0, 0, 0));
 
     const PortConfigNode odd =
         LoadPort(QStringLiteral("version=\"x\""), QStringLiteral("<alarm>TRUE</alarm>"
@@ -196,7 +220,7 @@ void TestDeviceConfigFile::timeRangesAreKeptOnlyWhenCompleteAndOrdered()
     QCOMPARE(port.start_time2().toString("hh:mm:ss") + "-" + port.end_time2().toString("hh:mm:ss"), expected);
 }
 
-void TestDeviceConfigFile::duplicateAddressesLoadAndLookupsFindTheFirst()
+void TestDeviceConfigFile::lookupsFindTheFirstOfDuplicateAddresses()
 {
     TempAppDir dir;
     WriteFile(GetDeviceConfigPath(), "<device_config version=\"1\"><device ip=\"10.0.0.7\" dev_name=\"First\"/>"
@@ -208,27 +232,6 @@ void TestDeviceConfigFile::duplicateAddressesLoadAndLookupsFindTheFirst()
     QVERIFY(!config.AddDevice(DeviceConfigNode(QStringLiteral("10.0.0.7"), QStringLiteral("Third"))));
     config.RemoveDevice(QStringLiteral("10.0.0.7"));
     QCOMPARE(config.FindDevice(QStringLiteral("10.0.0.7"))->dev_name(), QStringLiteral("Second"));
-    DeviceConfigNode untouched(QStringLiteral("x"), QStringLiteral("keep"));
-    QVERIFY(!config.GetDevice(QStringLiteral("10.0.0.9"), untouched));
-    QCOMPARE(untouched.dev_name(), QStringLiteral("keep"));
-}
-
-void TestDeviceConfigFile::setPortNamesThePortAndReplacesInPlace()
-{
-    DeviceConfigNode device(QStringLiteral("10.0.0.7"), QString());
-    PortConfigNode port;
-    port.SetName(QStringLiteral("ignored"));
-    device.SetBncPort(15, port);
-    device.SetAnalogPort(0, port);
-    port.SetSignalName(QStringLiteral("News"));
-    device.SetBncPort(15, port);
-    QCOMPARE(device.Ports().size(), 2);
-    QCOMPARE(device.Ports()[0]->name(), QStringLiteral("BNC 16"));
-    QCOMPARE(device.Ports()[0]->signal_name(), QStringLiteral("News"));
-    QCOMPARE(device.Ports()[1]->name(), QStringLiteral("Analog 1"));
-    PortConfigNode out;
-    QVERIFY(!device.GetAesPort(0, out));
-    QVERIFY(!device.FindPort(QStringLiteral("bnc 16")));
 }
 
 void TestDeviceConfigFile::copiesAreDeep()
@@ -237,7 +240,7 @@ void TestDeviceConfigFile::copiesAreDeep()
     device.SetBncPort(0, PortConfigNode());
     DeviceConfigFile original;
     original.AddDevice(device);
-    DeviceConfigFile copy(original);
+    const DeviceConfigFile copy(original);
     DeviceConfigFile assigned;
     assigned = original;
     original.FindDevice(QStringLiteral("10.0.0.7"))->FindPort(QStringLiteral("BNC 1"))->SetAlarm(false);
@@ -246,41 +249,74 @@ void TestDeviceConfigFile::copiesAreDeep()
     QVERIFY(assigned.FindDevice(QStringLiteral("10.0.0.7"))->FindPort(QStringLiteral("BNC 1"))->alarm());
 }
 
-void TestDeviceConfigFile::missingFileIsCreatedEmpty()
+void TestDeviceConfigFile::failedSaveLeavesOldFile_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::newRow("directory missing") << "config/nowhere/device_config.xml";
+    QTest::newRow("target is a directory") << "config/old";
+    QTest::newRow("parent is a regular file") << "config/old.xml/device_config.xml";
+}
+
+void TestDeviceConfigFile::failedSaveLeavesOldFile()
+{
+    QFETCH(QString, target);
+    TempAppDir dir;
+    WriteFile(dir.filePath("config/old.xml"), "old");
+    QVERIFY(QDir().mkpath(dir.filePath("config/old")));
+    DeviceConfigFile config = ManyDevices(2);
+    QVERIFY(!config.Save(dir.filePath(target)));
+    QVERIFY(!config.GetErrorString().isEmpty());
+    QCOMPARE(ReadFile(dir.filePath("config/old.xml")), QByteArray("old"));
+    QVERIFY(QDir(dir.filePath("config/old")).isEmpty());
+    QCOMPARE(QDir(GetConfigDir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList({"old", "old.xml"}));
+}
+
+void TestDeviceConfigFile::saveThatRunsOutOfSpaceLeavesOldFile()
 {
     TempAppDir dir;
-    DeviceConfigFile config;
-    DeviceConfigManager::GetConfig(config);
-    QVERIFY(config.Devices().isEmpty());
-    QCOMPARE(ReadFile(GetDeviceConfigPath()),
-             QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<device_config version=\"1\"/>\n"));
-    QCOMPARE(QDir(GetConfigDir()).entryList(QDir::Files).size(), 1);
+    WriteFile(GetDeviceConfigPath(), "old");
+    DeviceConfigFile config = ManyDevices(50);
+
+    // A file size limit makes the write fail part way, as a full disk would.
+    rlimit unlimited{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = unlimited;
+    small.rlim_cur = 512;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool savedUnderLimit = config.Save(GetDeviceConfigPath());
+    setrlimit(RLIMIT_FSIZE, &unlimited);
+    std::signal(SIGXFSZ, oldHandler);
+
+    QVERIFY(!savedUnderLimit);
+    QCOMPARE(ReadFile(GetDeviceConfigPath()), QByteArray("old"));
+    QCOMPARE(QDir(GetConfigDir()).entryList(QDir::Files), QStringList{"device_config.xml"});
 }
 
 void TestDeviceConfigFile::unreadableFileIsKeptAsideBeforeTheReset()
 {
     TempAppDir dir;
-    const QByteArray broken("<device_config><device ip=\"10.0.0.7\" dev_name=\"Studio A\">");
-    WriteFile(GetDeviceConfigPath(), broken);
-    DeviceConfigFile config;
-    config.AddDevice(DeviceConfigNode(QStringLiteral("10.0.0.1"), QStringLiteral("stale")));
+    DeviceConfigFile config = ManyDevices(1);
     DeviceConfigManager::GetConfig(config);
     QVERIFY(config.Devices().isEmpty());
+    QCOMPARE(ReadFile(GetDeviceConfigPath()),
+             QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<device_config version=\"1\"/>\n"));
 
-    const QStringList kept =
-        QDir(GetConfigDir()).entryList({QStringLiteral("device_config.xml.unreadable-*")}, QDir::Files);
+    const QByteArray broken("<device_config><device ip=\"10.0.0.7\" dev_name=\"Studio A\">");
+    WriteFile(GetDeviceConfigPath(), broken);
+    config = ManyDevices(1);
+    DeviceConfigManager::GetConfig(config);
+    QVERIFY(config.Devices().isEmpty());
+    const QStringList kept = QDir(GetConfigDir()).entryList({"device_config.xml.unreadable-*"}, QDir::Files);
     QCOMPARE(kept.size(), 1);
-    QVERIFY(QRegularExpression(QStringLiteral("^device_config\\.xml\\.unreadable-\\d{8}-\\d{6}$"))
-                .match(kept[0])
-                .hasMatch());
+    QVERIFY(QRegularExpression("^device_config\\.xml\\.unreadable-\\d{8}-\\d{6}$").match(kept[0]).hasMatch());
     QCOMPARE(ReadFile(GetConfigDir() + "/" + kept[0]), broken);
-    DeviceConfigFile reset;
-    QVERIFY(reset.Load(GetDeviceConfigPath()));
+    QVERIFY(config.Load(GetDeviceConfigPath()));
 
     // A second failure within the same second must not overwrite the first kept copy.
     WriteFile(GetDeviceConfigPath(), "not xml");
     DeviceConfigManager::GetConfig(config);
-    QCOMPARE(QDir(GetConfigDir()).entryList({QStringLiteral("device_config.xml.unreadable-*")}, QDir::Files).size(), 2);
+    QCOMPARE(QDir(GetConfigDir()).entryList({"device_config.xml.unreadable-*"}, QDir::Files).size(), 2);
     QCOMPARE(ReadFile(GetConfigDir() + "/" + kept[0]), broken);
 }
 
