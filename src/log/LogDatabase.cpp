@@ -67,6 +67,9 @@ bool LogDatabase::Open(const QString& path)
     }
     m_database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
     m_database.setDatabaseName(path);
+    // The writer and the browser take turns at the file: the browser's delete of a large result may hold it for
+    // seconds, and the writer waits for it rather than lose the batch.
+    m_database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=30000"));
     if (!m_database.open()) {
         SetErrorString(m_database.lastError().text());
         Discard();
@@ -89,13 +92,7 @@ bool LogDatabase::Open(const QString& path)
     for (const char* statement : IndexStatements)
         if (!setup.exec(QLatin1String(statement)))
             qDebug() << statement << setup.lastError().text();
-    m_path = path;
     return true;
-}
-
-bool LogDatabase::IsOpen() const
-{
-    return m_database.isOpen();
 }
 
 bool LogDatabase::Run(QSqlQuery& query, const QString& statement, const QVariantList& values)

@@ -27,7 +27,6 @@ public:
 
     // Creates the file and the table when they are missing; an existing table is used as it is.
     bool Open(const QString& path);
-    bool IsOpen() const;
 
     // Removes the rows that started before 00:00 of (today - daysToKeep).
     void DeleteBefore(unsigned daysToKeep, const QDate& today = QDate::currentDate());
@@ -51,7 +50,6 @@ private:
     bool Run(QSqlQuery& query, const QString& statement, const QVariantList& values = {});
     void Discard();
 
-    QString m_path;
     QString m_connectionName;
     QSqlDatabase m_database;
 };

@@ -75,6 +75,7 @@ private slots:
     void closeLeavesOneCompleteFileAndOpenResumesPairing();
     void openFailureIsReportedAndNothingIsLogged();
     void guiReadsWhileHandlerThreadWrites();
+    void closeAndOpenWhileHandlerThreadWrites();
     void killedWriterLeavesIntactFile();
 };
 
@@ -237,6 +238,35 @@ void TestLogManager::guiReadsWhileHandlerThreadWrites()
     manager.Flush();
     QCOMPARE(browser.GetCount({}), unsigned(alarms));
     QCOMPARE(browser.GetCount({"where end_time is null", {}}), 0u);
+}
+
+void TestLogManager::closeAndOpenWhileHandlerThreadWrites()
+{
+    TempAppDir dir;
+    LogManager manager;
+    constexpr int alarms = 20000;
+    std::atomic<bool> handlerDone{false};
+    std::thread handler([&] {
+        const QDateTime start = At("2024-03-05 10:00:00.000");
+        for (int i = 0; i < alarms; ++i) {
+            const AlarmRecord record = MakeAlarm(i, LevelError, start.addMSecs(i));
+            manager.AddAlarm(&record);
+        }
+        handlerDone = true;
+    });
+    for (int cycle = 0; cycle < 50 && !handlerDone; ++cycle) {
+        manager.Close();
+        QVERIFY(!QFile::exists(GetLogDatabasePath() + "-wal"));
+        manager.Open();
+    }
+    handler.join();
+    manager.Close();
+
+    const QString path = GetLogDatabasePath();
+    QCOMPARE(QueryValue(path, "pragma integrity_check").toString(), QString("ok"));
+    const int rows = QueryValue(path, "select count(*) from alarm2").toInt();
+    QVERIFY(rows > 0 && rows <= alarms);
+    QCOMPARE(QueryValue(path, "select count(distinct helpkey) from alarm2").toInt(), rows);
 }
 
 void TestLogManager::killedWriterLeavesIntactFile()
