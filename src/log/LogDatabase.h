@@ -29,7 +29,7 @@ public:
     bool Open(const QString& path);
 
     // Removes the rows that started before 00:00 of (today - daysToKeep).
-    void DeleteBefore(unsigned daysToKeep, const QDate& today = QDate::currentDate());
+    void DeleteBefore(unsigned daysToKeep, const QDate& today);
     void Delete(const LogClause& where);
     // 0 when nothing matches or the statement fails.
     unsigned GetMaxId(const LogClause& where);

@@ -22,21 +22,20 @@ void LogManager::Open()
 {
     if (m_database)
         return;
+    // A directory that cannot be made shows up as the open failing below.
     QDir().mkpath(GetLogDir());
+    const QString path = GetLogDatabasePath();
     auto database = std::make_unique<LogDatabase>();
-    QString error;
-    if (!database->Open(GetLogDatabasePath()))
-        error = database->GetErrorString();
-    else if (!m_writer.Start(GetLogDatabasePath()))
-        error = m_writer.GetErrorString();
-    if (!error.isEmpty()) {
-        qDebug() << "open database failed";
-        qDebug() << error;
-        if (m_onOpenFailure)
-            m_onOpenFailure(error);
+    const bool opened = database->Open(path);
+    if (opened && m_writer.Start(path)) {
+        m_database = std::move(database);
         return;
     }
-    m_database = std::move(database);
+    const QString error = opened ? m_writer.GetErrorString() : database->GetErrorString();
+    qDebug() << "open database failed";
+    qDebug() << error;
+    if (m_onOpenFailure)
+        m_onOpenFailure(error);
 }
 
 void LogManager::Close()
