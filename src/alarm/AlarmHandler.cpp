@@ -4,11 +4,38 @@
 #include "alarm/AlarmRecordPool.h"
 #include "alarm/ShowAlarmManager.h"
 #include "alarm/SoundAlarmManager.h"
+#include "config/DeviceConfigNode.h"
+#include "config/PortConfigNode.h"
 #include "log/LogManager.h"
 #include "snmp/ConnectDeviceThread.h"
 
 #include <QDebug>
 #include <QMutexLocker>
+
+namespace {
+// Both bounds are inclusive, to the millisecond; a window with a missing end matches nothing.
+bool InWindow(const QTime& start, const QTime& end, const QTime& time)
+{
+    return start.isValid() && end.isValid() && start <= time && time <= end;
+}
+
+// Track n is bit n - 1; there is no bit for a track outside 1 to 32.
+bool TrackAllowed(quint32 trackMask, int trackID)
+{
+    return trackID >= 1 && trackID <= 32 && ((trackMask >> (trackID - 1)) & 1u);
+}
+
+bool PortAccepts(const PortConfigNode* port, const AlarmRecord& record)
+{
+    if (!port || !port->alarm() || (port->alarm_type_mask() & quint32(record.alarmType)) == 0)
+        return false;
+    if (IsAudioTrackAlarm(record.alarmType) && !TrackAllowed(port->track_mask(), record.trackID))
+        return false;
+    const QTime time = record.time.time();
+    return InWindow(port->start_time1(), port->end_time1(), time) ||
+           InWindow(port->start_time2(), port->end_time2(), time);
+}
+} // namespace
 
 AlarmHandler::~AlarmHandler()
 {
@@ -39,6 +66,12 @@ void AlarmHandler::SetSoundAlarmManager(SoundAlarmManager* manager)
     m_soundAlarmManager = manager;
 }
 
+void AlarmHandler::SetDeviceConfig(const DeviceConfigFile& config)
+{
+    QMutexLocker locker(&m_handlerLock);
+    m_deviceConfig = config;
+}
+
 void AlarmHandler::SetConnectDeviceThread(ConnectDeviceThread* thread)
 {
     QMutexLocker locker(&m_handlerLock);
@@ -58,14 +91,23 @@ void AlarmHandler::AddAlarm(AlarmRecord* record)
 
 bool AlarmHandler::AcceptAndName(AlarmRecord* record)
 {
-    switch (record->alarmType) {
-    case AlarmTypeNone:
-    case AlarmTypeFan:
-    case AlarmTypePower:
+    // Fan and power records are decoded but never reach the consumers.
+    if (record->alarmType == AlarmTypeNone || record->alarmType == AlarmTypeFan || record->alarmType == AlarmTypePower)
         return false;
-    default:
-        return true;
+    const DeviceConfigNode* device = m_deviceConfig.FindDevice(record->ip);
+    if (!device) {
+        qDebug().noquote() << QStringLiteral("%1 is not configed").arg(record->ip);
+        return false;
     }
+    // Device-wide records pass whatever the ports say; signal alarms answer to their port's configuration.
+    if (IsSignalAlarm(record->alarmType)) {
+        const PortConfigNode* port = device->FindPort(PortDisplayName(record->portType, record->portID));
+        if (!PortAccepts(port, *record))
+            return false;
+        record->signalName = port->signal_name();
+    }
+    record->deviceName = device->dev_name();
+    return true;
 }
 
 void AlarmHandler::run()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/DeviceConfigFile.h"
+
 #include <QList>
 #include <QMutex>
 #include <QSemaphore>
@@ -25,6 +27,8 @@ public:
     void SetLogManager(LogManager* manager);
     void SetShowAlarmManager(ShowAlarmManager* manager);
     void SetSoundAlarmManager(SoundAlarmManager* manager);
+    // Keeps a deep copy for filtering.
+    void SetDeviceConfig(const DeviceConfigFile& config);
     void SetConnectDeviceThread(ConnectDeviceThread* thread);
 
     // Takes ownership; null is ignored. Starts the thread on first use.
@@ -40,6 +44,7 @@ private:
     LogManager* m_logManager = nullptr;
     ShowAlarmManager* m_showAlarmManager = nullptr;
     SoundAlarmManager* m_soundAlarmManager = nullptr;
+    DeviceConfigFile m_deviceConfig;
     QList<AlarmRecord*> m_queue;
     // Guards the queue, the consumer pointers and the device configuration.
     QMutex m_handlerLock;

@@ -2,6 +2,9 @@
 #include "alarm/AlarmHandler.h"
 #include "alarm/AlarmRecordPool.h"
 #include "alarm/ShowAlarmManager.h"
+#include "config/DeviceConfigFile.h"
+#include "config/DeviceConfigNode.h"
+#include "config/PortConfigNode.h"
 
 #include <QtTest>
 
@@ -18,11 +21,25 @@ private slots:
     void recordsAreReturnedToThePool();
 };
 
+// The handler passes only what the configuration asks for: these devices watch BNC 1 all day.
+static DeviceConfigFile Devices()
+{
+    DeviceConfigFile config;
+    for (const char* ip : {"10.0.0.1", "10.0.0.2", "10.0.0.3"}) {
+        DeviceConfigNode device(QString::fromLatin1(ip), QString());
+        device.SetBncPort(0, PortConfigNode());
+        config.AddDevice(device);
+    }
+    return config;
+}
+
 static AlarmRecord* MakeRecord(const QString& ip, int alarmType, int portID = -1)
 {
     AlarmRecord* record = AlarmRecordPool::Instance()->Acquire();
     record->Init(ip);
+    record->time = QDateTime(QDate::currentDate(), QTime(12, 0));
     record->alarmType = alarmType;
+    record->portType = PortTypeBnc;
     record->portID = portID;
     record->level = LevelError;
     return record;
@@ -45,9 +62,10 @@ void TestAlarmHandler::undecidedFanAndPowerRecordsAreDropped()
     router.SetDisplay(&display);
     AlarmHandler handler;
     handler.SetShowAlarmManager(&router);
+    handler.SetDeviceConfig(Devices());
 
     for (int type : {0, 64, 128, 1, 32})
-        handler.AddAlarm(MakeRecord("10.0.0.1", type));
+        handler.AddAlarm(MakeRecord("10.0.0.1", type, 1));
     QTRY_COMPARE(display.Count(), 2);
     QTest::qWait(50);
     const QList<AlarmRecord> records = display.Records();
@@ -63,12 +81,13 @@ void TestAlarmHandler::ordersAcrossProducerThreadsAreKept()
     router.SetDisplay(&display);
     AlarmHandler handler;
     handler.SetShowAlarmManager(&router);
+    handler.SetDeviceConfig(Devices());
 
     // Each producer numbers its records; whatever the interleaving, each producer's own order must survive.
     constexpr int perProducer = 2000;
     auto produce = [&](const QString& ip) {
         for (int i = 0; i < perProducer; ++i)
-            handler.AddAlarm(MakeRecord(ip, AlarmTypeVideoLost, i));
+            handler.AddAlarm(MakeRecord(ip, AlarmTypeConnection, i));
     };
     std::thread a(produce, QStringLiteral("10.0.0.1"));
     std::thread b(produce, QStringLiteral("10.0.0.2"));
@@ -91,8 +110,9 @@ void TestAlarmHandler::recordsAreReturnedToThePool()
     router.SetDisplay(&display);
     AlarmHandler handler;
     handler.SetShowAlarmManager(&router);
+    handler.SetDeviceConfig(Devices());
 
-    QList<AlarmRecord*> records{MakeRecord("10.0.0.1", 32), MakeRecord("10.0.0.1", 0), MakeRecord("10.0.0.1", 4)};
+    QList<AlarmRecord*> records{MakeRecord("10.0.0.1", 32), MakeRecord("10.0.0.1", 0), MakeRecord("10.0.0.1", 4, 1)};
     const int spares = AlarmRecordPool::Instance()->FreeCount();
     for (AlarmRecord* record : records)
         handler.AddAlarm(record);
