@@ -1,11 +1,30 @@
+#include "app/CommandLine.h"
 #include "app/MainWindow.h"
+#include "app/UnixSignalWatcher.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int main(int argc, char* argv[])
 {
+    if (CommandLine::AsksForInformationOnly(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        CommandLine commandLine;
+        commandLine.Parse(app.arguments());
+        return commandLine.ExitCode();
+    }
+
     QApplication app(argc, argv);
-    MainWindow window;
+    CommandLine commandLine;
+    if (!commandLine.Parse(app.arguments()))
+        return commandLine.ExitCode();
+
+    const QString startAddress = commandLine.StartAddress();
+    MainWindow window(startAddress.isEmpty() ? MainWindow::InteractivePrompts() : MainWindow::UnattendedPrompts());
+    UnixSignalWatcher signalWatcher;
+    QObject::connect(&signalWatcher, &UnixSignalWatcher::Signalled, &window, &QWidget::close);
     window.show();
+    if (!startAddress.isEmpty())
+        QTimer::singleShot(0, &window, [&window, startAddress] { window.StartMonitoring(startAddress); });
     return app.exec();
 }

@@ -1,9 +1,409 @@
 #include "app/MainWindow.h"
 
-#include <QLabel>
+#include "alarm/AlarmHandler.h"
+#include "alarm/ShowAlarmManager.h"
+#include "alarm/SoundAlarmManager.h"
+#include "alarm/Speak.h"
+#include "dialogs/AboutDialog.h"
+#include "app/AppPaths.h"
+#include "app/SelectIPDialog.h"
+#include "config/DeviceConfigFile.h"
+#include "config/DeviceConfigManager.h"
+#include "config/DeviceConfigNode.h"
+#include "config/LanguageConfig.h"
+#include "config/LanguageConfigFile.h"
+#include "config/LanguageConfigNode.h"
+#include "config/SystemConfigFile.h"
+#include "config/SystemConfigManager.h"
+#include "log/LogManager.h"
+#include "snmp/ConnectDeviceThread.h"
+#include "snmp/SnmpServer.h"
+#include "ui_MainWindow.h"
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
+#include <QDir>
+#include <QHostAddress>
+#include <QLabel>
+#include <QMessageBox>
+#include <QNetworkInterface>
+
+QStringList GetLocalIPv4List()
+{
+    QStringList list;
+    for (const QHostAddress& address : QNetworkInterface::allAddresses()) {
+        if (address == QHostAddress(QHostAddress::LocalHost) || address.toIPv4Address() == 0)
+            continue;
+        list.append(address.toString());
+    }
+    return list;
+}
+
+MainWindow::Prompts MainWindow::InteractivePrompts()
+{
+    Prompts prompts;
+    prompts.runDialog = [](QDialog& dialog) { return dialog.exec(); };
+    prompts.notify = [](QMessageBox::Icon icon, QWidget* parent, const QString& title, const QString& text) {
+        QMessageBox(icon, title, text, QMessageBox::Ok, parent).exec();
+    };
+    prompts.confirm = [](QWidget* parent, const QString& title, const QString& text) {
+        return QMessageBox::question(parent, title, text, QMessageBox::Ok | QMessageBox::Cancel,
+                                     QMessageBox::Cancel) == QMessageBox::Ok;
+    };
+    return prompts;
+}
+
+MainWindow::Prompts MainWindow::UnattendedPrompts()
+{
+    Prompts prompts = InteractivePrompts();
+    // The box stays up for the operator, but nothing waits for it.
+    prompts.notify = [](QMessageBox::Icon icon, QWidget* parent, const QString& title, const QString& text) {
+        auto* box = new QMessageBox(icon, title, text, QMessageBox::Ok, parent);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    };
+    return prompts;
+}
+
+MainWindow::MainWindow(QWidget* parent) : MainWindow(InteractivePrompts(), parent)
+{
+}
+
+MainWindow::MainWindow(const Prompts& prompts, QWidget* parent)
+    : QMainWindow(parent), m_ui(std::make_unique<Ui::MainWindow>()), m_prompts(prompts)
+{
+    m_ui->setupUi(this);
+    InitWindow();
+    if (!Speak::IsAvailable())
+        Warn(nullptr, tr("The current operating system does not support language alarm !"));
+}
+
+MainWindow::~MainWindow()
+{
+    ReleaseManagers();
+}
+
+void MainWindow::InitWindow()
 {
     setWindowTitle(tr("Quorvex-Zentiq SNMP Monitor System"));
-    setCentralWidget(new QLabel(tr("Monitoring is not started."), this));
+    QDir().mkpath(GetConfigDir());
+    ConnectActions();
+    BuildToolBar();
+    CreateManagers();
+    setWindowIcon(QIcon(GetIconDir() + "/logo.png"));
+    showMaximized();
+}
+
+void MainWindow::ConnectActions()
+{
+    const std::pair<QAction*, void (MainWindow::*)()> connections[] = {
+        {m_ui->actionStart_Monitor, &MainWindow::OnStartMonitorClicked},
+        {m_ui->actionStop_Monitor, &MainWindow::OnStopMonitorClicked},
+        {m_ui->actionManage_Device, &MainWindow::OnManageDeviceClicked},
+        {m_ui->actionSystem_Config, &MainWindow::OnSystemConfigClicked},
+        {m_ui->actionExit_x, &MainWindow::OnExitClicked},
+        {m_ui->action_SoundAlarm, &MainWindow::OnSoundAlarmClicked},
+        {m_ui->actionHelp, &MainWindow::OnHelp},
+        {m_ui->actionAbout, &MainWindow::OnAbout},
+        {m_ui->actionImport_Config, &MainWindow::OnImportConfig},
+        {m_ui->actionExport_Config, &MainWindow::OnExportConfig},
+        {m_ui->actionLog, &MainWindow::OnLogClicked},
+        {m_ui->actionStatus, &MainWindow::OnStatusClicked},
+        {m_ui->actionHide_Device_Nav, &MainWindow::OnHideDeviceNav},
+        {m_ui->actionShow_Device_Nav, &MainWindow::OnShowDeviceNav},
+        {m_ui->actionHide_Cur_Device, &MainWindow::OnHideCurDevice},
+        {m_ui->actionShow_Cur_Device, &MainWindow::OnShowCurDevice},
+    };
+    for (const auto& [action, slot] : connections)
+        connect(action, &QAction::triggered, this, slot);
+}
+
+void MainWindow::SetActionIcon(QAction* action, const QString& fileName)
+{
+    action->setIcon(QIcon(GetIconDir() + fileName));
+}
+
+void MainWindow::Warn(QWidget* parent, const QString& text)
+{
+    m_prompts.notify(QMessageBox::Warning, parent, tr("Warn"), text);
+}
+
+void MainWindow::BuildToolBar()
+{
+    // The alarm views replace this placeholder.
+    auto* placeholder = new QLabel(tr("Alarm views are not available in this build."), this);
+    placeholder->setAlignment(Qt::AlignCenter);
+    setCentralWidget(placeholder);
+
+    QToolBar* toolBar = m_ui->mainToolBar;
+    toolBar->addAction(m_ui->actionStart_Monitor);
+    toolBar->addAction(m_ui->actionStop_Monitor);
+    toolBar->addSeparator();
+    toolBar->addAction(m_ui->actionManage_Device);
+    toolBar->addAction(m_ui->actionSystem_Config);
+    toolBar->addAction(m_ui->action_SoundAlarm);
+    toolBar->addSeparator();
+    toolBar->addAction(m_ui->actionStatus);
+    toolBar->addAction(m_ui->actionLog);
+    toolBar->addSeparator();
+    toolBar->addAction(m_ui->actionHide_Device_Nav);
+    toolBar->addAction(m_ui->actionShow_Device_Nav);
+    toolBar->addAction(m_ui->actionHide_Cur_Device);
+    toolBar->addAction(m_ui->actionShow_Cur_Device);
+    toolBar->addSeparator();
+    toolBar->addAction(m_ui->actionHelp);
+    toolBar->addAction(m_ui->actionAbout);
+
+    m_ui->actionHelp->setVisible(false);
+    m_ui->actionHelp->setEnabled(false);
+    SetActionIcon(m_ui->actionStart_Monitor, "/start.png");
+    SetActionIcon(m_ui->actionStop_Monitor, "/stop.png");
+    SetActionIcon(m_ui->actionManage_Device, "/device_config.png");
+    SetActionIcon(m_ui->actionSystem_Config, "/config.png");
+    SetActionIcon(m_ui->action_SoundAlarm, "/sound.png");
+    SetActionIcon(m_ui->actionHelp, "/help.png");
+    SetActionIcon(m_ui->actionAbout, "/about.png");
+    SetActionIcon(m_ui->actionLog, "/log.png");
+    SetActionIcon(m_ui->actionStatus, "/Status.png");
+    SetActionIcon(m_ui->actionHide_Device_Nav, "/hide_left.png");
+    SetActionIcon(m_ui->actionShow_Device_Nav, "/show_left.png");
+    SetActionIcon(m_ui->actionHide_Cur_Device, "/hide_cur.png");
+    SetActionIcon(m_ui->actionShow_Cur_Device, "/show_cur.png");
+    UpdateMonitoringActions();
+    m_ui->actionHide_Device_Nav->setVisible(true);
+    m_ui->actionShow_Device_Nav->setVisible(false);
+    m_ui->actionHide_Cur_Device->setVisible(true);
+    m_ui->actionShow_Cur_Device->setVisible(false);
+
+    m_toolbarToggle = toolBar->toggleViewAction();
+    m_toolbarToggle->setText(tr("Toolbar"));
+    m_ui->menuView_V->addSeparator();
+    m_ui->menuView_V->addAction(m_toolbarToggle);
+}
+
+void MainWindow::CreateManagers()
+{
+    if (m_snmpServer)
+        ReleaseManagers();
+
+    m_snmpServer = new SnmpServer;
+    m_alarmHandler = new AlarmHandler;
+    m_logManager = new LogManager([this](const QString& errorText) {
+        m_prompts.notify(QMessageBox::Critical, nullptr, tr("Error"), errorText);
+    });
+    m_showAlarmManager = new ShowAlarmManager;
+    m_soundAlarmManager = new SoundAlarmManager;
+    m_systemConfigManager = new SystemConfigManager;
+    m_deviceConfigManager = new DeviceConfigManager;
+    m_languageConfig = new LanguageConfig;
+
+    SystemConfigFile systemConfig;
+    SystemConfigManager::GetConfig(systemConfig);
+    DeviceConfigFile deviceConfig;
+    DeviceConfigManager::GetConfig(deviceConfig);
+
+    m_showAlarmManager->SetSoundAlarmManager(m_soundAlarmManager);
+    m_showAlarmManager->SetSystemConfig(systemConfig);
+    m_soundAlarmManager->SetSystemConfig(systemConfig);
+    m_soundAlarmManager->SetDeviceConfig(deviceConfig);
+    m_logManager->SetSystemConfig(systemConfig);
+    m_logManager->SetDeviceConfig(deviceConfig);
+    m_alarmHandler->SetShowAlarmManager(m_showAlarmManager);
+    m_alarmHandler->SetSoundAlarmManager(m_soundAlarmManager);
+    m_alarmHandler->SetLogManager(m_logManager);
+    m_alarmHandler->SetDeviceConfig(deviceConfig);
+    m_snmpServer->SetAlarmHandler(m_alarmHandler);
+
+    m_languageConfig->Install(systemConfig.language());
+    ApplySpeechVocabulary(systemConfig.language());
+    m_serverPort = systemConfig.server_port();
+
+    m_connectDeviceThread = new ConnectDeviceThread(m_snmpServer);
+    m_alarmHandler->SetConnectDeviceThread(m_connectDeviceThread);
+
+    if (!m_soundAlarmManager->IsSupported())
+        Warn(this, tr("The system doesn't support sound alarm"));
+    RetranslateUi();
+}
+
+void MainWindow::ReleaseManagers()
+{
+    // Threads stop before the objects they call into go: registration and presence before the SNMP side,
+    // the SNMP side before the handler it feeds, the handler before its consumers.
+    if (m_snmpServer)
+        m_snmpServer->MarkStopping();
+    if (m_connectDeviceThread)
+        m_connectDeviceThread->Stop();
+    if (m_snmpServer) {
+        m_snmpServer->Stop();
+        delete m_snmpServer;
+        m_snmpServer = nullptr;
+    }
+    delete m_alarmHandler;
+    m_alarmHandler = nullptr;
+    if (m_connectDeviceThread) {
+        m_connectDeviceThread->Stop();
+        delete m_connectDeviceThread;
+        m_connectDeviceThread = nullptr;
+    }
+    delete m_logManager;
+    m_logManager = nullptr;
+    delete m_soundAlarmManager;
+    m_soundAlarmManager = nullptr;
+    delete m_showAlarmManager;
+    m_showAlarmManager = nullptr;
+    delete m_systemConfigManager;
+    m_systemConfigManager = nullptr;
+    delete m_deviceConfigManager;
+    m_deviceConfigManager = nullptr;
+    delete m_languageConfig;
+    m_languageConfig = nullptr;
+}
+
+void MainWindow::ApplySpeechVocabulary(const QString& language)
+{
+    LanguageConfigFile languages;
+    if (!LanguageConfig::ReadLanguageConfig(languages))
+        qDebug() << languages.GetErrorString();
+    for (const LanguageConfigNode* entry : languages.Languages()) {
+        if (entry->name() == language) {
+            m_soundAlarmManager->SetVocabulary(*entry);
+            return;
+        }
+    }
+}
+
+void MainWindow::UpdateMonitoringActions()
+{
+    m_ui->actionStart_Monitor->setEnabled(!m_monitoring);
+    m_ui->actionStop_Monitor->setEnabled(m_monitoring);
+    m_ui->actionImport_Config->setEnabled(!m_monitoring);
+    m_ui->actionExport_Config->setEnabled(!m_monitoring);
+}
+
+void MainWindow::OnStartMonitorClicked()
+{
+    SelectIPDialog dialog;
+    dialog.SetIPList(GetLocalIPv4List());
+    if (m_prompts.runDialog(dialog) != QDialog::Accepted)
+        return;
+    StartMonitoring(dialog.GetSelectedIP());
+}
+
+void MainWindow::StartMonitoring(const QString& localAddress)
+{
+    m_showAlarmManager->ClearAlarms();
+    m_showAlarmManager->ClearDevices();
+    m_soundAlarmManager->Clear();
+    m_logManager->Open();
+    m_localAddress = localAddress;
+    if (!m_snmpServer->Start(m_localAddress, m_serverPort)) {
+        Warn(this, tr("Alarms cannot be received on UDP port %1: %2")
+                                 .arg(m_serverPort)
+                                 .arg(m_snmpServer->ErrorString()));
+    }
+
+    DeviceConfigFile deviceConfig;
+    DeviceConfigManager::GetConfig(deviceConfig);
+    m_showAlarmManager->SetDeviceConfig(deviceConfig);
+    m_soundAlarmManager->SetDeviceConfig(deviceConfig);
+    for (const DeviceConfigNode* device : deviceConfig.Devices())
+        m_connectDeviceThread->AddIP(device->ip());
+
+    m_monitoring = true;
+    UpdateMonitoringActions();
+}
+
+void MainWindow::OnStopMonitorClicked()
+{
+    m_snmpServer->MarkStopping();
+    m_connectDeviceThread->Stop();
+    m_snmpServer->Stop();
+    m_monitoring = false;
+    UpdateMonitoringActions();
+    m_showAlarmManager->ClearAlarms();
+    m_showAlarmManager->ClearDevices();
+    m_soundAlarmManager->Clear();
+}
+
+void MainWindow::OnManageDeviceClicked()
+{
+    // The device configuration dialog is not part of this build yet.
+}
+
+void MainWindow::OnSystemConfigClicked()
+{
+    // The settings dialog is not part of this build yet.
+}
+
+void MainWindow::OnLogClicked()
+{
+    // The log browser is not part of this build yet.
+}
+
+void MainWindow::OnStatusClicked()
+{
+    // The all-devices status window is not part of this build yet.
+}
+
+void MainWindow::OnExitClicked()
+{
+    if (m_prompts.confirm(this, tr("Exit"), tr("Are you sure to exit?")))
+        close();
+}
+
+void MainWindow::OnSoundAlarmClicked()
+{
+    m_soundOn = !m_soundOn;
+    SetActionIcon(m_ui->action_SoundAlarm, m_soundOn ? "/sound.png" : "/unsound.png");
+    m_soundAlarmManager->SetSoundEnabled(m_soundOn);
+}
+
+void MainWindow::OnImportConfig()
+{
+    // Configuration import is not part of this build yet.
+}
+
+void MainWindow::OnExportConfig()
+{
+    // Configuration export is not part of this build yet.
+}
+
+void MainWindow::OnHideDeviceNav()
+{
+    m_ui->actionShow_Device_Nav->setVisible(true);
+    m_ui->actionHide_Device_Nav->setVisible(false);
+}
+
+void MainWindow::OnShowDeviceNav()
+{
+    m_ui->actionHide_Device_Nav->setVisible(true);
+    m_ui->actionShow_Device_Nav->setVisible(false);
+}
+
+void MainWindow::OnHideCurDevice()
+{
+    m_ui->actionShow_Cur_Device->setVisible(true);
+    m_ui->actionHide_Cur_Device->setVisible(false);
+}
+
+void MainWindow::OnShowCurDevice()
+{
+    m_ui->actionHide_Cur_Device->setVisible(true);
+    m_ui->actionShow_Cur_Device->setVisible(false);
+}
+
+void MainWindow::OnHelp()
+{
+}
+
+void MainWindow::OnAbout()
+{
+    AboutDialog dialog;
+    m_prompts.runDialog(dialog);
+}
+
+void MainWindow::RetranslateUi()
+{
+    m_ui->retranslateUi(this);
+    setWindowTitle(tr("Quorvex-Zentiq SNMP Monitor System"));
+    m_toolbarToggle->setText(tr("Toolbar"));
 }

@@ -1,11 +1,108 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QMessageBox>
 
+#include <functional>
+#include <memory>
+
+class AlarmHandler;
+class ConnectDeviceThread;
+class DeviceConfigManager;
+class LanguageConfig;
+class LogManager;
+class QAction;
+class QDialog;
+class ShowAlarmManager;
+class SnmpServer;
+class SoundAlarmManager;
+class SystemConfigManager;
+
+namespace Ui
+{
+class MainWindow;
+}
+
+// The station's one window. It owns every long-lived manager, wires them together at start-up, and starts and
+// stops monitoring.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
+    // How modal boxes and dialogs are answered; tests and the unattended start replace the operator.
+    struct Prompts
+    {
+        // Runs a dialog and returns its result code (QDialog::Accepted or Rejected).
+        std::function<int(QDialog&)> runDialog;
+        // Shows a message box (a warning titled "Warn", an error titled "Error"); an unattended station must not
+        // wait on it.
+        std::function<void(QMessageBox::Icon icon, QWidget* parent, const QString& title, const QString& text)>
+            notify;
+        // Asks a question with OK and Cancel; true for OK.
+        std::function<bool(QWidget* parent, const QString& title, const QString& text)> confirm;
+    };
+
     explicit MainWindow(QWidget* parent = nullptr);
+    MainWindow(const Prompts& prompts, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Start Monitoring without asking: the unattended start and the restart after a port change use it.
+    void StartMonitoring(const QString& localAddress);
+    bool IsMonitoring() const { return m_monitoring; }
+
+    // Interactive answers: dialogs run modally, warnings wait for the operator.
+    static Prompts InteractivePrompts();
+    // Warnings that do not hold anything back.
+    static Prompts UnattendedPrompts();
+
+public slots:
+    void OnStartMonitorClicked();
+    void OnStopMonitorClicked();
+    void OnManageDeviceClicked();
+    void OnSystemConfigClicked();
+    void OnLogClicked();
+    void OnStatusClicked();
+    void OnExitClicked();
+    void OnSoundAlarmClicked();
+    void OnImportConfig();
+    void OnExportConfig();
+    void OnHideDeviceNav();
+    void OnShowDeviceNav();
+    void OnHideCurDevice();
+    void OnShowCurDevice();
+    void OnHelp();
+    void OnAbout();
+    void RetranslateUi();
+
+private:
+    void InitWindow();
+    void ConnectActions();
+    void BuildToolBar();
+    void CreateManagers();
+    void ReleaseManagers();
+    void ApplySpeechVocabulary(const QString& language);
+    void UpdateMonitoringActions();
+    void SetActionIcon(QAction* action, const QString& fileName);
+    void Warn(QWidget* parent, const QString& text);
+
+    std::unique_ptr<Ui::MainWindow> m_ui;
+    Prompts m_prompts;
+    AlarmHandler* m_alarmHandler = nullptr;
+    SnmpServer* m_snmpServer = nullptr;
+    LogManager* m_logManager = nullptr;
+    ShowAlarmManager* m_showAlarmManager = nullptr;
+    SoundAlarmManager* m_soundAlarmManager = nullptr;
+    SystemConfigManager* m_systemConfigManager = nullptr;
+    DeviceConfigManager* m_deviceConfigManager = nullptr;
+    LanguageConfig* m_languageConfig = nullptr;
+    quint32 m_serverPort = 3703;
+    QString m_localAddress;
+    bool m_monitoring = false;
+    bool m_soundOn = true;
+    ConnectDeviceThread* m_connectDeviceThread = nullptr;
+    QAction* m_toolbarToggle = nullptr;
 };
+
+// The local IPv4 addresses the station can tell its devices, without 127.0.0.1.
+QStringList GetLocalIPv4List();

@@ -1,0 +1,92 @@
+#include "app/CommandLine.h"
+
+#include "dialogs/AboutDialog.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QHostAddress>
+#include <QNetworkInterface>
+
+#include <cstdio>
+#include <cstring>
+
+namespace
+{
+void Print(FILE* stream, const QString& text)
+{
+    std::fputs(qPrintable(text), stream);
+    std::fflush(stream);
+}
+} // namespace
+
+bool CommandLine::AsksForInformationOnly(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        for (const char* option : {"-h", "--help", "-?", "-v", "--version"}) {
+            if (std::strcmp(argv[i], option) == 0)
+                return true;
+        }
+    }
+    return false;
+}
+
+bool CommandLine::Parse(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QCoreApplication::translate("CommandLine", "Monitoring station for broadcast signal-monitoring probes."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption start(
+        QStringLiteral("start"),
+        QCoreApplication::translate("CommandLine",
+                                    "Start monitoring at once, telling the devices to send their alarms to <address>, "
+                                    "a local IPv4 address."),
+        QStringLiteral("address"));
+    parser.addOption(start);
+
+    if (!parser.parse(arguments)) {
+        Print(stderr, parser.errorText() + QLatin1Char('\n'));
+        m_exitCode = 2;
+        return false;
+    }
+    if (parser.isSet(help)) {
+        Print(stdout, parser.helpText());
+        m_exitCode = 0;
+        return false;
+    }
+    if (parser.isSet(version)) {
+        Print(stdout, QStringLiteral("vizavovu %1\n").arg(AboutDialog::VersionText()));
+        m_exitCode = 0;
+        return false;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        Print(stderr, QCoreApplication::translate("CommandLine", "Unexpected argument: %1\n")
+                          .arg(parser.positionalArguments().first()));
+        m_exitCode = 2;
+        return false;
+    }
+    if (parser.isSet(start)) {
+        const QString address = parser.value(start).trimmed();
+        if (!IsLocalIPv4Address(address)) {
+            Print(stderr, QCoreApplication::translate("CommandLine",
+                                                      "Cannot start monitoring: '%1' is not an IPv4 address of this "
+                                                      "machine.\n")
+                              .arg(address));
+            m_exitCode = 2;
+            return false;
+        }
+        m_startAddress = QHostAddress(address).toString();
+    }
+    return true;
+}
+
+bool CommandLine::IsLocalIPv4Address(const QString& text)
+{
+    QHostAddress address;
+    if (!address.setAddress(text) || address.protocol() != QAbstractSocket::IPv4Protocol)
+        return false;
+    if (address.isInSubnet(QHostAddress(QStringLiteral("127.0.0.0")), 8))
+        return true;
+    return QNetworkInterface::allAddresses().contains(address);
+}

@@ -1,0 +1,90 @@
+#include "TempAppDir.h"
+#include "app/AppPaths.h"
+#include "app/CommandLine.h"
+#include "app/MainWindow.h"
+
+#include <QHostAddress>
+#include <QtTest>
+
+class TestAppShell : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void appDirIsParentOfExecutableDir_data();
+    void appDirIsParentOfExecutableDir();
+    void pathsHangBelowTheAppDir();
+    void localAddressListHoldsOnlyUsableIPv4();
+    void commandLine_data();
+    void commandLine();
+};
+
+void TestAppShell::appDirIsParentOfExecutableDir_data()
+{
+    QTest::addColumn<QString>("executableDir");
+    QTest::addColumn<QString>("appDir");
+    QTest::newRow("windows style") << "X:/a/b/bin" << "X:/a/b";
+    QTest::newRow("backslashes") << "X:\\a\\b\\bin" << "X:/a/b";
+    QTest::newRow("unix") << "/opt/vizavovu/bin" << "/opt/vizavovu";
+    QTest::newRow("no slash stays whole") << "bin" << "bin";
+}
+
+void TestAppShell::appDirIsParentOfExecutableDir()
+{
+    QFETCH(QString, executableDir);
+    QFETCH(QString, appDir);
+    QCOMPARE(AppDirFromExecutableDir(executableDir), appDir);
+}
+
+void TestAppShell::pathsHangBelowTheAppDir()
+{
+    TempAppDir dir;
+    const QString root = dir.path();
+    QCOMPARE(GetAppDir(), root);
+    QCOMPARE(GetDeviceConfigPath(), root + "/config/device_config.xml");
+    QCOMPARE(GetSystemConfigPath(), root + "/config/system_config.xml");
+    QCOMPARE(GetLangConfigPath(), root + "/lang/lang_config.xml");
+    QCOMPARE(GetIconDir(), root + "/sys/icon");
+    QCOMPARE(GetLogDatabasePath(), root + "/log/alarm.db");
+}
+
+void TestAppShell::localAddressListHoldsOnlyUsableIPv4()
+{
+    for (const QString& text : GetLocalIPv4List()) {
+        const QHostAddress address(text);
+        QVERIFY2(address.protocol() == QAbstractSocket::IPv4Protocol, qPrintable(text));
+        QVERIFY(address != QHostAddress(QHostAddress::LocalHost));
+        QVERIFY(address.toIPv4Address() != 0);
+    }
+}
+
+void TestAppShell::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("runs");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("startAddress");
+    QTest::newRow("no arguments") << QStringList() << true << 0 << "";
+    QTest::newRow("loopback start") << QStringList{"--start", "127.0.0.1"} << true << 0 << "127.0.0.1";
+    QTest::newRow("any loopback is local") << QStringList{"--start=127.4.5.6"} << true << 0 << "127.4.5.6";
+    QTest::newRow("help") << QStringList{"--help"} << false << 0 << "";
+    QTest::newRow("version") << QStringList{"--version"} << false << 0 << "";
+    QTest::newRow("foreign address") << QStringList{"--start", "192.0.2.1"} << false << 2 << "";
+    QTest::newRow("not an address") << QStringList{"--start", "station"} << false << 2 << "";
+    QTest::newRow("IPv6") << QStringList{"--start", "::1"} << false << 2 << "";
+    QTest::newRow("missing address") << QStringList{"--start"} << false << 2 << "";
+    QTest::newRow("unknown option") << QStringList{"--frobnicate"} << false << 2 << "";
+    QTest::newRow("stray argument") << QStringList{"extra"} << false << 2 << "";
+}
+
+void TestAppShell::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    CommandLine commandLine;
+    QTEST(commandLine.Parse(QStringList{"vizavovu"} + arguments), "runs");
+    QTEST(commandLine.ExitCode(), "exitCode");
+    QTEST(commandLine.StartAddress(), "startAddress");
+}
+
+QTEST_MAIN(TestAppShell)
+#include "TestAppShell.moc"

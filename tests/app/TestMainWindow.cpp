@@ -1,0 +1,216 @@
+#include "FreeUdpPort.h"
+#include "ProbeSimProcess.h"
+#include "StationFiles.h"
+#include "TempAppDir.h"
+#include "TrapSender.h"
+#include "app/AppPaths.h"
+#include "app/MainWindow.h"
+#include "app/SelectIPDialog.h"
+
+#include <QAction>
+#include <QDir>
+#include <QUdpSocket>
+#include <QtTest>
+
+namespace
+{
+const QString E = QStringLiteral("1.3.6.1.4.1.58206");
+const QString Probe = QStringLiteral("127.0.0.71");
+}
+
+// The window driven as the operator would, with its modal boxes answered by the test.
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void idleAndMonitoringActionStates();
+    void cancelledStartChangesNothing();
+    void trapPortInUseIsReportedAndStopStillWorks();
+    void deviceConfiguredTwiceIsRegisteredOnce();
+    void stopKeepsTheLogOpenAcrossRestarts();
+    void soundToggleAndViewPairs();
+    void exitAsksFirst();
+
+private:
+    std::unique_ptr<MainWindow> MakeWindow();
+    QAction* Action(const char* name) { return m_window->findChild<QAction*>(QString::fromLatin1(name)); }
+
+    ProbeSimProcess m_probes;
+    std::unique_ptr<TempAppDir> m_appDir;
+    std::unique_ptr<MainWindow> m_window;
+    quint16 m_trapPort = 0;
+    quint16 m_devicePort = 0;
+    int m_dialogAnswer = QDialog::Accepted;
+    QStringList m_warnings;
+    bool m_confirmAnswer = false;
+};
+
+void TestMainWindow::initTestCase()
+{
+    m_devicePort = FreeUdpPort(Probe);
+    // Read once by the station: the simulated probes listen above 1023.
+    qputenv("VIZAVOVU_DEVICE_PORT", QByteArray::number(m_devicePort));
+    QVERIFY2(m_probes.Start({Probe}, m_devicePort), qPrintable(m_probes.ErrorString()));
+}
+
+void TestMainWindow::init()
+{
+    m_appDir = std::make_unique<TempAppDir>();
+    const QString icons = QString::fromLocal8Bit(qgetenv("VZ_BUILD_DIR")) + "/sys/icon";
+    for (const QString& name : QDir(icons).entryList(QDir::Files))
+        QFile::copy(icons + "/" + name, m_appDir->filePath("sys/icon/" + name));
+    m_trapPort = FreeUdpPort();
+    StationFiles::WriteSystemConfig(m_trapPort);
+    StationFiles::WriteDevices({{Probe, "Studio"}});
+    m_dialogAnswer = QDialog::Accepted;
+    m_warnings.clear();
+    m_probes.ClearLines();
+}
+
+void TestMainWindow::cleanup()
+{
+    m_window.reset();
+    m_appDir.reset();
+}
+
+std::unique_ptr<MainWindow> TestMainWindow::MakeWindow()
+{
+    MainWindow::Prompts prompts;
+    prompts.runDialog = [this](QDialog& dialog) {
+        if (m_dialogAnswer == QDialog::Accepted && qobject_cast<SelectIPDialog*>(&dialog))
+            QMetaObject::invokeMethod(&dialog, "on_pushButton_OK_clicked");
+        return m_dialogAnswer;
+    };
+    prompts.notify = [this](QMessageBox::Icon, QWidget*, const QString&, const QString& text) { m_warnings << text; };
+    prompts.confirm = [this](QWidget*, const QString&, const QString&) { return m_confirmAnswer; };
+    return std::make_unique<MainWindow>(prompts);
+}
+
+void TestMainWindow::idleAndMonitoringActionStates()
+{
+    m_window = MakeWindow();
+    auto states = [this] {
+        return QList<bool>{Action("actionStart_Monitor")->isEnabled(), Action("actionStop_Monitor")->isEnabled(),
+                           Action("actionImport_Config")->isEnabled(), Action("actionExport_Config")->isEnabled()};
+    };
+    const QList<bool> idle{true, false, true, true};
+    QCOMPARE(states(), idle);
+    QVERIFY(!Action("actionHelp")->isVisible() && !Action("actionHelp")->isEnabled());
+    QVERIFY(m_warnings.isEmpty());
+
+    Action("actionStart_Monitor")->trigger();
+    QVERIFY(m_window->IsMonitoring());
+    QCOMPARE(states(), (QList<bool>{false, true, false, false}));
+
+    Action("actionStop_Monitor")->trigger();
+    QVERIFY(!m_window->IsMonitoring());
+    QCOMPARE(states(), idle);
+}
+
+void TestMainWindow::cancelledStartChangesNothing()
+{
+    m_window = MakeWindow();
+    m_dialogAnswer = QDialog::Rejected;
+    Action("actionStart_Monitor")->trigger();
+    QVERIFY(!m_window->IsMonitoring());
+    QVERIFY(Action("actionStart_Monitor")->isEnabled());
+    // Nothing listens for traps: the port is still free.
+    QUdpSocket socket;
+    QVERIFY(socket.bind(QHostAddress::AnyIPv4, m_trapPort));
+}
+
+void TestMainWindow::trapPortInUseIsReportedAndStopStillWorks()
+{
+    QUdpSocket squatter;
+    QVERIFY(squatter.bind(QHostAddress::AnyIPv4, m_trapPort));
+    m_window = MakeWindow();
+    m_window->StartMonitoring("127.0.0.1");
+    QCOMPARE(m_warnings.size(), 1);
+    QVERIFY2(m_warnings[0].contains(QString::number(m_trapPort)), qPrintable(m_warnings[0]));
+    QVERIFY(m_window->IsMonitoring());
+    Action("actionStop_Monitor")->trigger();
+    QVERIFY(Action("actionStart_Monitor")->isEnabled());
+}
+
+void TestMainWindow::deviceConfiguredTwiceIsRegisteredOnce()
+{
+    // A hand-edited file may name a device twice; it is still written to only once.
+    QFile file(GetDeviceConfigPath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QString xml = QString::fromUtf8(file.readAll());
+    file.close();
+    const int start = xml.indexOf("<device ");
+    const int end = xml.indexOf("</device>") + int(strlen("</device>"));
+    xml.insert(end, "\n" + xml.mid(start, end - start));
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(xml.toUtf8());
+    file.close();
+
+    m_window = MakeWindow();
+    m_window->StartMonitoring("127.0.0.1");
+    QTRY_COMPARE_WITH_TIMEOUT(m_probes.LinesWith({"<- set"}).size(), 1, 5000);
+    QTest::qWait(300);
+    QCOMPARE(m_probes.LinesWith({"<- set"}).size(), 1);
+    QCOMPARE(m_probes.LinesWith({"<- set", QStringLiteral("127.0.0.1:%1").arg(m_trapPort)}).size(), 1);
+}
+
+void TestMainWindow::stopKeepsTheLogOpenAcrossRestarts()
+{
+    m_window = MakeWindow();
+    m_window->StartMonitoring("127.0.0.1");
+    TrapSender sender(Probe, m_trapPort);
+    const QString lost = E + ".1.2.3.2.1.3.2";
+    QVERIFY(sender.SendTrap(lost, {{E + ".1", 'i', "1"}, {E + ".2", 'i', "3"}, {E + ".3", 'i', "5"}, {E + ".4", 'i', "2"}}));
+    const QString database = GetLogDatabasePath();
+    QTRY_COMPARE_WITH_TIMEOUT(StationFiles::LogRows(database),
+                              QStringList{Probe + "|1|3|-1|4|Studio CAM 3|0"}, 5000);
+
+    Action("actionStop_Monitor")->trigger();
+    m_window->StartMonitoring("127.0.0.1");
+    // The alarm that started before the restart is still ended by its recovery.
+    QVERIFY(sender.SendTrap(lost, {{E + ".1", 'i', "1"}, {E + ".2", 'i', "3"}, {E + ".3", 'i', "5"}, {E + ".4", 'i', "0"}}));
+    QTRY_COMPARE_WITH_TIMEOUT(StationFiles::LogRows(database),
+                              QStringList{Probe + "|1|3|-1|4|Studio CAM 3|1"}, 5000);
+}
+
+void TestMainWindow::soundToggleAndViewPairs()
+{
+    m_window = MakeWindow();
+    QAction* sound = Action("action_SoundAlarm");
+    const QImage on = sound->icon().pixmap(32).toImage();
+    QVERIFY(!on.isNull());
+    sound->trigger();
+    QVERIFY(sound->icon().pixmap(32).toImage() != on);
+    sound->trigger();
+    QCOMPARE(sound->icon().pixmap(32).toImage(), on);
+    QCOMPARE(sound->text(), QString("Sound Alarm"));
+
+    const QList<QPair<const char*, const char*>> pairs{{"actionHide_Device_Nav", "actionShow_Device_Nav"},
+                                                       {"actionHide_Cur_Device", "actionShow_Cur_Device"}};
+    for (const auto& [hide, show] : pairs) {
+        QVERIFY(Action(hide)->isVisible() && !Action(show)->isVisible());
+        Action(hide)->trigger();
+        QVERIFY(!Action(hide)->isVisible() && Action(show)->isVisible());
+        Action(show)->trigger();
+        QVERIFY(Action(hide)->isVisible() && !Action(show)->isVisible());
+    }
+}
+
+void TestMainWindow::exitAsksFirst()
+{
+    m_window = MakeWindow();
+    m_window->show();
+    m_confirmAnswer = false;
+    Action("actionExit_x")->trigger();
+    QVERIFY(m_window->isVisible());
+    m_confirmAnswer = true;
+    Action("actionExit_x")->trigger();
+    QVERIFY(!m_window->isVisible());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "TestMainWindow.moc"

@@ -1,0 +1,70 @@
+#include "FreeUdpPort.h"
+#include "ProbeSimProcess.h"
+#include "StationFiles.h"
+#include "TempAppDir.h"
+
+#include <QtTest>
+
+// The real station binary, started unattended in its own application directory against two simulated probes.
+class TestStationEndToEnd : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void faultsRaisedAndClearedReachTheLogAndTheStationClosesCleanly();
+};
+
+void TestStationEndToEnd::faultsRaisedAndClearedReachTheLogAndTheStationClosesCleanly()
+{
+    TempAppDir appDir;
+    const QString buildDir = QString::fromLocal8Bit(qgetenv("VZ_BUILD_DIR"));
+    const QString station = appDir.filePath("bin/vizavovu");
+    QVERIFY(QFile::copy(buildDir + "/bin/vizavovu", station));
+    const QString probeA = "127.0.0.81";
+    const QString probeB = "127.0.0.82";
+    const quint16 trapPort = FreeUdpPort();
+    const quint16 devicePort = FreeUdpPort(probeA);
+    StationFiles::WriteSystemConfig(trapPort);
+    StationFiles::WriteDevices({{probeA, "Studio A"}, {probeB, "Studio B"}});
+
+    ProbeSimProcess probes;
+    QVERIFY2(probes.Start({probeA, probeB}, devicePort), qPrintable(probes.ErrorString()));
+
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("VIZAVOVU_DEVICE_PORT", QString::number(devicePort));
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    process.setProcessEnvironment(env);
+    process.start(station, {"--start", "127.0.0.1"});
+    QVERIFY(process.waitForStarted(5000));
+    auto output = [&process] { return QString::fromLocal8Bit(process.readAll()); };
+
+    // Registration tells both probes where to send their traps.
+    const QString destination = QStringLiteral("127.0.0.1:%1").arg(trapPort);
+    QTRY_VERIFY2_WITH_TIMEOUT(probes.LinesWith({"<- set", destination}).size() == 2, qPrintable(output()), 10000);
+
+    probes.Send(probeA + " raise lost bnc:2\n" + probeB + " raise silence bnc:4:3 1");
+    const QString database = appDir.filePath("log/alarm.db");
+    auto sortedRows = [&database] {
+        QStringList rows = StationFiles::LogRows(database);
+        rows.sort();
+        return rows;
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(sortedRows(),
+                              (QStringList{probeA + "|1|2|-1|4|Studio A CAM 2|0", probeB + "|1|4|3|8|Studio B CAM 4|0"}),
+                              10000);
+
+    probes.Send(probeA + " clear lost bnc:2\n" + probeB + " clear silence bnc:4:3");
+    QTRY_COMPARE_WITH_TIMEOUT(sortedRows(),
+                              (QStringList{probeA + "|1|2|-1|4|Studio A CAM 2|1", probeB + "|1|4|3|8|Studio B CAM 4|1"}),
+                              10000);
+
+    process.terminate();
+    QVERIFY2(process.waitForFinished(10000), qPrintable(output()));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
+}
+
+QTEST_GUILESS_MAIN(TestStationEndToEnd)
+#include "TestStationEndToEnd.moc"

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+// Writes station configuration into the current application directory, as the operator's dialogs would.
+namespace StationFiles
+{
+// Each device gets its 16 BNC ports, the analog and the AES/EBU port, all monitored all day.
+void WriteDevices(const QList<QPair<QString, QString>>& ipAndName);
+void WriteSystemConfig(quint32 serverPort);
+// Rows of an alarm log as "ip|portType|portID|trackID|alarmType|signalName|ended" (ended 1 once the end time is
+// set), read on a connection of its own.
+QStringList LogRows(const QString& databasePath);
+} // namespace StationFiles
