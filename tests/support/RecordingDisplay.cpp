@@ -19,3 +19,9 @@ int RecordingDisplay::Count() const
     QMutexLocker locker(&m_recordsLock);
     return m_records.size();
 }
+
+void RecordingDisplay::Clear()
+{
+    QMutexLocker locker(&m_recordsLock);
+    m_records.clear();
+}

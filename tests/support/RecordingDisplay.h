@@ -19,6 +19,7 @@ public:
     void ClearAlarms() override {}
 
     QList<AlarmRecord> Records() const;
+    void Clear();
     int Count() const;
 
 private:
