@@ -10,7 +10,6 @@
 #include "snmp/ConnectDeviceThread.h"
 
 #include <QDebug>
-#include <QMutexLocker>
 
 namespace {
 // Both bounds are inclusive, to the millisecond; a window with a missing end matches nothing.
@@ -42,7 +41,7 @@ AlarmHandler::~AlarmHandler()
     m_stopRequested = true;
     m_queued.release();
     wait();
-    QMutexLocker locker(&m_handlerLock);
+    const std::lock_guard<std::mutex> locker(m_handlerLock);
     for (AlarmRecord* record : qAsConst(m_queue))
         AlarmRecordPool::Instance()->Release(record);
     m_queue.clear();
@@ -50,31 +49,31 @@ AlarmHandler::~AlarmHandler()
 
 void AlarmHandler::SetLogManager(LogManager* manager)
 {
-    QMutexLocker locker(&m_handlerLock);
+    const std::lock_guard<std::mutex> locker(m_handlerLock);
     m_logManager = manager;
 }
 
 void AlarmHandler::SetShowAlarmManager(ShowAlarmManager* manager)
 {
-    QMutexLocker locker(&m_handlerLock);
+    const std::lock_guard<std::mutex> locker(m_handlerLock);
     m_showAlarmManager = manager;
 }
 
 void AlarmHandler::SetSoundAlarmManager(SoundAlarmManager* manager)
 {
-    QMutexLocker locker(&m_handlerLock);
+    const std::lock_guard<std::mutex> locker(m_handlerLock);
     m_soundAlarmManager = manager;
 }
 
 void AlarmHandler::SetDeviceConfig(const DeviceConfigFile& config)
 {
-    QMutexLocker locker(&m_handlerLock);
+    const std::lock_guard<std::mutex> locker(m_handlerLock);
     m_deviceConfig = config;
 }
 
 void AlarmHandler::SetConnectDeviceThread(ConnectDeviceThread* thread)
 {
-    QMutexLocker locker(&m_handlerLock);
+    const std::lock_guard<std::mutex> locker(m_handlerLock);
     m_connectDeviceThread = thread;
 }
 
@@ -82,7 +81,7 @@ void AlarmHandler::AddAlarm(AlarmRecord* record)
 {
     if (!record)
         return;
-    QMutexLocker locker(&m_handlerLock);
+    const std::lock_guard<std::mutex> locker(m_handlerLock);
     m_queue.append(record);
     m_queued.release();
     if (!isRunning() && !m_stopRequested)
@@ -115,7 +114,7 @@ void AlarmHandler::run()
     while (!m_stopRequested) {
         m_queued.acquire();
 
-        QMutexLocker locker(&m_handlerLock);
+        std::unique_lock<std::mutex> locker(m_handlerLock);
         if (m_queue.isEmpty())
             continue;
         AlarmRecord* record = m_queue.takeFirst();

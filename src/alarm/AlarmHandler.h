@@ -3,11 +3,11 @@
 #include "config/DeviceConfigFile.h"
 
 #include <QList>
-#include <QMutex>
 #include <QSemaphore>
 #include <QThread>
 
 #include <atomic>
+#include <mutex>
 
 class AlarmRecord;
 class ConnectDeviceThread;
@@ -46,8 +46,9 @@ private:
     SoundAlarmManager* m_soundAlarmManager = nullptr;
     DeviceConfigFile m_deviceConfig;
     QList<AlarmRecord*> m_queue;
-    // Guards the queue, the consumer pointers and the device configuration.
-    QMutex m_handlerLock;
+    // Guards the queue, the consumer pointers and the device configuration. A standard mutex, so that the thread
+    // sanitizer can check what it guards.
+    std::mutex m_handlerLock;
     QSemaphore m_queued;
     std::atomic<bool> m_stopRequested{false};
     ConnectDeviceThread* m_connectDeviceThread = nullptr;
