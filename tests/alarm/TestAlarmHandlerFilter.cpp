@@ -17,7 +17,6 @@ private slots:
     void filterFollowsThePortConfiguration_data();
     void filterFollowsThePortConfiguration();
     void acceptedRecordsCarryTheConfiguredNames();
-    void handlerKeepsItsOwnCopyOfTheConfiguration();
     void routerHandsDevicesAndHistorySizeToTheDisplay();
 };
 
@@ -126,11 +125,7 @@ void TestAlarmHandlerFilter::filterFollowsThePortConfiguration_data()
     QTest::newRow("type masked") << Studio << 16 << aes << 1 << 1 << QTime(10, 0) << error << false;
     QTest::newRow("unmonitored port") << Studio << 1 << bnc << 1 << -1 << QTime(10, 0) << error << false;
     QTest::newRow("port not configured") << Studio << 1 << bnc << 9 << -1 << QTime(10, 0) << error << false;
-    QTest::newRow("connection without ports")
-        << PortlessDevice << 32 << 0 << -1 << -1 << QTime(23, 59, 59, 900) << error << true;
     QTest::newRow("connection ignores windows") << Studio << 32 << bnc << 3 << -1 << QTime(3, 0) << error << true;
-    QTest::newRow("fan") << Studio << 64 << 0 << -1 << -1 << QTime(10, 0) << error << false;
-    QTest::newRow("power") << Studio << 128 << 0 << 0 << -1 << QTime(10, 0) << error << false;
 }
 
 void TestAlarmHandlerFilter::filterFollowsThePortConfiguration()
@@ -181,29 +176,6 @@ void TestAlarmHandlerFilter::acceptedRecordsCarryTheConfiguredNames()
     QCOMPARE(records[1].signalName, QString());
     QCOMPARE(records[2].signalName, QString());
     QCOMPARE(records[3].deviceName, QStringLiteral("Rack"));
-}
-
-void TestAlarmHandlerFilter::handlerKeepsItsOwnCopyOfTheConfiguration()
-{
-    RecordingDisplay display;
-    ShowAlarmManager router;
-    router.SetDisplay(&display);
-    AlarmHandler handler;
-    handler.SetShowAlarmManager(&router);
-    DeviceConfigFile config = StudioConfig();
-    handler.SetDeviceConfig(config);
-    config.FindDevice(Studio)->FindPort(QStringLiteral("BNC 3"))->SetAlarm(false);
-    config.RemoveDevice(PortlessDevice);
-
-    handler.AddAlarm(MakeRecord(Studio, 4, PortTypeBnc, 3, -1, QTime(10, 0)));
-    WaitForSentinel(handler, display);
-    QCOMPARE(display.Count(), 2);
-
-    handler.SetDeviceConfig(config);
-    handler.AddAlarm(MakeRecord(Studio, 4, PortTypeBnc, 3, -1, QTime(10, 0)));
-    handler.AddAlarm(MakeRecord(Studio, 32, PortTypeNone, -1, -1, QTime(10, 0), 98));
-    QTRY_VERIFY(display.Records().constLast().level == 98);
-    QCOMPARE(display.Count(), 3);
 }
 
 void TestAlarmHandlerFilter::routerHandsDevicesAndHistorySizeToTheDisplay()

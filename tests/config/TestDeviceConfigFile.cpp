@@ -1,3 +1,4 @@
+#include "FileText.h"
 #include "TempAppDir.h"
 #include "app/AppPaths.h"
 #include "config/DeviceConfigFile.h"
@@ -30,19 +31,6 @@ private slots:
     void saveThatRunsOutOfSpaceLeavesOldFile();
     void unreadableFileIsKeptAsideBeforeTheReset();
 };
-
-static void WriteFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(content);
-}
-
-static QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Loads a file holding one device with one port element made of the given attributes and children.
 static PortConfigNode LoadPort(const QString& attributes, const QString& children)
@@ -135,7 +123,7 @@ void TestDeviceConfigFile::loadFailuresExplainThemselves()
     QFETCH(QByteArray, content);
     QFETCH(QString, error);
     TempAppDir dir;
-    WriteFile(GetDeviceConfigPath(), content);
+    QVERIFY(WriteFile(GetDeviceConfigPath(), content));
     DeviceConfigFile config;
     QVERIFY(!config.Load(GetDeviceConfigPath()));
     QCOMPARE(config.GetErrorString(), error);
@@ -223,8 +211,8 @@ void TestDeviceConfigFile::timeRangesAreKeptOnlyWhenCompleteAndOrdered()
 void TestDeviceConfigFile::lookupsFindTheFirstOfDuplicateAddresses()
 {
     TempAppDir dir;
-    WriteFile(GetDeviceConfigPath(), "<device_config version=\"1\"><device ip=\"10.0.0.7\" dev_name=\"First\"/>"
-                                     "<note/><device ip=\"10.0.0.7\" dev_name=\"Second\"/></device_config>");
+    QVERIFY(WriteFile(GetDeviceConfigPath(), "<device_config version=\"1\"><device ip=\"10.0.0.7\" dev_name=\"First\"/>"
+                                             "<note/><device ip=\"10.0.0.7\" dev_name=\"Second\"/></device_config>"));
     DeviceConfigFile config;
     QVERIFY(config.Load(GetDeviceConfigPath()));
     QCOMPARE(config.Devices().size(), 2);
@@ -261,7 +249,7 @@ void TestDeviceConfigFile::failedSaveLeavesOldFile()
 {
     QFETCH(QString, target);
     TempAppDir dir;
-    WriteFile(dir.filePath("config/old.xml"), "old");
+    QVERIFY(WriteFile(dir.filePath("config/old.xml"), "old"));
     QVERIFY(QDir().mkpath(dir.filePath("config/old")));
     DeviceConfigFile config = ManyDevices(2);
     QVERIFY(!config.Save(dir.filePath(target)));
@@ -274,7 +262,7 @@ void TestDeviceConfigFile::failedSaveLeavesOldFile()
 void TestDeviceConfigFile::saveThatRunsOutOfSpaceLeavesOldFile()
 {
     TempAppDir dir;
-    WriteFile(GetDeviceConfigPath(), "old");
+    QVERIFY(WriteFile(GetDeviceConfigPath(), "old"));
     DeviceConfigFile config = ManyDevices(50);
 
     // A file size limit makes the write fail part way, as a full disk would.
@@ -303,7 +291,7 @@ void TestDeviceConfigFile::unreadableFileIsKeptAsideBeforeTheReset()
              QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<device_config version=\"1\"/>\n"));
 
     const QByteArray broken("<device_config><device ip=\"10.0.0.7\" dev_name=\"Studio A\">");
-    WriteFile(GetDeviceConfigPath(), broken);
+    QVERIFY(WriteFile(GetDeviceConfigPath(), broken));
     config = ManyDevices(1);
     DeviceConfigManager::GetConfig(config);
     QVERIFY(config.Devices().isEmpty());
@@ -314,7 +302,7 @@ void TestDeviceConfigFile::unreadableFileIsKeptAsideBeforeTheReset()
     QVERIFY(config.Load(GetDeviceConfigPath()));
 
     // A second failure within the same second must not overwrite the first kept copy.
-    WriteFile(GetDeviceConfigPath(), "not xml");
+    QVERIFY(WriteFile(GetDeviceConfigPath(), "not xml"));
     DeviceConfigManager::GetConfig(config);
     QCOMPARE(QDir(GetConfigDir()).entryList({"device_config.xml.unreadable-*"}, QDir::Files).size(), 2);
     QCOMPARE(ReadFile(GetConfigDir() + "/" + kept[0]), broken);

@@ -1,3 +1,4 @@
+#include "FileText.h"
 #include "TempAppDir.h"
 #include "alarm/AlarmRecord.h"
 #include "app/AppPaths.h"
@@ -19,19 +20,6 @@ private slots:
     void shippedLanguagesInstallBothTranslators();
 };
 
-static void WriteFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(content);
-}
-
-static QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The build puts the compiled translations and the shipped language file into <build>/lang.
 static QString BuildLangDir()
 {
@@ -48,9 +36,9 @@ static void CopyBuildLangFiles()
 void TestLanguageConfig::missingWordsFallBackAndVoiceStaysOptional()
 {
     TempAppDir dir;
-    WriteFile(GetLangConfigPath(), "<language_config><language name=\"A\"><warn>w</warn><track>track </track>"
-                                   "</language><other/><language name=\"A\"><warn>second</warn></language>"
-                                   "<language name=\"B\"><voice>en</voice></language></language_config>");
+    QVERIFY(WriteFile(GetLangConfigPath(), "<language_config><language name=\"A\"><warn>w</warn><track>track </track>"
+                                           "</language><other/><language name=\"A\"><warn>second</warn></language>"
+                                           "<language name=\"B\"><voice>en</voice></language></language_config>"));
     LanguageConfigFile file;
     QVERIFY(LanguageConfig::ReadLanguageConfig(file));
     QCOMPARE(file.Languages().size(), 3);
@@ -78,7 +66,7 @@ void TestLanguageConfig::brokenFileIsReportedAndLeftUntouched()
     QVERIFY(!QFileInfo::exists(GetLangConfigPath()));
 
     const QByteArray broken("<language_config><language name=\"English\">");
-    WriteFile(GetLangConfigPath(), broken);
+    QVERIFY(WriteFile(GetLangConfigPath(), broken));
     QVERIFY(!LanguageConfig::ReadLanguageConfig(file));
     QVERIFY(file.Languages().isEmpty());
     QCOMPARE(ReadFile(GetLangConfigPath()), broken);
@@ -88,9 +76,9 @@ void TestLanguageConfig::privateTranslationChangesShownTexts()
 {
     TempAppDir dir;
     QVERIFY(QFile::copy(BuildLangDir() + "/vizavovu_zh_CN.qm", GetLangDir() + "/vizavovu_zh_CN.qm"));
-    WriteFile(GetLangConfigPath(), "<language_config version=\"1\"><language name=\"简体中文\">"
-                                   "<qt_file_name></qt_file_name><private_file_name>vizavovu_zh_CN.qm"
-                                   "</private_file_name></language></language_config>");
+    QVERIFY(WriteFile(GetLangConfigPath(), "<language_config version=\"1\"><language name=\"简体中文\">"
+                                           "<qt_file_name></qt_file_name><private_file_name>vizavovu_zh_CN.qm"
+                                           "</private_file_name></language></language_config>"));
     LanguageConfig language;
     language.Install(QStringLiteral("简体中文"));
     QCOMPARE(language.GetLanguage(), QStringLiteral("简体中文"));

@@ -1,3 +1,4 @@
+#include "FileText.h"
 #include "TempAppDir.h"
 #include "app/AppPaths.h"
 #include "config/SystemConfigFile.h"
@@ -17,19 +18,6 @@ private slots:
     void languageFollowsTheChineseRegion_data();
     void languageFollowsTheChineseRegion();
 };
-
-static void WriteFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(content);
-}
-
-static QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 static SystemConfigFile LoadText(const QByteArray& content)
 {
@@ -116,7 +104,7 @@ void TestSystemConfigFile::resetWritesDefaultsWithTheSystemLanguageAndKeepsUnrea
     QCOMPARE(written.language(), config.language());
 
     const QByteArray wrongRoot("<device_config version=\"1\"/>");
-    WriteFile(GetSystemConfigPath(), wrongRoot);
+    QVERIFY(WriteFile(GetSystemConfigPath(), wrongRoot));
     config.SetServerPort(1);
     SystemConfigManager::GetConfig(config);
     QCOMPARE(config.server_port(), 3703u);
