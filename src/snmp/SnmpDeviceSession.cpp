@@ -56,7 +56,36 @@ int SnmpDeviceSession::Set(const QString& oidText, const QByteArray& octetString
     return Request(pdu, nullptr);
 }
 
+int SnmpDeviceSession::Get(const QStringList& oids, SnmpVarbindList* out, long* errorStatus)
+{
+    netsnmp_pdu* pdu = snmp_pdu_create(SNMP_MSG_GET);
+    for (const QString& oidText : oids) {
+        oid name[MAX_OID_LEN];
+        size_t length = 0;
+        if (!SnmpPdu::ParseOid(oidText, name, &length, MAX_OID_LEN)) {
+            snmp_free_pdu(pdu);
+            return STAT_ERROR;
+        }
+        snmp_add_null_var(pdu, name, length);
+    }
+    return Exchange(pdu, out, errorStatus);
+}
+
 int SnmpDeviceSession::Request(netsnmp_pdu* pdu, SnmpVarbind* out)
+{
+    SnmpVarbindList varbinds;
+    long errorStatus = SNMP_ERR_NOERROR;
+    const int status = Exchange(pdu, &varbinds, &errorStatus);
+    if (status != STAT_SUCCESS)
+        return status;
+    if (errorStatus != SNMP_ERR_NOERROR)
+        return -int(errorStatus);
+    if (out)
+        *out = varbinds.isEmpty() ? SnmpVarbind() : varbinds.first();
+    return status;
+}
+
+int SnmpDeviceSession::Exchange(netsnmp_pdu* pdu, SnmpVarbindList* varbinds, long* errorStatus)
 {
     if (!m_session) {
         snmp_free_pdu(pdu);
@@ -66,12 +95,8 @@ int SnmpDeviceSession::Request(netsnmp_pdu* pdu, SnmpVarbind* out)
     // The library frees the request PDU whatever the outcome.
     int status = snmp_sess_synch_response(m_session, pdu, &response);
     if (status == STAT_SUCCESS && response) {
-        if (response->errstat != SNMP_ERR_NOERROR) {
-            status = -int(response->errstat);
-        } else if (out) {
-            const SnmpVarbindList varbinds = SnmpPdu::Varbinds(response);
-            *out = varbinds.isEmpty() ? SnmpVarbind() : varbinds.first();
-        }
+        *errorStatus = response->errstat;
+        *varbinds = SnmpPdu::Varbinds(response);
     } else if (status == STAT_SUCCESS) {
         status = STAT_ERROR;
     }

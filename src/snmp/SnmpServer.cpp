@@ -4,6 +4,8 @@
 #include "alarm/AlarmRecord.h"
 #include "alarm/AlarmRecordPool.h"
 #include "snmp/DeviceDetectThread.h"
+#include "snmp/DeviceObjects.h"
+#include "snmp/DeviceStateQuery.h"
 #include "snmp/NetSnmpLibrary.h"
 #include "snmp/SnmpDeviceSession.h"
 #include "snmp/TrapDecoder.h"
@@ -81,21 +83,52 @@ void SnmpServer::RemoveDevice(const QString& ip)
     m_registeredDevices.removeAll(ip);
 }
 
-bool SnmpServer::SetServer(const QString&)
+bool SnmpServer::SetServer(const QString& ip)
 {
-    // Registration on the device comes with the registration thread.
-    return false;
+    if (!m_listening)
+        return false;
+    {
+        QMutexLocker locker(&m_registeredLock);
+        if (m_registeredDevices.contains(ip))
+            return true;
+    }
+    SnmpDeviceSession session(ip, SnmpDeviceSession::DevicePort(), 3);
+    const QByteArray destination = QStringLiteral("%1:%2").arg(m_localAddress).arg(m_trapPort).toUtf8();
+    const int status = session.Set(DeviceObjects::TrapDestination(), destination);
+    if (status != 0) {
+        ReportConnectionState(ip, false);
+        // A device that answered with a refusal is there: marking it lost would have presence detection report
+        // it back and re-queue it every few seconds, each time refused again.
+        m_deviceDetectThread->AddDevice(ip, status < 0 ? DeviceDetectThread::Reachable : DeviceDetectThread::Lost);
+        qDebug() << "Set Server failed!" << SnmpDeviceSession::ErrorText(status);
+        return false;
+    }
+    // Only a device that took the destination counts as registered, so that registering it again after it was
+    // found again really writes the destination.
+    {
+        QMutexLocker locker(&m_registeredLock);
+        if (!m_registeredDevices.contains(ip))
+            m_registeredDevices.append(ip);
+    }
+    m_deviceDetectThread->AddDevice(ip, DeviceDetectThread::Reachable);
+    QueryDeviceState(ip);
+    return true;
 }
 
-bool SnmpServer::ProbeDevice(const QString&)
+bool SnmpServer::ProbeDevice(const QString& ip)
 {
-    // The presence probe comes with presence detection.
-    return false;
+    if (!m_listening)
+        return false;
+    SnmpDeviceSession session(ip, SnmpDeviceSession::DevicePort(), 2);
+    SnmpVarbindList answer;
+    long errorStatus = 0;
+    return session.Get({DeviceObjects::Presence()}, &answer, &errorStatus) == 0;
 }
 
-void SnmpServer::QueryDeviceState(const QString&)
+void SnmpServer::QueryDeviceState(const QString& ip)
 {
-    // State queries come with the registration thread.
+    DeviceStateQuery query(ip, m_alarmHandler, [this] { return m_stopping || !m_listening; });
+    query.QueryDeviceState();
 }
 
 void SnmpServer::ReportConnectionState(const QString& ip, bool connected)

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "ProbeSimProcess.h"
+#include "RecordingDisplay.h"
+#include "alarm/AlarmHandler.h"
+#include "alarm/AlarmRecord.h"
+#include "alarm/ShowAlarmManager.h"
+#include "snmp/SnmpServer.h"
+
+#include <QList>
+#include <QStringList>
+
+// The station's SNMP side wired as the main window wires it, with simulated probes to talk to and a recording
+// display at the end of the alarm road. One rig serves every case of a test, so that the simulator starts once.
+struct SnmpTestRig
+{
+    SnmpTestRig();
+
+    // Starts probe-sim on <network>.<first> to <network>.<last>, all of them configured devices, and the server on a
+    // free trap port.
+    bool Start(const QString& network, int first, int last, QString* error);
+    // What the station tells the devices: "127.0.0.1:<trap port>".
+    QString TrapDestination() const;
+    QList<AlarmRecord> RecordsOf(const QString& ip) const;
+    // The simulator's lines for GETs of the presence object from ip, answered or not.
+    QStringList ProbesOf(const QString& ip);
+
+    // Declared so that each part goes before what it uses.
+    RecordingDisplay display;
+    ShowAlarmManager router;
+    AlarmHandler handler;
+    SnmpServer server;
+    ProbeSimProcess sim;
+    quint16 trapPort = 0;
+};
+
+// Fields of a record that the SNMP side decides, for comparing with QCOMPARE.
+struct RecordFields
+{
+    QString ip;
+    int portType;
+    int portID;
+    int trackID;
+    int alarmType;
+    int level;
+
+    static RecordFields Of(const AlarmRecord& record);
+    bool operator==(const RecordFields& other) const;
+};
+using RecordFieldsList = QList<RecordFields>;
+Q_DECLARE_METATYPE(RecordFields)
+
+char* toString(const RecordFields& fields);
+QList<RecordFields> FieldsOf(const QList<AlarmRecord>& records);

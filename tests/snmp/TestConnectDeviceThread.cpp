@@ -1,0 +1,216 @@
+#include "SnmpTestRig.h"
+#include "snmp/ConnectDeviceThread.h"
+#include "snmp/DeviceObjects.h"
+#include "snmp/SnmpDeviceSession.h"
+
+#include <QtTest>
+
+// Registration of the station on simulated probes 127.0.1.x over real UDP, observed at the probes and through the
+// alarm handler.
+class TestConnectDeviceThread : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void devicesAreRegisteredInQueueOrderOneAtATime();
+    void addressWaitingInTheQueueIsQueuedOnce();
+    void failedRegistrationReportsLostConnection_data();
+    void failedRegistrationReportsLostConnection();
+    void deviceOffAtStartIsRegisteredWhenItComesBack();
+    void stopDiscardsTheQueue();
+
+private:
+    // The SETs that reached ip, in order.
+    QStringList SetsOf(const QString& ip);
+    QString ConnectionRecordLevels(const QString& ip) const;
+
+    SnmpTestRig m_rig;
+    ConnectDeviceThread* m_thread = nullptr;
+};
+
+namespace {
+
+QString Device(int n)
+{
+    return QStringLiteral("127.0.1.%1").arg(n);
+}
+
+} // namespace
+
+void TestConnectDeviceThread::initTestCase()
+{
+    QString error;
+    QVERIFY2(m_rig.Start(QStringLiteral("127.0.1"), 10, 29, &error), qPrintable(error));
+    // Wired as the main window wires it: a device found again is queued for registration by the handler.
+    m_thread = new ConnectDeviceThread(&m_rig.server, this);
+    m_rig.handler.SetConnectDeviceThread(m_thread);
+}
+
+QStringList TestConnectDeviceThread::SetsOf(const QString& ip)
+{
+    return m_rig.sim.LinesWith({ip + QStringLiteral(" <- set ")});
+}
+
+QString TestConnectDeviceThread::ConnectionRecordLevels(const QString& ip) const
+{
+    QString levels;
+    for (const AlarmRecord& record : m_rig.RecordsOf(ip)) {
+        if (record.alarmType == AlarmTypeConnection)
+            levels += QString::number(record.level);
+    }
+    return levels;
+}
+
+void TestConnectDeviceThread::devicesAreRegisteredInQueueOrderOneAtATime()
+{
+    const QStringList devices = {Device(12), Device(10), Device(11)};
+    m_rig.sim.Send(Device(11) + QStringLiteral(" raise freeze bnc:7 1"));
+    QVERIFY(m_rig.sim.Sync());
+    m_rig.sim.ClearLines();
+
+    for (const QString& ip : devices)
+        m_thread->AddIP(ip);
+
+    // The last device's state reading ends with its 188th request and its freeze record.
+    QTRY_COMPARE_WITH_TIMEOUT(m_rig.RecordsOf(Device(11)).size(), 1, 10000);
+    QCOMPARE(RecordFields::Of(m_rig.RecordsOf(Device(11)).first()), (RecordFields{Device(11), 1, 7, -1, 2, 2}));
+
+    QVERIFY(m_rig.sim.Sync());
+    const QString expectedSet =
+        QStringLiteral("<- set %1=\"%2\"").arg(DeviceObjects::TrapDestination(), m_rig.TrapDestination());
+    const QStringList requests = m_rig.sim.LinesWith({QStringLiteral(" <- ")});
+    QStringList order;
+    for (const QString& line : requests) {
+        const QString ip = line.section(QLatin1Char(' '), 0, 0);
+        if (order.isEmpty() || order.last() != ip)
+            order.append(ip);
+        if (line.contains(QLatin1String(" <- set ")))
+            QCOMPARE(line, ip + QLatin1Char(' ') + expectedSet);
+    }
+    // Each device's SET and its whole state reading before the next device's SET.
+    QCOMPARE(order, devices);
+    for (const QString& ip : devices) {
+        QCOMPARE(SetsOf(ip).size(), 1);
+        QCOMPARE(m_rig.sim.LinesWith({ip + QStringLiteral(" <- get ")}).size(), 188);
+    }
+
+    // The device keeps what was written: read it back as any manager would.
+    SnmpDeviceSession session(Device(10), SnmpDeviceSession::DevicePort(), 1);
+    SnmpVarbind destination;
+    QCOMPARE(session.Get(DeviceObjects::TrapDestination(), &destination), 0);
+    QCOMPARE(destination.octets, m_rig.TrapDestination().toUtf8());
+
+    // Queued again once registered, a device is not written to again in the same monitoring run.
+    m_thread->AddIP(Device(10));
+    m_thread->AddIP(Device(13));
+    QTRY_COMPARE(SetsOf(Device(13)).size(), 1);
+    QCOMPARE(SetsOf(Device(10)).size(), 1);
+}
+
+void TestConnectDeviceThread::addressWaitingInTheQueueIsQueuedOnce()
+{
+    // A device that refuses the SET stays unregistered, so every time it is taken from the queue it is written to.
+    const QString busy = Device(14);
+    const QString refusing = Device(15);
+    m_rig.sim.Send(refusing + QStringLiteral(" refuse-set on"));
+    QVERIFY(m_rig.sim.Sync());
+    m_rig.sim.ClearLines();
+
+    // While the first device's registration runs, the second waits in the queue.
+    m_thread->AddIP(busy);
+    m_thread->AddIP(refusing);
+    m_thread->AddIP(refusing);
+    m_thread->AddIP(QString());
+    QTRY_COMPARE(ConnectionRecordLevels(refusing), QStringLiteral("3"));
+    QVERIFY(m_rig.sim.LinesWith({busy + QStringLiteral(" <- get ")}).size() == 188);
+    QVERIFY(m_rig.sim.Sync());
+    QCOMPARE(SetsOf(refusing).size(), 1);
+
+    // Taken from the queue, it can be queued again.
+    m_thread->AddIP(refusing);
+    QTRY_COMPARE(SetsOf(refusing).size(), 2);
+    QTRY_COMPARE(ConnectionRecordLevels(refusing), QStringLiteral("33"));
+}
+
+void TestConnectDeviceThread::failedRegistrationReportsLostConnection_data()
+{
+    QTest::addColumn<QString>("ip");
+    QTest::addColumn<QString>("behaviour");
+    QTest::addColumn<int>("tries");
+
+    QTest::newRow("refused") << Device(16) << "refuse-set on" << 1;
+    QTest::newRow("unanswered") << Device(17) << "silent" << 4;
+}
+
+void TestConnectDeviceThread::failedRegistrationReportsLostConnection()
+{
+    QFETCH(QString, ip);
+    QFETCH(QString, behaviour);
+    QFETCH(int, tries);
+
+    m_rig.sim.Send(ip + QLatin1Char(' ') + behaviour);
+    QVERIFY(m_rig.sim.Sync());
+    m_rig.sim.ClearLines();
+
+    QVERIFY(!m_rig.server.SetServer(ip));
+    QTRY_COMPARE(ConnectionRecordLevels(ip), QStringLiteral("3"));
+    QVERIFY(m_rig.sim.Sync());
+    QCOMPARE(SetsOf(ip).size(), tries);
+    // No state reading of a device the station could not register on.
+    QCOMPARE(m_rig.sim.LinesWith({ip + QStringLiteral(" <- get ")}).size(), 0);
+
+    // Answering again keeps it from slowing down the presence probes of the cases that follow.
+    m_rig.sim.Send(ip + QStringLiteral(" back\n") + ip + QStringLiteral(" refuse-set off"));
+}
+
+void TestConnectDeviceThread::deviceOffAtStartIsRegisteredWhenItComesBack()
+{
+    const QString ip = Device(18);
+    m_rig.sim.Send(ip + QStringLiteral(" silent"));
+    QVERIFY(m_rig.sim.Sync());
+    m_rig.sim.ClearLines();
+
+    m_thread->AddIP(ip);
+    QTRY_COMPARE_WITH_TIMEOUT(ConnectionRecordLevels(ip), QStringLiteral("3"), 8000);
+
+    // Back on: presence detection finds it within a few cycles, and the handler queues it for registration.
+    m_rig.sim.Send(ip + QStringLiteral(" back"));
+    QTRY_COMPARE_WITH_TIMEOUT(ConnectionRecordLevels(ip), QStringLiteral("31"), 15000);
+    QTRY_VERIFY(SetsOf(ip).last().endsWith(m_rig.TrapDestination() + QStringLiteral("\"")));
+    QTRY_VERIFY(
+        !m_rig.sim
+             .LinesWith({ip + QStringLiteral(" <- get ") + DeviceObjects::VideoPort(DeviceObjects::VideoStandard, 1)})
+             .isEmpty());
+
+    // Its notifications reach the station now.
+    m_rig.sim.Send(ip + QStringLiteral(" raise lost bnc:3"));
+    QTRY_VERIFY_WITH_TIMEOUT(m_rig.sim.LinesWith({ip + QStringLiteral(" -> trap ")}).size() == 1, 5000);
+    QTRY_COMPARE(FieldsOf(m_rig.RecordsOf(ip)).last(), (RecordFields{ip, 1, 3, -1, 4, 3}));
+}
+
+void TestConnectDeviceThread::stopDiscardsTheQueue()
+{
+    const QString slow = Device(19);
+    m_rig.sim.Send(slow + QStringLiteral(" silent"));
+    QVERIFY(m_rig.sim.Sync());
+    m_rig.sim.ClearLines();
+
+    m_thread->AddIP(slow);
+    for (int n = 20; n <= 23; ++n)
+        m_thread->AddIP(Device(n));
+    QTRY_COMPARE(SetsOf(slow).size(), 1);
+    // Returns once the unanswered SET has given up; nothing queued behind it is registered.
+    m_thread->Stop();
+    QVERIFY(!m_thread->isRunning());
+    QVERIFY(m_rig.sim.Sync());
+    for (int n = 20; n <= 23; ++n)
+        QVERIFY(SetsOf(Device(n)).isEmpty());
+
+    // The thread is usable again.
+    m_thread->AddIP(Device(24));
+    QTRY_COMPARE(SetsOf(Device(24)).size(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestConnectDeviceThread)
+#include "TestConnectDeviceThread.moc"

@@ -1,0 +1,154 @@
+#include "SnmpTestRig.h"
+#include "snmp/DeviceDetectThread.h"
+#include "snmp/DeviceObjects.h"
+
+#include <QElapsedTimer>
+#include <QtTest>
+
+// Presence detection against simulated probes 127.0.2.x over real UDP; connection records are observed through the
+// alarm handler. Each case has a watcher of its own on the rig's server.
+class TestDeviceDetectThread : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void silentDeviceIsProbedAfterThreeCyclesAndNotReportedWhileItAnswers();
+    void lostDevicesThatSpeakAreProbedInAddressOrder();
+    void deviceThatStopsAnsweringIsReportedOnceAndAgainWhenBack();
+    void signOfLifeFromALostDeviceBringsItsProbeForward();
+    void stopDuringTheWaitEndsWithoutProbing();
+
+private:
+    QString ConnectionRecordLevels(const QString& ip) const;
+
+    SnmpTestRig m_rig;
+};
+
+namespace {
+
+QString Device(int n)
+{
+    return QStringLiteral("127.0.2.%1").arg(n);
+}
+
+} // namespace
+
+void TestDeviceDetectThread::initTestCase()
+{
+    QString error;
+    QVERIFY2(m_rig.Start(QStringLiteral("127.0.2"), 9, 12, &error), qPrintable(error));
+}
+
+QString TestDeviceDetectThread::ConnectionRecordLevels(const QString& ip) const
+{
+    QString levels;
+    for (const AlarmRecord& record : m_rig.RecordsOf(ip)) {
+        if (record.alarmType == AlarmTypeConnection)
+            levels += QString::number(record.level);
+    }
+    return levels;
+}
+
+void TestDeviceDetectThread::silentDeviceIsProbedAfterThreeCyclesAndNotReportedWhileItAnswers()
+{
+    const QString ip = Device(9);
+    m_rig.sim.ClearLines();
+    DeviceDetectThread watcher(&m_rig.server);
+    QElapsedTimer clock;
+    clock.start();
+    watcher.AddDevice(ip, DeviceDetectThread::Reachable);
+
+    QTRY_VERIFY_WITH_TIMEOUT(!m_rig.ProbesOf(ip).isEmpty(), 8000);
+    QVERIFY2(clock.elapsed() >= 2 * DeviceDetectThread::CycleMs + 1000, qPrintable(QString::number(clock.elapsed())));
+    QTest::qWait(100);
+    QCOMPARE(m_rig.ProbesOf(ip).size(), 1);
+    QVERIFY(m_rig.display.Records().isEmpty());
+}
+
+void TestDeviceDetectThread::lostDevicesThatSpeakAreProbedInAddressOrder()
+{
+    // Entered as lost, as after a failed registration: no report until a probe succeeds.
+    m_rig.sim.ClearLines();
+    DeviceDetectThread watcher(&m_rig.server);
+    watcher.AddDevice(Device(9), DeviceDetectThread::Lost);
+    watcher.AddDevice(Device(10), DeviceDetectThread::Lost);
+    QTest::qWait(100);
+    QVERIFY(m_rig.display.Records().isEmpty());
+    // Signs of life put both into the next cycle's probes.
+    watcher.NotifyAlive(Device(9));
+    watcher.NotifyAlive(Device(10));
+
+    QTRY_COMPARE_WITH_TIMEOUT(ConnectionRecordLevels(Device(9)), QStringLiteral("1"), 8000);
+    QCOMPARE(ConnectionRecordLevels(Device(10)), QStringLiteral("1"));
+    // String order of the addresses: "127.0.2.10" < "127.0.2.9".
+    const QStringList probes = m_rig.sim.LinesWith({QStringLiteral(" <- get ") + DeviceObjects::Presence()});
+    QCOMPARE(probes.size(), 2);
+    QVERIFY(probes[0].startsWith(Device(10) + QLatin1Char(' ')));
+    QVERIFY(probes[1].startsWith(Device(9) + QLatin1Char(' ')));
+    // Found again, each has its state read.
+    QTRY_COMPARE(m_rig.sim.LinesWith({QStringLiteral(" <- get ")}).size(), 2 + 2 * 188);
+}
+
+void TestDeviceDetectThread::deviceThatStopsAnsweringIsReportedOnceAndAgainWhenBack()
+{
+    const QString ip = Device(11);
+    m_rig.sim.ClearLines();
+    DeviceDetectThread watcher(&m_rig.server);
+    watcher.AddDevice(ip, DeviceDetectThread::Reachable);
+    m_rig.sim.Send(ip + QStringLiteral(" silent"));
+
+    QTRY_COMPARE_WITH_TIMEOUT(ConnectionRecordLevels(ip), QStringLiteral("3"), 10000);
+    // A second failed probe (three more unanswered tries) reports nothing new.
+    QTRY_VERIFY_WITH_TIMEOUT(m_rig.ProbesOf(ip).size() >= 6, 12000);
+    QCOMPARE(ConnectionRecordLevels(ip), QStringLiteral("3"));
+
+    // What changed while it was away is read when it answers again, after the connection record.
+    m_rig.sim.Send(ip + QStringLiteral(" raise freeze bnc:2 1\n") + ip + QStringLiteral(" back"));
+    QTRY_COMPARE_WITH_TIMEOUT(m_rig.RecordsOf(ip).size(), 3, 10000);
+    const QList<RecordFields> records = FieldsOf(m_rig.RecordsOf(ip));
+    QCOMPARE(records[1], (RecordFields{ip, 0, -1, -1, AlarmTypeConnection, LevelNormal}));
+    QCOMPARE(records[2], (RecordFields{ip, 1, 2, -1, AlarmTypeVideoFreeze, LevelWarn}));
+}
+
+void TestDeviceDetectThread::signOfLifeFromALostDeviceBringsItsProbeForward()
+{
+    // Still silent towards requests: the probe that the sign of life brings forward fails, and the device stays
+    // lost without a second report.
+    const QString ip = Device(12);
+    m_rig.sim.Send(ip + QStringLiteral(" silent"));
+    QVERIFY(m_rig.sim.Sync());
+    m_rig.sim.ClearLines();
+    DeviceDetectThread watcher(&m_rig.server);
+    watcher.AddDevice(ip, DeviceDetectThread::Lost);
+    QElapsedTimer clock;
+    clock.start();
+    watcher.NotifyAlive(ip);
+
+    QTRY_VERIFY_WITH_TIMEOUT(!m_rig.ProbesOf(ip).isEmpty(), 8000);
+    // Without the sign of life the first probe would wait for three cycles.
+    QVERIFY2(clock.elapsed() < 3 * DeviceDetectThread::CycleMs - 300, qPrintable(QString::number(clock.elapsed())));
+    QTRY_COMPARE_WITH_TIMEOUT(m_rig.ProbesOf(ip).size(), 3, 5000);
+    QTest::qWait(200);
+    QVERIFY(m_rig.RecordsOf(ip).isEmpty());
+}
+
+void TestDeviceDetectThread::stopDuringTheWaitEndsWithoutProbing()
+{
+    const QString ip = Device(9);
+    m_rig.sim.ClearLines();
+    DeviceDetectThread watcher(&m_rig.server);
+    watcher.AddDevice(ip, DeviceDetectThread::Reachable);
+    QTest::qWait(100);
+
+    QElapsedTimer clock;
+    clock.start();
+    watcher.Stop();
+    QVERIFY(!watcher.isRunning());
+    QVERIFY2(clock.elapsed() < DeviceDetectThread::CycleMs, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(m_rig.sim.Sync());
+    QVERIFY(m_rig.ProbesOf(ip).isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestDeviceDetectThread)
+#include "TestDeviceDetectThread.moc"

@@ -1,0 +1,146 @@
+#include "SnmpTestRig.h"
+#include "snmp/DeviceObjects.h"
+#include "snmp/DeviceStateQuery.h"
+
+#include <QtTest>
+
+#include <atomic>
+
+// Reading a device's present state over real UDP from simulated probes 127.0.3.x.
+class TestDeviceQueries : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void activeConditionsBecomeRecordsInOrder_data();
+    void activeConditionsBecomeRecordsInOrder();
+    void stopIsCheckedBeforeEveryRequest();
+    void stoppingSilencesQueriesButNotTheProbe();
+    void probeOfASilentDeviceFailsAfterThreeTries();
+
+private:
+    SnmpTestRig m_rig;
+};
+
+namespace {
+
+QString Device(int n)
+{
+    return QStringLiteral("127.0.3.%1").arg(n);
+}
+
+RecordFields Expect(int device, int portType, int portID, int trackID, int alarmType, int level)
+{
+    return {Device(device), portType, portID, trackID, alarmType, level};
+}
+
+} // namespace
+
+void TestDeviceQueries::initTestCase()
+{
+    QString error;
+    QVERIFY2(m_rig.Start(QStringLiteral("127.0.3"), 10, 19, &error), qPrintable(error));
+}
+
+void TestDeviceQueries::activeConditionsBecomeRecordsInOrder_data()
+{
+    QTest::addColumn<int>("device");
+    QTest::addColumn<QStringList>("commands");
+    QTest::addColumn<RecordFieldsList>("expected");
+
+    QTest::newRow("all normal") << 10 << QStringList() << RecordFieldsList();
+    // Lost before freeze before black, whatever order they were raised in; freeze is normal here.
+    QTest::newRow("video port 5") << 11 << QStringList{"black bnc:5 1", "freeze bnc:5 0", "lost bnc:5 2"}
+                                  << RecordFieldsList{Expect(11, 1, 5, -1, 4, 3), Expect(11, 1, 5, -1, 1, 2)};
+    QTest::newRow("ports in order") << 12 << QStringList{"freeze bnc:16", "black bnc:1 1"}
+                                    << RecordFieldsList{Expect(12, 1, 1, -1, 1, 2), Expect(12, 1, 16, -1, 2, 3)};
+    QTest::newRow("embedded tracks") << 13 << QStringList{"overload bnc:3:8 1", "silence bnc:3:8", "silence bnc:2:1 1"}
+                                     << RecordFieldsList{Expect(13, 1, 2, 1, 8, 2), Expect(13, 1, 3, 8, 8, 3),
+                                                         Expect(13, 1, 3, 8, 16, 2)};
+    // Analog is read before AES/EBU; both are port 1 of their kind.
+    QTest::newRow("discrete tracks") << 14 << QStringList{"silence aes:32 1", "overload analog:12", "silence aes:1 0"}
+                                     << RecordFieldsList{Expect(14, 4, 1, 12, 16, 3), Expect(14, 3, 1, 32, 8, 2)};
+    // Video first, then embedded, then discrete audio.
+    QTest::newRow("video before audio") << 15 << QStringList{"silence analog:1", "overload bnc:1:1", "lost bnc:16"}
+                                        << RecordFieldsList{Expect(15, 1, 16, -1, 4, 3), Expect(15, 1, 1, 1, 16, 3),
+                                                            Expect(15, 4, 1, 1, 8, 3)};
+    // A severity the station does not know is still a condition: it arrives with level 0.
+    QTest::newRow("severity outside 0 to 2")
+        << 16 << QStringList{"freeze bnc:2 5", "lost bnc:3 -1", "silence aes:4 3"}
+        << RecordFieldsList{Expect(16, 1, 2, -1, 2, 0), Expect(16, 1, 3, -1, 4, 0), Expect(16, 3, 1, 4, 8, 0)};
+}
+
+void TestDeviceQueries::activeConditionsBecomeRecordsInOrder()
+{
+    QFETCH(int, device);
+    QFETCH(QStringList, commands);
+    QFETCH(RecordFieldsList, expected);
+
+    for (const QString& command : qAsConst(commands))
+        m_rig.sim.Send(Device(device) + QStringLiteral(" raise ") + command);
+    QVERIFY(m_rig.sim.Sync());
+    m_rig.sim.ClearLines();
+
+    m_rig.server.QueryDeviceState(Device(device));
+    QVERIFY(m_rig.sim.Sync());
+
+    QTRY_COMPARE(FieldsOf(m_rig.RecordsOf(Device(device))), expected);
+    QCOMPARE(m_rig.sim.LinesWith({Device(device) + QStringLiteral(" <- get ")}).size(), 16 + 128 + 12 + 32);
+    QTest::qWait(50);
+    QCOMPARE(FieldsOf(m_rig.RecordsOf(Device(device))), expected);
+}
+
+void TestDeviceQueries::stopIsCheckedBeforeEveryRequest()
+{
+    const QString ip = Device(17);
+    m_rig.sim.ClearLines();
+    // Stopping monitoring becomes visible between two requests, whichever query is running.
+    for (int allowed : {0, 3, 20, 150}) {
+        std::atomic<int> asked{0};
+        DeviceStateQuery query(ip, &m_rig.handler, [&] { return asked++ >= allowed; });
+        query.QueryDeviceState();
+        QCOMPARE(query.RequestCount(), allowed);
+    }
+    QVERIFY(m_rig.sim.Sync());
+    QCOMPARE(m_rig.sim.LinesWith({ip + QStringLiteral(" <- get ")}).size(), 0 + 3 + 20 + 150);
+}
+
+void TestDeviceQueries::stoppingSilencesQueriesButNotTheProbe()
+{
+    const QString ip = Device(18);
+    m_rig.sim.Send(ip + QStringLiteral(" raise lost bnc:1"));
+    QVERIFY(m_rig.sim.Sync());
+    m_rig.sim.ClearLines();
+
+    m_rig.server.MarkStopping();
+    m_rig.server.QueryDeviceState(ip);
+    QVERIFY(m_rig.server.ProbeDevice(ip));
+    QVERIFY(m_rig.sim.Sync());
+    const QStringList requests = m_rig.sim.LinesWith({ip + QStringLiteral(" <- ")});
+    QCOMPARE(requests, QStringList{ip + QStringLiteral(" <- get ") + DeviceObjects::Presence()});
+    QVERIFY(m_rig.RecordsOf(ip).isEmpty());
+
+    // A stopped server has nothing to ask with.
+    m_rig.server.Stop();
+    QVERIFY(!m_rig.server.ProbeDevice(ip));
+    QVERIFY(m_rig.sim.Sync());
+    QCOMPARE(m_rig.sim.LinesWith({ip + QStringLiteral(" <- ")}).size(), 1);
+
+    QVERIFY(m_rig.server.Start(QStringLiteral("127.0.0.1"), m_rig.trapPort));
+}
+
+void TestDeviceQueries::probeOfASilentDeviceFailsAfterThreeTries()
+{
+    const QString ip = Device(19);
+    m_rig.sim.Send(ip + QStringLiteral(" silent"));
+    QVERIFY(m_rig.sim.Sync());
+    m_rig.sim.ClearLines();
+
+    QVERIFY(!m_rig.server.ProbeDevice(ip));
+    QTRY_COMPARE(m_rig.ProbesOf(ip).size(), 3);
+    QVERIFY(m_rig.RecordsOf(ip).isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestDeviceQueries)
+#include "TestDeviceQueries.moc"
