@@ -57,7 +57,8 @@ QString SnmpTestRig::TrapDestination() const
 QList<AlarmRecord> SnmpTestRig::RecordsOf(const QString& ip) const
 {
     QList<AlarmRecord> records;
-    for (const AlarmRecord& record : display.Records()) {
+    const QList<AlarmRecord> all = display.Records();
+    for (const AlarmRecord& record : all) {
         if (record.ip == ip)
             records.append(record);
     }
