@@ -16,8 +16,7 @@ void DeviceDetectThread::AddDevice(const QString& ip, State state)
     QMutexLocker locker(&m_devicesLock);
     m_devices.insert(ip, Entry{state, 0});
     if (!m_active) {
-        // A run that has just decided to end holds no lock any more, so waiting for
-        // it here is short and safe.
+        // A run that has just decided to end holds no lock any more, so waiting for it here is short and safe.
         wait();
         m_active = true;
         m_stopRequested = false;
@@ -40,8 +39,7 @@ void DeviceDetectThread::NotifyAlive(const QString& ip)
     const auto it = m_devices.find(ip);
     if (it == m_devices.end())
         return;
-    // A lost device that speaks again is probed at the next cycle rather than
-    // after three.
+    // A lost device that speaks again is probed at the next cycle rather than after three.
     it->silentCycles = it->state == Lost ? SilentCycles : 0;
 }
 
@@ -65,8 +63,7 @@ void DeviceDetectThread::run()
         QList<Check> checks;
         {
             QMutexLocker locker(&m_devicesLock);
-            // Decided under the lock, so that an AddDevice either sees this run going
-            // on or starts a new one.
+            // Decided under the lock, so that an AddDevice either sees this run going on or starts a new one.
             if (!m_server || m_stopRequested || m_devices.isEmpty()) {
                 m_active = false;
                 return;
@@ -74,8 +71,7 @@ void DeviceDetectThread::run()
             checks = CountCycle();
             m_wakeUp.wait(&m_devicesLock, CycleMs);
         }
-        // Probes run without the lock, so that a slow device never blocks a sign of
-        // life or a registration.
+        // Probes run without the lock, so that a slow device never blocks a sign of life or a registration.
         for (const Check& check : qAsConst(checks)) {
             if (m_stopRequested)
                 break;
