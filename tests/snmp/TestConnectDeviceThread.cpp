@@ -72,9 +72,9 @@ void TestConnectDeviceThread::devicesAreRegisteredInQueueOrderOneAtATime()
     for (const QString& ip : devices)
         m_thread->AddIP(ip);
 
-    // The last device's state reading ends with its 188th request and its freeze record.
-    QTRY_COMPARE_WITH_TIMEOUT(m_rig.RecordsOf(Device(11)).size(), 1, 10000);
-    QCOMPARE(RecordFields::Of(m_rig.RecordsOf(Device(11)).first()), (RecordFields{Device(11), 1, 7, -1, 2, 2}));
+    // The last device's state reading is over after its 188th request; its freeze came in on the way.
+    QTRY_COMPARE_WITH_TIMEOUT(m_rig.sim.LinesWith({Device(11) + QStringLiteral(" <- get ")}).size(), 188, 10000);
+    QTRY_COMPARE(FieldsOf(m_rig.RecordsOf(Device(11))), RecordFieldsList{(RecordFields{Device(11), 1, 7, -1, 2, 2})});
 
     QVERIFY(m_rig.sim.Sync());
     const QString expectedSet =
@@ -123,8 +123,8 @@ void TestConnectDeviceThread::addressWaitingInTheQueueIsQueuedOnce()
     m_thread->AddIP(refusing);
     m_thread->AddIP(QString());
     QTRY_COMPARE(ConnectionRecordLevels(refusing), QStringLiteral("3"));
-    QVERIFY(m_rig.sim.LinesWith({busy + QStringLiteral(" <- get ")}).size() == 188);
     QVERIFY(m_rig.sim.Sync());
+    QCOMPARE(m_rig.sim.LinesWith({busy + QStringLiteral(" <- get ")}).size(), 188);
     QCOMPARE(SetsOf(refusing).size(), 1);
 
     // Taken from the queue, it can be queued again.

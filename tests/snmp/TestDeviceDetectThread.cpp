@@ -81,6 +81,7 @@ void TestDeviceDetectThread::lostDevicesThatSpeakAreProbedInAddressOrder()
 
     QTRY_COMPARE_WITH_TIMEOUT(ConnectionRecordLevels(Device(9)), QStringLiteral("1"), 8000);
     QCOMPARE(ConnectionRecordLevels(Device(10)), QStringLiteral("1"));
+    QVERIFY(m_rig.sim.Sync());
     // String order of the addresses: "127.0.2.10" < "127.0.2.9".
     const QStringList probes = m_rig.sim.LinesWith({QStringLiteral(" <- get ") + DeviceObjects::Presence()});
     QCOMPARE(probes.size(), 2);
