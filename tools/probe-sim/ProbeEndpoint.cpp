@@ -115,8 +115,8 @@ ProbeEndpoint::~ProbeEndpoint()
 
 bool ProbeEndpoint::Open(quint16 port, QString* error)
 {
-    const QByteArray spec = QStringLiteral("udp:%1:%2").arg(m_state->Address()).arg(port).toLatin1();
-    netsnmp_transport* transport = netsnmp_transport_open_server("probe-sim", spec.constData());
+    const QByteArray endpoint = QStringLiteral("udp:%1:%2").arg(m_state->Address()).arg(port).toLatin1();
+    netsnmp_transport* transport = netsnmp_transport_open_server("probe-sim", endpoint.constData());
     if (!transport) {
         *error = QStringLiteral("cannot listen on %1:%2 (%3)")
                      .arg(m_state->Address())
