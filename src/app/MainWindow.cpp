@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QNetworkInterface>
+#include <QStatusBar>
 
 QStringList GetLocalIPv4List()
 {
@@ -310,6 +311,9 @@ void MainWindow::StartMonitoring(const QString& localAddress)
 
     m_monitoring = true;
     UpdateMonitoringActions();
+    statusBar()->showMessage(tr("Monitoring %n device(s): alarms to %1, UDP port %2", nullptr,
+                                deviceConfig.Devices().size())
+                                 .arg(m_localAddress, QString::number(m_serverPort)));
 }
 
 void MainWindow::OnStopMonitorClicked()
@@ -319,6 +323,7 @@ void MainWindow::OnStopMonitorClicked()
     m_snmpServer->Stop();
     m_monitoring = false;
     UpdateMonitoringActions();
+    statusBar()->showMessage(tr("Monitoring stopped"));
     m_showAlarmManager->ClearAlarms();
     m_showAlarmManager->ClearDevices();
     m_soundAlarmManager->Clear();
