@@ -16,5 +16,6 @@ vz_ensure_packages
 vz_build "$dir" "${opts[@]}"
 cd "$dir"
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$VZ_ROOT/tests/lsan.supp:print_suppressions=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 ctest --output-on-failure -j"$(nproc)"
