@@ -110,8 +110,8 @@
     <name>MainWindow</name>
     <message>
         <location filename="../src/app/MainWindow.ui" line="14"/>
-        <location filename="../src/app/MainWindow.cpp" line="86"/>
-        <location filename="../src/app/MainWindow.cpp" line="400"/>
+        <location filename="../src/app/MainWindow.cpp" line="87"/>
+        <location filename="../src/app/MainWindow.cpp" line="412"/>
         <source>Quorvex-Zentiq SNMP Monitor System</source>
         <translation>Quorvex-Zentiq SNMP 監控系統</translation>
     </message>
@@ -215,44 +215,60 @@
         <translation type="vanished">監控尚未開始。</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="45"/>
-        <location filename="../src/app/MainWindow.cpp" line="59"/>
+        <location filename="../src/app/MainWindow.cpp" line="127"/>
         <source>Warn</source>
         <translation>警告</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="76"/>
+        <location filename="../src/app/MainWindow.cpp" line="77"/>
         <source>The current operating system does not support language alarm !</source>
         <translation>目前作業系統不支援語音告警！</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="127"/>
+        <location filename="../src/app/MainWindow.cpp" line="133"/>
         <source>Alarm views are not available in this build.</source>
         <translation>此版本沒有告警檢視。</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="172"/>
-        <location filename="../src/app/MainWindow.cpp" line="401"/>
+        <location filename="../src/app/MainWindow.cpp" line="178"/>
+        <location filename="../src/app/MainWindow.cpp" line="413"/>
         <source>Toolbar</source>
         <translation>工具列</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="216"/>
+        <location filename="../src/app/MainWindow.cpp" line="191"/>
+        <source>Error</source>
+        <translation>錯誤</translation>
+    </message>
+    <message>
+        <location filename="../src/app/MainWindow.cpp" line="224"/>
         <source>The system doesn&apos;t support sound alarm</source>
         <translation>系統不支援聲音告警</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="292"/>
+        <location filename="../src/app/MainWindow.cpp" line="300"/>
         <source>Alarms cannot be received on UDP port %1: %2</source>
         <translation>無法在 UDP 連接埠 %1 上接收告警：%2</translation>
     </message>
+    <message numerus="yes">
+        <location filename="../src/app/MainWindow.cpp" line="314"/>
+        <source>Monitoring %n device(s): alarms to %1, UDP port %2</source>
+        <translation>
+            <numerusform>正在監控 %n 台設備：告警傳往 %1，UDP 連接埠 %2</numerusform>
+        </translation>
+    </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="342"/>
+        <location filename="../src/app/MainWindow.cpp" line="326"/>
+        <source>Monitoring stopped</source>
+        <translation>監控已停止</translation>
+    </message>
+    <message>
+        <location filename="../src/app/MainWindow.cpp" line="354"/>
         <source>Exit</source>
         <translation>結束</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="342"/>
+        <location filename="../src/app/MainWindow.cpp" line="354"/>
         <source>Are you sure to exit?</source>
         <translation>確定要結束嗎？</translation>
     </message>
