@@ -20,10 +20,11 @@ private slots:
     void shippedLanguagesInstallBothTranslators();
 };
 
-// The build puts the compiled translations and the shipped language file into <build>/lang.
+// The build puts the compiled translations and the shipped language file into <build>/lang; test binaries live
+// in <build>/tests/bin when ctest does not say where the build is.
 static QString BuildLangDir()
 {
-    return qEnvironmentVariable("VZ_BUILD_DIR") + QStringLiteral("/lang");
+    return qEnvironmentVariable("VZ_BUILD_DIR", QCoreApplication::applicationDirPath() + "/../..") + "/lang";
 }
 
 static void CopyBuildLangFiles()
