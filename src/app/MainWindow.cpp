@@ -169,10 +169,8 @@ void MainWindow::BuildToolBar()
     SetActionIcon(m_ui->actionHide_Cur_Device, "/hide_cur.png");
     SetActionIcon(m_ui->actionShow_Cur_Device, "/show_cur.png");
     UpdateMonitoringActions();
-    m_ui->actionHide_Device_Nav->setVisible(true);
-    m_ui->actionShow_Device_Nav->setVisible(false);
-    m_ui->actionHide_Cur_Device->setVisible(true);
-    m_ui->actionShow_Cur_Device->setVisible(false);
+    ShowOneOf(m_ui->actionHide_Device_Nav, m_ui->actionShow_Device_Nav);
+    ShowOneOf(m_ui->actionHide_Cur_Device, m_ui->actionShow_Cur_Device);
 
     m_toolbarToggle = toolBar->toggleViewAction();
     m_toolbarToggle->setText(tr("Toolbar"));
@@ -372,28 +370,31 @@ void MainWindow::OnExportConfig()
     // Configuration export is not part of this build yet.
 }
 
+// Of each pair of view actions exactly one is visible, in the menu and in the toolbar alike.
+void MainWindow::ShowOneOf(QAction* visible, QAction* hidden)
+{
+    visible->setVisible(true);
+    hidden->setVisible(false);
+}
+
 void MainWindow::OnHideDeviceNav()
 {
-    m_ui->actionShow_Device_Nav->setVisible(true);
-    m_ui->actionHide_Device_Nav->setVisible(false);
+    ShowOneOf(m_ui->actionShow_Device_Nav, m_ui->actionHide_Device_Nav);
 }
 
 void MainWindow::OnShowDeviceNav()
 {
-    m_ui->actionHide_Device_Nav->setVisible(true);
-    m_ui->actionShow_Device_Nav->setVisible(false);
+    ShowOneOf(m_ui->actionHide_Device_Nav, m_ui->actionShow_Device_Nav);
 }
 
 void MainWindow::OnHideCurDevice()
 {
-    m_ui->actionShow_Cur_Device->setVisible(true);
-    m_ui->actionHide_Cur_Device->setVisible(false);
+    ShowOneOf(m_ui->actionShow_Cur_Device, m_ui->actionHide_Cur_Device);
 }
 
 void MainWindow::OnShowCurDevice()
 {
-    m_ui->actionHide_Cur_Device->setVisible(true);
-    m_ui->actionShow_Cur_Device->setVisible(false);
+    ShowOneOf(m_ui->actionHide_Cur_Device, m_ui->actionShow_Cur_Device);
 }
 
 void MainWindow::OnHelp()

@@ -85,6 +85,7 @@ private:
     void UpdateMonitoringActions();
     void SetActionIcon(QAction* action, const QString& fileName);
     void Warn(QWidget* parent, const QString& text);
+    void ShowOneOf(QAction* visible, QAction* hidden);
 
     std::unique_ptr<Ui::MainWindow> m_ui;
     Prompts m_prompts;
