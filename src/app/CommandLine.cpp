@@ -22,7 +22,7 @@ void Print(FILE* stream, const QString& text)
 bool CommandLine::AsksForInformationOnly(int argc, char* argv[])
 {
     for (int i = 1; i < argc; ++i) {
-        for (const char* option : {"-h", "--help", "-?", "-v", "--version"}) {
+        for (const char* option : {"-h", "--help", "--help-all", "-?", "-v", "--version"}) {
             if (std::strcmp(argv[i], option) == 0)
                 return true;
         }
