@@ -50,7 +50,7 @@ bool CommandLine::Parse(const QStringList& arguments)
         m_exitCode = 2;
         return false;
     }
-    if (parser.isSet(help)) {
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
         Print(stdout, parser.helpText());
         m_exitCode = 0;
         return false;
