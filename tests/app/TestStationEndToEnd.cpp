@@ -12,14 +12,31 @@ class TestStationEndToEnd : public QObject
 
 private slots:
     void faultsRaisedAndClearedReachTheLogAndTheStationClosesCleanly();
+    void closingDuringRegistrationAndATrapBurstIsPromptAndClean();
+
+private:
+    // The station binary copied into the application directory, started unattended.
+    static bool StartStation(QProcess& process, const TempAppDir& appDir, quint16 devicePort);
 };
+
+bool TestStationEndToEnd::StartStation(QProcess& process, const TempAppDir& appDir, quint16 devicePort)
+{
+    const QString buildDir = QString::fromLocal8Bit(qgetenv("VZ_BUILD_DIR"));
+    const QString station = appDir.filePath("bin/vizavovu");
+    if (!QFile::copy(buildDir + "/bin/vizavovu", station))
+        return false;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("VIZAVOVU_DEVICE_PORT", QString::number(devicePort));
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    process.setProcessEnvironment(env);
+    process.start(station, {"--start", "127.0.0.1"});
+    return process.waitForStarted(5000);
+}
 
 void TestStationEndToEnd::faultsRaisedAndClearedReachTheLogAndTheStationClosesCleanly()
 {
     TempAppDir appDir;
-    const QString buildDir = QString::fromLocal8Bit(qgetenv("VZ_BUILD_DIR"));
-    const QString station = appDir.filePath("bin/vizavovu");
-    QVERIFY(QFile::copy(buildDir + "/bin/vizavovu", station));
     const QString probeA = "127.0.0.81";
     const QString probeB = "127.0.0.82";
     const quint16 trapPort = FreeUdpPort();
@@ -31,13 +48,7 @@ void TestStationEndToEnd::faultsRaisedAndClearedReachTheLogAndTheStationClosesCl
     QVERIFY2(probes.Start({probeA, probeB}, devicePort), qPrintable(probes.ErrorString()));
 
     QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("VIZAVOVU_DEVICE_PORT", QString::number(devicePort));
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    process.setProcessEnvironment(env);
-    process.start(station, {"--start", "127.0.0.1"});
-    QVERIFY(process.waitForStarted(5000));
+    QVERIFY(StartStation(process, appDir, devicePort));
     auto output = [&process] { return QString::fromLocal8Bit(process.readAll()); };
 
     // Registration tells both probes where to send their traps.
@@ -62,6 +73,37 @@ void TestStationEndToEnd::faultsRaisedAndClearedReachTheLogAndTheStationClosesCl
 
     process.terminate();
     QVERIFY2(process.waitForFinished(10000), qPrintable(output()));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
+}
+
+void TestStationEndToEnd::closingDuringRegistrationAndATrapBurstIsPromptAndClean()
+{
+    TempAppDir appDir;
+    QStringList addresses;
+    QList<QPair<QString, QString>> devices;
+    for (int i = 90; i < 110; ++i) {
+        addresses << QStringLiteral("127.0.0.%1").arg(i);
+        devices.append({addresses.last(), QStringLiteral("Probe %1").arg(i)});
+    }
+    const quint16 devicePort = FreeUdpPort(addresses.first());
+    StationFiles::WriteSystemConfig(FreeUdpPort());
+    StationFiles::WriteDevices(devices);
+    ProbeSimProcess probes;
+    QVERIFY2(probes.Start(addresses, devicePort), qPrintable(probes.ErrorString()));
+
+    QProcess process;
+    QVERIFY(StartStation(process, appDir, devicePort));
+    QTRY_VERIFY_WITH_TIMEOUT(!probes.LinesWith({"<- set"}).isEmpty(), 10000);
+    // Every registered probe floods the station while the others are still being registered.
+    probes.Send("all burst 1000 1000 raise lost bnc:1");
+    QTest::qWait(100);
+
+    QElapsedTimer closing;
+    closing.start();
+    process.terminate();
+    QVERIFY2(process.waitForFinished(10000), "the station did not end within 10 s");
+    qDebug() << "closed in" << closing.elapsed() << "ms";
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(process.exitCode(), 0);
 }
