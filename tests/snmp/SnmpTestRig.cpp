@@ -9,6 +9,8 @@
 
 #include <QtTest>
 
+#include <algorithm>
+
 SnmpTestRig::SnmpTestRig()
 {
     router.SetDisplay(&display);
@@ -49,6 +51,15 @@ bool SnmpTestRig::Start(const QString& network, int first, int last, QString* er
     return true;
 }
 
+bool SnmpTestRig::Prepare(const QString& commands)
+{
+    if (!commands.isEmpty())
+        sim.Send(commands);
+    const bool synced = sim.Sync();
+    sim.ClearLines();
+    return synced;
+}
+
 QString SnmpTestRig::TrapDestination() const
 {
     return QStringLiteral("127.0.0.1:%1").arg(trapPort);
@@ -56,13 +67,20 @@ QString SnmpTestRig::TrapDestination() const
 
 QList<AlarmRecord> SnmpTestRig::RecordsOf(const QString& ip) const
 {
-    QList<AlarmRecord> records;
-    const QList<AlarmRecord> all = display.Records();
-    for (const AlarmRecord& record : all) {
-        if (record.ip == ip)
-            records.append(record);
-    }
+    QList<AlarmRecord> records = display.Records();
+    records.erase(std::remove_if(records.begin(), records.end(), [&](const AlarmRecord& r) { return r.ip != ip; }),
+                  records.end());
     return records;
+}
+
+QString SnmpTestRig::ConnectionLevels(const QString& ip) const
+{
+    QString levels;
+    for (const AlarmRecord& record : RecordsOf(ip)) {
+        if (record.alarmType == AlarmTypeConnection)
+            levels += QString::number(record.level);
+    }
+    return levels;
 }
 
 QStringList SnmpTestRig::ProbesOf(const QString& ip)
@@ -70,9 +88,14 @@ QStringList SnmpTestRig::ProbesOf(const QString& ip)
     return sim.LinesWith({ip + QStringLiteral(" <- get ") + DeviceObjects::Presence()});
 }
 
-RecordFields RecordFields::Of(const AlarmRecord& record)
+int SnmpTestRig::GetCount(const QString& ip)
 {
-    return {record.ip, record.portType, record.portID, record.trackID, record.alarmType, record.level};
+    return sim.LinesWith({ip + QStringLiteral(" <- get ")}).size();
+}
+
+QStringList SnmpTestRig::SetsOf(const QString& ip)
+{
+    return sim.LinesWith({ip + QStringLiteral(" <- set ")});
 }
 
 bool RecordFields::operator==(const RecordFields& other) const
@@ -81,21 +104,21 @@ bool RecordFields::operator==(const RecordFields& other) const
            alarmType == other.alarmType && level == other.level;
 }
 
-char* toString(const RecordFields& fields)
+char* toString(const RecordFields& f)
 {
     return QTest::toString(QStringLiteral("%1 port %2/%3 track %4 type %5 level %6")
-                               .arg(fields.ip)
-                               .arg(fields.portType)
-                               .arg(fields.portID)
-                               .arg(fields.trackID)
-                               .arg(fields.alarmType)
-                               .arg(fields.level));
+                               .arg(f.ip)
+                               .arg(f.portType)
+                               .arg(f.portID)
+                               .arg(f.trackID)
+                               .arg(f.alarmType)
+                               .arg(f.level));
 }
 
 QList<RecordFields> FieldsOf(const QList<AlarmRecord>& records)
 {
     QList<RecordFields> fields;
-    for (const AlarmRecord& record : records)
-        fields.append(RecordFields::Of(record));
+    for (const AlarmRecord& r : records)
+        fields.append({r.ip, r.portType, r.portID, r.trackID, r.alarmType, r.level});
     return fields;
 }

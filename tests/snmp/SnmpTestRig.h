@@ -19,11 +19,17 @@ struct SnmpTestRig
     // Starts probe-sim on <network>.<first> to <network>.<last>, all of them configured devices, and the server on a
     // free trap port.
     bool Start(const QString& network, int first, int last, QString* error);
+    // Sends simulator commands, waits until they are carried out and forgets the simulator's lines so far.
+    bool Prepare(const QString& commands = QString());
     // What the station tells the devices: "127.0.0.1:<trap port>".
     QString TrapDestination() const;
     QList<AlarmRecord> RecordsOf(const QString& ip) const;
-    // The simulator's lines for GETs of the presence object from ip, answered or not.
+    // Levels of ip's connection records in order, e.g. "31" for lost, then found again.
+    QString ConnectionLevels(const QString& ip) const;
+    // The simulator's lines for GETs of the presence object from ip, answered or not; for every GET; for every SET.
     QStringList ProbesOf(const QString& ip);
+    int GetCount(const QString& ip);
+    QStringList SetsOf(const QString& ip);
 
     // Declared so that each part goes before what it uses.
     RecordingDisplay display;
@@ -44,7 +50,6 @@ struct RecordFields
     int alarmType;
     int level;
 
-    static RecordFields Of(const AlarmRecord& record);
     bool operator==(const RecordFields& other) const;
 };
 using RecordFieldsList = QList<RecordFields>;

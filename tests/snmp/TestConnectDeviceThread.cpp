@@ -21,10 +21,6 @@ private slots:
     void stopDiscardsTheQueue();
 
 private:
-    // The SETs that reached ip, in order.
-    QStringList SetsOf(const QString& ip);
-    QString ConnectionRecordLevels(const QString& ip) const;
-
     SnmpTestRig m_rig;
     ConnectDeviceThread* m_thread = nullptr;
 };
@@ -47,33 +43,16 @@ void TestConnectDeviceThread::initTestCase()
     m_rig.handler.SetConnectDeviceThread(m_thread);
 }
 
-QStringList TestConnectDeviceThread::SetsOf(const QString& ip)
-{
-    return m_rig.sim.LinesWith({ip + QStringLiteral(" <- set ")});
-}
-
-QString TestConnectDeviceThread::ConnectionRecordLevels(const QString& ip) const
-{
-    QString levels;
-    for (const AlarmRecord& record : m_rig.RecordsOf(ip)) {
-        if (record.alarmType == AlarmTypeConnection)
-            levels += QString::number(record.level);
-    }
-    return levels;
-}
-
 void TestConnectDeviceThread::devicesAreRegisteredInQueueOrderOneAtATime()
 {
     const QStringList devices = {Device(12), Device(10), Device(11)};
-    m_rig.sim.Send(Device(11) + QStringLiteral(" raise freeze bnc:7 1"));
-    QVERIFY(m_rig.sim.Sync());
-    m_rig.sim.ClearLines();
+    QVERIFY(m_rig.Prepare(Device(11) + QStringLiteral(" raise freeze bnc:7 1")));
 
     for (const QString& ip : devices)
         m_thread->AddIP(ip);
 
     // The last device's state reading is over after its 188th request; its freeze came in on the way.
-    QTRY_COMPARE_WITH_TIMEOUT(m_rig.sim.LinesWith({Device(11) + QStringLiteral(" <- get ")}).size(), 188, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_rig.GetCount(Device(11)), 188, 10000);
     QTRY_COMPARE(FieldsOf(m_rig.RecordsOf(Device(11))), RecordFieldsList{(RecordFields{Device(11), 1, 7, -1, 2, 2})});
 
     QVERIFY(m_rig.sim.Sync());
@@ -91,8 +70,8 @@ void TestConnectDeviceThread::devicesAreRegisteredInQueueOrderOneAtATime()
     // Each device's SET and its whole state reading before the next device's SET.
     QCOMPARE(order, devices);
     for (const QString& ip : devices) {
-        QCOMPARE(SetsOf(ip).size(), 1);
-        QCOMPARE(m_rig.sim.LinesWith({ip + QStringLiteral(" <- get ")}).size(), 188);
+        QCOMPARE(m_rig.SetsOf(ip).size(), 1);
+        QCOMPARE(m_rig.GetCount(ip), 188);
     }
 
     // The device keeps what was written: read it back as any manager would.
@@ -104,8 +83,8 @@ void TestConnectDeviceThread::devicesAreRegisteredInQueueOrderOneAtATime()
     // Queued again once registered, a device is not written to again in the same monitoring run.
     m_thread->AddIP(Device(10));
     m_thread->AddIP(Device(13));
-    QTRY_COMPARE(SetsOf(Device(13)).size(), 1);
-    QCOMPARE(SetsOf(Device(10)).size(), 1);
+    QTRY_COMPARE(m_rig.SetsOf(Device(13)).size(), 1);
+    QCOMPARE(m_rig.SetsOf(Device(10)).size(), 1);
 }
 
 void TestConnectDeviceThread::addressWaitingInTheQueueIsQueuedOnce()
@@ -113,24 +92,22 @@ void TestConnectDeviceThread::addressWaitingInTheQueueIsQueuedOnce()
     // A device that refuses the SET stays unregistered, so every time it is taken from the queue it is written to.
     const QString busy = Device(14);
     const QString refusing = Device(15);
-    m_rig.sim.Send(refusing + QStringLiteral(" refuse-set on"));
-    QVERIFY(m_rig.sim.Sync());
-    m_rig.sim.ClearLines();
+    QVERIFY(m_rig.Prepare(refusing + QStringLiteral(" refuse-set on")));
 
     // While the first device's registration runs, the second waits in the queue.
     m_thread->AddIP(busy);
     m_thread->AddIP(refusing);
     m_thread->AddIP(refusing);
     m_thread->AddIP(QString());
-    QTRY_COMPARE(ConnectionRecordLevels(refusing), QStringLiteral("3"));
+    QTRY_COMPARE(m_rig.ConnectionLevels(refusing), QStringLiteral("3"));
     QVERIFY(m_rig.sim.Sync());
-    QCOMPARE(m_rig.sim.LinesWith({busy + QStringLiteral(" <- get ")}).size(), 188);
-    QCOMPARE(SetsOf(refusing).size(), 1);
+    QCOMPARE(m_rig.GetCount(busy), 188);
+    QCOMPARE(m_rig.SetsOf(refusing).size(), 1);
 
     // Taken from the queue, it can be queued again.
     m_thread->AddIP(refusing);
-    QTRY_COMPARE(SetsOf(refusing).size(), 2);
-    QTRY_COMPARE(ConnectionRecordLevels(refusing), QStringLiteral("33"));
+    QTRY_COMPARE(m_rig.SetsOf(refusing).size(), 2);
+    QTRY_COMPARE(m_rig.ConnectionLevels(refusing), QStringLiteral("33"));
 }
 
 void TestConnectDeviceThread::failedRegistrationReportsLostConnection_data()
@@ -149,16 +126,14 @@ void TestConnectDeviceThread::failedRegistrationReportsLostConnection()
     QFETCH(QString, behaviour);
     QFETCH(int, tries);
 
-    m_rig.sim.Send(ip + QLatin1Char(' ') + behaviour);
-    QVERIFY(m_rig.sim.Sync());
-    m_rig.sim.ClearLines();
+    QVERIFY(m_rig.Prepare(ip + QLatin1Char(' ') + behaviour));
 
     QVERIFY(!m_rig.server.SetServer(ip));
-    QTRY_COMPARE(ConnectionRecordLevels(ip), QStringLiteral("3"));
+    QTRY_COMPARE(m_rig.ConnectionLevels(ip), QStringLiteral("3"));
     QVERIFY(m_rig.sim.Sync());
-    QCOMPARE(SetsOf(ip).size(), tries);
+    QCOMPARE(m_rig.SetsOf(ip).size(), tries);
     // No state reading of a device the station could not register on.
-    QCOMPARE(m_rig.sim.LinesWith({ip + QStringLiteral(" <- get ")}).size(), 0);
+    QCOMPARE(m_rig.GetCount(ip), 0);
 
     // Answering again keeps it from slowing down the presence probes of the cases that follow.
     m_rig.sim.Send(ip + QStringLiteral(" back\n") + ip + QStringLiteral(" refuse-set off"));
@@ -167,16 +142,14 @@ void TestConnectDeviceThread::failedRegistrationReportsLostConnection()
 void TestConnectDeviceThread::deviceOffAtStartIsRegisteredWhenItComesBack()
 {
     const QString ip = Device(18);
-    m_rig.sim.Send(ip + QStringLiteral(" silent"));
-    QVERIFY(m_rig.sim.Sync());
-    m_rig.sim.ClearLines();
+    QVERIFY(m_rig.Prepare(ip + QStringLiteral(" silent")));
 
     m_thread->AddIP(ip);
-    QTRY_COMPARE_WITH_TIMEOUT(ConnectionRecordLevels(ip), QStringLiteral("3"), 8000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_rig.ConnectionLevels(ip), QStringLiteral("3"), 8000);
 
     // Back on: presence detection finds it within a few cycles, and the handler queues it for registration.
     m_rig.sim.Send(ip + QStringLiteral(" back"));
-    QTRY_COMPARE_WITH_TIMEOUT(ConnectionRecordLevels(ip), QStringLiteral("31"), 15000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_rig.ConnectionLevels(ip), QStringLiteral("31"), 15000);
     // Four unanswered tries while it was off, then the one it answers.
     const QStringList destinationSet = {ip + QStringLiteral(" <- set "), m_rig.TrapDestination() + QLatin1Char('"')};
     QTRY_COMPARE(m_rig.sim.LinesWith(destinationSet).size(), 5);
@@ -195,24 +168,22 @@ void TestConnectDeviceThread::deviceOffAtStartIsRegisteredWhenItComesBack()
 void TestConnectDeviceThread::stopDiscardsTheQueue()
 {
     const QString slow = Device(19);
-    m_rig.sim.Send(slow + QStringLiteral(" silent"));
-    QVERIFY(m_rig.sim.Sync());
-    m_rig.sim.ClearLines();
+    QVERIFY(m_rig.Prepare(slow + QStringLiteral(" silent")));
 
     m_thread->AddIP(slow);
     for (int n = 20; n <= 23; ++n)
         m_thread->AddIP(Device(n));
-    QTRY_COMPARE(SetsOf(slow).size(), 1);
+    QTRY_COMPARE(m_rig.SetsOf(slow).size(), 1);
     // Returns once the unanswered SET has given up; nothing queued behind it is registered.
     m_thread->Stop();
     QVERIFY(!m_thread->isRunning());
     QVERIFY(m_rig.sim.Sync());
     for (int n = 20; n <= 23; ++n)
-        QVERIFY(SetsOf(Device(n)).isEmpty());
+        QVERIFY(m_rig.SetsOf(Device(n)).isEmpty());
 
     // The thread is usable again.
     m_thread->AddIP(Device(24));
-    QTRY_COMPARE(SetsOf(Device(24)).size(), 1);
+    QTRY_COMPARE(m_rig.SetsOf(Device(24)).size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestConnectDeviceThread)

@@ -20,8 +20,6 @@ private slots:
     void stopDuringTheWaitEndsWithoutProbing();
 
 private:
-    QString ConnectionRecordLevels(const QString& ip) const;
-
     SnmpTestRig m_rig;
 };
 
@@ -40,20 +38,10 @@ void TestDeviceDetectThread::initTestCase()
     QVERIFY2(m_rig.Start(QStringLiteral("127.0.2"), 9, 12, &error), qPrintable(error));
 }
 
-QString TestDeviceDetectThread::ConnectionRecordLevels(const QString& ip) const
-{
-    QString levels;
-    for (const AlarmRecord& record : m_rig.RecordsOf(ip)) {
-        if (record.alarmType == AlarmTypeConnection)
-            levels += QString::number(record.level);
-    }
-    return levels;
-}
-
 void TestDeviceDetectThread::silentDeviceIsProbedAfterThreeCyclesAndNotReportedWhileItAnswers()
 {
     const QString ip = Device(9);
-    m_rig.sim.ClearLines();
+    QVERIFY(m_rig.Prepare());
     DeviceDetectThread watcher(&m_rig.server);
     QElapsedTimer clock;
     clock.start();
@@ -69,7 +57,7 @@ void TestDeviceDetectThread::silentDeviceIsProbedAfterThreeCyclesAndNotReportedW
 void TestDeviceDetectThread::lostDevicesThatSpeakAreProbedInAddressOrder()
 {
     // Entered as lost, as after a failed registration: no report until a probe succeeds.
-    m_rig.sim.ClearLines();
+    QVERIFY(m_rig.Prepare());
     DeviceDetectThread watcher(&m_rig.server);
     watcher.AddDevice(Device(9), DeviceDetectThread::Lost);
     watcher.AddDevice(Device(10), DeviceDetectThread::Lost);
@@ -79,8 +67,8 @@ void TestDeviceDetectThread::lostDevicesThatSpeakAreProbedInAddressOrder()
     watcher.NotifyAlive(Device(9));
     watcher.NotifyAlive(Device(10));
 
-    QTRY_COMPARE_WITH_TIMEOUT(ConnectionRecordLevels(Device(9)), QStringLiteral("1"), 8000);
-    QCOMPARE(ConnectionRecordLevels(Device(10)), QStringLiteral("1"));
+    QTRY_COMPARE_WITH_TIMEOUT(m_rig.ConnectionLevels(Device(9)), QStringLiteral("1"), 8000);
+    QCOMPARE(m_rig.ConnectionLevels(Device(10)), QStringLiteral("1"));
     QVERIFY(m_rig.sim.Sync());
     // String order of the addresses: "127.0.2.10" < "127.0.2.9".
     const QStringList probes = m_rig.sim.LinesWith({QStringLiteral(" <- get ") + DeviceObjects::Presence()});
@@ -94,15 +82,15 @@ void TestDeviceDetectThread::lostDevicesThatSpeakAreProbedInAddressOrder()
 void TestDeviceDetectThread::deviceThatStopsAnsweringIsReportedOnceAndAgainWhenBack()
 {
     const QString ip = Device(11);
-    m_rig.sim.ClearLines();
+    QVERIFY(m_rig.Prepare());
     DeviceDetectThread watcher(&m_rig.server);
     watcher.AddDevice(ip, DeviceDetectThread::Reachable);
     m_rig.sim.Send(ip + QStringLiteral(" silent"));
 
-    QTRY_COMPARE_WITH_TIMEOUT(ConnectionRecordLevels(ip), QStringLiteral("3"), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_rig.ConnectionLevels(ip), QStringLiteral("3"), 10000);
     // A second failed probe (three more unanswered tries) reports nothing new.
     QTRY_VERIFY_WITH_TIMEOUT(m_rig.ProbesOf(ip).size() >= 6, 12000);
-    QCOMPARE(ConnectionRecordLevels(ip), QStringLiteral("3"));
+    QCOMPARE(m_rig.ConnectionLevels(ip), QStringLiteral("3"));
 
     // What changed while it was away is read when it answers again, after the connection record.
     m_rig.sim.Send(ip + QStringLiteral(" raise freeze bnc:2 1\n") + ip + QStringLiteral(" back"));
@@ -117,9 +105,7 @@ void TestDeviceDetectThread::signOfLifeFromALostDeviceBringsItsProbeForward()
     // Still silent towards requests: the probe that the sign of life brings forward fails, and the device stays
     // lost without a second report.
     const QString ip = Device(12);
-    m_rig.sim.Send(ip + QStringLiteral(" silent"));
-    QVERIFY(m_rig.sim.Sync());
-    m_rig.sim.ClearLines();
+    QVERIFY(m_rig.Prepare(ip + QStringLiteral(" silent")));
     DeviceDetectThread watcher(&m_rig.server);
     watcher.AddDevice(ip, DeviceDetectThread::Lost);
     QElapsedTimer clock;
@@ -138,7 +124,7 @@ void TestDeviceDetectThread::signOfLifeFromALostDeviceBringsItsProbeForward()
 void TestDeviceDetectThread::stopDuringTheWaitEndsWithoutProbing()
 {
     const QString ip = Device(9);
-    m_rig.sim.ClearLines();
+    QVERIFY(m_rig.Prepare());
     DeviceDetectThread watcher(&m_rig.server);
     watcher.AddDevice(ip, DeviceDetectThread::Reachable);
     QTest::qWait(100);

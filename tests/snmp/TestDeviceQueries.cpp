@@ -78,15 +78,13 @@ void TestDeviceQueries::activeConditionsBecomeRecordsInOrder()
     QFETCH(RecordFieldsList, expected);
 
     for (const QString& command : qAsConst(commands))
-        m_rig.sim.Send(Device(device) + QStringLiteral(" raise ") + command);
-    QVERIFY(m_rig.sim.Sync());
-    m_rig.sim.ClearLines();
+        QVERIFY(m_rig.Prepare(Device(device) + QStringLiteral(" raise ") + command));
 
     m_rig.server.QueryDeviceState(Device(device));
     QVERIFY(m_rig.sim.Sync());
 
     QTRY_COMPARE(FieldsOf(m_rig.RecordsOf(Device(device))), expected);
-    QCOMPARE(m_rig.sim.LinesWith({Device(device) + QStringLiteral(" <- get ")}).size(), 16 + 128 + 12 + 32);
+    QCOMPARE(m_rig.GetCount(Device(device)), 16 + 128 + 12 + 32);
     QTest::qWait(50);
     QCOMPARE(FieldsOf(m_rig.RecordsOf(Device(device))), expected);
 }
@@ -94,7 +92,7 @@ void TestDeviceQueries::activeConditionsBecomeRecordsInOrder()
 void TestDeviceQueries::stopIsCheckedBeforeEveryRequest()
 {
     const QString ip = Device(17);
-    m_rig.sim.ClearLines();
+    QVERIFY(m_rig.Prepare());
     // Stopping monitoring becomes visible between two requests, whichever query is running.
     for (int allowed : {0, 3, 20, 150}) {
         std::atomic<int> asked{0};
@@ -103,15 +101,13 @@ void TestDeviceQueries::stopIsCheckedBeforeEveryRequest()
         QCOMPARE(query.RequestCount(), allowed);
     }
     QVERIFY(m_rig.sim.Sync());
-    QCOMPARE(m_rig.sim.LinesWith({ip + QStringLiteral(" <- get ")}).size(), 0 + 3 + 20 + 150);
+    QCOMPARE(m_rig.GetCount(ip), 0 + 3 + 20 + 150);
 }
 
 void TestDeviceQueries::stoppingSilencesQueriesButNotTheProbe()
 {
     const QString ip = Device(18);
-    m_rig.sim.Send(ip + QStringLiteral(" raise lost bnc:1"));
-    QVERIFY(m_rig.sim.Sync());
-    m_rig.sim.ClearLines();
+    QVERIFY(m_rig.Prepare(ip + QStringLiteral(" raise lost bnc:1")));
 
     m_rig.server.MarkStopping();
     m_rig.server.QueryDeviceState(ip);
@@ -133,9 +129,7 @@ void TestDeviceQueries::stoppingSilencesQueriesButNotTheProbe()
 void TestDeviceQueries::probeOfASilentDeviceFailsAfterThreeTries()
 {
     const QString ip = Device(19);
-    m_rig.sim.Send(ip + QStringLiteral(" silent"));
-    QVERIFY(m_rig.sim.Sync());
-    m_rig.sim.ClearLines();
+    QVERIFY(m_rig.Prepare(ip + QStringLiteral(" silent")));
 
     QVERIFY(!m_rig.server.ProbeDevice(ip));
     QTRY_COMPARE(m_rig.ProbesOf(ip).size(), 3);
