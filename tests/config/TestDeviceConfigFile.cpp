@@ -21,7 +21,7 @@ private slots:
     void loadFailuresExplainThemselves_data();
     void loadFailuresExplainThemselves();
     void oldPairLayoutOfTrackMaskIsConverted();
-    void missingOrOddElementsTakeTheirReadDefaults();
+    void oddElementTextsReadAsZeroOrFalse();
     void timeRangesAreKeptOnlyWhenCompleteAndOrdered_data();
     void timeRangesAreKeptOnlyWhenCompleteAndOrdered();
     void lookupsFindTheFirstOfDuplicateAddresses();
@@ -149,13 +149,8 @@ void TestDeviceConfigFile::oldPairLayoutOfTrackMaskIsConverted()
     QCOMPARE(config.Devices()[0]->Ports()[0]->track_mask(), quint32(51));
 }
 
-void TestDeviceConfigFile::missingOrOddElementsTakeTheirReadDefaults()
+void TestDeviceConfigFile::oddElementTextsReadAsZeroOrFalse()
 {
-    const PortConfigNode bare = LoadPort(QStringLiteral("version=\"1\""), QString());
-    QCOMPARE(bare.track_mask(), 0xFFFFFFFF);
-    QCOMPARE(bare.alarm_type_mask(), 0xFFFFFFFF);
-    QCOMPARE(bare.alarm(), true);
-
     const PortConfigNode odd =
         LoadPort(QStringLiteral("version=\"x\""), QStringLiteral("<alarm>TRUE</alarm>"
                                                                  "<alarm_type_mask>-1</alarm_type_mask>"
@@ -171,27 +166,14 @@ void TestDeviceConfigFile::timeRangesAreKeptOnlyWhenCompleteAndOrdered_data()
     QTest::addColumn<QString>("start"); // a null string leaves the element out
     QTest::addColumn<QString>("end");
     QTest::addColumn<QString>("expected"); // "start-end", each "" for a null time
-    QTest::newRow("ordered") << "08:00:00"
-                             << "12:00:00"
-                             << "08:00:00-12:00:00";
-    QTest::newRow("one instant") << "08:00:00"
-                                 << "08:00:00"
-                                 << "08:00:00-08:00:00";
-    QTest::newRow("inverted") << "08:00:00"
-                              << "07:00:00"
-                              << "00:00:00-00:00:00";
-    QTest::newRow("start missing") << QString() << "07:00:00"
-                                   << "00:00:00-00:00:00";
+    QTest::newRow("ordered") << "08:00:00" << "12:00:00" << "08:00:00-12:00:00";
+    QTest::newRow("one instant") << "08:00:00" << "08:00:00" << "08:00:00-08:00:00";
+    QTest::newRow("inverted") << "08:00:00" << "07:00:00" << "00:00:00-00:00:00";
+    QTest::newRow("start missing") << QString() << "07:00:00" << "00:00:00-00:00:00";
     QTest::newRow("end missing") << "07:00:00" << QString() << "00:00:00-00:00:00";
-    QTest::newRow("both empty") << ""
-                                << ""
-                                << "-";
-    QTest::newRow("start unparsable") << "8 o'clock"
-                                      << "07:00:00"
-                                      << "-07:00:00";
-    QTest::newRow("end empty") << "07:00:00"
-                               << ""
-                               << "00:00:00-00:00:00";
+    QTest::newRow("end empty") << "07:00:00" << "" << "00:00:00-00:00:00";
+    QTest::newRow("both empty") << "" << "" << "-";
+    QTest::newRow("start unparsable") << "8 o'clock" << "07:00:00" << "-07:00:00";
 }
 
 void TestDeviceConfigFile::timeRangesAreKeptOnlyWhenCompleteAndOrdered()
@@ -224,17 +206,18 @@ void TestDeviceConfigFile::lookupsFindTheFirstOfDuplicateAddresses()
 
 void TestDeviceConfigFile::copiesAreDeep()
 {
-    DeviceConfigNode device(QStringLiteral("10.0.0.7"), QStringLiteral("A"));
+    const QString ip = QStringLiteral("10.0.0.7");
+    DeviceConfigNode device(ip, QStringLiteral("A"));
     device.SetBncPort(0, PortConfigNode());
     DeviceConfigFile original;
     original.AddDevice(device);
     const DeviceConfigFile copy(original);
     DeviceConfigFile assigned;
     assigned = original;
-    original.FindDevice(QStringLiteral("10.0.0.7"))->FindPort(QStringLiteral("BNC 1"))->SetAlarm(false);
-    original.RemoveDevice(QStringLiteral("10.0.0.7"));
-    QVERIFY(copy.FindDevice(QStringLiteral("10.0.0.7"))->FindPort(QStringLiteral("BNC 1"))->alarm());
-    QVERIFY(assigned.FindDevice(QStringLiteral("10.0.0.7"))->FindPort(QStringLiteral("BNC 1"))->alarm());
+    original.FindDevice(ip)->FindPort(QStringLiteral("BNC 1"))->SetAlarm(false);
+    original.RemoveDevice(ip);
+    QVERIFY(copy.FindDevice(ip)->FindPort(QStringLiteral("BNC 1"))->alarm());
+    QVERIFY(assigned.FindDevice(ip)->FindPort(QStringLiteral("BNC 1"))->alarm());
 }
 
 void TestDeviceConfigFile::failedSaveLeavesOldFile_data()

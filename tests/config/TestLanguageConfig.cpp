@@ -95,12 +95,9 @@ void TestLanguageConfig::shippedLanguagesInstallBothTranslators_data()
 {
     QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("videoLost");
-    QTest::newRow("simplified") << "简体中文"
-                                << "视频丢失";
-    QTest::newRow("traditional") << "繁體中文"
-                                 << "視訊遺失";
-    QTest::newRow("english") << "English"
-                             << "Video Lost";
+    QTest::newRow("simplified") << "简体中文" << "视频丢失";
+    QTest::newRow("traditional") << "繁體中文" << "視訊遺失";
+    QTest::newRow("english") << "English" << "Video Lost";
 }
 
 void TestLanguageConfig::shippedLanguagesInstallBothTranslators()

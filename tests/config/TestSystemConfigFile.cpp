@@ -12,7 +12,6 @@ class TestSystemConfigFile : public QObject
 
 private slots:
     void writtenFileHasFixedLayoutAndReadsBackUnchanged();
-    void missingSettingsTakeTheirReadDefaults();
     void oddTextsReadAsZeroOrFalse();
     void resetWritesDefaultsWithTheSystemLanguageAndKeepsUnreadableFile();
     void languageFollowsTheChineseRegion_data();
@@ -59,20 +58,6 @@ void TestSystemConfigFile::writtenFileHasFixedLayoutAndReadsBackUnchanged()
     QCOMPARE(loaded.speech_rate(), -3);
     QVERIFY(loaded.Save(GetSystemConfigPath()));
     QCOMPARE(ReadFile(GetSystemConfigPath()), text);
-}
-
-void TestSystemConfigFile::missingSettingsTakeTheirReadDefaults()
-{
-    const SystemConfigFile config = LoadText("<system_config><max_history>12</max_history></system_config>");
-    QCOMPARE(config.max_history(), 12u);
-    QCOMPARE(config.sound_period(), 30u);
-    QCOMPARE(config.log_save_time(), 30u);
-    QCOMPARE(config.language(), QStringLiteral("English"));
-    QCOMPARE(config.server_port(), 3370u);
-    QCOMPARE(config.say_alarm_type(), true);
-    QCOMPARE(config.say_alarm_normal(), true);
-    QCOMPARE(config.say_outdated_alarm(), true);
-    QCOMPARE(config.speech_rate(), 1);
 }
 
 void TestSystemConfigFile::oddTextsReadAsZeroOrFalse()
