@@ -24,18 +24,12 @@ QDateTime At(const QString& text)
     return QDateTime::fromString(text, LogDatabase::TimeFormat);
 }
 
-QString LoggedFields(const AlarmRecord& record)
+QString LoggedFields(const AlarmRecord& r)
 {
-    return QStringList{record.time.toString(LogDatabase::TimeFormat),
-                       record.end_time.toString(LogDatabase::TimeFormat),
-                       record.ip,
-                       record.deviceName,
-                       record.signalName,
-                       QString::number(record.portType),
-                       QString::number(record.portID),
-                       QString::number(record.trackID),
-                       QString::number(record.alarmType),
-                       record.note}
+    const QString format = LogDatabase::TimeFormat;
+    return QStringList{r.time.toString(format), r.end_time.toString(format), r.ip, r.deviceName, r.signalName,
+                       QString::number(r.portType), QString::number(r.portID), QString::number(r.trackID),
+                       QString::number(r.alarmType), r.note}
         .join(QLatin1Char('|'));
 }
 

@@ -41,6 +41,20 @@ QString Row(int portID, int startSecond, int endSecond = -1)
         .arg(QString::number(portID), Stamp(startSecond), endSecond < 0 ? QString() : Stamp(endSecond));
 }
 
+// What the alarm handler's thread does: hands the log alarms of ports 0 to count - 1, each ended at once if asked.
+void WriteAlarms(LogManager& manager, int count, bool withRecoveries, std::atomic<bool>& done)
+{
+    const QDateTime start = At("2024-03-05 10:00:00.000");
+    for (int i = 0; i < count; ++i) {
+        const AlarmRecord record = MakeAlarm(i, LevelError, start.addMSecs(i));
+        manager.AddAlarm(&record);
+        const AlarmRecord recovery = MakeAlarm(i, LevelNormal, start.addMSecs(i + 1));
+        if (withRecoveries)
+            manager.AddAlarm(&recovery);
+    }
+    done = true;
+}
+
 // Hands every record to the log in bursts and reports on stdout how many are committed, until it is killed.
 int RunKillableWriter(const QString& appDir)
 {
@@ -88,11 +102,9 @@ void TestLogManager::startsAndRecoveriesPairUp_data()
     QTest::newRow("start, recovery, start") << QList<Event>{{1, LevelError, 1}, {1, LevelNormal, 2}, {1, LevelError, 3}}
                                             << QStringList{Row(1, 1, 2), Row(1, 3)};
     QTest::newRow("recovery without start") << QList<Event>{{1, LevelNormal, 1}} << QStringList{};
-    QTest::newRow("two ports at once") << QList<Event>{{1, LevelError, 1},
-                                                       {2, LevelError, 2},
-                                                       {2, LevelNormal, 3},
-                                                       {1, LevelNormal, 4}}
-                                       << QStringList{Row(1, 1, 4), Row(2, 2, 3)};
+    QTest::newRow("two ports at once")
+        << QList<Event>{{1, LevelError, 1}, {2, LevelError, 2}, {2, LevelNormal, 3}, {1, LevelNormal, 4}}
+        << QStringList{Row(1, 1, 4), Row(2, 2, 3)};
 }
 
 void TestLogManager::startsAndRecoveriesPairUp()
@@ -207,16 +219,7 @@ void TestLogManager::guiReadsWhileHandlerThreadWrites()
 
     constexpr int alarms = 5000;
     std::atomic<bool> handlerDone{false};
-    std::thread handler([&] {
-        const QDateTime start = At("2024-03-05 10:00:00.000");
-        for (int i = 0; i < alarms; ++i) {
-            const AlarmRecord record = MakeAlarm(i, LevelError, start.addMSecs(i));
-            manager.AddAlarm(&record);
-            const AlarmRecord recovery = MakeAlarm(i, LevelNormal, start.addMSecs(i + 1));
-            manager.AddAlarm(&recovery);
-        }
-        handlerDone = true;
-    });
+    std::thread handler(WriteAlarms, std::ref(manager), alarms, true, std::ref(handlerDone));
 
     QVector<AlarmRecord> storage(30);
     QList<AlarmRecord*> page;
@@ -246,14 +249,7 @@ void TestLogManager::closeAndOpenWhileHandlerThreadWrites()
     LogManager manager;
     constexpr int alarms = 20000;
     std::atomic<bool> handlerDone{false};
-    std::thread handler([&] {
-        const QDateTime start = At("2024-03-05 10:00:00.000");
-        for (int i = 0; i < alarms; ++i) {
-            const AlarmRecord record = MakeAlarm(i, LevelError, start.addMSecs(i));
-            manager.AddAlarm(&record);
-        }
-        handlerDone = true;
-    });
+    std::thread handler(WriteAlarms, std::ref(manager), alarms, false, std::ref(handlerDone));
     for (int cycle = 0; cycle < 50 && !handlerDone; ++cycle) {
         manager.Close();
         QVERIFY(!QFile::exists(GetLogDatabasePath() + "-wal"));
