@@ -12,7 +12,6 @@ private slots:
     void keys();
     void words_data();
     void words();
-    void deviceSeverityMapping();
     void poolKeepsAtMostTwoHundredSpares();
     void initClearsPreviousUse();
 };
@@ -74,7 +73,6 @@ void TestAlarmRecord::words_data()
     QTest::addColumn<int>("alarmType");
     QTest::addColumn<QString>("alarmWord");
     QTest::newRow("aes/lost") << 3 << "AES/EBU" << 4 << "Video Lost";
-    QTest::newRow("analog/silence") << 4 << "Analog" << 8 << "Slience";
     QTest::newRow("0/connection") << 0 << "Unknown" << 32 << "Connected Status";
     QTest::newRow("5/fan") << 5 << "Unknown" << 64 << "Unknown";
     QTest::newRow("-1/other") << -1 << "Unknown" << 3 << "Unknown";
@@ -88,14 +86,6 @@ void TestAlarmRecord::words()
     QCOMPARE(PortTypeWord(portType), portWord);
     QTEST(AlarmTypeWord(alarmType), "alarmWord");
     QCOMPARE(PortDisplayName(portType, 3), portWord + " 3");
-}
-
-void TestAlarmRecord::deviceSeverityMapping()
-{
-    // The device counts 0 normal, 1 warning, 2 error; anything else is an unknown level.
-    const QList<QPair<long, int>> cases{{0, 1}, {1, 2}, {2, 3}, {3, 0}, {-1, 0}};
-    for (const auto& [severity, level] : cases)
-        QCOMPARE(LevelFromDeviceSeverity(severity), level);
 }
 
 void TestAlarmRecord::poolKeepsAtMostTwoHundredSpares()

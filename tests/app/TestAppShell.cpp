@@ -1,4 +1,3 @@
-#include "TempAppDir.h"
 #include "app/AppPaths.h"
 #include "app/CommandLine.h"
 #include "app/MainWindow.h"
@@ -13,7 +12,6 @@ class TestAppShell : public QObject
 private slots:
     void appDirIsParentOfExecutableDir_data();
     void appDirIsParentOfExecutableDir();
-    void pathsHangBelowTheAppDir();
     void localAddressListHoldsOnlyUsableIPv4();
     void commandLine_data();
     void commandLine();
@@ -36,18 +34,6 @@ void TestAppShell::appDirIsParentOfExecutableDir()
     QCOMPARE(AppDirFromExecutableDir(executableDir), appDir);
 }
 
-void TestAppShell::pathsHangBelowTheAppDir()
-{
-    TempAppDir dir;
-    const QString root = dir.path();
-    QCOMPARE(GetAppDir(), root);
-    QCOMPARE(GetDeviceConfigPath(), root + "/config/device_config.xml");
-    QCOMPARE(GetSystemConfigPath(), root + "/config/system_config.xml");
-    QCOMPARE(GetLangConfigPath(), root + "/lang/lang_config.xml");
-    QCOMPARE(GetIconDir(), root + "/sys/icon");
-    QCOMPARE(GetLogDatabasePath(), root + "/log/alarm.db");
-}
-
 void TestAppShell::localAddressListHoldsOnlyUsableIPv4()
 {
     for (const QString& text : GetLocalIPv4List()) {
@@ -68,7 +54,6 @@ void TestAppShell::commandLine_data()
     QTest::newRow("loopback start") << QStringList{"--start", "127.0.0.1"} << true << 0 << "127.0.0.1";
     QTest::newRow("any loopback is local") << QStringList{"--start=127.4.5.6"} << true << 0 << "127.4.5.6";
     QTest::newRow("help") << QStringList{"--help"} << false << 0 << "";
-    QTest::newRow("version") << QStringList{"--version"} << false << 0 << "";
     QTest::newRow("foreign address") << QStringList{"--start", "192.0.2.1"} << false << 2 << "";
     QTest::newRow("not an address") << QStringList{"--start", "station"} << false << 2 << "";
     QTest::newRow("IPv6") << QStringList{"--start", "::1"} << false << 2 << "";

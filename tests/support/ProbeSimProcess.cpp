@@ -1,7 +1,6 @@
 #include "ProbeSimProcess.h"
 
 #include <QDeadlineTimer>
-#include <QDir>
 
 #include <algorithm>
 
@@ -19,29 +18,18 @@ ProbeSimProcess::~ProbeSimProcess()
 
 bool ProbeSimProcess::Start(const QStringList& addresses, quint16 port)
 {
-    const QString buildDir = qEnvironmentVariable("VZ_BUILD_DIR");
-    if (buildDir.isEmpty()) {
-        m_error = QStringLiteral("VZ_BUILD_DIR is not set");
-        return false;
-    }
-    const QString program = QDir(buildDir).filePath(QStringLiteral("bin/probe-sim"));
+    const QString program = qEnvironmentVariable("VZ_BUILD_DIR") + QStringLiteral("/bin/probe-sim");
     // Its complaints about bad commands belong in the test's own output.
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_process.start(program,
-                    QStringList{QStringLiteral("-v"), QStringLiteral("-p"), QString::number(port)} + addresses);
+    m_process.start(program, QStringList{"-v", "-p", QString::number(port)} + addresses);
     if (!m_process.waitForStarted(5000)) {
         m_error = QStringLiteral("%1: %2").arg(program, m_process.errorString());
         return false;
     }
     const QDeadlineTimer deadline(10000);
-    while (!deadline.hasExpired()) {
-        ReadOutput();
-        for (const QString& line : qAsConst(m_lines)) {
-            if (line.startsWith(QLatin1String("ready ")))
-                return true;
-        }
-        if (m_process.state() == QProcess::NotRunning)
-            break;
+    while (!deadline.hasExpired() && m_process.state() != QProcess::NotRunning) {
+        if (!LinesWith({QStringLiteral("ready ")}).isEmpty())
+            return true;
         m_process.waitForReadyRead(100);
     }
     m_error = QStringLiteral("probe-sim did not get ready (exit code %1)").arg(m_process.exitCode());
