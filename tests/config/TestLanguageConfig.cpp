@@ -15,7 +15,6 @@ class TestLanguageConfig : public QObject
 private slots:
     void missingWordsFallBackAndVoiceStaysOptional();
     void brokenFileIsReportedAndLeftUntouched();
-    void privateTranslationChangesShownTexts();
     void shippedLanguagesInstallBothTranslators_data();
     void shippedLanguagesInstallBothTranslators();
 };
@@ -73,24 +72,6 @@ void TestLanguageConfig::brokenFileIsReportedAndLeftUntouched()
     QCOMPARE(ReadFile(GetLangConfigPath()), broken);
 }
 
-void TestLanguageConfig::privateTranslationChangesShownTexts()
-{
-    TempAppDir dir;
-    QVERIFY(QFile::copy(BuildLangDir() + "/vizavovu_zh_CN.qm", GetLangDir() + "/vizavovu_zh_CN.qm"));
-    QVERIFY(WriteFile(GetLangConfigPath(), "<language_config version=\"1\"><language name=\"简体中文\">"
-                                           "<qt_file_name></qt_file_name><private_file_name>vizavovu_zh_CN.qm"
-                                           "</private_file_name></language></language_config>"));
-    LanguageConfig language;
-    language.Install(QStringLiteral("简体中文"));
-    QCOMPARE(language.GetLanguage(), QStringLiteral("简体中文"));
-    QCOMPARE(AlarmTypeWord(AlarmTypeVideoBlack), QStringLiteral("黑场"));
-    // Port words name the configured ports, so they must read the same in every language.
-    QCOMPARE(PortDisplayName(PortTypeAes, 1), QStringLiteral("AES/EBU 1"));
-
-    language.Install(QStringLiteral("English"));
-    QCOMPARE(AlarmTypeWord(AlarmTypeVideoBlack), QStringLiteral("Video Black"));
-}
-
 void TestLanguageConfig::shippedLanguagesInstallBothTranslators_data()
 {
     QTest::addColumn<QString>("language");
@@ -109,6 +90,8 @@ void TestLanguageConfig::shippedLanguagesInstallBothTranslators()
     LanguageConfig languageConfig;
     languageConfig.Install(language);
     QCOMPARE(AlarmTypeWord(AlarmTypeVideoLost), videoLost);
+    // Port words name the configured ports, so they must read the same in every language.
+    QCOMPARE(PortDisplayName(PortTypeAes, 1), QStringLiteral("AES/EBU 1"));
     const bool chinese = language != QLatin1String("English");
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"),
              chinese ? QStringLiteral("取消") : QStringLiteral("Cancel"));
@@ -127,6 +110,10 @@ void TestLanguageConfig::shippedLanguagesInstallBothTranslators()
     // The shipped file is kept in the layout the station itself writes.
     QVERIFY(file.Save(dir.filePath("rewritten.xml")));
     QCOMPARE(ReadFile(dir.filePath("rewritten.xml")), ReadFile(GetLangConfigPath()));
+
+    // Going back to English removes the translation again.
+    languageConfig.Install(QStringLiteral("English"));
+    QCOMPARE(AlarmTypeWord(AlarmTypeVideoLost), QStringLiteral("Video Lost"));
 }
 
 QTEST_GUILESS_MAIN(TestLanguageConfig)

@@ -14,7 +14,6 @@ class TestDeviceDetectThread : public QObject
 private slots:
     void initTestCase();
     void silentDeviceIsProbedAfterThreeCyclesAndNotReportedWhileItAnswers();
-    void lostDevicesThatSpeakAreProbedInAddressOrder();
     void deviceThatStopsAnsweringIsReportedOnceAndAgainWhenBack();
     void signOfLifeFromALostDeviceBringsItsProbeForward();
     void stopDuringTheWaitEndsWithoutProbing();
@@ -52,31 +51,6 @@ void TestDeviceDetectThread::silentDeviceIsProbedAfterThreeCyclesAndNotReportedW
     QTest::qWait(100);
     QCOMPARE(m_rig.ProbesOf(ip).size(), 1);
     QVERIFY(m_rig.display.Records().isEmpty());
-}
-
-void TestDeviceDetectThread::lostDevicesThatSpeakAreProbedInAddressOrder()
-{
-    // Entered as lost, as after a failed registration: no report until a probe succeeds.
-    QVERIFY(m_rig.Prepare());
-    DeviceDetectThread watcher(&m_rig.server);
-    watcher.AddDevice(Device(9), DeviceDetectThread::Lost);
-    watcher.AddDevice(Device(10), DeviceDetectThread::Lost);
-    QTest::qWait(100);
-    QVERIFY(m_rig.display.Records().isEmpty());
-    // Signs of life put both into the next cycle's probes.
-    watcher.NotifyAlive(Device(9));
-    watcher.NotifyAlive(Device(10));
-
-    QTRY_COMPARE_WITH_TIMEOUT(m_rig.ConnectionLevels(Device(9)), QStringLiteral("1"), 8000);
-    QCOMPARE(m_rig.ConnectionLevels(Device(10)), QStringLiteral("1"));
-    QVERIFY(m_rig.sim.Sync());
-    // String order of the addresses: "127.0.2.10" < "127.0.2.9".
-    const QStringList probes = m_rig.sim.LinesWith({QStringLiteral(" <- get ") + DeviceObjects::Presence()});
-    QCOMPARE(probes.size(), 2);
-    QVERIFY(probes[0].startsWith(Device(10) + QLatin1Char(' ')));
-    QVERIFY(probes[1].startsWith(Device(9) + QLatin1Char(' ')));
-    // Found again, each has its state read.
-    QTRY_COMPARE(m_rig.sim.LinesWith({QStringLiteral(" <- get ")}).size(), 2 + 2 * 188);
 }
 
 void TestDeviceDetectThread::deviceThatStopsAnsweringIsReportedOnceAndAgainWhenBack()

@@ -17,7 +17,6 @@ private slots:
     void activeConditionsBecomeRecordsInOrder();
     void stopIsCheckedBeforeEveryRequest();
     void stoppingSilencesQueriesButNotTheProbe();
-    void probeOfASilentDeviceFailsAfterThreeTries();
 
 private:
     SnmpTestRig m_rig;
@@ -124,16 +123,6 @@ void TestDeviceQueries::stoppingSilencesQueriesButNotTheProbe()
     QCOMPARE(m_rig.sim.LinesWith({ip + QStringLiteral(" <- ")}).size(), 1);
 
     QVERIFY(m_rig.server.Start(QStringLiteral("127.0.0.1"), m_rig.trapPort));
-}
-
-void TestDeviceQueries::probeOfASilentDeviceFailsAfterThreeTries()
-{
-    const QString ip = Device(19);
-    QVERIFY(m_rig.Prepare(ip + QStringLiteral(" silent")));
-
-    QVERIFY(!m_rig.server.ProbeDevice(ip));
-    QTRY_COMPARE(m_rig.ProbesOf(ip).size(), 3);
-    QVERIFY(m_rig.RecordsOf(ip).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestDeviceQueries)
