@@ -2,11 +2,6 @@
 
 #include "log/LogDatabase.h"
 
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QtTest>
-
 AlarmRecord MakeAlarm(int portID, int level, const QDateTime& time)
 {
     AlarmRecord record;
@@ -31,29 +26,4 @@ QString LoggedFields(const AlarmRecord& r)
                        QString::number(r.portType), QString::number(r.portID), QString::number(r.trackID),
                        QString::number(r.alarmType), r.note}
         .join(QLatin1Char('|'));
-}
-
-QStringList QueryColumn(const QString& path, const QString& statement)
-{
-    const QString name = QStringLiteral("test_reader");
-    QStringList column;
-    {
-        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        database.setDatabaseName(path);
-        if (!database.open())
-            qWarning() << database.lastError().text();
-        QSqlQuery query(database);
-        if (!query.exec(statement))
-            qWarning() << statement << query.lastError().text();
-        while (query.next())
-            column.append(query.value(0).toString());
-    }
-    QSqlDatabase::removeDatabase(name);
-    return column;
-}
-
-QVariant QueryValue(const QString& path, const QString& statement)
-{
-    const QStringList column = QueryColumn(path, statement);
-    return column.isEmpty() ? QVariant() : QVariant(column.first());
 }

@@ -1,9 +1,7 @@
 #pragma once
 
+#include "StationFiles.h"
 #include "alarm/AlarmRecord.h"
-
-#include <QStringList>
-#include <QVariant>
 
 // A video-lost alarm of port BNC <portID> on device 10.0.0.7.
 AlarmRecord MakeAlarm(int portID, int level, const QDateTime& time);
@@ -12,7 +10,3 @@ QDateTime At(const QString& text);
 
 // Every field that the log stores, in one text.
 QString LoggedFields(const AlarmRecord& record);
-
-// Runs one statement on a connection of its own, as an outside reader of the file would.
-QVariant QueryValue(const QString& path, const QString& statement);
-QStringList QueryColumn(const QString& path, const QString& statement);

@@ -6,7 +6,9 @@
 #include "config/PortConfigNode.h"
 #include "config/SystemConfigFile.h"
 
+#include <QDebug>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
 
@@ -45,24 +47,31 @@ void WriteSystemConfig(quint32 serverPort)
 
 QStringList LogRows(const QString& databasePath)
 {
-    QStringList rows;
-    const QString name = QUuid::createUuid().toString();
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(databasePath);
-        if (db.open()) {
-            QSqlQuery query(db);
-            query.exec(QStringLiteral("select ip, portType, portID, trackID, alarmType, signalName, "
-                                      "end_time is not null from alarm2 order by id"));
-            while (query.next()) {
-                QStringList fields;
-                for (int i = 0; i < 7; ++i)
-                    fields << query.value(i).toString();
-                rows << fields.join(QLatin1Char('|'));
-            }
-        }
-    }
-    QSqlDatabase::removeDatabase(name);
-    return rows;
+    return QueryColumn(databasePath, "select ip || '|' || portType || '|' || portID || '|' || trackID || '|' || "
+                                     "alarmType || '|' || ifnull(signalName, '') || '|' || (end_time is not null) "
+                                     "from alarm2 order by id");
 }
 } // namespace StationFiles
+
+QStringList QueryColumn(const QString& path, const QString& statement)
+{
+    const QString name = QUuid::createUuid().toString();
+    QStringList column;
+    {
+        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        database.setDatabaseName(path);
+        QSqlQuery query(database);
+        if (!database.open() || !query.exec(statement))
+            qWarning() << statement << query.lastError().text() << database.lastError().text();
+        while (query.next())
+            column.append(query.value(0).toString());
+    }
+    QSqlDatabase::removeDatabase(name);
+    return column;
+}
+
+QVariant QueryValue(const QString& path, const QString& statement)
+{
+    const QStringList column = QueryColumn(path, statement);
+    return column.isEmpty() ? QVariant() : QVariant(column.first());
+}

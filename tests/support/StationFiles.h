@@ -15,3 +15,7 @@ void WriteSystemConfig(quint32 serverPort);
 // set), read on a connection of its own.
 QStringList LogRows(const QString& databasePath);
 } // namespace StationFiles
+
+// Runs one statement on a connection of its own, as an outside reader of the file would.
+QStringList QueryColumn(const QString& path, const QString& statement);
+QVariant QueryValue(const QString& path, const QString& statement);
