@@ -78,13 +78,12 @@ class TestSoundAlarmManager : public QObject
 private slots:
     void composition_data();
     void composition();
-    void duplicateAppendGivesOneItem();
     void endOfAlarm_data();
     void endOfAlarm();
     void connectionRecordRetiresDeviceItems();
     void shortTextCoversOnePortPerPass();
     void floodSaysOnlyTheWarning();
-    void mutingCountsAndDeviceConfigUnmutes();
+    void duplicatesMutingCountsAndDeviceConfigUnmutes();
     void soundOffStillRetiresItems();
     void destructionEndsTheUtterance();
 
@@ -231,16 +230,6 @@ void TestSoundAlarmManager::composition()
     QCOMPARE(m_transcript->Texts().first(), expected);
 }
 
-void TestSoundAlarmManager::duplicateAppendGivesOneItem()
-{
-    MakeManager();
-    const AlarmRecord warn = Black(LevelWarn);
-    const AlarmRecord error = Black(LevelError);
-    for (const AlarmRecord* record : {&warn, &warn, &error})
-        m_manager->AppendAlarm(record);
-    QCOMPARE(Queued().size(), 1);
-}
-
 void TestSoundAlarmManager::endOfAlarm_data()
 {
     QTest::addColumn<bool>("sayOutdated");
@@ -344,11 +333,15 @@ void TestSoundAlarmManager::floodSaysOnlyTheWarning()
     QTRY_VERIFY(m_transcript->Texts().last().startsWith("<RATE"));
 }
 
-void TestSoundAlarmManager::mutingCountsAndDeviceConfigUnmutes()
+void TestSoundAlarmManager::duplicatesMutingCountsAndDeviceConfigUnmutes()
 {
     MakeManager();
+    // A second alarm of the same port and type, whatever its level, is no second item.
     const AlarmRecord alarm = Black(LevelWarn);
-    m_manager->AppendAlarm(&alarm);
+    const AlarmRecord error = Black(LevelError);
+    for (const AlarmRecord* record : {&alarm, &alarm, &error})
+        m_manager->AppendAlarm(record);
+    QCOMPARE(Queued().size(), 1);
     m_manager->EnableDeviceSound(StudioA, false);
     QCOMPARE(Queued().size(), 0);
     m_manager->EnableDeviceSound(StudioA, false);

@@ -53,7 +53,6 @@ private slots:
 
 private:
     AlarmRecord WaitForOne();
-    int ReceivedCount();
 
     quint16 m_port = 0;
     std::unique_ptr<TrapListener> m_listener;
@@ -87,20 +86,17 @@ void TestTrapDecoding::init()
     m_received.clear();
 }
 
-int TestTrapDecoding::ReceivedCount()
-{
-    QMutexLocker locker(&m_receivedLock);
-    return m_received.size();
-}
-
 AlarmRecord TestTrapDecoding::WaitForOne()
 {
     // An empty record comes back on time-out, which every caller's comparisons then reject.
-    QDeadlineTimer deadline(3000);
-    while (ReceivedCount() == 0 && !deadline.hasExpired())
-        QTest::qWait(5);
-    QMutexLocker locker(&m_receivedLock);
-    return m_received.isEmpty() ? AlarmRecord() : m_received.takeFirst();
+    const QDeadlineTimer deadline(3000);
+    for (;; QTest::qWait(5)) {
+        QMutexLocker locker(&m_receivedLock);
+        if (!m_received.isEmpty())
+            return m_received.takeFirst();
+        if (deadline.hasExpired())
+            return AlarmRecord();
+    }
 }
 
 void TestTrapDecoding::decodingTable_data()
