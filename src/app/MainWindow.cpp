@@ -225,24 +225,25 @@ void MainWindow::CreateManagers()
 
 void MainWindow::ReleaseManagers()
 {
-    // Threads stop before the objects they call into go: registration and presence before the SNMP side,
-    // the SNMP side before the handler it feeds, the handler before its consumers.
+    // Threads stop before the objects they call into go. The handler re-queues reconnected devices for
+    // registration, and registration calls into the SNMP server, so the server is deleted only once the handler's
+    // thread has ended and the registration thread has been stopped after it.
     if (m_snmpServer)
         m_snmpServer->MarkStopping();
+    if (m_alarmHandler)
+        m_alarmHandler->SetConnectDeviceThread(nullptr);
     if (m_connectDeviceThread)
         m_connectDeviceThread->Stop();
-    if (m_snmpServer) {
+    if (m_snmpServer)
         m_snmpServer->Stop();
-        delete m_snmpServer;
-        m_snmpServer = nullptr;
-    }
     delete m_alarmHandler;
     m_alarmHandler = nullptr;
-    if (m_connectDeviceThread) {
+    if (m_connectDeviceThread)
         m_connectDeviceThread->Stop();
-        delete m_connectDeviceThread;
-        m_connectDeviceThread = nullptr;
-    }
+    delete m_snmpServer;
+    m_snmpServer = nullptr;
+    delete m_connectDeviceThread;
+    m_connectDeviceThread = nullptr;
     delete m_logManager;
     m_logManager = nullptr;
     delete m_soundAlarmManager;

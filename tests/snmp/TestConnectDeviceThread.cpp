@@ -19,6 +19,7 @@ private slots:
     void failedRegistrationReportsLostConnection();
     void deviceOffAtStartIsRegisteredWhenItComesBack();
     void stopDiscardsTheQueue();
+    void cleanupTestCase();
 
 private:
     SnmpTestRig m_rig;
@@ -184,6 +185,15 @@ void TestConnectDeviceThread::stopDiscardsTheQueue()
     // The thread is usable again.
     m_thread->AddIP(Device(24));
     QTRY_COMPARE(m_rig.SetsOf(Device(24)).size(), 1);
+}
+
+void TestConnectDeviceThread::cleanupTestCase()
+{
+    // The thread calls into the rig's server, and the handler into the thread: both links go before the rig does.
+    m_rig.handler.SetConnectDeviceThread(nullptr);
+    m_thread->Stop();
+    delete m_thread;
+    m_thread = nullptr;
 }
 
 QTEST_GUILESS_MAIN(TestConnectDeviceThread)
