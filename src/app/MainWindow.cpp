@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QNetworkInterface>
+#include <QSet>
 #include <QStatusBar>
 
 QStringList GetLocalIPv4List()
@@ -305,8 +306,15 @@ void MainWindow::StartMonitoring(const QString& localAddress)
     DeviceConfigManager::GetConfig(deviceConfig);
     m_showAlarmManager->SetDeviceConfig(deviceConfig);
     m_soundAlarmManager->SetDeviceConfig(deviceConfig);
-    for (const DeviceConfigNode* device : deviceConfig.Devices())
-        m_connectDeviceThread->AddIP(device->ip());
+    // The registration thread may already have taken the first entry of a device listed twice, so the list is
+    // made unique here rather than relying on the queue.
+    QSet<QString> queued;
+    for (const DeviceConfigNode* device : deviceConfig.Devices()) {
+        if (!queued.contains(device->ip())) {
+            queued.insert(device->ip());
+            m_connectDeviceThread->AddIP(device->ip());
+        }
+    }
 
     m_monitoring = true;
     UpdateMonitoringActions();
