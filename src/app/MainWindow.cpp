@@ -135,40 +135,36 @@ void MainWindow::BuildToolBar()
     placeholder->setAlignment(Qt::AlignCenter);
     setCentralWidget(placeholder);
 
+    // A null entry is a separator.
     QToolBar* toolBar = m_ui->mainToolBar;
-    toolBar->addAction(m_ui->actionStart_Monitor);
-    toolBar->addAction(m_ui->actionStop_Monitor);
-    toolBar->addSeparator();
-    toolBar->addAction(m_ui->actionManage_Device);
-    toolBar->addAction(m_ui->actionSystem_Config);
-    toolBar->addAction(m_ui->action_SoundAlarm);
-    toolBar->addSeparator();
-    toolBar->addAction(m_ui->actionStatus);
-    toolBar->addAction(m_ui->actionLog);
-    toolBar->addSeparator();
-    toolBar->addAction(m_ui->actionHide_Device_Nav);
-    toolBar->addAction(m_ui->actionShow_Device_Nav);
-    toolBar->addAction(m_ui->actionHide_Cur_Device);
-    toolBar->addAction(m_ui->actionShow_Cur_Device);
-    toolBar->addSeparator();
-    toolBar->addAction(m_ui->actionHelp);
-    toolBar->addAction(m_ui->actionAbout);
+    const QList<QAction*> toolBarEntries{
+        m_ui->actionStart_Monitor,   m_ui->actionStop_Monitor,    nullptr,
+        m_ui->actionManage_Device,   m_ui->actionSystem_Config,   m_ui->action_SoundAlarm,
+        nullptr,                     m_ui->actionStatus,          m_ui->actionLog,
+        nullptr,                     m_ui->actionHide_Device_Nav, m_ui->actionShow_Device_Nav,
+        m_ui->actionHide_Cur_Device, m_ui->actionShow_Cur_Device, nullptr,
+        m_ui->actionHelp,            m_ui->actionAbout,
+    };
+    for (QAction* action : toolBarEntries) {
+        if (action)
+            toolBar->addAction(action);
+        else
+            toolBar->addSeparator();
+    }
 
     m_ui->actionHelp->setVisible(false);
     m_ui->actionHelp->setEnabled(false);
-    SetActionIcon(m_ui->actionStart_Monitor, "/start.png");
-    SetActionIcon(m_ui->actionStop_Monitor, "/stop.png");
-    SetActionIcon(m_ui->actionManage_Device, "/device_config.png");
-    SetActionIcon(m_ui->actionSystem_Config, "/config.png");
-    SetActionIcon(m_ui->action_SoundAlarm, "/sound.png");
-    SetActionIcon(m_ui->actionHelp, "/help.png");
-    SetActionIcon(m_ui->actionAbout, "/about.png");
-    SetActionIcon(m_ui->actionLog, "/log.png");
-    SetActionIcon(m_ui->actionStatus, "/Status.png");
-    SetActionIcon(m_ui->actionHide_Device_Nav, "/hide_left.png");
-    SetActionIcon(m_ui->actionShow_Device_Nav, "/show_left.png");
-    SetActionIcon(m_ui->actionHide_Cur_Device, "/hide_cur.png");
-    SetActionIcon(m_ui->actionShow_Cur_Device, "/show_cur.png");
+    const std::pair<QAction*, const char*> icons[] = {
+        {m_ui->actionStart_Monitor, "/start.png"},       {m_ui->actionStop_Monitor, "/stop.png"},
+        {m_ui->actionManage_Device, "/device_config.png"}, {m_ui->actionSystem_Config, "/config.png"},
+        {m_ui->action_SoundAlarm, "/sound.png"},         {m_ui->actionHelp, "/help.png"},
+        {m_ui->actionAbout, "/about.png"},               {m_ui->actionLog, "/log.png"},
+        {m_ui->actionStatus, "/Status.png"},             {m_ui->actionHide_Device_Nav, "/hide_left.png"},
+        {m_ui->actionShow_Device_Nav, "/show_left.png"}, {m_ui->actionHide_Cur_Device, "/hide_cur.png"},
+        {m_ui->actionShow_Cur_Device, "/show_cur.png"},
+    };
+    for (const auto& [action, fileName] : icons)
+        SetActionIcon(action, QString::fromLatin1(fileName));
     UpdateMonitoringActions();
     ShowOneOf(m_ui->actionHide_Device_Nav, m_ui->actionShow_Device_Nav);
     ShowOneOf(m_ui->actionHide_Cur_Device, m_ui->actionShow_Cur_Device);
