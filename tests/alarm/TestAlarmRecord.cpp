@@ -10,10 +10,7 @@ class TestAlarmRecord : public QObject
 private slots:
     void keys_data();
     void keys();
-    void words_data();
-    void words();
     void poolKeepsAtMostTwoHundredSpares();
-    void initClearsPreviousUse();
 };
 
 static AlarmRecord Record(const QString& ip, int portType, int portID, int trackID, int alarmType)
@@ -66,28 +63,6 @@ void TestAlarmRecord::keys()
     QCOMPARE(AlarmHelpKey(record), identityKey + ".2026-12-06_10:15:02.007");
 }
 
-void TestAlarmRecord::words_data()
-{
-    QTest::addColumn<int>("portType");
-    QTest::addColumn<QString>("portWord");
-    QTest::addColumn<int>("alarmType");
-    QTest::addColumn<QString>("alarmWord");
-    QTest::newRow("aes/lost") << 3 << "AES/EBU" << 4 << "Video Lost";
-    QTest::newRow("0/connection") << 0 << "Unknown" << 32 << "Connected Status";
-    QTest::newRow("5/fan") << 5 << "Unknown" << 64 << "Unknown";
-    QTest::newRow("-1/other") << -1 << "Unknown" << 3 << "Unknown";
-}
-
-void TestAlarmRecord::words()
-{
-    QFETCH(int, portType);
-    QFETCH(QString, portWord);
-    QFETCH(int, alarmType);
-    QCOMPARE(PortTypeWord(portType), portWord);
-    QTEST(AlarmTypeWord(alarmType), "alarmWord");
-    QCOMPARE(PortDisplayName(portType, 3), portWord + " 3");
-}
-
 void TestAlarmRecord::poolKeepsAtMostTwoHundredSpares()
 {
     AlarmRecordPool pool;
@@ -103,18 +78,6 @@ void TestAlarmRecord::poolKeepsAtMostTwoHundredSpares()
 }
 
 // Pool records are reused: nothing of the previous alarm may leak into the next.
-void TestAlarmRecord::initClearsPreviousUse()
-{
-    AlarmRecord record = Record("10.0.0.1", 1, 2, 3, 8);
-    record.level = 3;
-    record.deviceName = record.signalName = record.note = "old";
-    record.end_time = QDateTime::currentDateTime();
-    record.Init("10.0.0.2");
-    QCOMPARE(AlarmIdentityKey(record), QString("10.0.0.2.0.-1.-1.0"));
-    QVERIFY(record.deviceName.isEmpty() && record.signalName.isEmpty() && record.note.isEmpty());
-    QVERIFY(record.level == 0 && record.end_time.isNull());
-    QVERIFY(qAbs(record.time.msecsTo(QDateTime::currentDateTime())) < 60000);
-}
 
 QTEST_GUILESS_MAIN(TestAlarmRecord)
 #include "TestAlarmRecord.moc"

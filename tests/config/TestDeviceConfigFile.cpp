@@ -21,10 +21,8 @@ private slots:
     void loadFailuresExplainThemselves_data();
     void loadFailuresExplainThemselves();
     void oldPairLayoutOfTrackMaskIsConverted();
-    void oddElementTextsReadAsZeroOrFalse();
     void timeRangesAreKeptOnlyWhenCompleteAndOrdered_data();
     void timeRangesAreKeptOnlyWhenCompleteAndOrdered();
-    void lookupsFindTheFirstOfDuplicateAddresses();
     void copiesAreDeep();
     void failedSaveLeavesOldFile_data();
     void failedSaveLeavesOldFile();
@@ -149,18 +147,6 @@ void TestDeviceConfigFile::oldPairLayoutOfTrackMaskIsConverted()
     QCOMPARE(config.Devices()[0]->Ports()[0]->track_mask(), quint32(51));
 }
 
-void TestDeviceConfigFile::oddElementTextsReadAsZeroOrFalse()
-{
-    const PortConfigNode odd =
-        LoadPort(QStringLiteral("version=\"x\""), QStringLiteral("<alarm>TRUE</alarm>"
-                                                                 "<alarm_type_mask>-1</alarm_type_mask>"
-                                                                 "<track_mask>7</track_mask>"));
-    QCOMPARE(odd.alarm(), false);
-    QCOMPARE(odd.alarm_type_mask(), quint32(0));
-    // A version that is not a number reads as 0, which marks the old track layout.
-    QCOMPARE(odd.track_mask(), quint32(0x3F));
-}
-
 void TestDeviceConfigFile::timeRangesAreKeptOnlyWhenCompleteAndOrdered_data()
 {
     QTest::addColumn<QString>("start"); // a null string leaves the element out
@@ -188,20 +174,6 @@ void TestDeviceConfigFile::timeRangesAreKeptOnlyWhenCompleteAndOrdered()
         children += QStringLiteral("<end_time2>%1</end_time2>").arg(end);
     const PortConfigNode port = LoadPort(QStringLiteral("version=\"1\""), children);
     QCOMPARE(port.start_time2().toString("hh:mm:ss") + "-" + port.end_time2().toString("hh:mm:ss"), expected);
-}
-
-void TestDeviceConfigFile::lookupsFindTheFirstOfDuplicateAddresses()
-{
-    TempAppDir dir;
-    QVERIFY(WriteFile(GetDeviceConfigPath(), "<device_config version=\"1\"><device ip=\"10.0.0.7\" dev_name=\"First\"/>"
-                                             "<note/><device ip=\"10.0.0.7\" dev_name=\"Second\"/></device_config>"));
-    DeviceConfigFile config;
-    QVERIFY(config.Load(GetDeviceConfigPath()));
-    QCOMPARE(config.Devices().size(), 2);
-    QCOMPARE(config.FindDevice(QStringLiteral("10.0.0.7"))->dev_name(), QStringLiteral("First"));
-    QVERIFY(!config.AddDevice(DeviceConfigNode(QStringLiteral("10.0.0.7"), QStringLiteral("Third"))));
-    config.RemoveDevice(QStringLiteral("10.0.0.7"));
-    QCOMPARE(config.FindDevice(QStringLiteral("10.0.0.7"))->dev_name(), QStringLiteral("Second"));
 }
 
 void TestDeviceConfigFile::copiesAreDeep()

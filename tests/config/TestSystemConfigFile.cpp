@@ -12,20 +12,10 @@ class TestSystemConfigFile : public QObject
 
 private slots:
     void writtenFileHasFixedLayoutAndReadsBackUnchanged();
-    void oddTextsReadAsZeroOrFalse();
     void resetWritesDefaultsWithTheSystemLanguageAndKeepsUnreadableFile();
     void languageFollowsTheChineseRegion_data();
     void languageFollowsTheChineseRegion();
 };
-
-static SystemConfigFile LoadText(const QByteArray& content)
-{
-    QTemporaryDir dir;
-    WriteFile(dir.filePath("system_config.xml"), content);
-    SystemConfigFile config;
-    config.Load(dir.filePath("system_config.xml"));
-    return config;
-}
 
 void TestSystemConfigFile::writtenFileHasFixedLayoutAndReadsBackUnchanged()
 {
@@ -58,20 +48,6 @@ void TestSystemConfigFile::writtenFileHasFixedLayoutAndReadsBackUnchanged()
     QCOMPARE(loaded.speech_rate(), -3);
     QVERIFY(loaded.Save(GetSystemConfigPath()));
     QCOMPARE(ReadFile(GetSystemConfigPath()), text);
-}
-
-void TestSystemConfigFile::oddTextsReadAsZeroOrFalse()
-{
-    const SystemConfigFile config = LoadText("<system_config><sound_period>often</sound_period>"
-                                             "<server_port>-1</server_port><speech_rate>fast</speech_rate>"
-                                             "<say_alarm_type>True</say_alarm_type><language> x </language>"
-                                             "<say_alarm_normal/></system_config>");
-    QCOMPARE(config.sound_period(), 0u);
-    QCOMPARE(config.server_port(), 0u);
-    QCOMPARE(config.speech_rate(), 0);
-    QCOMPARE(config.say_alarm_type(), false);
-    QCOMPARE(config.say_alarm_normal(), false);
-    QCOMPARE(config.language(), QStringLiteral(" x "));
 }
 
 void TestSystemConfigFile::resetWritesDefaultsWithTheSystemLanguageAndKeepsUnreadableFile()

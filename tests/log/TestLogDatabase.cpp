@@ -11,7 +11,6 @@ class TestLogDatabase : public QObject
 
 private slots:
     void freshFileGetsTheTableReopenKeepsRowsSecondOpenRefused();
-    void foreignTableIsUsedUnchanged();
     void purgeKeepsFromMidnightOfTheCutOffDay_data();
     void purgeKeepsFromMidnightOfTheCutOffDay();
     void selectFillsAtMostTheListNewestFirst();
@@ -40,20 +39,6 @@ void TestLogDatabase::freshFileGetsTheTableReopenKeepsRowsSecondOpenRefused()
     QCOMPARE(QueryValue(path, "select start_time from alarm2").toString(), QString("2024-03-05 07:04:09.031"));
     QCOMPARE(QueryValue(path, "select helpkey from alarm2").toString(),
              QString("10.0.0.7.1.1.-1.4.2024-03-05_07:04:09.031"));
-}
-
-void TestLogDatabase::foreignTableIsUsedUnchanged()
-{
-    TempAppDir dir;
-    const QString path = dir.filePath("log/alarm.db");
-    QueryValue(path, "create table alarm2 (id integer primary key, start_time text)");
-    QueryValue(path, "insert into alarm2 (start_time) values ('2024-03-05 07:04:09.031')");
-
-    LogDatabase database;
-    QVERIFY2(database.Open(path), qPrintable(database.GetErrorString()));
-    QCOMPARE(database.GetCount({}), 1u);
-    QVERIFY(!database.Insert(MakeAlarm(1, LevelError, At("2024-03-05 07:04:10.000"))));
-    QVERIFY(!database.GetErrorString().isEmpty());
 }
 
 void TestLogDatabase::purgeKeepsFromMidnightOfTheCutOffDay_data()
