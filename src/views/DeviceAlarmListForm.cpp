@@ -1,0 +1,460 @@
+#include "views/DeviceAlarmListForm.h"
+
+#include "alarm/AlarmRecord.h"
+#include "ui_DeviceAlarmListForm.h"
+#include "views/AlarmDurationText.h"
+
+#include <QCursor>
+#include <QHeaderView>
+#include <QMenu>
+#include <QSet>
+#include <QTableWidget>
+
+namespace
+{
+// Columns of the four tables.
+enum SignalAlarmColumn { SaStart, SaDevice, SaIp, SaSignal, SaPort, SaType, SaSound, SaDetail, SaCount };
+enum SignalHistoryColumn { ShStart, ShEnd, ShDuration, ShDevice, ShIp, ShSignal, ShPort, ShType, ShDetail, ShCount };
+enum SystemAlarmColumn { YaStart, YaDevice, YaIp, YaType, YaSound, YaDetail, YaCount };
+enum SystemHistoryColumn { YhStart, YhEnd, YhDevice, YhIp, YhType, YhDetail, YhCount };
+
+constexpr int DefaultWidth = 130;
+
+QString TimeText(const QDateTime& time)
+{
+    return time.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+}
+
+QColor LevelColor(int level)
+{
+    if (level == LevelNormal)
+        return QColor(66, 152, 66);
+    if (level == LevelWarn)
+        return QColor(255, 204, 0);
+    return QColor(220, 0, 0);
+}
+
+QTableWidgetItem* Cell(const QString& text = QString())
+{
+    auto* item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+    return item;
+}
+
+QTableWidgetItem* CentredCell(const QString& text)
+{
+    QTableWidgetItem* item = Cell(text);
+    item->setTextAlignment(Qt::AlignCenter);
+    return item;
+}
+
+// The word is made again from the stored code after a language change.
+QTableWidgetItem* TypeCell(int alarmType)
+{
+    QTableWidgetItem* item = Cell(AlarmTypeWord(alarmType));
+    item->setData(Qt::UserRole, alarmType);
+    return item;
+}
+
+QString Detail(const AlarmRecord& record)
+{
+    return IsAudioTrackAlarm(record.alarmType) ? QStringLiteral("CH%1").arg(record.trackID) : record.note;
+}
+
+QString KeyOfRow(const QTableWidget* table, int row)
+{
+    return table->item(row, 0)->data(Qt::UserRole).toString();
+}
+
+bool IsSystemKey(const QString& key)
+{
+    return key.split(QLatin1Char(':')).size() == 2;
+}
+} // namespace
+
+DeviceAlarmListForm::DeviceAlarmListForm(QWidget* parent)
+    : QWidget(parent), m_ui(std::make_unique<Ui::DeviceAlarmListForm>()), m_checkMark(tr("\u221A"))
+{
+    m_ui->setupUi(this);
+    m_ui->splitter->setStretchFactor(0, 7);
+    m_ui->splitter->setStretchFactor(1, 3);
+
+    m_signalAlarms.table = m_ui->SignalAlarmTableWidget;
+    m_signalAlarms.label = m_ui->label_SignalAlarm;
+    m_signalAlarms.soundColumn = SaSound;
+    m_signalAlarms.typeColumn = SaType;
+    m_systemAlarms.table = m_ui->SystemAlarmTableWidget;
+    m_systemAlarms.label = m_ui->label_SystemAlarm;
+    m_systemAlarms.soundColumn = YaSound;
+    m_systemAlarms.typeColumn = YaType;
+    m_signalHistory = {m_ui->SignalHistoryTableWidget, m_ui->label_SignalHistory, ShType};
+    m_systemHistory = {m_ui->SystemHistoryTableWidget, m_ui->label_SystemHistory, YhType};
+
+    SetupTable(m_signalAlarms.table, {160, -1, -1, -1, 80, 80, 50, -1});
+    SetupTable(m_signalHistory.table, {130, 130, 100, -1, -1, 80, 80, -1, -1});
+    SetupTable(m_systemAlarms.table, {160, -1, -1, -1, -1, -1});
+    SetupTable(m_systemHistory.table, {160, 160, -1, -1, -1, -1});
+
+    m_signalMenu = new QMenu(this);
+    m_signalDeleteAction = m_signalMenu->addAction(QString());
+    m_systemMenu = new QMenu(this);
+    m_systemDeleteAction = m_systemMenu->addAction(QString());
+    m_runMenu = [](QMenu& menu) { menu.exec(QCursor::pos()); };
+
+    for (QTableWidget* table : {m_signalAlarms.table, m_systemAlarms.table})
+        table->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_signalAlarms.table, &QTableWidget::cellClicked, this, &DeviceAlarmListForm::OnSignalAlarmCellClicked);
+    connect(m_systemAlarms.table, &QTableWidget::cellClicked, this, &DeviceAlarmListForm::OnSystemAlarmCellClicked);
+    connect(m_signalAlarms.table, &QWidget::customContextMenuRequested, this,
+            &DeviceAlarmListForm::On_SignalAlarmTableWidget_customContextMenuRequested);
+    connect(m_systemAlarms.table, &QWidget::customContextMenuRequested, this,
+            &DeviceAlarmListForm::On_SystemAlarmTableWidget_customContextMenuRequested);
+    connect(m_signalDeleteAction, &QAction::triggered, this, &DeviceAlarmListForm::Sig_DeleteSignalAlarm);
+    connect(m_systemDeleteAction, &QAction::triggered, this, &DeviceAlarmListForm::Sig_DeleteSystemAlarm);
+
+    RetranslateUi();
+}
+
+DeviceAlarmListForm::~DeviceAlarmListForm() = default;
+
+// A width of -1 keeps the default; the last column fills the table.
+void DeviceAlarmListForm::SetupTable(QTableWidget* table, const QList<int>& widths)
+{
+    table->setColumnCount(widths.size());
+    for (int column = 0; column < widths.size(); ++column)
+        table->setColumnWidth(column, widths[column] < 0 ? DefaultWidth : widths[column]);
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->horizontalHeader()->setHighlightSections(false);
+    table->verticalHeader()->hide();
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
+
+void DeviceAlarmListForm::SetHeaders()
+{
+    m_signalAlarms.table->setHorizontalHeaderLabels({tr("Start Time"), tr("Device Name"), tr("IP Address"),
+                                                     tr("Signal Name"), tr("Port"), tr("Alarm Type"), tr("Sound"),
+                                                     tr("Detail")});
+    m_signalHistory.table->setHorizontalHeaderLabels({tr("Start Time"), tr("End Time"), tr("Duration"),
+                                                      tr("Device Name"), tr("IP Address"), tr("Signal Name"),
+                                                      tr("Port"), tr("Alarm Type"), tr("Detail")});
+    m_systemAlarms.table->setHorizontalHeaderLabels(
+        {tr("Start Time"), tr("Device Name"), tr("IP Address"), tr("Alarm Type"), tr("Sound"), tr("Detail")});
+    m_systemHistory.table->setHorizontalHeaderLabels(
+        {tr("Start Time"), tr("End Time"), tr("Device Name"), tr("IP Address"), tr("Alarm Type"), tr("Detail")});
+}
+
+void DeviceAlarmListForm::SetMenuRunner(std::function<void(QMenu&)> runner)
+{
+    m_runMenu = std::move(runner);
+}
+
+QTableWidget* DeviceAlarmListForm::SignalAlarmTable() const
+{
+    return m_signalAlarms.table;
+}
+
+QTableWidget* DeviceAlarmListForm::SystemAlarmTable() const
+{
+    return m_systemAlarms.table;
+}
+
+QTableWidget* DeviceAlarmListForm::SignalHistoryTable() const
+{
+    return m_signalHistory.table;
+}
+
+QTableWidget* DeviceAlarmListForm::SystemHistoryTable() const
+{
+    return m_systemHistory.table;
+}
+
+QString DeviceAlarmListForm::SoundText(const QString& ip) const
+{
+    return m_soundOffList.contains(ip) ? QString() : m_checkMark;
+}
+
+void DeviceAlarmListForm::InsertCurrentRow(CurrentTable& current, const AlarmRecord& record,
+                                           const QList<QTableWidgetItem*>& cells)
+{
+    const QString key = AlarmViewKey(record);
+    cells[0]->setData(Qt::UserRole, key);
+    cells[current.typeColumn]->setBackground(LevelColor(record.level));
+    current.table->insertRow(0);
+    for (int column = 0; column < cells.size(); ++column)
+        current.table->setItem(0, column, cells[column]);
+    current.rows.InsertTop(key);
+    UpdateLabels();
+}
+
+void DeviceAlarmListForm::RemoveCurrentRow(CurrentTable& current, int row)
+{
+    current.table->removeRow(row);
+    current.rows.RemoveRow(row);
+}
+
+void DeviceAlarmListForm::InsertHistoryRow(HistoryTable& history, const QList<QTableWidgetItem*>& cells)
+{
+    history.table->insertRow(0);
+    for (int column = 0; column < cells.size(); ++column)
+        history.table->setItem(0, column, cells[column]);
+    TrimHistory(history);
+}
+
+void DeviceAlarmListForm::TrimHistory(HistoryTable& history)
+{
+    if (history.table->rowCount() > m_maxHistory)
+        history.table->setRowCount(m_maxHistory);
+    UpdateLabels();
+}
+
+void DeviceAlarmListForm::AddSignalAlarm(const AlarmRecord& record)
+{
+    InsertCurrentRow(m_signalAlarms, record,
+                     {Cell(TimeText(record.time)), Cell(record.deviceName), Cell(record.ip), Cell(record.signalName),
+                      Cell(PortDisplayName(record.portType, record.portID)), TypeCell(record.alarmType),
+                      CentredCell(SoundText(record.ip)), Cell(Detail(record))});
+}
+
+void DeviceAlarmListForm::AddSystemAlarm(const AlarmRecord& record)
+{
+    InsertCurrentRow(m_systemAlarms, record,
+                     {Cell(TimeText(record.time)), Cell(record.deviceName), Cell(record.ip),
+                      TypeCell(record.alarmType), CentredCell(SoundText(record.ip)), Cell(record.note)});
+}
+
+void DeviceAlarmListForm::AddSignalHistory(const AlarmRecord& record)
+{
+    const bool ended = record.end_time.isValid();
+    InsertHistoryRow(m_signalHistory,
+                     {Cell(TimeText(record.time)), Cell(ended ? TimeText(record.end_time) : QString()),
+                      CentredCell(ended ? AlarmDurationText(record.time, record.end_time) : QString()),
+                      Cell(record.deviceName), Cell(record.ip), Cell(record.signalName),
+                      Cell(PortDisplayName(record.portType, record.portID)), TypeCell(record.alarmType),
+                      Cell(Detail(record))});
+}
+
+void DeviceAlarmListForm::AddSystemHistory(const AlarmRecord& record)
+{
+    InsertHistoryRow(m_systemHistory, {Cell(TimeText(record.time)), Cell(TimeText(record.end_time)),
+                                       Cell(record.deviceName), Cell(record.ip), TypeCell(record.alarmType),
+                                       Cell(record.note)});
+}
+
+void DeviceAlarmListForm::RemoveSignalAlarm(const AlarmRecord& record)
+{
+    const int row = m_signalAlarms.rows.TopRowOf(AlarmViewKey(record));
+    if (row >= 0)
+        RemoveCurrentRow(m_signalAlarms, row);
+    UpdateLabels();
+}
+
+void DeviceAlarmListForm::RemoveSystemAlarm(const AlarmRecord& record)
+{
+    const int row = m_systemAlarms.rows.TopRowOf(AlarmViewKey(record));
+    if (row >= 0)
+        RemoveCurrentRow(m_systemAlarms, row);
+    UpdateLabels();
+}
+
+void DeviceAlarmListForm::UpdateSignalAlarm(const AlarmRecord& record)
+{
+    const int row = m_signalAlarms.rows.TopRowOf(AlarmViewKey(record));
+    if (row < 0)
+        return;
+    QTableWidget* table = m_signalAlarms.table;
+    table->item(row, SaStart)->setText(TimeText(record.time));
+    table->item(row, SaType)->setBackground(LevelColor(record.level));
+    table->item(row, SaDetail)->setText(record.note);
+}
+
+// historyColumnOfCurrent gives, for each current column, the history column it moves to (-1: not carried over).
+void DeviceAlarmListForm::MoveToHistory(CurrentTable& current, HistoryTable& history, const QString& key,
+                                        const QList<int>& historyColumnOfCurrent)
+{
+    const int row = current.rows.TopRowOf(key);
+    if (row < 0)
+        return;
+    QList<QTableWidgetItem*> cells;
+    for (int column = 0; column < history.table->columnCount(); ++column)
+        cells.append(Cell());
+    for (int column = 0; column < historyColumnOfCurrent.size(); ++column) {
+        const int target = historyColumnOfCurrent[column];
+        if (target < 0)
+            continue;
+        const QTableWidgetItem* source = current.table->item(row, column);
+        cells[target]->setText(source->text());
+        if (column == current.typeColumn)
+            cells[target]->setData(Qt::UserRole, source->data(Qt::UserRole));
+    }
+    InsertHistoryRow(history, cells);
+    RemoveCurrentRow(current, row);
+    UpdateLabels();
+}
+
+void DeviceAlarmListForm::MoveSignalAlarmToHistory(const QString& key)
+{
+    MoveToHistory(m_signalAlarms, m_signalHistory, key, {ShStart, ShDevice, ShIp, ShSignal, ShPort, ShType, -1, ShDetail});
+}
+
+void DeviceAlarmListForm::MoveSystemAlarmToHistory(const QString& key)
+{
+    MoveToHistory(m_systemAlarms, m_systemHistory, key, {YhStart, YhDevice, YhIp, YhType, -1, YhDetail});
+}
+
+void DeviceAlarmListForm::GetSelectedSignalKeys(QStringList& keys) const
+{
+    for (const QTableWidgetItem* item : m_signalAlarms.table->selectedItems()) {
+        if (item->column() == 0)
+            keys.append(item->data(Qt::UserRole).toString());
+    }
+}
+
+void DeviceAlarmListForm::GetSelectedSystemKeys(QStringList& keys) const
+{
+    for (const QTableWidgetItem* item : m_systemAlarms.table->selectedItems()) {
+        if (item->column() == 0)
+            keys.append(item->data(Qt::UserRole).toString());
+    }
+}
+
+void DeviceAlarmListForm::SetSoundText(const QString& key, const QString& text)
+{
+    const CurrentTable& current = IsSystemKey(key) ? m_systemAlarms : m_signalAlarms;
+    const int row = current.rows.TopRowOf(key);
+    if (row >= 0)
+        current.table->item(row, current.soundColumn)->setText(text);
+}
+
+void DeviceAlarmListForm::SetSoundMark(const QString& key)
+{
+    SetSoundText(key, m_checkMark);
+}
+
+void DeviceAlarmListForm::ClearSoundMark(const QString& key)
+{
+    SetSoundText(key, QString());
+}
+
+void DeviceAlarmListForm::SetDeviceSound(const QString& ip, bool enable)
+{
+    // The colon keeps 10.0.0.1 off the rows of 10.0.0.10.
+    const QString prefix = ip + QLatin1Char(':');
+    const QString text = enable ? m_checkMark : QString();
+    for (const CurrentTable* current : {&m_signalAlarms, &m_systemAlarms}) {
+        for (int row = 0; row < current->table->rowCount(); ++row) {
+            if (KeyOfRow(current->table, row).startsWith(prefix))
+                current->table->item(row, current->soundColumn)->setText(text);
+        }
+    }
+    if (enable)
+        m_soundOffList.removeOne(ip);
+    else
+        m_soundOffList.append(ip);
+}
+
+void DeviceAlarmListForm::ClearSoundOffList()
+{
+    m_soundOffList.clear();
+}
+
+void DeviceAlarmListForm::SyncSoundMarks(const QList<AlarmRecord>& records)
+{
+    QSet<QString> queuedKeys;
+    for (const AlarmRecord& record : records)
+        queuedKeys.insert(AlarmViewKey(record));
+    for (const CurrentTable* current : {&m_signalAlarms, &m_systemAlarms}) {
+        for (int row = 0; row < current->table->rowCount(); ++row) {
+            if (!queuedKeys.contains(KeyOfRow(current->table, row)))
+                current->table->item(row, current->soundColumn)->setText(QString());
+        }
+    }
+}
+
+void DeviceAlarmListForm::SetMaxHistory(int maxHistory)
+{
+    if (maxHistory < 1)
+        return;
+    m_maxHistory = maxHistory;
+    TrimHistory(m_signalHistory);
+    TrimHistory(m_systemHistory);
+}
+
+void DeviceAlarmListForm::ClearAll()
+{
+    for (CurrentTable* current : {&m_signalAlarms, &m_systemAlarms}) {
+        current->table->setRowCount(0);
+        current->rows.Clear();
+    }
+    m_signalHistory.table->setRowCount(0);
+    m_systemHistory.table->setRowCount(0);
+    UpdateLabels();
+}
+
+void DeviceAlarmListForm::UpdateLabels()
+{
+    m_signalAlarms.label->setText(tr("Signal Alarm [ %1 ]").arg(m_signalAlarms.table->rowCount()));
+    m_systemAlarms.label->setText(tr("System Alarm [ %1 ]").arg(m_systemAlarms.table->rowCount()));
+    m_signalHistory.label->setText(tr("Signal Alarm History [ %1 ]").arg(m_signalHistory.table->rowCount()));
+    m_systemHistory.label->setText(tr("System Alarm History [ %1 ]").arg(m_systemHistory.table->rowCount()));
+}
+
+void DeviceAlarmListForm::RetranslateUi()
+{
+    UpdateLabels();
+    SetHeaders();
+    const std::pair<QTableWidget*, int> typeColumns[] = {
+        {m_signalAlarms.table, m_signalAlarms.typeColumn},
+        {m_signalHistory.table, m_signalHistory.typeColumn},
+        {m_systemAlarms.table, m_systemAlarms.typeColumn},
+        {m_systemHistory.table, m_systemHistory.typeColumn},
+    };
+    for (const auto& [table, column] : typeColumns) {
+        for (int row = 0; row < table->rowCount(); ++row) {
+            QTableWidgetItem* item = table->item(row, column);
+            item->setText(AlarmTypeWord(item->data(Qt::UserRole).toInt()));
+        }
+    }
+    m_signalDeleteAction->setText(tr("Delete"));
+    m_systemDeleteAction->setText(tr("Delete"));
+}
+
+void DeviceAlarmListForm::OnSoundCellClicked(CurrentTable& current, int row, int column)
+{
+    if (column != current.soundColumn || row < 0 || row >= current.table->rowCount())
+        return;
+    QTableWidgetItem* cell = current.table->item(row, column);
+    cell->setText(cell->text().isEmpty() ? m_checkMark : QString());
+    const QString key = KeyOfRow(current.table, row);
+    if (cell->text() == m_checkMark)
+        emit Sig_AppendSoundAlarm(key);
+    else
+        emit Sig_RemoveSoundAlarm(key);
+}
+
+void DeviceAlarmListForm::OnSignalAlarmCellClicked(int row, int column)
+{
+    OnSoundCellClicked(m_signalAlarms, row, column);
+}
+
+void DeviceAlarmListForm::OnSystemAlarmCellClicked(int row, int column)
+{
+    OnSoundCellClicked(m_systemAlarms, row, column);
+}
+
+void DeviceAlarmListForm::ShowMenu(QTableWidget* table, QMenu* menu)
+{
+    if (!table->selectedItems().isEmpty())
+        m_runMenu(*menu);
+}
+
+void DeviceAlarmListForm::On_SignalAlarmTableWidget_customContextMenuRequested(const QPoint&)
+{
+    ShowMenu(m_signalAlarms.table, m_signalMenu);
+}
+
+void DeviceAlarmListForm::On_SystemAlarmTableWidget_customContextMenuRequested(const QPoint&)
+{
+    ShowMenu(m_systemAlarms.table, m_systemMenu);
+}
