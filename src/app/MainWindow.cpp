@@ -19,10 +19,10 @@
 #include "snmp/ConnectDeviceThread.h"
 #include "snmp/SnmpServer.h"
 #include "ui_MainWindow.h"
+#include "views/MainAlarmDisplayWidget.h"
 
 #include <QDir>
 #include <QHostAddress>
-#include <QLabel>
 #include <QMessageBox>
 #include <QNetworkInterface>
 #include <QSet>
@@ -130,10 +130,9 @@ void MainWindow::Warn(QWidget* parent, const QString& text)
 
 void MainWindow::BuildToolBar()
 {
-    // The alarm views replace this placeholder.
-    auto* placeholder = new QLabel(tr("Alarm views are not available in this build."), this);
-    placeholder->setAlignment(Qt::AlignCenter);
-    setCentralWidget(placeholder);
+    m_display = new MainAlarmDisplayWidget;
+    m_display->SetConfirm(m_prompts.confirm);
+    setCentralWidget(m_display);
 
     // A null entry is a separator.
     QToolBar* toolBar = m_ui->mainToolBar;
@@ -196,6 +195,7 @@ void MainWindow::CreateManagers()
     DeviceConfigFile deviceConfig;
     DeviceConfigManager::GetConfig(deviceConfig);
 
+    m_showAlarmManager->SetDisplay(m_display);
     m_showAlarmManager->SetSoundAlarmManager(m_soundAlarmManager);
     m_showAlarmManager->SetSystemConfig(systemConfig);
     m_soundAlarmManager->SetSystemConfig(systemConfig);
@@ -222,6 +222,11 @@ void MainWindow::CreateManagers()
 
 void MainWindow::ReleaseManagers()
 {
+    // The display outlives the managers as a child widget: it takes no more alarms and forgets the speech manager.
+    if (m_display) {
+        m_display->SetMonitoring(false);
+        m_display->SetSoundAlarmManager(nullptr);
+    }
     // Threads stop before the objects they call into go. The handler re-queues reconnected devices for
     // registration, and registration calls into the SNMP server, so the server is deleted only once the handler's
     // thread has ended and the registration thread has been stopped after it.
@@ -314,6 +319,7 @@ void MainWindow::StartMonitoring(const QString& localAddress)
 
     m_monitoring = true;
     UpdateMonitoringActions();
+    m_display->SetMonitoring(true);
     statusBar()->showMessage(tr("Monitoring %n device(s): alarms to %1, UDP port %2", nullptr,
                                 deviceConfig.Devices().size())
                                  .arg(m_localAddress, QString::number(m_serverPort)));
@@ -321,6 +327,7 @@ void MainWindow::StartMonitoring(const QString& localAddress)
 
 void MainWindow::OnStopMonitorClicked()
 {
+    m_display->SetMonitoring(false);
     m_snmpServer->MarkStopping();
     m_connectDeviceThread->Stop();
     m_snmpServer->Stop();
@@ -349,7 +356,7 @@ void MainWindow::OnLogClicked()
 
 void MainWindow::OnStatusClicked()
 {
-    // The all-devices status window is not part of this build yet.
+    m_display->ShowStatusWindow();
 }
 
 void MainWindow::OnExitClicked()
@@ -384,21 +391,25 @@ void MainWindow::ShowOneOf(QAction* visible, QAction* hidden)
 
 void MainWindow::OnHideDeviceNav()
 {
+    m_display->ShowNavigation(false);
     ShowOneOf(m_ui->actionShow_Device_Nav, m_ui->actionHide_Device_Nav);
 }
 
 void MainWindow::OnShowDeviceNav()
 {
+    m_display->ShowNavigation(true);
     ShowOneOf(m_ui->actionHide_Device_Nav, m_ui->actionShow_Device_Nav);
 }
 
 void MainWindow::OnHideCurDevice()
 {
+    m_display->ShowCurrentDevice(false);
     ShowOneOf(m_ui->actionShow_Cur_Device, m_ui->actionHide_Cur_Device);
 }
 
 void MainWindow::OnShowCurDevice()
 {
+    m_display->ShowCurrentDevice(true);
     ShowOneOf(m_ui->actionHide_Cur_Device, m_ui->actionShow_Cur_Device);
 }
 
@@ -417,4 +428,5 @@ void MainWindow::RetranslateUi()
     m_ui->retranslateUi(this);
     setWindowTitle(tr("Quorvex-Zentiq SNMP Monitor System"));
     m_toolbarToggle->setText(tr("Toolbar"));
+    m_display->RetranslateUi();
 }

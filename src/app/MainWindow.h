@@ -11,6 +11,7 @@ class ConnectDeviceThread;
 class DeviceConfigManager;
 class LanguageConfig;
 class LogManager;
+class MainAlarmDisplayWidget;
 class QAction;
 class QDialog;
 class ShowAlarmManager;
@@ -50,6 +51,7 @@ public:
     // Start Monitoring without asking: the unattended start and the restart after a port change use it.
     void StartMonitoring(const QString& localAddress);
     bool IsMonitoring() const { return m_monitoring; }
+    MainAlarmDisplayWidget* Display() const { return m_display; }
 
     // Interactive answers: dialogs run modally, warnings wait for the operator.
     static Prompts InteractivePrompts();
@@ -103,6 +105,7 @@ private:
     bool m_soundOn = true;
     ConnectDeviceThread* m_connectDeviceThread = nullptr;
     QAction* m_toolbarToggle = nullptr;
+    MainAlarmDisplayWidget* m_display = nullptr;
 };
 
 // The local IPv4 addresses the station can tell its devices, without 127.0.0.1.

@@ -1,0 +1,126 @@
+#include "views/DeviceWidget.h"
+
+#include "app/AppPaths.h"
+#include "views/AlarmAgeText.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+DeviceWidget::DeviceWidget(QWidget* parent) : QWidget(parent)
+{
+    m_pictureLabel = new QLabel(this);
+    m_pictureLabel->setPixmap(QPixmap(GetIconDir() + "/device.jpg"));
+    m_pictureLabel->setScaledContents(true);
+    m_titleLabel = new QLabel(this);
+    m_titleLabel->setAlignment(Qt::AlignCenter);
+    m_ageLabel = new QLabel(tr("- - -"), this);
+    m_ageLabel->setAlignment(Qt::AlignCenter);
+
+    auto* pictureRow = new QHBoxLayout;
+    pictureRow->addSpacing(10);
+    pictureRow->addWidget(m_pictureLabel);
+    pictureRow->addSpacing(10);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(pictureRow);
+    layout->addWidget(m_titleLabel);
+    layout->addWidget(m_ageLabel);
+
+    // Outside the layout, over the tile's lower right corner.
+    m_soundButton = new QPushButton(this);
+    m_soundButton->setFlat(true);
+    m_soundButton->setFixedSize(20, 20);
+    m_soundButton->move(125, 70);
+    m_soundButton->setIcon(QIcon(GetIconDir() + "/sound.png"));
+    connect(m_soundButton, &QPushButton::clicked, this, &DeviceWidget::OnSoundButtonClicked);
+
+    m_refreshTimer.setSingleShot(true);
+    m_refreshTimer.setInterval(30000);
+    connect(&m_refreshTimer, &QTimer::timeout, this, &DeviceWidget::OnTimer);
+}
+
+void DeviceWidget::SetIp(const QString& ip)
+{
+    m_ip = ip;
+    UpdateTitle();
+}
+
+void DeviceWidget::SetName(const QString& name)
+{
+    m_name = name;
+    UpdateTitle();
+}
+
+void DeviceWidget::UpdateTitle()
+{
+    m_titleLabel->setText(m_name.isEmpty() ? m_ip : m_name);
+}
+
+void DeviceWidget::SetState(int state)
+{
+    if (state != m_state) {
+        m_state = state;
+        update();
+    }
+    m_refreshTimer.stop();
+    if (state == 1) {
+        m_ageLabel->setText(tr("- - -"));
+        return;
+    }
+    RefreshAge();
+    m_refreshTimer.start();
+}
+
+void DeviceWidget::SetAlarmTime(const QDateTime& time)
+{
+    m_lastAlarmTime = time;
+}
+
+void DeviceWidget::SetFocused(bool focused)
+{
+    m_focused = focused;
+    update();
+}
+
+void DeviceWidget::RefreshAge()
+{
+    m_ageLabel->setText(AlarmAgeText(m_lastAlarmTime, QDateTime::currentDateTime()));
+}
+
+QString DeviceWidget::GetAgeText() const
+{
+    return m_ageLabel->text();
+}
+
+void DeviceWidget::OnTimer()
+{
+    RefreshAge();
+    m_refreshTimer.start();
+}
+
+void DeviceWidget::OnSoundButtonClicked()
+{
+    m_soundOn = !m_soundOn;
+    m_soundButton->setIcon(QIcon(GetIconDir() + (m_soundOn ? "/sound.png" : "/unsound.png")));
+    emit EnableSound(m_ip, m_soundOn);
+}
+
+void DeviceWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(rect(), m_background);
+    if (m_focused)
+        painter.fillRect(QRect(0, 0, 10, height()), QColor(20, 104, 154));
+    painter.setPen(Qt::gray);
+    painter.setBrush(m_state == 3 ? QColor(Qt::red) : QColor(153, 204, 0));
+    painter.drawEllipse(QPoint(135, 15), 6, 6);
+}
+
+void DeviceWidget::mousePressEvent(QMouseEvent* event)
+{
+    emit WidgetFocus(m_focused);
+    QWidget::mousePressEvent(event);
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QDateTime>
+#include <QTimer>
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+
+// A device's tile in the navigation column: picture, name, age of the last alarm, a status dot, the focus bar of
+// the current device and a button that mutes the device's spoken alarms.
+class DeviceWidget : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit DeviceWidget(QWidget* parent = nullptr);
+
+    void SetIp(const QString& ip);
+    void SetName(const QString& name);
+    // State 1 shows "- - -" and stops the age refresh; any other state shows the age, renewed every 30 s.
+    void SetState(int state);
+    void SetAlarmTime(const QDateTime& time);
+    void SetFocused(bool focused);
+    void RefreshAge();
+
+    QString GetName() const { return m_name; }
+    QString GetIp() const { return m_ip; }
+    QString GetAgeText() const;
+    int GetState() const { return m_state; }
+    bool IsFocused() const { return m_focused; }
+    bool IsSoundOn() const { return m_soundOn; }
+
+signals:
+    // Every press, with the focus mark as it was before.
+    void WidgetFocus(bool bFocus);
+    void EnableSound(QString ip, bool enable);
+
+public slots:
+    void OnTimer();
+    void OnSoundButtonClicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void UpdateTitle();
+
+    QLabel* m_pictureLabel = nullptr;
+    QLabel* m_titleLabel = nullptr;
+    QLabel* m_ageLabel = nullptr;
+    QString m_name;
+    QDateTime m_lastAlarmTime;
+    QColor m_background = Qt::white;
+    bool m_focused = false;
+    QTimer m_refreshTimer;
+    QString m_ip;
+    int m_state = 1;
+    bool m_soundOn = true;
+    QPushButton* m_soundButton = nullptr;
+};

@@ -1,0 +1,146 @@
+#pragma once
+
+#include "alarm/AlarmDisplay.h"
+#include "views/DeviceAlarmStore.h"
+
+#include <QElapsedTimer>
+#include <QMutex>
+#include <QSet>
+#include <QStringList>
+#include <QWidget>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+
+class DeviceAlarmListForm;
+class DevicePicMonitorForm;
+class DeviceStatusForm;
+class DeviceWidget;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QTabWidget;
+class QTableWidget;
+
+// The window's central widget: the navigation column of device tiles, the current device with its port pictures,
+// and the alarm lists of all devices and of the current device. Alarms arrive from the handler thread through
+// DealAlarm and are applied on the GUI thread.
+class MainAlarmDisplayWidget : public QWidget, public AlarmDisplay
+{
+    Q_OBJECT
+
+public:
+    // Asks OK or Cancel; true for OK.
+    using Confirm = std::function<bool(QWidget* parent, const QString& title, const QString& text)>;
+
+    explicit MainAlarmDisplayWidget(QWidget* parent = nullptr);
+    ~MainAlarmDisplayWidget() override;
+
+    // AlarmDisplay. DealAlarm runs on the handler thread; everything else on the GUI thread.
+    void DealAlarm(const AlarmRecord* record) override;
+    void ClearAlarms() override;
+    void ClearDevices() override;
+    void AddDevice(const QString& ip, const QString& deviceName) override;
+    void SetDeviceConfig(const DeviceConfigFile& config) override;
+    void SetSoundAlarmManager(SoundAlarmManager* manager) override;
+    void SetMaxHistory(int maxHistory) override;
+
+    void SetMonitoring(bool monitoring) { m_monitoring = monitoring; }
+    void SetConfirm(Confirm confirm) { m_confirm = std::move(confirm); }
+    void ShowNavigation(bool show);
+    void ShowCurrentDevice(bool show);
+    void ShowStatusWindow();
+    void RetranslateUi();
+
+    // Port states as the pictures show them: the store's, with unmonitored ports disabled.
+    void GetDevicePortStates(const QString& ip, int& lan, int& aes, int& analog, int* bnc);
+
+    // What tests and the window read back.
+    DeviceAlarmListForm* AllDeviceForm() const { return m_allDeviceForm; }
+    DeviceAlarmListForm* CurrentDeviceForm() const { return m_currentDeviceForm; }
+    DeviceStatusForm* StatusForm() const { return m_statusForm; }
+    DevicePicMonitorForm* StatusWindow() const { return m_statusWindow.get(); }
+    QTableWidget* NavigationTable() const { return m_navigationTable; }
+    QComboBox* SortSelector() const { return m_sortSelector; }
+    DeviceWidget* CurrentTile() const { return m_currentTile; }
+    DeviceWidget* TileAt(int row) const;
+    // Name, address and age shown for the current device.
+    QStringList CurrentDeviceTexts() const;
+
+signals:
+    // The record that woke the GUI thread; every record queued with it is applied in the same slot call.
+    void Signal_DealAlarm(void* pArg);
+
+public slots:
+    void OnRemoveSoundAlarm(QString sKey);
+    void OnAppendSoundAlarm(QString sKey);
+    void OnDeleteCurSignalAlarm();
+    void OnDeleteCurSystemAlarm();
+    void OnDeleteSignalAlarm();
+    void OnDeleteSystemAlarm();
+    void OnDeviceFocus(bool bFocus);
+    void OnDealAlarm(void* pArg);
+    void AutoSort(int index);
+    void SortDeviceTable();
+    void OnEnableSound(QString ip, bool enable);
+
+private:
+    void BuildLayout();
+    void ApplyArrived(qint64 budgetMs);
+    void FlushArrived();
+    void ApplyRecord(const AlarmRecord& record);
+    void DealSignalAlarm(const AlarmRecord& record);
+    void DealSystemAlarm(const AlarmRecord& record);
+    void UpdateDeviceTile(const AlarmRecord& record);
+    void FinishBatch();
+    void MakeCurrent(DeviceWidget* tile);
+    void ShowDeviceAlarms(const QString& ip);
+    void RefreshCurrentPorts();
+    void RefreshDevicePorts(const QString& ip);
+    void UpdateCurrentTexts();
+    bool GetPortCaptions(const QString& ip, QString& analog, QString& aes, QStringList& bnc) const;
+    QList<DeviceAlarmListForm*> FormsFor(const QString& ip) const;
+    DeviceWidget* FirstTileOf(const QString& ip) const;
+    void MoveTile(int from, int to);
+    void DeleteSelected(DeviceAlarmListForm* form, bool system);
+
+    bool m_autoSort = true;
+    QTableWidget* m_navigationTable = nullptr;
+    // The tiles in navigation order, mirroring the table's rows.
+    QList<DeviceWidget*> m_tiles;
+    DeviceWidget* m_currentTile = nullptr;
+    DeviceStatusForm* m_statusForm = nullptr;
+    QComboBox* m_sortSelector = nullptr;
+    QLabel* m_nameValue = nullptr;
+    QLabel* m_addressValue = nullptr;
+    QLabel* m_ageValue = nullptr;
+    QLabel* m_nameCaption = nullptr;
+    QLabel* m_addressCaption = nullptr;
+    QLabel* m_ageCaption = nullptr;
+    DeviceAlarmListForm* m_currentDeviceForm = nullptr;
+    DeviceAlarmListForm* m_allDeviceForm = nullptr;
+    QGroupBox* m_currentDeviceBox = nullptr;
+    QTabWidget* m_tabWidget = nullptr;
+    QWidget* m_navigationColumn = nullptr;
+    DeviceAlarmStore m_store;
+    SoundAlarmManager* m_soundAlarmManager = nullptr;
+    int m_maxHistory = 400;
+    std::unique_ptr<DevicePicMonitorForm> m_statusWindow;
+    std::unique_ptr<DeviceConfigFile> m_deviceConfig;
+    Confirm m_confirm;
+
+    // Written on the GUI thread, read by DealAlarm on the handler thread.
+    std::atomic<bool> m_monitoring{false};
+    // Guards the records queued by DealAlarm and whether a wake-up is on its way.
+    QMutex m_arrivedLock;
+    QList<AlarmRecord*> m_arrived;
+    bool m_wakePending = false;
+
+    // GUI thread: records taken from the queue and not yet applied, and what a round of them leaves to do once.
+    QList<AlarmRecord*> m_toApply;
+    bool m_roundScheduled = false;
+    QSet<QString> m_touchedIps;
+    // The current-device form awaits its rebuild for a newly current tile.
+    bool m_currentFormStale = false;
+};

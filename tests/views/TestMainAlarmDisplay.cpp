@@ -1,0 +1,345 @@
+#include "TempAppDir.h"
+#include "alarm/AlarmRecord.h"
+#include "alarm/AlarmRecordPool.h"
+#include "alarm/SoundAlarmManager.h"
+#include "alarm/SpeechVoice.h"
+#include "config/DeviceConfigFile.h"
+#include "config/DeviceConfigNode.h"
+#include "config/PortConfigNode.h"
+#include "views/DeviceAlarmListForm.h"
+#include "views/DeviceStatusForm.h"
+#include "views/DeviceWidget.h"
+#include "views/MainAlarmDisplayWidget.h"
+
+#include <QComboBox>
+#include <QRandomGenerator>
+#include <QSemaphore>
+#include <QTableWidget>
+#include <QtTest>
+
+namespace
+{
+// Holds every utterance until the manager stops it, so that what is queued stays queued.
+class HeldVoice : public SpeechVoice
+{
+public:
+    void Say(const QString&, const QString&) override { m_stop.acquire(); }
+    void Stop() override { m_stop.release(1000); }
+
+private:
+    QSemaphore m_stop;
+};
+
+AlarmRecord Record(const QString& ip, int portType, int portID, int alarmType, int level, int trackID = -1)
+{
+    AlarmRecord record;
+    record.Init(ip);
+    record.portType = portType;
+    record.portID = portID;
+    record.trackID = trackID;
+    record.alarmType = alarmType;
+    record.level = level;
+    return record;
+}
+
+AlarmRecord Lost(const QString& ip, int port, int level)
+{
+    return Record(ip, PortTypeBnc, port, AlarmTypeVideoLost, level);
+}
+
+QString Ip(int i)
+{
+    return QStringLiteral("10.0.0.%1").arg(i);
+}
+
+QStringList Column(const QTableWidget* table, int column)
+{
+    QStringList texts;
+    for (int row = 0; row < table->rowCount(); ++row)
+        texts.append(table->item(row, column)->text());
+    return texts;
+}
+
+// Everything an operator sees of the display, as text.
+QStringList Snapshot(const MainAlarmDisplayWidget& display)
+{
+    QStringList shown;
+    for (const DeviceAlarmListForm* form : {display.AllDeviceForm(), display.CurrentDeviceForm()}) {
+        for (const QTableWidget* table : {form->SignalAlarmTable(), form->SignalHistoryTable(),
+                                          form->SystemAlarmTable(), form->SystemHistoryTable()}) {
+            for (int row = 0; row < table->rowCount(); ++row) {
+                QStringList cells;
+                for (int column = 0; column < table->columnCount(); ++column)
+                    cells.append(table->item(row, column)->text() + "/" +
+                                 table->item(row, column)->background().color().name());
+                shown.append(cells.join('|'));
+            }
+            shown.append("--");
+        }
+    }
+    for (int row = 0; display.TileAt(row); ++row)
+        shown.append(display.TileAt(row)->GetIp() + " " + QString::number(display.TileAt(row)->GetState()) + " " +
+                     QString::number(display.TileAt(row)->IsFocused()));
+    shown.append(display.CurrentDeviceTexts());
+    for (int state : display.StatusForm()->States())
+        shown.append(QString::number(state));
+    return shown;
+}
+} // namespace
+
+class TestMainAlarmDisplay : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void monitoringOffTakesNothingFromThePool();
+    void alarmsReachTheFormsOfTheirDevice();
+    void tracksShareOneRowUntilOneEnds();
+    void autoSortMovesTilesFixedKeepsThem();
+    void switchingToAutoSortSortsByAgeText();
+    void soundCellTickedInOneFormTicksTheOtherAndQueuesSpeech();
+    void deletingTwoRowsAsksOnce();
+    void picturesOfUnmonitoredAndDisconnectedPorts();
+    void batchedRecordsLeaveWhatOneAtATimeLeaves_data();
+    void batchedRecordsLeaveWhatOneAtATimeLeaves();
+
+private:
+    std::unique_ptr<MainAlarmDisplayWidget> MakeDisplay(int devices);
+    // Hands the record over as the handler thread does and lets the GUI thread apply it.
+    void Deal(const AlarmRecord& record, bool applyNow = true);
+
+    std::unique_ptr<TempAppDir> m_appDir;
+    std::unique_ptr<MainAlarmDisplayWidget> m_display;
+    int m_confirmations = 0;
+};
+
+void TestMainAlarmDisplay::init()
+{
+    m_display.reset();
+    m_appDir = std::make_unique<TempAppDir>();
+    m_confirmations = 0;
+}
+
+std::unique_ptr<MainAlarmDisplayWidget> TestMainAlarmDisplay::MakeDisplay(int devices)
+{
+    auto display = std::make_unique<MainAlarmDisplayWidget>();
+    DeviceConfigFile config;
+    for (int i = 1; i <= devices; ++i) {
+        config.AddDevice(DeviceConfigNode(Ip(i), QStringLiteral("Studio %1").arg(i)));
+    }
+    display->SetDeviceConfig(config);
+    for (const DeviceConfigNode* device : config.Devices())
+        display->AddDevice(device->ip(), device->dev_name());
+    display->SetConfirm([this](QWidget*, const QString&, const QString&) {
+        ++m_confirmations;
+        return true;
+    });
+    display->SetMonitoring(true);
+    return display;
+}
+
+void TestMainAlarmDisplay::Deal(const AlarmRecord& record, bool applyNow)
+{
+    m_display->DealAlarm(&record);
+    if (applyNow)
+        QCoreApplication::sendPostedEvents(m_display.get(), QEvent::MetaCall);
+}
+
+void TestMainAlarmDisplay::monitoringOffTakesNothingFromThePool()
+{
+    m_display = MakeDisplay(1);
+    m_display->SetMonitoring(false);
+    QSignalSpy dealt(m_display.get(), &MainAlarmDisplayWidget::Signal_DealAlarm);
+    const int spares = AlarmRecordPool::Instance()->FreeCount();
+    Deal(Lost(Ip(1), 1, LevelError));
+    QCOMPARE(AlarmRecordPool::Instance()->FreeCount(), spares);
+    QCOMPARE(dealt.size(), 0);
+    QCOMPARE(m_display->AllDeviceForm()->SignalAlarmTable()->rowCount(), 0);
+}
+
+void TestMainAlarmDisplay::alarmsReachTheFormsOfTheirDevice()
+{
+    m_display = MakeDisplay(2);
+    m_display->SortSelector()->setCurrentIndex(1);
+    QCOMPARE(m_display->CurrentTile()->GetIp(), Ip(1));
+    DeviceAlarmListForm* all = m_display->AllDeviceForm();
+    DeviceAlarmListForm* current = m_display->CurrentDeviceForm();
+
+    Deal(Lost(Ip(1), 3, LevelError));
+    QCOMPARE(all->SignalAlarmTable()->rowCount(), 1);
+    QCOMPARE(current->SignalAlarmTable()->rowCount(), 1);
+    Deal(Lost(Ip(1), 3, LevelNormal));
+    for (DeviceAlarmListForm* form : {all, current}) {
+        QCOMPARE(form->SignalAlarmTable()->rowCount(), 0);
+        QCOMPARE(form->SignalHistoryTable()->rowCount(), 1);
+        QVERIFY(!form->SignalHistoryTable()->item(0, 1)->text().isEmpty());
+    }
+
+    Deal(Lost(Ip(2), 1, LevelError));
+    QCOMPARE(all->SignalAlarmTable()->rowCount(), 1);
+    QCOMPARE(current->SignalAlarmTable()->rowCount(), 0);
+    QCOMPARE(m_display->CurrentTile()->GetIp(), Ip(1));
+}
+
+void TestMainAlarmDisplay::tracksShareOneRowUntilOneEnds()
+{
+    m_display = MakeDisplay(1);
+    Deal(Record(Ip(1), PortTypeAnalog, 1, AlarmTypeSilence, LevelError, 1));
+    Deal(Record(Ip(1), PortTypeAnalog, 1, AlarmTypeSilence, LevelError, 3));
+    for (DeviceAlarmListForm* form : {m_display->AllDeviceForm(), m_display->CurrentDeviceForm()}) {
+        QCOMPARE(form->SignalAlarmTable()->rowCount(), 1);
+        QCOMPARE(form->SignalAlarmTable()->item(0, 7)->text(), QStringLiteral("CH1; CH3"));
+    }
+    Deal(Record(Ip(1), PortTypeAnalog, 1, AlarmTypeSilence, LevelNormal, 3));
+    QCOMPARE(m_display->AllDeviceForm()->SignalAlarmTable()->rowCount(), 0);
+    QCOMPARE(m_display->AllDeviceForm()->SignalHistoryTable()->rowCount(), 1);
+}
+
+void TestMainAlarmDisplay::autoSortMovesTilesFixedKeepsThem()
+{
+    m_display = MakeDisplay(4);
+    QCOMPARE(m_display->CurrentTile(), m_display->TileAt(0));
+    Deal(Lost(Ip(4), 2, LevelError));
+    QCOMPARE(m_display->TileAt(0)->GetIp(), Ip(4));
+    QCOMPARE(m_display->CurrentTile()->GetIp(), Ip(4));
+    QVERIFY(m_display->CurrentTile()->IsFocused() && !m_display->TileAt(1)->IsFocused());
+    QCOMPARE(m_display->CurrentDeviceTexts(), (QStringList{"Studio 4", Ip(4), "within 1 minute"}));
+    QCOMPARE(m_display->CurrentDeviceForm()->SignalAlarmTable()->rowCount(), 1);
+
+    Deal(Lost(Ip(4), 2, LevelNormal));
+    QCOMPARE(m_display->TileAt(3)->GetIp(), Ip(4));
+    QCOMPARE(m_display->TileAt(3)->GetAgeText(), QStringLiteral("- - -"));
+    QCOMPARE(m_display->CurrentTile()->GetIp(), Ip(4));
+
+    m_display->SortSelector()->setCurrentIndex(1);
+    Deal(Lost(Ip(2), 1, LevelError));
+    QCOMPARE(m_display->TileAt(1)->GetIp(), Ip(2));
+    QCOMPARE(m_display->CurrentTile()->GetIp(), Ip(4));
+    QTest::mouseClick(m_display->TileAt(1), Qt::LeftButton, {}, QPoint(60, 40));
+    QCOMPARE(m_display->CurrentTile()->GetIp(), Ip(2));
+    QCOMPARE(m_display->CurrentDeviceForm()->SignalAlarmTable()->rowCount(), 1);
+}
+
+void TestMainAlarmDisplay::switchingToAutoSortSortsByAgeText()
+{
+    m_display = MakeDisplay(3);
+    m_display->SortSelector()->setCurrentIndex(1);
+    AlarmRecord older = Lost(Ip(2), 1, LevelError);
+    older.time = older.time.addSecs(-5 * 60);
+    Deal(older);
+    Deal(Lost(Ip(3), 1, LevelError));
+    QCOMPARE(m_display->TileAt(1)->GetAgeText(), QStringLiteral("5 minutes ago"));
+
+    m_display->SortSelector()->setCurrentIndex(0);
+    QCOMPARE(m_display->TileAt(0)->GetIp(), Ip(3));
+    QCOMPARE(m_display->CurrentTile()->GetIp(), Ip(3));
+    m_display->RetranslateUi();
+    QCOMPARE(m_display->TileAt(1)->GetAgeText(), QStringLiteral("- - -"));
+}
+
+void TestMainAlarmDisplay::soundCellTickedInOneFormTicksTheOtherAndQueuesSpeech()
+{
+    SoundAlarmManager speech([] { return std::make_unique<HeldVoice>(); }, true);
+    m_display = MakeDisplay(1);
+    m_display->SetSoundAlarmManager(&speech);
+    Deal(Lost(Ip(1), 5, LevelError));
+    QTableWidget* all = m_display->AllDeviceForm()->SignalAlarmTable();
+    QTableWidget* current = m_display->CurrentDeviceForm()->SignalAlarmTable();
+
+    m_display->AllDeviceForm()->OnSignalAlarmCellClicked(0, 6);
+    QCOMPARE(current->item(0, 6)->text(), QString());
+    m_display->AllDeviceForm()->OnSignalAlarmCellClicked(0, 6);
+    QCOMPARE(current->item(0, 6)->text(), all->item(0, 6)->text());
+    QVERIFY(!current->item(0, 6)->text().isEmpty());
+    QList<AlarmRecord> queued;
+    speech.GetQueuedAlarms(queued);
+    QVERIFY(std::any_of(queued.cbegin(), queued.cend(),
+                        [](const AlarmRecord& r) { return AlarmViewKey(r) == "10.0.0.1:1:5:video"; }));
+    m_display->SetSoundAlarmManager(nullptr);
+}
+
+void TestMainAlarmDisplay::deletingTwoRowsAsksOnce()
+{
+    m_display = MakeDisplay(1);
+    Deal(Lost(Ip(1), 1, LevelError));
+    Deal(Lost(Ip(1), 2, LevelError));
+    QTableWidget* table = m_display->AllDeviceForm()->SignalAlarmTable();
+    table->selectAll();
+    m_display->OnDeleteSignalAlarm();
+    QCOMPARE(m_confirmations, 1);
+    for (DeviceAlarmListForm* form : {m_display->AllDeviceForm(), m_display->CurrentDeviceForm()}) {
+        QCOMPARE(form->SignalAlarmTable()->rowCount(), 0);
+        QCOMPARE(Column(form->SignalHistoryTable(), 1), (QStringList{"", ""}));
+    }
+    // The deleted alarms no longer colour the pictures.
+    QCOMPARE(m_display->StatusForm()->States().mid(3, 2), (QVector<int>{1, 1}));
+}
+
+void TestMainAlarmDisplay::picturesOfUnmonitoredAndDisconnectedPorts()
+{
+    auto display = std::make_unique<MainAlarmDisplayWidget>();
+    DeviceConfigFile config;
+    DeviceConfigNode device(Ip(1), QString());
+    PortConfigNode analog;
+    analog.SetAlarm(false);
+    device.SetAnalogPort(0, analog);
+    config.AddDevice(device);
+    display->SetDeviceConfig(config);
+    display->AddDevice(Ip(1), QString());
+    display->SetMonitoring(true);
+    m_display = std::move(display);
+
+    QCOMPARE(m_display->StatusForm()->States()[2], 0);
+    QCOMPARE(m_display->StatusForm()->States()[1], 1);
+    Deal(Record(Ip(1), PortTypeNone, -1, AlarmTypeConnection, LevelError));
+    QVector<int> disconnected(19, 0);
+    disconnected[0] = 3;
+    QCOMPARE(m_display->StatusForm()->States(), disconnected);
+}
+
+void TestMainAlarmDisplay::batchedRecordsLeaveWhatOneAtATimeLeaves_data()
+{
+    QTest::addColumn<bool>("autoSort");
+    QTest::newRow("auto sort") << true;
+    QTest::newRow("fixed") << false;
+}
+
+// A storm applied in rounds must leave every table, tile, text and picture as applying each record on its
+// arrival does.
+void TestMainAlarmDisplay::batchedRecordsLeaveWhatOneAtATimeLeaves()
+{
+    QFETCH(bool, autoSort);
+    QList<AlarmRecord> records;
+    QRandomGenerator random(7);
+    const QDateTime start = QDateTime::currentDateTime().addSecs(-3600);
+    for (int i = 0; i < 1500; ++i) {
+        const int kind = random.bounded(5);
+        AlarmRecord record = kind < 2   ? Lost(Ip(1 + random.bounded(5)), 1 + random.bounded(4), 1 + random.bounded(3))
+                             : kind < 4 ? Record(Ip(1 + random.bounded(5)), PortTypeBnc, 1 + random.bounded(3),
+                                                 random.bounded(2) ? AlarmTypeSilence : AlarmTypeAudioOverload,
+                                                 1 + random.bounded(3), 1 + random.bounded(3))
+                                        : Record(Ip(1 + random.bounded(5)), PortTypeNone, -1, AlarmTypeConnection,
+                                                 1 + random.bounded(3));
+        if (kind < 2 && random.bounded(2))
+            record.alarmType = AlarmTypeVideoBlack;
+        record.time = start.addSecs(i);
+        records.append(record);
+    }
+
+    QList<QStringList> shown;
+    for (bool batched : {false, true}) {
+        m_display = MakeDisplay(5);
+        m_display->SortSelector()->setCurrentIndex(autoSort ? 0 : 1);
+        for (const AlarmRecord& record : qAsConst(records))
+            Deal(record, !batched);
+        // Rounds that ran out of time post the next one.
+        for (int round = 0; round < 100; ++round)
+            QCoreApplication::sendPostedEvents();
+        shown.append(Snapshot(*m_display));
+    }
+    QCOMPARE(shown[1], shown[0]);
+}
+
+QTEST_MAIN(TestMainAlarmDisplay)
+#include "TestMainAlarmDisplay.moc"
