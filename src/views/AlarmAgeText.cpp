@@ -2,10 +2,10 @@
 
 #include <QCoreApplication>
 
-QString AlarmAgeText(const QDateTime& lastAlarm, const QDateTime& now)
+QString AlarmAgeText(qint64 lastAlarmMs, qint64 nowMs)
 {
-    // A time in the future gives negative minutes, which read as minutes.
-    const qint64 minutes = lastAlarm.secsTo(now) / 60;
+    // Whole seconds, then whole minutes; a time in the future gives negative minutes, which read as minutes.
+    const qint64 minutes = (nowMs - lastAlarmMs) / 1000 / 60;
     if (minutes == 0)
         return QCoreApplication::translate("DeviceWidget", "within 1 minute");
     if (minutes < 60)

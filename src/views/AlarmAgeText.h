@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QDateTime>
 #include <QString>
 
 // How long ago a device's last alarm arrived: "within 1 minute", "%1 minutes ago", "%1 hours ago", "%1 days ago".
-QString AlarmAgeText(const QDateTime& lastAlarm, const QDateTime& now);
+// Both times in milliseconds since the epoch: local date-times would consult the time zone on every call.
+QString AlarmAgeText(qint64 lastAlarmMs, qint64 nowMs);

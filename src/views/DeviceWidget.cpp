@@ -75,7 +75,7 @@ void DeviceWidget::SetState(int state)
 
 void DeviceWidget::SetAlarmTime(const QDateTime& time)
 {
-    m_lastAlarmTime = time;
+    m_lastAlarmMs = time.toMSecsSinceEpoch();
 }
 
 void DeviceWidget::SetFocused(bool focused)
@@ -86,7 +86,7 @@ void DeviceWidget::SetFocused(bool focused)
 
 void DeviceWidget::RefreshAge()
 {
-    m_ageLabel->setText(AlarmAgeText(m_lastAlarmTime, QDateTime::currentDateTime()));
+    m_ageLabel->setText(AlarmAgeText(m_lastAlarmMs, QDateTime::currentMSecsSinceEpoch()));
 }
 
 QString DeviceWidget::GetAgeText() const

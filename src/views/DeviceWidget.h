@@ -51,7 +51,7 @@ private:
     QLabel* m_titleLabel = nullptr;
     QLabel* m_ageLabel = nullptr;
     QString m_name;
-    QDateTime m_lastAlarmTime;
+    qint64 m_lastAlarmMs = 0;
     QColor m_background = Qt::white;
     bool m_focused = false;
     QTimer m_refreshTimer;

@@ -22,6 +22,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace
 {
 constexpr int TileRowHeight = 100;
@@ -265,29 +267,46 @@ void MainAlarmDisplayWidget::DealSystemAlarm(const AlarmRecord& record)
     }
 }
 
+// A device listed twice has two tiles; the upper one shows its alarms.
 DeviceWidget* MainAlarmDisplayWidget::FirstTileOf(const QString& ip) const
 {
-    for (DeviceWidget* tile : m_tiles) {
-        if (tile->GetIp() == ip)
-            return tile;
-    }
-    return nullptr;
+    const QList<DeviceWidget*> tiles = m_tilesOfIp.value(ip);
+    if (tiles.size() < 2)
+        return tiles.value(0);
+    return *std::min_element(tiles.cbegin(), tiles.cend(), [this](DeviceWidget* a, DeviceWidget* b) {
+        return m_tiles.indexOf(a) < m_tiles.indexOf(b);
+    });
 }
 
 DeviceWidget* MainAlarmDisplayWidget::TileAt(int row) const
 {
-    return row >= 0 && row < m_tiles.size() ? m_tiles[row] : nullptr;
+    QWidget* holder = m_navigationTable->cellWidget(row, 0);
+    return holder ? holder->findChild<DeviceWidget*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
 }
 
-// Moving a row: a new row at the target holds the tile, then the old row goes.
+// Tiles change places in the order first; the table's rows follow once at the end of the round (ShowTileOrder),
+// since moving a row of the table moves every tile below it.
 void MainAlarmDisplayWidget::MoveTile(int from, int to)
 {
-    DeviceWidget* tile = m_tiles[from];
-    m_navigationTable->insertRow(to);
-    m_navigationTable->setRowHeight(to, TileRowHeight);
-    m_navigationTable->setCellWidget(to, 0, tile);
-    m_navigationTable->removeRow(to <= from ? from + 1 : from);
     m_tiles.move(from, to <= from ? to : to - 1);
+    m_tileOrderChanged = true;
+}
+
+// Each row holds a holder widget for life; a tile whose row changed is handed to the holder of its new row.
+void MainAlarmDisplayWidget::ShowTileOrder()
+{
+    if (!m_tileOrderChanged)
+        return;
+    m_tileOrderChanged = false;
+    for (int row = 0; row < m_tiles.size(); ++row) {
+        QWidget* holder = m_navigationTable->cellWidget(row, 0);
+        DeviceWidget* tile = m_tiles[row];
+        if (tile->parentWidget() == holder)
+            continue;
+        tile->setParent(holder);
+        holder->layout()->addWidget(tile);
+        tile->show();
+    }
 }
 
 void MainAlarmDisplayWidget::UpdateDeviceTile(const AlarmRecord& record)
@@ -324,6 +343,7 @@ void MainAlarmDisplayWidget::MakeCurrent(DeviceWidget* tile)
 
 void MainAlarmDisplayWidget::FinishBatch()
 {
+    ShowTileOrder();
     if (m_currentFormStale && m_currentTile) {
         ShowDeviceAlarms(m_currentTile->GetIp());
         RefreshCurrentPorts();
@@ -462,6 +482,7 @@ void MainAlarmDisplayWidget::ClearDevices()
     m_currentTile = nullptr;
     m_navigationTable->setRowCount(0);
     m_tiles.clear();
+    m_tilesOfIp.clear();
     m_statusWindow->Clear();
     m_statusWindow->hide();
     m_nameValue->clear();
@@ -481,11 +502,16 @@ void MainAlarmDisplayWidget::AddDevice(const QString& ip, const QString& deviceN
     tile->SetState(1);
     connect(tile, &DeviceWidget::WidgetFocus, this, &MainAlarmDisplayWidget::OnDeviceFocus);
     connect(tile, &DeviceWidget::EnableSound, this, &MainAlarmDisplayWidget::OnEnableSound);
+    auto* holder = new QWidget;
+    auto* holderLayout = new QVBoxLayout(holder);
+    holderLayout->setContentsMargins(0, 0, 0, 0);
+    holderLayout->addWidget(tile);
     const int row = m_navigationTable->rowCount();
     m_navigationTable->insertRow(row);
     m_navigationTable->setRowHeight(row, TileRowHeight);
-    m_navigationTable->setCellWidget(row, 0, tile);
+    m_navigationTable->setCellWidget(row, 0, holder);
     m_tiles.append(tile);
+    m_tilesOfIp[ip].append(tile);
 
     const QString title =
         !deviceName.isEmpty() && deviceName != ip ? QStringLiteral("%1 (%2)").arg(deviceName, ip) : ip;
@@ -566,10 +592,9 @@ void MainAlarmDisplayWidget::AutoSort(int index)
         return;
     if (!m_tiles.isEmpty())
         SortDeviceTable();
-    if (!m_tiles.isEmpty() && m_tiles.first() != m_currentTile) {
+    if (!m_tiles.isEmpty() && m_tiles.first() != m_currentTile)
         MakeCurrent(m_tiles.first());
-        FinishBatch();
-    }
+    FinishBatch();
 }
 
 // One pass from the bottom: a tile moves above the first tile whose age text sorts before its own.
@@ -587,6 +612,7 @@ void MainAlarmDisplayWidget::SortDeviceTable()
             --i;
         }
     }
+    ShowTileOrder();
 }
 
 void MainAlarmDisplayWidget::OnDeviceFocus(bool)

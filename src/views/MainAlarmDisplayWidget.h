@@ -4,6 +4,7 @@
 #include "views/DeviceAlarmStore.h"
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QMutex>
 #include <QSet>
 #include <QStringList>
@@ -103,12 +104,15 @@ private:
     QList<DeviceAlarmListForm*> FormsFor(const QString& ip) const;
     DeviceWidget* FirstTileOf(const QString& ip) const;
     void MoveTile(int from, int to);
+    void ShowTileOrder();
     void DeleteSelected(DeviceAlarmListForm* form, bool system);
 
     bool m_autoSort = true;
     QTableWidget* m_navigationTable = nullptr;
-    // The tiles in navigation order, mirroring the table's rows.
+    // The tiles in navigation order; the table's rows show it at the end of every round.
     QList<DeviceWidget*> m_tiles;
+    bool m_tileOrderChanged = false;
+    QHash<QString, QList<DeviceWidget*>> m_tilesOfIp;
     DeviceWidget* m_currentTile = nullptr;
     DeviceStatusForm* m_statusForm = nullptr;
     QComboBox* m_sortSelector = nullptr;

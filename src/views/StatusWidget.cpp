@@ -1,5 +1,6 @@
 #include "views/StatusWidget.h"
 
+#include <QHash>
 #include <QPainter>
 
 #include <algorithm>
@@ -10,9 +11,15 @@ StatusWidget::StatusWidget(QWidget* parent) : QWidget(parent)
 
 void StatusWidget::SetIcons(const QString& disabled, const QString& normal, const QString& warn, const QString& error)
 {
+    // Every device shows the same few pictures: each file is read once and its pixels shared.
+    static QHash<QString, QImage> loaded;
     const QString paths[] = {disabled, normal, warn, error};
-    for (int i = 0; i < 4; ++i)
-        m_images[i] = QImage(paths[i]);
+    for (int i = 0; i < 4; ++i) {
+        auto it = loaded.find(paths[i]);
+        if (it == loaded.end())
+            it = loaded.insert(paths[i], QImage(paths[i]));
+        m_images[i] = it.value();
+    }
     update();
 }
 
