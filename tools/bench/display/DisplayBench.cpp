@@ -195,11 +195,11 @@ int main(int argc, char** argv)
     display.show();
     QCoreApplication::processEvents();
     display.SetMonitoring(true);
+    const QList<AlarmRecord> starts = Storm(LevelError);
+    const QList<AlarmRecord> ends = Storm(LevelNormal);
     const long readyRss = MemoryKb("VmRSS:");
     const double readyHeap = HeapInUseMiB();
 
-    const QList<AlarmRecord> starts = Storm(LevelError);
-    const QList<AlarmRecord> ends = Storm(LevelNormal);
     const Phase raised = Run(display, starts, 1);
     const long stormRss = MemoryKb("VmRSS:");
     const double stormHeap = HeapInUseMiB();
@@ -222,11 +222,11 @@ int main(int argc, char** argv)
     std::printf("%-28s %12.3f %12.0f\n", "display, both phases", displaySeconds, 2 * Records / displaySeconds);
     std::printf("%-28s %12.3f %12.0f   (display / floor = %.2f)\n", "floor: bare QTableWidgets", floorSeconds,
                 2 * Records / floorSeconds, displaySeconds / floorSeconds);
-    std::printf("memory (RSS, MiB): start %.1f, devices shown %.1f, after the starts %.1f, after ClearAlarms %.1f, "
+    std::printf("memory (RSS, MiB): start %.1f, devices and storm ready %.1f, after the starts %.1f, after ClearAlarms %.1f, "
                 "peak %.1f\n",
                 startRss / 1024.0, readyRss / 1024.0, stormRss / 1024.0, clearedRss / 1024.0,
                 MemoryKb("VmHWM:") / 1024.0);
-    std::printf("heap in use (MiB): start %.1f, devices shown %.1f, after the starts %.1f, after ClearAlarms %.1f\n",
+    std::printf("heap in use (MiB): start %.1f, devices and storm ready %.1f, after the starts %.1f, after ClearAlarms %.1f\n",
                 startHeap, readyHeap, stormHeap, clearedHeap);
     display.SetSoundAlarmManager(nullptr);
     return 0;
