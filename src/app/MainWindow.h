@@ -17,6 +17,7 @@ class ShowAlarmManager;
 class SnmpServer;
 class SoundAlarmManager;
 class SystemConfigManager;
+struct SyslogTarget;
 
 namespace Ui
 {
@@ -50,6 +51,8 @@ public:
     // Start Monitoring without asking: the unattended start and the restart after a port change use it.
     void StartMonitoring(const QString& localAddress);
     bool IsMonitoring() const { return m_monitoring; }
+    // Every alarm start and end that the log writes also goes to these collectors.
+    void SetSyslogTargets(const QList<SyslogTarget>& targets);
 
     // Interactive answers: dialogs run modally, warnings wait for the operator.
     static Prompts InteractivePrompts();
