@@ -9,8 +9,7 @@
 
 const QString SyslogMessage::StructuredDataId = QStringLiteral("alarm@58206");
 
-namespace
-{
+namespace {
 constexpr int FacilityLocal0 = 16;
 constexpr int SeverityError = 3;
 constexpr int SeverityWarning = 4;
@@ -36,11 +35,11 @@ QString ParamValue(QString value)
 QByteArray SyslogMessage::Format(const AlarmRecord& logged, const QString& hostName, qint64 processId)
 {
     const bool end = logged.end_time.isValid();
-    const QString header = QStringLiteral("<%1>1 %2 %3 vizavovu %4 %5")
-                               .arg(QString::number(FacilityLocal0 * 8 + Severity(logged)),
-                                    Timestamp(end ? logged.end_time : logged.time), hostName,
-                                    QString::number(processId),
-                                    end ? QStringLiteral("ALARM_END") : QStringLiteral("ALARM_START"));
+    const QString header =
+        QStringLiteral("<%1>1 %2 %3 vizavovu %4 %5")
+            .arg(QString::number(FacilityLocal0 * 8 + Severity(logged)), Timestamp(end ? logged.end_time : logged.time),
+                 hostName, QString::number(processId),
+                 end ? QStringLiteral("ALARM_END") : QStringLiteral("ALARM_START"));
     QString data = QLatin1Char('[') + StructuredDataId;
     auto add = [&data](const char* name, const QString& value) {
         data += QStringLiteral(" %1=\"%2\"").arg(QLatin1String(name), ParamValue(value));
@@ -73,8 +72,8 @@ QString SyslogMessage::Summary(const AlarmRecord& logged)
     if (logged.end_time.isValid())
         text += QLatin1String(" ended");
     if (logged.portType != PortTypeNone) {
-        text += QStringLiteral(" on %1 %2").arg(QLatin1String(PortTypeText(logged.portType)),
-                                                 QString::number(logged.portID));
+        text += QStringLiteral(" on %1 %2")
+                    .arg(QLatin1String(PortTypeText(logged.portType)), QString::number(logged.portID));
         if (IsAudioTrackAlarm(logged.alarmType))
             text += QStringLiteral(" track %1").arg(logged.trackID);
         if (!logged.signalName.isEmpty())

@@ -14,8 +14,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace
-{
+namespace {
 constexpr std::chrono::milliseconds FirstRetryDelay{500};
 constexpr std::chrono::milliseconds LastRetryDelay{30000};
 constexpr std::chrono::seconds ReportInterval{60};
@@ -217,8 +216,8 @@ bool SyslogSender::SendStream(const QByteArray& frame)
     qint64 offset = 0;
     Clock::time_point lastProgress = Clock::now();
     while (offset < frame.size()) {
-        const ssize_t written = ::send(m_socket, frame.constData() + offset, size_t(frame.size() - offset),
-                                       MSG_NOSIGNAL | MSG_DONTWAIT);
+        const ssize_t written =
+            ::send(m_socket, frame.constData() + offset, size_t(frame.size() - offset), MSG_NOSIGNAL | MSG_DONTWAIT);
         if (written > 0) {
             offset += written;
             lastProgress = Clock::now();
@@ -231,7 +230,7 @@ bool SyslogSender::SendStream(const QByteArray& frame)
             continue;
         }
         ReportFailure(written < 0 && errno != EAGAIN ? QStringLiteral("cannot send: %1").arg(SystemError())
-                                                      : QStringLiteral("the collector takes nothing"));
+                                                     : QStringLiteral("the collector takes nothing"));
         Disconnect();
         return false;
     }

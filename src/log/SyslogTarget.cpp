@@ -2,8 +2,7 @@
 
 #include <QRegularExpression>
 
-namespace
-{
+namespace {
 bool IsIPv4Address(const QString& host)
 {
     const QStringList parts = host.split(QLatin1Char('.'));
@@ -20,8 +19,8 @@ bool IsIPv4Address(const QString& host)
 
 bool IsHostName(const QString& host)
 {
-    static const QRegularExpression name(
-        QStringLiteral("^[A-Za-z0-9]([A-Za-z0-9-]{0,61}[A-Za-z0-9])?(\\.[A-Za-z0-9]([A-Za-z0-9-]{0,61}[A-Za-z0-9])?)*$"));
+    static const QRegularExpression name(QStringLiteral(
+        "^[A-Za-z0-9]([A-Za-z0-9-]{0,61}[A-Za-z0-9])?(\\.[A-Za-z0-9]([A-Za-z0-9-]{0,61}[A-Za-z0-9])?)*$"));
     // All-numeric names would be taken for malformed addresses by the resolver.
     static const QRegularExpression numeric(QStringLiteral("^[0-9.]+$"));
     return host.size() <= 253 && name.match(host).hasMatch() && !numeric.match(host).hasMatch();
@@ -31,7 +30,7 @@ bool IsHostName(const QString& host)
 std::optional<SyslogTarget> SyslogTarget::Parse(const QString& text)
 {
     static const QRegularExpression form(QStringLiteral("^(udp|tcp)://([^:]+)(?::([0-9]{1,5}))?$"),
-                                          QRegularExpression::CaseInsensitiveOption);
+                                         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = form.match(text.trimmed());
     if (!match.hasMatch())
         return std::nullopt;

@@ -82,12 +82,14 @@ void TestStationEndToEnd::faultsRaisedAndClearedReachTheLogAndTheCollectorsAndTh
         return rows;
     };
     QTRY_COMPARE_WITH_TIMEOUT(sortedRows(),
-                              (QStringList{probeA + "|1|2|-1|4|" + nameA + " CAM 2|0", probeB + "|1|4|3|8|Studio B CAM 4|0"}),
+                              (QStringList{probeA + "|1|2|-1|4|" + nameA + " CAM 2|0",
+                                           probeB + "|1|4|3|8|Studio B CAM 4|0"}),
                               10000);
 
     probes.Send(probeA + " clear lost bnc:2\n" + probeB + " clear silence bnc:4:3");
     QTRY_COMPARE_WITH_TIMEOUT(sortedRows(),
-                              (QStringList{probeA + "|1|2|-1|4|" + nameA + " CAM 2|1", probeB + "|1|4|3|8|Studio B CAM 4|1"}),
+                              (QStringList{probeA + "|1|2|-1|4|" + nameA + " CAM 2|1",
+                                           probeB + "|1|4|3|8|Studio B CAM 4|1"}),
                               10000);
 
     // Each collector: the two starts and the two ends, and nothing of the stranger.

@@ -31,8 +31,7 @@ private:
 
 Q_DECLARE_METATYPE(AlarmRecord)
 
-namespace
-{
+namespace {
 AlarmRecord StudioAlarm(int alarmType, int level, const QString& signalName)
 {
     AlarmRecord record;
@@ -79,18 +78,30 @@ void TestSyslog::targetsAreReadStrictly_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("read");
-    QTest::newRow("udp with port") << "udp://127.0.0.1:5514" << "udp://127.0.0.1:5514";
-    QTest::newRow("tcp host name, default port") << " TCP://logs.example.org " << "tcp://logs.example.org:514";
-    QTest::newRow("other scheme") << "ftp://10.0.0.9" << "";
-    QTest::newRow("no scheme") << "10.0.0.9:514" << "";
-    QTest::newRow("no host") << "udp://:514" << "";
-    QTest::newRow("port 0") << "udp://10.0.0.9:0" << "";
-    QTest::newRow("port too high") << "udp://10.0.0.9:65536" << "";
-    QTest::newRow("IPv6") << "udp://[::1]:514" << "";
-    QTest::newRow("path") << "udp://10.0.0.9/log" << "";
-    QTest::newRow("user") << "tcp://ops@10.0.0.9" << "";
-    QTest::newRow("address out of range") << "udp://300.1.1.1" << "";
-    QTest::newRow("label with a leading hyphen") << "udp://-logs.example" << "";
+    QTest::newRow("udp with port") << "udp://127.0.0.1:5514"
+                                   << "udp://127.0.0.1:5514";
+    QTest::newRow("tcp host name, default port") << " TCP://logs.example.org "
+                                                 << "tcp://logs.example.org:514";
+    QTest::newRow("other scheme") << "ftp://10.0.0.9"
+                                  << "";
+    QTest::newRow("no scheme") << "10.0.0.9:514"
+                               << "";
+    QTest::newRow("no host") << "udp://:514"
+                             << "";
+    QTest::newRow("port 0") << "udp://10.0.0.9:0"
+                            << "";
+    QTest::newRow("port too high") << "udp://10.0.0.9:65536"
+                                   << "";
+    QTest::newRow("IPv6") << "udp://[::1]:514"
+                          << "";
+    QTest::newRow("path") << "udp://10.0.0.9/log"
+                          << "";
+    QTest::newRow("user") << "tcp://ops@10.0.0.9"
+                          << "";
+    QTest::newRow("address out of range") << "udp://300.1.1.1"
+                                          << "";
+    QTest::newRow("label with a leading hyphen") << "udp://-logs.example"
+                                                 << "";
 }
 
 void TestSyslog::targetsAreReadStrictly()
@@ -107,11 +118,13 @@ void TestSyslog::messagesFollowTheRfc_data()
     QTest::addColumn<QString>("msgId");
     QTest::addColumn<QString>("text");
     const AlarmRecord lost = StudioAlarm(AlarmTypeVideoLost, LevelError, "CAM 3");
-    QTest::newRow("error start") << lost << 3 << "ALARM_START" << "Video Lost on BNC 3 (CAM 3) of Studio A 10.0.0.2";
-    QTest::newRow("warning start of a track")
-        << StudioAlarm(AlarmTypeSilence, LevelWarn, "") << 4 << "ALARM_START" << "Slience on AES/EBU 1 track 2 of "
-                                                                                  "Studio A 10.0.0.2";
-    QTest::newRow("end") << Ended(lost) << 5 << "ALARM_END" << "Video Lost ended on BNC 3 (CAM 3) of Studio A 10.0.0.2";
+    QTest::newRow("error start") << lost << 3 << "ALARM_START"
+                                 << "Video Lost on BNC 3 (CAM 3) of Studio A 10.0.0.2";
+    QTest::newRow("warning start of a track") << StudioAlarm(AlarmTypeSilence, LevelWarn, "") << 4 << "ALARM_START"
+                                              << "Slience on AES/EBU 1 track 2 of "
+                                                 "Studio A 10.0.0.2";
+    QTest::newRow("end") << Ended(lost) << 5 << "ALARM_END"
+                         << "Video Lost ended on BNC 3 (CAM 3) of Studio A 10.0.0.2";
     QTest::newRow("device alarm") << StudioAlarm(AlarmTypeConnection, LevelError, "") << 3 << "ALARM_START"
                                   << "Connected Status of Studio A 10.0.0.2";
     QTest::newRow("quote, backslash and bracket, not ASCII")

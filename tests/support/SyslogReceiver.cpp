@@ -7,8 +7,7 @@
 
 #include <cstring>
 
-namespace
-{
+namespace {
 const QHostAddress Loopback(QStringLiteral("127.0.0.1"));
 
 // Reads the grammar's pieces off the octets, failing at the first departure.
@@ -218,9 +217,8 @@ void SyslogReceiver::ReadStream(QTcpSocket* connection)
     while (!buffer.isEmpty()) {
         const QRegularExpressionMatch head = frameHead.match(QString::fromLatin1(buffer.left(10)));
         if (!head.hasMatch()) {
-            if (buffer.size() >= 10 || !QRegularExpression(QStringLiteral("^[1-9][0-9]*$"))
-                                            .match(QString::fromLatin1(buffer))
-                                            .hasMatch()) {
+            if (buffer.size() >= 10 ||
+                !QRegularExpression(QStringLiteral("^[1-9][0-9]*$")).match(QString::fromLatin1(buffer)).hasMatch()) {
                 m_errors << QStringLiteral("not an octet-counted frame: %1").arg(QString::fromLatin1(buffer.left(40)));
                 buffer.clear();
             }
