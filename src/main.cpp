@@ -21,6 +21,7 @@ int main(int argc, char* argv[])
 
     const QString startAddress = commandLine.StartAddress();
     MainWindow window(startAddress.isEmpty() ? MainWindow::InteractivePrompts() : MainWindow::UnattendedPrompts());
+    window.SetSyslogTargets(commandLine.SyslogTargets());
     UnixSignalWatcher signalWatcher;
     QObject::connect(&signalWatcher, &UnixSignalWatcher::Signalled, &window, &QWidget::close);
     window.show();

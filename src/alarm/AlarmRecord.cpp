@@ -37,40 +37,50 @@ int LevelFromDeviceSeverity(long severity)
     return (severity >= 0 && severity <= 2) ? int(severity) + 1 : LevelNone;
 }
 
-QString PortTypeWord(int portType)
+const char* PortTypeText(int portType)
 {
     switch (portType) {
     case PortTypeBnc:
-        return QCoreApplication::translate("AlarmRecord", "BNC");
+        return QT_TRANSLATE_NOOP("AlarmRecord", "BNC");
     case PortTypeHdmi:
-        return QCoreApplication::translate("AlarmRecord", "HDMI");
+        return QT_TRANSLATE_NOOP("AlarmRecord", "HDMI");
     case PortTypeAes:
-        return QCoreApplication::translate("AlarmRecord", "AES/EBU");
+        return QT_TRANSLATE_NOOP("AlarmRecord", "AES/EBU");
     case PortTypeAnalog:
-        return QCoreApplication::translate("AlarmRecord", "Analog");
+        return QT_TRANSLATE_NOOP("AlarmRecord", "Analog");
     default:
-        return QCoreApplication::translate("AlarmRecord", "Unknown");
+        return QT_TRANSLATE_NOOP("AlarmRecord", "Unknown");
     }
+}
+
+const char* AlarmTypeText(int alarmType)
+{
+    switch (alarmType) {
+    case AlarmTypeVideoBlack:
+        return QT_TRANSLATE_NOOP("AlarmRecord", "Video Black");
+    case AlarmTypeVideoFreeze:
+        return QT_TRANSLATE_NOOP("AlarmRecord", "Freeze");
+    case AlarmTypeVideoLost:
+        return QT_TRANSLATE_NOOP("AlarmRecord", "Video Lost");
+    case AlarmTypeSilence:
+        return QT_TRANSLATE_NOOP("AlarmRecord", "Slience");
+    case AlarmTypeAudioOverload:
+        return QT_TRANSLATE_NOOP("AlarmRecord", "Audio Overload");
+    case AlarmTypeConnection:
+        return QT_TRANSLATE_NOOP("AlarmRecord", "Connected Status");
+    default:
+        return QT_TRANSLATE_NOOP("AlarmRecord", "Unknown");
+    }
+}
+
+QString PortTypeWord(int portType)
+{
+    return QCoreApplication::translate("AlarmRecord", PortTypeText(portType));
 }
 
 QString AlarmTypeWord(int alarmType)
 {
-    switch (alarmType) {
-    case AlarmTypeVideoBlack:
-        return QCoreApplication::translate("AlarmRecord", "Video Black");
-    case AlarmTypeVideoFreeze:
-        return QCoreApplication::translate("AlarmRecord", "Freeze");
-    case AlarmTypeVideoLost:
-        return QCoreApplication::translate("AlarmRecord", "Video Lost");
-    case AlarmTypeSilence:
-        return QCoreApplication::translate("AlarmRecord", "Slience");
-    case AlarmTypeAudioOverload:
-        return QCoreApplication::translate("AlarmRecord", "Audio Overload");
-    case AlarmTypeConnection:
-        return QCoreApplication::translate("AlarmRecord", "Connected Status");
-    default:
-        return QCoreApplication::translate("AlarmRecord", "Unknown");
-    }
+    return QCoreApplication::translate("AlarmRecord", AlarmTypeText(alarmType));
 }
 
 QString PortDisplayName(int portType, int portID)

@@ -62,6 +62,9 @@ bool IsAudioTrackAlarm(int alarmType);
 // Devices report severities 0, 1 and 2; the station stores v + 1, and 0 for anything else.
 int LevelFromDeviceSeverity(long severity);
 
+// The words in English, untranslated: for texts that leave the station, whatever its language.
+const char* PortTypeText(int portType);
+const char* AlarmTypeText(int alarmType);
 QString PortTypeWord(int portType);
 QString AlarmTypeWord(int alarmType);
 // "BNC 3", "AES/EBU 1": how the device configuration names its ports.

@@ -44,6 +44,15 @@ bool CommandLine::Parse(const QStringList& arguments)
                                     "a local IPv4 address."),
         QStringLiteral("address"));
     parser.addOption(start);
+    const QCommandLineOption syslog(
+        QStringLiteral("syslog"),
+        QCoreApplication::translate("CommandLine",
+                                    "Send every alarm start and end written to the alarm log to the syslog collector "
+                                    "<url> (RFC 5424, facility local0): udp://HOST[:PORT] or tcp://HOST[:PORT], "
+                                    "HOST an IPv4 address or a host name, PORT 514 by default. Repeat for more "
+                                    "collectors."),
+        QStringLiteral("url"));
+    parser.addOption(syslog);
 
     if (!parser.parse(arguments)) {
         Print(stderr, parser.errorText() + QLatin1Char('\n'));
@@ -77,6 +86,18 @@ bool CommandLine::Parse(const QStringList& arguments)
             return false;
         }
         m_startAddress = QHostAddress(address).toString();
+    }
+    for (const QString& url : parser.values(syslog)) {
+        const std::optional<SyslogTarget> target = SyslogTarget::Parse(url);
+        if (!target) {
+            Print(stderr, QCoreApplication::translate("CommandLine",
+                                                      "Cannot send alarms to '%1': give udp://HOST[:PORT] or "
+                                                      "tcp://HOST[:PORT], HOST an IPv4 address or a host name.\n")
+                              .arg(url));
+            m_exitCode = 2;
+            return false;
+        }
+        m_syslogTargets.append(*target);
     }
     return true;
 }

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "log/SyslogTarget.h"
+
+#include <QList>
 #include <QStringList>
 
-// The station's command line: --start <address> for an unattended start, plus --help and --version.
+// The station's command line: --start <address> for an unattended start, --syslog <url> for each collector that
+// the alarm stream goes to, plus --help and --version.
 class CommandLine
 {
 public:
@@ -12,6 +16,7 @@ public:
     bool Parse(const QStringList& arguments);
     int ExitCode() const { return m_exitCode; }
     QString StartAddress() const { return m_startAddress; }
+    QList<SyslogTarget> SyslogTargets() const { return m_syslogTargets; }
 
     // An IPv4 address of this machine; every 127.x.y.z is local on Linux.
     static bool IsLocalIPv4Address(const QString& text);
@@ -19,4 +24,5 @@ public:
 private:
     int m_exitCode = 0;
     QString m_startAddress;
+    QList<SyslogTarget> m_syslogTargets;
 };

@@ -290,6 +290,11 @@ void MainWindow::OnStartMonitorClicked()
     StartMonitoring(dialog.GetSelectedIP());
 }
 
+void MainWindow::SetSyslogTargets(const QList<SyslogTarget>& targets)
+{
+    m_logManager->SetSyslogTargets(targets);
+}
+
 void MainWindow::StartMonitoring(const QString& localAddress)
 {
     m_showAlarmManager->ClearAlarms();

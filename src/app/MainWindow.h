@@ -18,6 +18,7 @@ class ShowAlarmManager;
 class SnmpServer;
 class SoundAlarmManager;
 class SystemConfigManager;
+struct SyslogTarget;
 
 namespace Ui
 {
@@ -52,6 +53,8 @@ public:
     void StartMonitoring(const QString& localAddress);
     bool IsMonitoring() const { return m_monitoring; }
     MainAlarmDisplayWidget* Display() const { return m_display; }
+    // Every alarm start and end that the log writes also goes to these collectors.
+    void SetSyslogTargets(const QList<SyslogTarget>& targets);
 
     // Interactive answers: dialogs run modally, warnings wait for the operator.
     static Prompts InteractivePrompts();

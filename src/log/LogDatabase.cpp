@@ -184,10 +184,13 @@ unsigned LogDatabase::GetCount(const LogClause& where)
     return query.value(0).toUInt();
 }
 
-bool LogDatabase::UpdateEndTime(const QString& helpkey, const QString& endTime)
+bool LogDatabase::UpdateEndTime(const QString& helpkey, const QString& endTime, int* changedRows)
 {
     QSqlQuery query(m_database);
-    return Run(query, QStringLiteral("UPDATE alarm2 SET end_time=? WHERE helpkey=?"), {endTime, helpkey});
+    const bool ok = Run(query, QStringLiteral("UPDATE alarm2 SET end_time=? WHERE helpkey=?"), {endTime, helpkey});
+    if (changedRows)
+        *changedRows = ok ? query.numRowsAffected() : 0;
+    return ok;
 }
 
 bool LogDatabase::BeginBatch()

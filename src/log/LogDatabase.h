@@ -38,8 +38,8 @@ public:
     // end_time, note; level untouched) and returns how many it filled. An empty clause or list reads nothing.
     int Select(const LogClause& where, const QList<AlarmRecord*>& records);
     unsigned GetCount(const LogClause& where);
-    // A helpkey that matches no row is not a failure.
-    bool UpdateEndTime(const QString& helpkey, const QString& endTime);
+    // A helpkey that matches no row is not a failure; changedRows, when given, tells how many rows got the time.
+    bool UpdateEndTime(const QString& helpkey, const QString& endTime, int* changedRows = nullptr);
 
     // Everything between the two lands in the file in one commit, or not at all.
     bool BeginBatch();

@@ -3,6 +3,7 @@
 #include "app/AppPaths.h"
 #include "config/SystemConfigFile.h"
 #include "log/LogDatabase.h"
+#include "log/SyslogSender.h"
 
 #include <QDebug>
 #include <QDir>
@@ -63,4 +64,18 @@ void LogManager::AddAlarm(const AlarmRecord* record)
 void LogManager::Flush()
 {
     m_writer.Flush();
+}
+
+void LogManager::SetSyslogTargets(const QList<SyslogTarget>& targets)
+{
+    m_writer.SetLoggedHandler({});
+    m_syslogSenders.clear();
+    for (const SyslogTarget& target : targets)
+        m_syslogSenders.push_back(std::make_unique<SyslogSender>(target));
+    if (m_syslogSenders.empty())
+        return;
+    m_writer.SetLoggedHandler([this](const std::vector<AlarmRecord>& logged) {
+        for (const auto& sender : m_syslogSenders)
+            sender->Append(logged);
+    });
 }

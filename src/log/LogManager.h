@@ -2,14 +2,18 @@
 
 #include "config/DeviceConfigFile.h"
 #include "log/LogWriteThread.h"
+#include "log/SyslogTarget.h"
 
+#include <QList>
 #include <QString>
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class AlarmRecord;
 class LogDatabase;
+class SyslogSender;
 class SystemConfigFile;
 
 // Turns the stream of routed alarms into alarm-log rows: a row when an alarm starts, its end time when the
@@ -42,9 +46,14 @@ public:
     void Flush();
     // GUI thread. Runs the log browser modally; defined with the browser in the gui library.
     void ShowLogDialog();
+    // GUI thread. From now on every alarm start and end that reaches the file also goes to these collectors as a
+    // syslog message; an empty list sends nothing.
+    void SetSyslogTargets(const QList<SyslogTarget>& targets);
 
 private:
     OpenFailureHandler m_onOpenFailure;
+    // Declared before the writer, so that they outlive its last call into them.
+    std::vector<std::unique_ptr<SyslogSender>> m_syslogSenders;
     // The GUI thread's connection, handed to the log browser; null while closed.
     std::unique_ptr<LogDatabase> m_database;
     DeviceConfigFile m_deviceConfig;

@@ -80,6 +80,12 @@ void LogWriteThread::Flush()
     m_queueDone.wait(locker, [this, target] { return m_written >= target; });
 }
 
+void LogWriteThread::SetLoggedHandler(LoggedHandler handler)
+{
+    std::lock_guard<std::mutex> locker(m_loggedHandlerLock);
+    m_loggedHandler = std::move(handler);
+}
+
 void LogWriteThread::run()
 {
     LogDatabase database;
@@ -127,19 +133,28 @@ void LogWriteThread::WriteBatch(LogDatabase& database, const std::vector<Operati
                                 std::optional<unsigned> daysToKeep)
 {
     // Without a transaction the statements still land, one commit each.
-    if (!database.BeginBatch())
+    const bool inTransaction = database.BeginBatch();
+    if (!inTransaction)
         qDebug() << database.GetErrorString();
+    std::vector<AlarmRecord> logged;
     for (const Operation& operation : batch) {
         if (operation.purge)
             database.DeleteBefore(*daysToKeep, m_clock().date());
         else
-            WriteAlarm(database, operation.record, daysToKeep);
+            WriteAlarm(database, operation.record, daysToKeep, logged);
     }
-    if (!database.CommitBatch())
+    // A commit that fails rolls the batch back: none of it reached the file.
+    if (inTransaction && !database.CommitBatch()) {
         qDebug() << database.GetErrorString();
+        logged.clear();
+    }
+    std::lock_guard<std::mutex> locker(m_loggedHandlerLock);
+    if (m_loggedHandler && !logged.empty())
+        m_loggedHandler(logged);
 }
 
-void LogWriteThread::WriteAlarm(LogDatabase& database, const AlarmRecord& record, std::optional<unsigned> daysToKeep)
+void LogWriteThread::WriteAlarm(LogDatabase& database, const AlarmRecord& record, std::optional<unsigned> daysToKeep,
+                                std::vector<AlarmRecord>& logged)
 {
     // Judged by the records' own times: the first record of another day purges once.
     if (daysToKeep && record.time.date() != m_lastPurgeDay) {
@@ -152,16 +167,26 @@ void LogWriteThread::WriteAlarm(LogDatabase& database, const AlarmRecord& record
         // A recovery without a logged start has no row to end.
         if (record.level == LevelNormal)
             return;
-        if (database.Insert(record))
-            m_openAlarms.insert(identityKey, AlarmHelpKey(record));
-        else
+        if (database.Insert(record)) {
+            m_openAlarms.insert(identityKey, record.time);
+            logged.push_back(record);
+        } else {
             qDebug() << database.GetErrorString();
+        }
         return;
     }
     // A repeated start of an alarm still open writes nothing.
     if (record.level != LevelNormal)
         return;
-    if (!database.UpdateEndTime(open.value(), record.time.toString(LogDatabase::TimeFormat)))
-        qDebug() << database.GetErrorString();
+    // The row as it now stands: the start's time (and so its helpkey) with the recovery's time as its end.
+    AlarmRecord ended = record;
+    ended.time = open.value();
+    ended.end_time = record.time;
     m_openAlarms.erase(open);
+    int changedRows = 0;
+    if (!database.UpdateEndTime(AlarmHelpKey(ended), ended.end_time.toString(LogDatabase::TimeFormat), &changedRows))
+        qDebug() << database.GetErrorString();
+    // A row deleted or purged meanwhile gets no end time, and so no end goes out.
+    if (changedRows > 0)
+        logged.push_back(ended);
 }

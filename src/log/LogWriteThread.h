@@ -18,6 +18,9 @@ class LogDatabase;
 
 // The local clock, replaceable so that the daily purge can be tested without waiting for midnight.
 using LogClock = std::function<QDateTime()>;
+// Receives, on the writer's thread and after their commit, the alarm starts and ends that reached the file, as
+// log rows: time is the start, end_time null for a start and the end time for an end. It must not wait.
+using LoggedHandler = std::function<void(const std::vector<AlarmRecord>& logged)>;
 
 // Writes the alarm log on a thread of its own, so that the alarm handler never waits on the disk: Append only
 // queues a copy. The thread pairs each alarm start with its recovery and commits whatever has queued up as one
@@ -44,6 +47,8 @@ public:
     void SetDaysToKeep(unsigned days);
     // Any thread. Returns once everything appended before the call is in the file.
     void Flush();
+    // Any thread. Once it returns, the previous handler is not running and will not be called again.
+    void SetLoggedHandler(LoggedHandler handler);
 
 protected:
     void run() override;
@@ -60,7 +65,9 @@ private:
     // Waits for work; false once a stop is requested and everything queued is written.
     bool TakeBatch(std::vector<Operation>& batch, std::optional<unsigned>& daysToKeep);
     void WriteBatch(LogDatabase& database, const std::vector<Operation>& batch, std::optional<unsigned> daysToKeep);
-    void WriteAlarm(LogDatabase& database, const AlarmRecord& record, std::optional<unsigned> daysToKeep);
+    // Adds to logged what reached the file (once the batch is committed).
+    void WriteAlarm(LogDatabase& database, const AlarmRecord& record, std::optional<unsigned> daysToKeep,
+                    std::vector<AlarmRecord>& logged);
 
     // Guards everything from here to the next comment. Standard primitives, so that the thread sanitizer sees
     // them even where Qt itself is not instrumented.
@@ -80,9 +87,14 @@ private:
     // Nothing is purged before the settings have said how long to keep.
     std::optional<unsigned> m_daysToKeep;
 
+    // Held while the handler runs, so that replacing it never meets a call in progress.
+    std::mutex m_loggedHandlerLock;
+    LoggedHandler m_loggedHandler;
+
     // Only the writer's thread touches these (and the constructor before it runs). The open alarms map the
-    // identity key of each alarm whose start is logged to that row's helpkey; they outlive a stop and a start.
+    // identity key of each alarm whose start is logged to that start's time, which with the key makes the row's
+    // helpkey; they outlive a stop and a start.
     const LogClock m_clock;
-    QMap<QString, QString> m_openAlarms;
+    QMap<QString, QDateTime> m_openAlarms;
     QDate m_lastPurgeDay;
 };

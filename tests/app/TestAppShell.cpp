@@ -15,6 +15,8 @@ private slots:
     void localAddressListHoldsOnlyUsableIPv4();
     void commandLine_data();
     void commandLine();
+    void syslogCollectorsComeFromTheCommandLine_data();
+    void syslogCollectorsComeFromTheCommandLine();
 };
 
 void TestAppShell::appDirIsParentOfExecutableDir_data()
@@ -69,6 +71,28 @@ void TestAppShell::commandLine()
     QTEST(commandLine.Parse(QStringList{"vizavovu"} + arguments), "runs");
     QTEST(commandLine.ExitCode(), "exitCode");
     QTEST(commandLine.StartAddress(), "startAddress");
+}
+
+void TestAppShell::syslogCollectorsComeFromTheCommandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("runs");
+    QTest::addColumn<QStringList>("targets");
+    QTest::newRow("two collectors with an unattended start")
+        << QStringList{"--syslog", "udp://127.0.0.1:5514", "--start", "127.0.0.1", "--syslog=tcp://logs.example"}
+        << true << QStringList{"udp://127.0.0.1:5514", "tcp://logs.example:514"};
+    QTest::newRow("not a collector") << QStringList{"--syslog", "logs.example"} << false << QStringList();
+}
+
+void TestAppShell::syslogCollectorsComeFromTheCommandLine()
+{
+    QFETCH(QStringList, arguments);
+    CommandLine commandLine;
+    QTEST(commandLine.Parse(QStringList{"vizavovu"} + arguments), "runs");
+    QStringList targets;
+    for (const SyslogTarget& target : commandLine.SyslogTargets())
+        targets << target.ToString();
+    QTEST(targets, "targets");
 }
 
 QTEST_MAIN(TestAppShell)

@@ -1,7 +1,9 @@
 #include "FreeUdpPort.h"
 #include "ProbeSimProcess.h"
 #include "StationFiles.h"
+#include "SyslogReceiver.h"
 #include "TempAppDir.h"
+#include "TrapSender.h"
 
 #include <QtTest>
 
@@ -11,15 +13,17 @@ class TestStationEndToEnd : public QObject
     Q_OBJECT
 
 private slots:
-    void faultsRaisedAndClearedReachTheLogAndTheStationClosesCleanly();
+    void faultsRaisedAndClearedReachTheLogAndTheCollectorsAndTheStationClosesCleanly();
     void closingDuringRegistrationAndATrapBurstIsPromptAndClean();
 
 private:
     // The station binary copied into the application directory, started unattended.
-    static bool StartStation(QProcess& process, const TempAppDir& appDir, quint16 devicePort);
+    static bool StartStation(QProcess& process, const TempAppDir& appDir, quint16 devicePort,
+                             const QStringList& moreArguments = {});
 };
 
-bool TestStationEndToEnd::StartStation(QProcess& process, const TempAppDir& appDir, quint16 devicePort)
+bool TestStationEndToEnd::StartStation(QProcess& process, const TempAppDir& appDir, quint16 devicePort,
+                                       const QStringList& moreArguments)
 {
     const QString buildDir = QString::fromLocal8Bit(qgetenv("VZ_BUILD_DIR"));
     const QString station = appDir.filePath("bin/vizavovu");
@@ -30,11 +34,11 @@ bool TestStationEndToEnd::StartStation(QProcess& process, const TempAppDir& appD
     env.insert("VIZAVOVU_DEVICE_PORT", QString::number(devicePort));
     env.insert("QT_QPA_PLATFORM", "offscreen");
     process.setProcessEnvironment(env);
-    process.start(station, {"--start", "127.0.0.1"});
+    process.start(station, QStringList{"--start", "127.0.0.1"} + moreArguments);
     return process.waitForStarted(5000);
 }
 
-void TestStationEndToEnd::faultsRaisedAndClearedReachTheLogAndTheStationClosesCleanly()
+void TestStationEndToEnd::faultsRaisedAndClearedReachTheLogAndTheCollectorsAndTheStationClosesCleanly()
 {
     TempAppDir appDir;
     const QString probeA = "127.0.0.81";
@@ -42,19 +46,34 @@ void TestStationEndToEnd::faultsRaisedAndClearedReachTheLogAndTheStationClosesCl
     const quint16 trapPort = FreeUdpPort();
     const quint16 devicePort = FreeUdpPort(probeA);
     StationFiles::WriteSystemConfig(trapPort);
-    StationFiles::WriteDevices({{probeA, "Studio A"}, {probeB, "Studio B"}});
+    // The signal names that follow from it need escaping in the syslog messages.
+    const QString nameA = "Studio \"A\"]";
+    StationFiles::WriteDevices({{probeA, nameA}, {probeB, "Studio B"}});
 
     ProbeSimProcess probes;
     QVERIFY2(probes.Start({probeA, probeB}, devicePort), qPrintable(probes.ErrorString()));
 
+    SyslogReceiver udp;
+    SyslogReceiver tcp;
+    QVERIFY(udp.ListenUdp());
+    QVERIFY(tcp.ListenTcp());
     QProcess process;
-    QVERIFY(StartStation(process, appDir, devicePort));
+    QVERIFY(StartStation(process, appDir, devicePort,
+                         {"--syslog", QStringLiteral("udp://127.0.0.1:%1").arg(udp.Port()), "--syslog",
+                          QStringLiteral("tcp://localhost:%1").arg(tcp.Port())}));
     auto output = [&process] { return QString::fromLocal8Bit(process.readAll()); };
 
     // Registration tells both probes where to send their traps.
     const QString destination = QStringLiteral("127.0.0.1:%1").arg(trapPort);
     QTRY_VERIFY2_WITH_TIMEOUT(probes.LinesWith({"<- set", destination}).size() == 2, qPrintable(output()), 10000);
 
+    // A device the station does not know: the handler drops its alarm, so neither the log nor a collector sees it.
+    const QString e = "1.3.6.1.4.1.58206";
+    TrapSender stranger("127.0.0.83", trapPort);
+    QVERIFY(stranger.SendTrap(e + ".1.2.3.2.1.3.2", {{e + ".1.2.3.2.1.2.1.5.1.3", 'i', "1"},
+                                                     {e + ".1.2.3.2.1.2.1.6.1.3", 'i', "3"},
+                                                     {e + ".1.2.3.2.1.2.1.7.1.3", 'i', "17"},
+                                                     {e + ".1.2.3.2.1.2.1.8.1.3", 'i', "2"}}));
     probes.Send(probeA + " raise lost bnc:2\n" + probeB + " raise silence bnc:4:3 1");
     const QString database = appDir.filePath("log/alarm.db");
     auto sortedRows = [&database] {
@@ -63,13 +82,29 @@ void TestStationEndToEnd::faultsRaisedAndClearedReachTheLogAndTheStationClosesCl
         return rows;
     };
     QTRY_COMPARE_WITH_TIMEOUT(sortedRows(),
-                              (QStringList{probeA + "|1|2|-1|4|Studio A CAM 2|0", probeB + "|1|4|3|8|Studio B CAM 4|0"}),
+                              (QStringList{probeA + "|1|2|-1|4|" + nameA + " CAM 2|0",
+                                           probeB + "|1|4|3|8|Studio B CAM 4|0"}),
                               10000);
 
     probes.Send(probeA + " clear lost bnc:2\n" + probeB + " clear silence bnc:4:3");
     QTRY_COMPARE_WITH_TIMEOUT(sortedRows(),
-                              (QStringList{probeA + "|1|2|-1|4|Studio A CAM 2|1", probeB + "|1|4|3|8|Studio B CAM 4|1"}),
+                              (QStringList{probeA + "|1|2|-1|4|" + nameA + " CAM 2|1",
+                                           probeB + "|1|4|3|8|Studio B CAM 4|1"}),
                               10000);
+
+    // Each collector: the two starts and the two ends, and nothing of the stranger.
+    for (SyslogReceiver* collector : {&udp, &tcp}) {
+        QTRY_COMPARE_WITH_TIMEOUT(collector->Messages().size(), 4, 10000);
+        QCOMPARE(collector->Errors(), QStringList());
+        QStringList got;
+        for (const SyslogReceiver::Message& message : collector->Messages())
+            got << message.msgId + " " + message.params["ip"] + " " + message.params["signalName"];
+        got.sort();
+        QCOMPARE(got, (QStringList{"ALARM_END " + probeA + " " + nameA + " CAM 2",
+                                   "ALARM_END " + probeB + " Studio B CAM 4",
+                                   "ALARM_START " + probeA + " " + nameA + " CAM 2",
+                                   "ALARM_START " + probeB + " Studio B CAM 4"}));
+    }
 
     process.terminate();
     QVERIFY2(process.waitForFinished(10000), qPrintable(output()));

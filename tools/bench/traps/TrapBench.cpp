@@ -1,13 +1,20 @@
 // Traps per second through the listener, decoding, handler and display router, against snmptrapd on the same
-// traps and the same machine. Run by hand: build/bin/trap-bench
+// traps and the same machine; then paced alarm starts and ends into the alarm log, with and without the syslog
+// stream to a local collector. Run by hand: build/bin/trap-bench
 #include "FreeUdpPort.h"
+#include "StationFiles.h"
+#include "SyslogReceiver.h"
+#include "TempAppDir.h"
 #include "TrapSender.h"
 #include "alarm/AlarmDisplay.h"
 #include "alarm/AlarmHandler.h"
 #include "alarm/ShowAlarmManager.h"
+#include "app/AppPaths.h"
 #include "config/DeviceConfigFile.h"
 #include "config/DeviceConfigNode.h"
 #include "config/PortConfigNode.h"
+#include "log/LogManager.h"
+#include "log/SyslogTarget.h"
 #include "snmp/SnmpServer.h"
 
 #include <QCoreApplication>
@@ -44,8 +51,9 @@ public:
     std::atomic<long> count{0};
 };
 
-// One video-lost trap as a probe encodes it, captured off the wire so that every send is identical.
-QByteArray CaptureTrap()
+// One video-lost trap of BNC 3 as a probe encodes it (device severity 2 raises, 0 clears), captured off the wire
+// so that every send is identical.
+QByteArray CaptureTrap(const char* severity = "2")
 {
     QUdpSocket capture;
     capture.bind(QHostAddress("127.0.0.51"), 0);
@@ -54,15 +62,16 @@ QByteArray CaptureTrap()
     sender.SendTrap(e + ".1.2.3.2.1.3.2", {{e + ".1.2.3.2.1.2.1.5.1.3", 'i', "1"},
                                            {e + ".1.2.3.2.1.2.1.6.1.3", 'i', "3"},
                                            {e + ".1.2.3.2.1.2.1.7.1.3", 'i', "17"},
-                                           {e + ".1.2.3.2.1.2.1.8.1.3", 'i', "2"}});
+                                           {e + ".1.2.3.2.1.2.1.8.1.3", 'i', severity}});
     capture.waitForReadyRead(2000);
     QByteArray packet(int(capture.pendingDatagramSize()), '\0');
     capture.readDatagram(packet.data(), packet.size());
     return packet;
 }
 
-// Sends count copies at the given rate (0: as fast as the socket takes them); returns the seconds it took.
-double Send(const QByteArray& packet, quint16 port, long count, long rate)
+// Sends count packets, taking them from the list in turn, at the given rate (0: as fast as the socket takes
+// them); returns the seconds it took.
+double Send(const QList<QByteArray>& packets, quint16 port, long count, long rate)
 {
     const int fd = socket(AF_INET, SOCK_DGRAM, 0);
     sockaddr_in local{};
@@ -84,6 +93,7 @@ double Send(const QByteArray& packet, quint16 port, long count, long rate)
                     QThread::usleep(100);
             }
         }
+        const QByteArray& packet = packets[int(i % packets.size())];
         sendto(fd, packet.constData(), size_t(packet.size()), 0, reinterpret_cast<sockaddr*>(&target),
                sizeof(target));
     }
@@ -126,6 +136,90 @@ struct Receiver
     quint16 port;
     std::function<long()> count;
 };
+
+// A strict syslog collector on a thread of its own, so that it keeps reading while the bench sends.
+class Collector
+{
+public:
+    Collector()
+    {
+        m_receiver.moveToThread(&m_thread);
+        m_thread.start();
+        QMetaObject::invokeMethod(
+            &m_receiver, [this] { m_receiver.ListenTcp(); }, Qt::BlockingQueuedConnection);
+    }
+    ~Collector()
+    {
+        QMetaObject::invokeMethod(
+            &m_receiver, [this] { m_receiver.Close(); }, Qt::BlockingQueuedConnection);
+        m_thread.quit();
+        m_thread.wait();
+    }
+    SyslogTarget Target() const
+    {
+        SyslogTarget target;
+        target.transport = SyslogTarget::Transport::Tcp;
+        target.host = "127.0.0.1";
+        target.port = m_receiver.Port();
+        return target;
+    }
+    // Well-formed messages received, or -1 once one was not.
+    long Count()
+    {
+        long count = 0;
+        QMetaObject::invokeMethod(
+            &m_receiver,
+            [this, &count] { count = m_receiver.Errors().isEmpty() ? long(m_receiver.Messages().size()) : -1; },
+            Qt::BlockingQueuedConnection);
+        return count;
+    }
+
+private:
+    QThread m_thread;
+    SyslogReceiver m_receiver;
+};
+
+// Paced raise and clear traps of one port into the alarm log: each pair is one row with its end time. Every rate
+// runs without the syslog stream and then with it, so that the two columns are measured side by side.
+void BenchAlarmLog(AlarmHandler& handler, quint16 stationPort)
+{
+    TempAppDir appDir;
+    LogManager log;
+    handler.SetLogManager(&log);
+    Collector collector;
+    const QList<QByteArray> pairs{CaptureTrap("2"), CaptureTrap("0")};
+    const QString database = GetLogDatabasePath();
+    auto endedRows = [&database] {
+        return long(QueryValue(database, "select count(*) from alarm2 where end_time is not null").toLongLong());
+    };
+
+    std::printf("\nalarm log, end to end: raise and clear pairs to rows with their end time\n");
+    std::printf("%-10s %10s %14s %14s %14s\n", "pairs/s", "pairs", "log", "log+syslog", "syslog msgs");
+    long losslessRate[2] = {0, 0};
+    const long rates[] = {500, 1000, 2000, 4000, 8000, 16000, 32000};
+    for (long rate : rates) {
+        const long count = qBound(1000L, rate * 2, 8000L);
+        long rows[2];
+        long messages = 0;
+        for (int withSyslog = 0; withSyslog < 2; ++withSyslog) {
+            log.SetSyslogTargets(withSyslog ? QList<SyslogTarget>{collector.Target()} : QList<SyslogTarget>{});
+            const long rowsBefore = endedRows();
+            const long messagesBefore = collector.Count();
+            Send(pairs, stationPort, count * 2, rate * 2);
+            rows[withSyslog] = Settle(endedRows) - rowsBefore;
+            if (withSyslog)
+                messages = Settle([&collector] { return collector.Count(); }) - messagesBefore;
+            if (rows[withSyslog] == count && (!withSyslog || messages == count * 2))
+                losslessRate[withSyslog] = rate;
+        }
+        std::printf("%-10ld %10ld %14ld %14ld %14ld\n", rate, count, rows[0], rows[1], messages);
+        std::fflush(stdout);
+    }
+    std::printf("highest lossless rate: log %ld pairs/s, log with syslog %ld pairs/s\n", losslessRate[0],
+                losslessRate[1]);
+    log.SetSyslogTargets({});
+    handler.SetLogManager(nullptr);
+}
 } // namespace
 
 int main(int argc, char* argv[])
@@ -173,7 +267,7 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    const QByteArray packet = CaptureTrap();
+    const QList<QByteArray> packet{CaptureTrap()};
     Receiver receivers[] = {
         {"station", stationPort, [&] { return long(display.count); }},
         {"snmptrapd", trapdPort, [&] { return CountLines(log); }},
@@ -217,6 +311,7 @@ int main(int argc, char* argv[])
 
     trapd.terminate();
     trapd.waitForFinished(3000);
+    BenchAlarmLog(handler, stationPort);
     server.Stop();
     return 0;
 }

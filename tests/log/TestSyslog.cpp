@@ -1,0 +1,245 @@
+#include "LogTestSupport.h"
+#include "SyslogReceiver.h"
+#include "TempAppDir.h"
+#include "alarm/AlarmRecord.h"
+#include "app/AppPaths.h"
+#include "log/LogManager.h"
+#include "log/SyslogMessage.h"
+#include "log/SyslogSender.h"
+#include "log/SyslogTarget.h"
+
+#include <QTcpServer>
+#include <QtTest>
+
+// The northbound alarm stream: what the log writes, as RFC 5424 messages to real collectors on loopback.
+class TestSyslog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void targetsAreReadStrictly_data();
+    void targetsAreReadStrictly();
+    void messagesFollowTheRfc_data();
+    void messagesFollowTheRfc();
+    void collectorsReceiveExactlyWhatTheLogWrites();
+    void deadCollectorLosesNothingOfTheLogAndOnlyTheOldestMessages();
+    void tcpCollectorRestartedMidStreamReceivesAgain();
+
+private:
+    static SyslogTarget Target(SyslogTarget::Transport transport, quint16 port);
+};
+
+Q_DECLARE_METATYPE(AlarmRecord)
+
+namespace {
+AlarmRecord StudioAlarm(int alarmType, int level, const QString& signalName)
+{
+    AlarmRecord record;
+    record.Init(QStringLiteral("10.0.0.2"));
+    record.time = At("2024-03-05 07:04:09.031");
+    record.deviceName = QStringLiteral("Studio A");
+    record.signalName = signalName;
+    record.alarmType = alarmType;
+    record.level = level;
+    if (IsSignalAlarm(alarmType)) {
+        record.portType = IsAudioTrackAlarm(alarmType) ? PortTypeAes : PortTypeBnc;
+        record.portID = IsAudioTrackAlarm(alarmType) ? 1 : 3;
+        record.trackID = IsAudioTrackAlarm(alarmType) ? 2 : -1;
+    }
+    return record;
+}
+
+AlarmRecord Ended(AlarmRecord record)
+{
+    record.level = LevelNormal;
+    record.end_time = record.time.addSecs(75);
+    return record;
+}
+
+// A TCP port on loopback that nothing listens on right now.
+quint16 ClosedTcpPort()
+{
+    QTcpServer server;
+    server.listen(QHostAddress(QStringLiteral("127.0.0.1")), 0);
+    return server.serverPort();
+}
+} // namespace
+
+SyslogTarget TestSyslog::Target(SyslogTarget::Transport transport, quint16 port)
+{
+    SyslogTarget target;
+    target.transport = transport;
+    target.host = QStringLiteral("127.0.0.1");
+    target.port = port;
+    return target;
+}
+
+void TestSyslog::targetsAreReadStrictly_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("read");
+    // An empty reading: refused.
+    const char* const rows[][3] = {
+        {"udp with port", "udp://127.0.0.1:5514", "udp://127.0.0.1:5514"},
+        {"tcp host name, default port", " TCP://logs.example.org ", "tcp://logs.example.org:514"},
+        {"other scheme", "ftp://10.0.0.9", ""},
+        {"no host", "udp://:514", ""},
+        {"port 0", "udp://10.0.0.9:0", ""},
+        {"port too high", "udp://10.0.0.9:65536", ""},
+        {"IPv6", "udp://[::1]:514", ""},
+        {"address out of range", "udp://300.1.1.1", ""},
+        {"label with a leading hyphen", "udp://-logs.example", ""},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row[0]) << QString(row[1]) << QString(row[2]);
+}
+
+void TestSyslog::targetsAreReadStrictly()
+{
+    QFETCH(QString, text);
+    const std::optional<SyslogTarget> target = SyslogTarget::Parse(text);
+    QTEST(target ? target->ToString() : QString(), "read");
+}
+
+void TestSyslog::messagesFollowTheRfc_data()
+{
+    QTest::addColumn<AlarmRecord>("logged");
+    QTest::addColumn<int>("severity");
+    QTest::addColumn<QString>("msgId");
+    QTest::addColumn<QString>("text");
+    const AlarmRecord lost = StudioAlarm(AlarmTypeVideoLost, LevelError, "CAM 3");
+    QTest::newRow("error start") << lost << 3 << "ALARM_START"
+                                 << "Video Lost on BNC 3 (CAM 3) of Studio A 10.0.0.2";
+    QTest::newRow("warning start of a track") << StudioAlarm(AlarmTypeSilence, LevelWarn, "") << 4 << "ALARM_START"
+                                              << "Slience on AES/EBU 1 track 2 of Studio A 10.0.0.2";
+    QTest::newRow("end") << Ended(lost) << 5 << "ALARM_END"
+                         << "Video Lost ended on BNC 3 (CAM 3) of Studio A 10.0.0.2";
+    QTest::newRow("device alarm") << StudioAlarm(AlarmTypeConnection, LevelError, "") << 3 << "ALARM_START"
+                                  << "Connected Status of Studio A 10.0.0.2";
+    QTest::newRow("quote, backslash and bracket, not ASCII")
+        << StudioAlarm(AlarmTypeVideoLost, LevelWarn, "CAM \"3\"] \\ 演播室") << 4 << "ALARM_START"
+        << "Video Lost on BNC 3 (CAM \"3\"] \\ 演播室) of Studio A 10.0.0.2";
+}
+
+void TestSyslog::messagesFollowTheRfc()
+{
+    QFETCH(AlarmRecord, logged);
+    QString error;
+    const std::optional<SyslogReceiver::Message> message =
+        SyslogReceiver::Parse(SyslogMessage::Format(logged, "station-1", 4242), &error);
+    QVERIFY2(message, qPrintable(error));
+    QCOMPARE(message->facility, 16);
+    QTEST(message->severity, "severity");
+    QTEST(message->msgId, "msgId");
+    QTEST(message->text, "text");
+    QCOMPARE(message->hostName, QString("station-1"));
+    QCOMPARE(message->appName, QString("vizavovu"));
+    QCOMPARE(message->procId, QString("4242"));
+    const bool end = logged.end_time.isValid();
+    // The same instant, with milliseconds and the local offset.
+    QCOMPARE(QDateTime::fromString(message->timestamp, Qt::ISODateWithMs), end ? logged.end_time : logged.time);
+
+    QCOMPARE(message->sdId, QString("alarm@58206"));
+    const QMap<QString, QString>& params = message->params;
+    QCOMPARE(params.value("ip"), logged.ip);
+    QCOMPARE(params.value("deviceName"), logged.deviceName);
+    QCOMPARE(params.value("signalName"), logged.signalName);
+    QCOMPARE(params.value("portType").toInt(), logged.portType);
+    QCOMPARE(params.value("portID").toInt(), logged.portID);
+    QCOMPARE(params.value("trackID").toInt(), logged.trackID);
+    QCOMPARE(params.value("alarmType").toInt(), logged.alarmType);
+    QCOMPARE(params.value("level").toInt(), logged.level);
+    QCOMPARE(params.value("helpkey"), AlarmHelpKey(logged));
+    QCOMPARE(QDateTime::fromString(params.value("start_time"), Qt::ISODateWithMs), logged.time);
+    QCOMPARE(params.contains("end_time"), end);
+    if (end)
+        QCOMPARE(QDateTime::fromString(params.value("end_time"), Qt::ISODateWithMs), logged.end_time);
+}
+
+void TestSyslog::collectorsReceiveExactlyWhatTheLogWrites()
+{
+    TempAppDir appDir;
+    SyslogReceiver udp;
+    SyslogReceiver tcp;
+    QVERIFY(udp.ListenUdp());
+    QVERIFY(tcp.ListenTcp());
+    LogManager manager;
+    manager.SetSyslogTargets(
+        {Target(SyslogTarget::Transport::Udp, udp.Port()), Target(SyslogTarget::Transport::Tcp, tcp.Port())});
+
+    const QDateTime t0 = At("2024-03-05 10:00:00.000");
+    // A repeated start and an end without a start write nothing, and so send nothing; the last start marks the end
+    // of the stream, which keeps its order.
+    const AlarmRecord records[] = {MakeAlarm(1, LevelError, t0), MakeAlarm(1, LevelWarn, t0.addSecs(1)),
+                                   MakeAlarm(2, LevelNormal, t0.addSecs(2)), MakeAlarm(1, LevelNormal, t0.addSecs(3)),
+                                   MakeAlarm(4, LevelWarn, t0.addSecs(4))};
+    for (const AlarmRecord& record : records)
+        manager.AddAlarm(&record);
+    manager.Flush();
+
+    const QStringList expected{"ALARM_START", "ALARM_END", "ALARM_START"};
+    const QStringList rowKeys = QueryColumn(GetLogDatabasePath(), "select helpkey from alarm2 order by id");
+    for (SyslogReceiver* receiver : {&udp, &tcp}) {
+        QTRY_COMPARE(receiver->MsgIds().size(), 3);
+        QCOMPARE(receiver->Errors(), QStringList());
+        QCOMPARE(receiver->MsgIds(), expected);
+        const QList<SyslogReceiver::Message>& got = receiver->Messages();
+        QCOMPARE((QStringList{got[0].params["helpkey"], got[2].params["helpkey"]}), rowKeys);
+        QCOMPARE(got[1].params["helpkey"], rowKeys[0]);
+    }
+}
+
+void TestSyslog::deadCollectorLosesNothingOfTheLogAndOnlyTheOldestMessages()
+{
+    TempAppDir appDir;
+    const quint16 port = ClosedTcpPort();
+    {
+        LogManager manager;
+        manager.SetSyslogTargets({Target(SyslogTarget::Transport::Tcp, port)});
+        const QDateTime t0 = At("2024-03-05 10:00:00.000");
+        constexpr int alarms = 2000;
+        for (int i = 0; i < alarms; ++i) {
+            const AlarmRecord start = MakeAlarm(i, LevelError, t0.addMSecs(i));
+            const AlarmRecord end = MakeAlarm(i, LevelNormal, t0.addMSecs(i + 1));
+            manager.AddAlarm(&start);
+            manager.AddAlarm(&end);
+        }
+        manager.Flush();
+        QCOMPARE(QueryValue(GetLogDatabasePath(), "select count(*) from alarm2 where end_time is not null").toInt(),
+                 alarms);
+    }
+
+    // A bound of 100: of 1000 messages to a collector that is down, the 900 oldest go.
+    SyslogSender sender(Target(SyslogTarget::Transport::Tcp, port), 100);
+    std::vector<AlarmRecord> logged;
+    for (int i = 0; i < 1000; ++i)
+        logged.push_back(MakeAlarm(i, LevelError, At("2024-03-05 10:00:00.000")));
+    sender.Append(logged);
+    QTRY_COMPARE(sender.DroppedCount(), quint64(900));
+
+    SyslogReceiver collector;
+    QVERIFY(collector.ListenTcp(port));
+    QTRY_COMPARE_WITH_TIMEOUT(collector.Messages().size(), 100, 40000);
+    QCOMPARE(collector.Messages().first().params["portID"], QString("900"));
+    QCOMPARE(collector.Messages().last().params["portID"], QString("999"));
+}
+
+void TestSyslog::tcpCollectorRestartedMidStreamReceivesAgain()
+{
+    SyslogReceiver collector;
+    QVERIFY(collector.ListenTcp());
+    SyslogSender sender(Target(SyslogTarget::Transport::Tcp, collector.Port()));
+    const QDateTime t0 = At("2024-03-05 10:00:00.000");
+    sender.Append({MakeAlarm(1, LevelError, t0)});
+    QTRY_COMPARE(collector.Messages().size(), 1);
+
+    collector.Close();
+    QVERIFY(collector.ListenTcp(collector.Port()));
+    sender.Append({MakeAlarm(2, LevelError, t0)});
+    QTRY_COMPARE_WITH_TIMEOUT(collector.Messages().size(), 2, 40000);
+    QCOMPARE(collector.Messages().last().params["portID"], QString("2"));
+    QCOMPARE(collector.Errors(), QStringList());
+}
+
+QTEST_GUILESS_MAIN(TestSyslog)
+#include "TestSyslog.moc"
