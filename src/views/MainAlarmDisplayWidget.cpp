@@ -7,6 +7,7 @@
 #include "config/DeviceConfigNode.h"
 #include "config/PortConfigNode.h"
 #include "views/DeviceAlarmListForm.h"
+#include "views/DeviceNavigation.h"
 #include "views/DevicePicMonitorForm.h"
 #include "views/DeviceStatusForm.h"
 #include "views/DeviceWidget.h"
@@ -22,11 +23,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include <algorithm>
 
 namespace
 {
-constexpr int TileRowHeight = 100;
 // A round of queued alarms gives the event loop back after this long, so the window keeps painting in a storm.
 constexpr qint64 RoundBudgetMs = 15;
 
@@ -94,6 +93,7 @@ void MainAlarmDisplayWidget::BuildLayout()
     m_navigationTable->horizontalHeader()->setStretchLastSection(true);
     m_navigationTable->setSelectionMode(QAbstractItemView::SingleSelection);
     m_navigationTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_navigation = std::make_unique<DeviceNavigation>(m_navigationTable);
     m_navigationColumn = new QWidget;
     m_navigationColumn->setFixedWidth(160);
     m_navigationColumn->setContentsMargins(0, 0, 0, 0);
@@ -267,51 +267,14 @@ void MainAlarmDisplayWidget::DealSystemAlarm(const AlarmRecord& record)
     }
 }
 
-// A device listed twice has two tiles; the upper one shows its alarms.
-DeviceWidget* MainAlarmDisplayWidget::FirstTileOf(const QString& ip) const
-{
-    const QList<DeviceWidget*> tiles = m_tilesOfIp.value(ip);
-    if (tiles.size() < 2)
-        return tiles.value(0);
-    return *std::min_element(tiles.cbegin(), tiles.cend(), [this](DeviceWidget* a, DeviceWidget* b) {
-        return m_tiles.indexOf(a) < m_tiles.indexOf(b);
-    });
-}
-
 DeviceWidget* MainAlarmDisplayWidget::TileAt(int row) const
 {
-    QWidget* holder = m_navigationTable->cellWidget(row, 0);
-    return holder ? holder->findChild<DeviceWidget*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
-}
-
-// Tiles change places in the order first; the table's rows follow once at the end of the round (ShowTileOrder),
-// since moving a row of the table moves every tile below it.
-void MainAlarmDisplayWidget::MoveTile(int from, int to)
-{
-    m_tiles.move(from, to <= from ? to : to - 1);
-    m_tileOrderChanged = true;
-}
-
-// Each row holds a holder widget for life; a tile whose row changed is handed to the holder of its new row.
-void MainAlarmDisplayWidget::ShowTileOrder()
-{
-    if (!m_tileOrderChanged)
-        return;
-    m_tileOrderChanged = false;
-    for (int row = 0; row < m_tiles.size(); ++row) {
-        QWidget* holder = m_navigationTable->cellWidget(row, 0);
-        DeviceWidget* tile = m_tiles[row];
-        if (tile->parentWidget() == holder)
-            continue;
-        tile->setParent(holder);
-        holder->layout()->addWidget(tile);
-        tile->show();
-    }
+    return m_navigation->ShownAt(row);
 }
 
 void MainAlarmDisplayWidget::UpdateDeviceTile(const AlarmRecord& record)
 {
-    DeviceWidget* tile = FirstTileOf(record.ip);
+    DeviceWidget* tile = m_navigation->FirstTileOf(record.ip);
     if (!tile)
         return;
     const int state = record.level == LevelError ? LevelError : m_store.GetDeviceLevel(record.ip);
@@ -319,14 +282,15 @@ void MainAlarmDisplayWidget::UpdateDeviceTile(const AlarmRecord& record)
     tile->SetState(state);
     if (!m_autoSort)
         return;
-    const int row = m_tiles.indexOf(tile);
+    const int row = m_navigation->RowOf(tile);
+    const int count = m_navigation->Tiles().size();
     if (state == LevelNormal) {
-        if (row != m_tiles.size() - 1)
-            MoveTile(row, m_tiles.size());
+        if (row != count - 1)
+            m_navigation->Move(row, count);
         return;
     }
     if (row != 0)
-        MoveTile(row, 0);
+        m_navigation->Move(row, 0);
     MakeCurrent(tile);
 }
 
@@ -343,7 +307,7 @@ void MainAlarmDisplayWidget::MakeCurrent(DeviceWidget* tile)
 
 void MainAlarmDisplayWidget::FinishBatch()
 {
-    ShowTileOrder();
+    m_navigation->ShowOrder();
     if (m_currentFormStale && m_currentTile) {
         ShowDeviceAlarms(m_currentTile->GetIp());
         RefreshCurrentPorts();
@@ -480,9 +444,7 @@ void MainAlarmDisplayWidget::ClearDevices()
 {
     FlushArrived();
     m_currentTile = nullptr;
-    m_navigationTable->setRowCount(0);
-    m_tiles.clear();
-    m_tilesOfIp.clear();
+    m_navigation->Clear();
     m_statusWindow->Clear();
     m_statusWindow->hide();
     m_nameValue->clear();
@@ -502,16 +464,7 @@ void MainAlarmDisplayWidget::AddDevice(const QString& ip, const QString& deviceN
     tile->SetState(1);
     connect(tile, &DeviceWidget::WidgetFocus, this, &MainAlarmDisplayWidget::OnDeviceFocus);
     connect(tile, &DeviceWidget::EnableSound, this, &MainAlarmDisplayWidget::OnEnableSound);
-    auto* holder = new QWidget;
-    auto* holderLayout = new QVBoxLayout(holder);
-    holderLayout->setContentsMargins(0, 0, 0, 0);
-    holderLayout->addWidget(tile);
-    const int row = m_navigationTable->rowCount();
-    m_navigationTable->insertRow(row);
-    m_navigationTable->setRowHeight(row, TileRowHeight);
-    m_navigationTable->setCellWidget(row, 0, holder);
-    m_tiles.append(tile);
-    m_tilesOfIp[ip].append(tile);
+    m_navigation->Append(tile);
 
     const QString title =
         !deviceName.isEmpty() && deviceName != ip ? QStringLiteral("%1 (%2)").arg(deviceName, ip) : ip;
@@ -575,7 +528,7 @@ void MainAlarmDisplayWidget::RetranslateUi()
     m_tabWidget->setTabText(1, tr("Current Device"));
     m_currentDeviceBox->setTitle(tr("Current Device"));
     m_statusWindow->RetranslateUi();
-    for (DeviceWidget* tile : qAsConst(m_tiles)) {
+    for (DeviceWidget* tile : m_navigation->Tiles()) {
         if (tile->GetState() != 1)
             tile->RefreshAge();
     }
@@ -590,29 +543,17 @@ void MainAlarmDisplayWidget::AutoSort(int index)
     m_autoSort = index == 0;
     if (!m_autoSort)
         return;
-    if (!m_tiles.isEmpty())
+    const QList<DeviceWidget*>& tiles = m_navigation->Tiles();
+    if (!tiles.isEmpty())
         SortDeviceTable();
-    if (!m_tiles.isEmpty() && m_tiles.first() != m_currentTile)
-        MakeCurrent(m_tiles.first());
+    if (!tiles.isEmpty() && tiles.first() != m_currentTile)
+        MakeCurrent(tiles.first());
     FinishBatch();
 }
 
-// One pass from the bottom: a tile moves above the first tile whose age text sorts before its own.
 void MainAlarmDisplayWidget::SortDeviceTable()
 {
-    for (int i = m_tiles.size() - 1; i >= 0;) {
-        const QString age = m_tiles[i]->GetAgeText();
-        int j = 0;
-        while (j < i && !(m_tiles[j]->GetAgeText() < age))
-            ++j;
-        if (j < i) {
-            MoveTile(i, j);
-            i -= 2;
-        } else {
-            --i;
-        }
-    }
-    ShowTileOrder();
+    m_navigation->SortByAgeText();
 }
 
 void MainAlarmDisplayWidget::OnDeviceFocus(bool)

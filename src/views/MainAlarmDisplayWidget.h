@@ -4,7 +4,6 @@
 #include "views/DeviceAlarmStore.h"
 
 #include <QElapsedTimer>
-#include <QHash>
 #include <QMutex>
 #include <QSet>
 #include <QStringList>
@@ -15,6 +14,7 @@
 #include <memory>
 
 class DeviceAlarmListForm;
+class DeviceNavigation;
 class DevicePicMonitorForm;
 class DeviceStatusForm;
 class DeviceWidget;
@@ -102,17 +102,12 @@ private:
     void UpdateCurrentTexts();
     bool GetPortCaptions(const QString& ip, QString& analog, QString& aes, QStringList& bnc) const;
     QList<DeviceAlarmListForm*> FormsFor(const QString& ip) const;
-    DeviceWidget* FirstTileOf(const QString& ip) const;
-    void MoveTile(int from, int to);
-    void ShowTileOrder();
     void DeleteSelected(DeviceAlarmListForm* form, bool system);
 
     bool m_autoSort = true;
     QTableWidget* m_navigationTable = nullptr;
-    // The tiles in navigation order; the table's rows show it at the end of every round.
-    QList<DeviceWidget*> m_tiles;
-    bool m_tileOrderChanged = false;
-    QHash<QString, QList<DeviceWidget*>> m_tilesOfIp;
+    // The tiles' order; the table's rows show it at the end of every round.
+    std::unique_ptr<DeviceNavigation> m_navigation;
     DeviceWidget* m_currentTile = nullptr;
     DeviceStatusForm* m_statusForm = nullptr;
     QComboBox* m_sortSelector = nullptr;

@@ -6,9 +6,12 @@
 #include "app/AppPaths.h"
 #include "app/MainWindow.h"
 #include "app/SelectIPDialog.h"
+#include "views/DeviceAlarmListForm.h"
+#include "views/MainAlarmDisplayWidget.h"
 
 #include <QAction>
 #include <QDir>
+#include <QTableWidget>
 #include <QUdpSocket>
 #include <QtTest>
 
@@ -34,6 +37,7 @@ private slots:
     void stopKeepsTheLogOpenAcrossRestarts();
     void soundToggleAndViewPairs();
     void exitAsksFirst();
+    void raisedFaultIsShownAndItsClearingMovesItToHistory();
 
 private:
     std::unique_ptr<MainWindow> MakeWindow();
@@ -211,6 +215,23 @@ void TestMainWindow::exitAsksFirst()
     m_confirmAnswer = true;
     Action("actionExit_x")->trigger();
     QVERIFY(!m_window->isVisible());
+}
+
+void TestMainWindow::raisedFaultIsShownAndItsClearingMovesItToHistory()
+{
+    m_window = MakeWindow();
+    m_window->StartMonitoring("127.0.0.1");
+    const QStringList set{"<- set", QStringLiteral("127.0.0.1:%1").arg(m_trapPort)};
+    QTRY_COMPARE_WITH_TIMEOUT(m_probes.LinesWith(set).size(), 1, 5000);
+    DeviceAlarmListForm* all = m_window->Display()->AllDeviceForm();
+    m_probes.Send(Probe + " raise lost bnc:3");
+    QTRY_COMPARE_WITH_TIMEOUT(all->SignalAlarmTable()->rowCount(), 1, 5000);
+    QCOMPARE(all->SignalAlarmTable()->item(0, 3)->text(), QStringLiteral("Studio CAM 3"));
+    m_probes.Send(Probe + " clear lost bnc:3");
+    QTRY_COMPARE_WITH_TIMEOUT(all->SignalHistoryTable()->rowCount(), 1, 5000);
+    QCOMPARE(all->SignalAlarmTable()->rowCount(), 0);
+    QVERIFY(!all->SignalHistoryTable()->item(0, 1)->text().isEmpty());
+    Action("actionStop_Monitor")->trigger();
 }
 
 QTEST_MAIN(TestMainWindow)
