@@ -117,13 +117,13 @@ void LogDatabase::DeleteBefore(unsigned daysToKeep, const QDate& today)
     Run(query, statement, {cutOff});
 }
 
-void LogDatabase::Delete(const LogClause& where)
+bool LogDatabase::Delete(const LogClause& where)
 {
     const QString statement = where.text.isEmpty() ? QStringLiteral("delete from alarm2")
                                                    : QStringLiteral("delete from alarm2 %1").arg(where.text);
     qDebug() << statement << where.values;
     QSqlQuery query(m_database);
-    Run(query, statement, where.values);
+    return Run(query, statement, where.values);
 }
 
 unsigned LogDatabase::GetMaxId(const LogClause& where)
@@ -156,7 +156,7 @@ int LogDatabase::Select(const LogClause& where, const QList<AlarmRecord*>& recor
     QSqlQuery query(m_database);
     query.setForwardOnly(true);
     if (!Run(query, QStringLiteral("select * from alarm2 %1").arg(where.text), where.values))
-        return 0;
+        return -1;
     int filled = 0;
     while (filled < records.size() && query.next()) {
         AlarmRecord* record = records[filled++];
@@ -173,6 +173,34 @@ int LogDatabase::Select(const LogClause& where, const QList<AlarmRecord*>& recor
         record->note = query.value(10).toString();
     }
     return filled;
+}
+
+bool LogDatabase::GetPages(const LogClause& where, int pageSize, Pages& pages)
+{
+    // One pass in SQLite: the first row of every page, and the last row, which also carries the count.
+    const QString statement = QStringLiteral(
+        "select id, n, next is null from (select id, row_number() over w as n, lead(id) over w as next from alarm2 "
+        "%1 window w as (order by id desc)) where (n - 1) % ? = 0 or next is null").arg(where.text);
+    QSqlQuery query(m_database);
+    query.setForwardOnly(true);
+    if (!Run(query, statement, where.values + QVariantList{pageSize}))
+        return false;
+    pages = Pages();
+    while (query.next()) {
+        const qint64 id = query.value(0).toLongLong();
+        const qint64 n = query.value(1).toLongLong();
+        if ((n - 1) % pageSize == 0)
+            pages.firstIds.append(id);
+        if (query.value(2).toBool()) {
+            pages.lastId = id;
+            pages.count = n;
+        }
+    }
+    if (query.lastError().isValid()) {
+        SetErrorString(query.lastError().text());
+        return false;
+    }
+    return true;
 }
 
 unsigned LogDatabase::GetCount(const LogClause& where)

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
+#include <QVector>
 
 class AlarmRecord;
 class QSqlQuery;
@@ -20,6 +21,15 @@ public:
     static const QString CreateTableStatement;
     static const QString TimeFormat;
 
+    // Where each page of a result begins, so that any page is read by an id range instead of skipping rows.
+    struct Pages
+    {
+        // The id of the first row of each page, newest first.
+        QVector<qint64> firstIds;
+        qint64 lastId = 0;
+        qint64 count = 0;
+    };
+
     LogDatabase();
     ~LogDatabase() override;
     LogDatabase(const LogDatabase&) = delete;
@@ -30,13 +40,16 @@ public:
 
     // Removes the rows that started before 00:00 of (today - daysToKeep).
     void DeleteBefore(unsigned daysToKeep, const QDate& today);
-    void Delete(const LogClause& where);
+    bool Delete(const LogClause& where);
     // 0 when nothing matches or the statement fails.
     unsigned GetMaxId(const LogClause& where);
     bool Insert(const AlarmRecord& record);
     // Fills records in row order (time, ip, deviceName, portType, portID, trackID, signalName, alarmType,
-    // end_time, note; level untouched) and returns how many it filled. An empty clause or list reads nothing.
+    // end_time, note; level untouched) and returns how many it filled, -1 when the statement fails. An empty clause
+    // or list reads nothing.
     int Select(const LogClause& where, const QList<AlarmRecord*>& records);
+    // The rows matching the clause, newest first, cut into pages of pageSize; false when the statement fails.
+    bool GetPages(const LogClause& where, int pageSize, Pages& pages);
     unsigned GetCount(const LogClause& where);
     // A helpkey that matches no row is not a failure.
     bool UpdateEndTime(const QString& helpkey, const QString& endTime);

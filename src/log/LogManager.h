@@ -10,6 +10,7 @@
 
 class AlarmRecord;
 class LogDatabase;
+struct LogBrowserPrompts;
 class SystemConfigFile;
 
 // Turns the stream of routed alarms into alarm-log rows: a row when an alarm starts, its end time when the
@@ -40,8 +41,9 @@ public:
     void AddAlarm(const AlarmRecord* record);
     // Returns once every alarm added before the call is in the file.
     void Flush();
-    // GUI thread. Runs the log browser modally; defined with the browser in the gui library.
-    void ShowLogDialog();
+    // GUI thread. Runs the log browser modally on the GUI thread's connection; defined with the browser in the gui
+    // library.
+    void ShowLogDialog(const LogBrowserPrompts& prompts);
 
 private:
     OpenFailureHandler m_onOpenFailure;

@@ -1,0 +1,146 @@
+#include "log/LogExport.h"
+
+#include "alarm/AlarmRecord.h"
+#include "log/LogDatabase.h"
+#include "log/LogResult.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileDevice>
+#include <QStringList>
+
+#include <vector>
+
+namespace {
+QString Tr(const char* text)
+{
+    return QCoreApplication::translate("LogManageDialog", text);
+}
+
+QString Pad(const QString& text, int width)
+{
+    return QStringLiteral("%1").arg(text, -width);
+}
+
+// RFC 4180: a field with a separator, a quote or a line break goes in quotes, its quotes doubled.
+QString CsvField(QString field)
+{
+    if (!field.contains(QLatin1Char(',')) && !field.contains(QLatin1Char('"')) && !field.contains(QLatin1Char('\n')) &&
+        !field.contains(QLatin1Char('\r')))
+        return field;
+    field.replace(QLatin1String("\""), QLatin1String("\"\""));
+    return QLatin1Char('"') + field + QLatin1Char('"');
+}
+
+QByteArray CsvLine(const QStringList& fields)
+{
+    QStringList quoted;
+    for (const QString& field : fields)
+        quoted.append(CsvField(field));
+    return (quoted.join(QLatin1Char(',')) + QStringLiteral("\r\n")).toUtf8();
+}
+
+QStringList HeaderTexts()
+{
+    return {Tr("ID"),         Tr("Starting Time"), Tr("End Time"), Tr("Duration"),    Tr("IP Address"),
+            Tr("Device Name"), Tr("Alarm Type"),   Tr("Port"),     Tr("Signal Name"), Tr("Note")};
+}
+
+bool WriteAll(QFileDevice& file, const QByteArray& bytes)
+{
+    return file.write(bytes) == bytes.size();
+}
+} // namespace
+
+QString LogExport::DurationText(const QDateTime& start, const QDateTime& end)
+{
+    if (start.isNull() || end.isNull())
+        return QString();
+    const qint64 milliseconds = start.msecsTo(end);
+    const qint64 days = milliseconds / 86400000;
+    const QString time = QTime(0, 0).addMSecs(int(milliseconds % 86400000)).toString(QStringLiteral("hh:mm:ss.zzz"));
+    return days == 0 ? time : Tr("%1 day %2").arg(days).arg(time);
+}
+
+QString LogExport::PortText(const AlarmRecord& record)
+{
+    return IsSignalAlarm(record.alarmType) ? PortDisplayName(record.portType, record.portID) : QString();
+}
+
+QString LogExport::NoteText(const AlarmRecord& record)
+{
+    return IsAudioTrackAlarm(record.alarmType) ? QStringLiteral("CH%1").arg(record.trackID) : record.note;
+}
+
+QByteArray LogExport::Header(Format format)
+{
+    const QStringList texts = HeaderTexts();
+    if (format == Format::Csv)
+        return CsvLine(texts);
+    const QString header = QStringLiteral("%1  %2\t%3\t\t%4\t%5\t%6\t%7\t%8\t%9\t%10\t\r\n")
+                               .arg(Pad(texts[0], 8), Pad(texts[1], 23), Pad(texts[2], 23), Pad(texts[3], 23),
+                                    Pad(texts[4], 15), Pad(texts[5], 16), Pad(texts[6], 16), Pad(texts[7], 10),
+                                    Pad(texts[8], 16))
+                               .arg(texts[9]);
+    return (header + QStringLiteral("\r\n%1\r\n").arg(QString(), 180, QLatin1Char('-'))).toUtf8();
+}
+
+QByteArray LogExport::Line(Format format, qint64 number, const AlarmRecord& record)
+{
+    const QString start = record.time.toString(LogDatabase::TimeFormat);
+    const QString end = record.end_time.isNull() ? QString() : record.end_time.toString(LogDatabase::TimeFormat);
+    const QString duration = DurationText(record.time, record.end_time);
+    const QString type = AlarmTypeWord(record.alarmType);
+    if (format == Format::Csv)
+        return CsvLine({QString::number(number), start, end, duration, record.ip, record.deviceName, type,
+                        PortText(record), record.signalName, NoteText(record)});
+    return (QStringLiteral("%1  ").arg(number, -8) + start + QLatin1Char('\t') + Pad(end, 23) +
+            QStringLiteral("\t\t") + Pad(duration, 23) + QLatin1Char('\t') +
+            QStringLiteral("%1\t").arg(record.ip, -15) + QStringLiteral("%1\t").arg(record.deviceName, -16) +
+            QLatin1Char('\t') + QStringLiteral("%1\t").arg(type, -16) +
+            QStringLiteral("%1\t").arg(PortText(record), -10) + QStringLiteral("%1\t").arg(record.signalName, -16) +
+            NoteText(record) + QStringLiteral("\r\n"))
+        .toUtf8();
+}
+
+LogExport::Outcome LogExport::Write(LogDatabase& database, const LogResult& result, Format format, QFileDevice& file,
+                                    const Progress& progress, QString& errorText)
+{
+    std::vector<AlarmRecord> storage(size_t(BatchPages * LogResult::PageSize));
+    QList<AlarmRecord*> batch;
+    for (AlarmRecord& record : storage)
+        batch.append(&record);
+
+    if (!WriteAll(file, Header(format))) {
+        errorText = file.errorString();
+        return Outcome::Failed;
+    }
+    qint64 written = 0;
+    for (int page = 0; page < result.PageCount(); page += BatchPages) {
+        const int filled = result.ReadPages(database, page, BatchPages, batch);
+        if (filled < 0) {
+            errorText = database.GetErrorString();
+            return Outcome::Failed;
+        }
+        QByteArray lines;
+        for (int i = 0; i < filled; ++i)
+            lines += Line(format, ++written, *batch[i]);
+        if (!WriteAll(file, lines)) {
+            errorText = file.errorString();
+            return Outcome::Failed;
+        }
+        const bool last = page + BatchPages >= result.PageCount();
+        if (!last && progress && !progress(int(written * 1000 / qMax<qint64>(1, result.Count()))))
+            return Outcome::Cancelled;
+    }
+    // A full disk shows only when the buffer goes out; a file removed meanwhile is not an export either.
+    if (!file.flush() || file.error() != QFileDevice::NoError) {
+        errorText = file.errorString();
+        return Outcome::Failed;
+    }
+    if (!file.fileName().isEmpty() && !QFile::exists(file.fileName())) {
+        errorText = Tr("The file %1 was removed.").arg(file.fileName());
+        return Outcome::Failed;
+    }
+    return Outcome::Completed;
+}
