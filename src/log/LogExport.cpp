@@ -42,8 +42,8 @@ QByteArray CsvLine(const QStringList& fields)
 
 QStringList HeaderTexts()
 {
-    return {Tr("ID"),         Tr("Starting Time"), Tr("End Time"), Tr("Duration"),    Tr("IP Address"),
-            Tr("Device Name"), Tr("Alarm Type"),   Tr("Port"),     Tr("Signal Name"), Tr("Note")};
+    return {Tr("ID"),          Tr("Starting Time"), Tr("End Time"), Tr("Duration"),    Tr("IP Address"),
+            Tr("Device Name"), Tr("Alarm Type"),    Tr("Port"),     Tr("Signal Name"), Tr("Note")};
 }
 
 bool WriteAll(QFileDevice& file, const QByteArray& bytes)
@@ -77,11 +77,11 @@ QByteArray LogExport::Header(Format format)
     const QStringList texts = HeaderTexts();
     if (format == Format::Csv)
         return CsvLine(texts);
-    const QString header = QStringLiteral("%1  %2\t%3\t\t%4\t%5\t%6\t%7\t%8\t%9\t%10\t\r\n")
-                               .arg(Pad(texts[0], 8), Pad(texts[1], 23), Pad(texts[2], 23), Pad(texts[3], 23),
-                                    Pad(texts[4], 15), Pad(texts[5], 16), Pad(texts[6], 16), Pad(texts[7], 10),
-                                    Pad(texts[8], 16))
-                               .arg(texts[9]);
+    const QString header =
+        QStringLiteral("%1  %2\t%3\t\t%4\t%5\t%6\t%7\t%8\t%9\t%10\t\r\n")
+            .arg(Pad(texts[0], 8), Pad(texts[1], 23), Pad(texts[2], 23), Pad(texts[3], 23), Pad(texts[4], 15),
+                 Pad(texts[5], 16), Pad(texts[6], 16), Pad(texts[7], 10), Pad(texts[8], 16))
+            .arg(texts[9]);
     return (header + QStringLiteral("\r\n%1\r\n").arg(QString(), 180, QLatin1Char('-'))).toUtf8();
 }
 
@@ -94,12 +94,11 @@ QByteArray LogExport::Line(Format format, qint64 number, const AlarmRecord& reco
     if (format == Format::Csv)
         return CsvLine({QString::number(number), start, end, duration, record.ip, record.deviceName, type,
                         PortText(record), record.signalName, NoteText(record)});
-    return (QStringLiteral("%1  ").arg(number, -8) + start + QLatin1Char('\t') + Pad(end, 23) +
-            QStringLiteral("\t\t") + Pad(duration, 23) + QLatin1Char('\t') +
-            QStringLiteral("%1\t").arg(record.ip, -15) + QStringLiteral("%1\t").arg(record.deviceName, -16) +
-            QLatin1Char('\t') + QStringLiteral("%1\t").arg(type, -16) +
-            QStringLiteral("%1\t").arg(PortText(record), -10) + QStringLiteral("%1\t").arg(record.signalName, -16) +
-            NoteText(record) + QStringLiteral("\r\n"))
+    return (QStringLiteral("%1  ").arg(number, -8) + start + QLatin1Char('\t') + Pad(end, 23) + QStringLiteral("\t\t") +
+            Pad(duration, 23) + QLatin1Char('\t') + QStringLiteral("%1\t").arg(record.ip, -15) +
+            QStringLiteral("%1\t").arg(record.deviceName, -16) + QLatin1Char('\t') +
+            QStringLiteral("%1\t").arg(type, -16) + QStringLiteral("%1\t").arg(PortText(record), -10) +
+            QStringLiteral("%1\t").arg(record.signalName, -16) + NoteText(record) + QStringLiteral("\r\n"))
         .toUtf8();
 }
 

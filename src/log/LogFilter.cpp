@@ -4,8 +4,7 @@
 
 namespace {
 // "term or term or ..." with one term per value; empty without values.
-template <typename Value>
-LogClause Alternatives(const QString& term, const QList<Value>& values)
+template <typename Value> LogClause Alternatives(const QString& term, const QList<Value>& values)
 {
     LogClause clause;
     QStringList terms;
@@ -58,8 +57,8 @@ LogClause LogFilter::Clause() const
     const auto add = [&filter](const LogClause& part) {
         if (part.text.isEmpty())
             return;
-        filter.text += filter.text.isEmpty() ? QStringLiteral("(%1)").arg(part.text)
-                                             : QStringLiteral(" and (%1)").arg(part.text);
+        filter.text +=
+            filter.text.isEmpty() ? QStringLiteral("(%1)").arg(part.text) : QStringLiteral(" and (%1)").arg(part.text);
         filter.values += part.values;
     };
     if (checkedDevices.size() < deviceCount)

@@ -121,9 +121,12 @@ LogFilter LogManageDialog::CurrentFilter() const
     filter.analog = m_ui->checkBox_Analog->isChecked();
 
     const std::pair<QCheckBox*, int> types[] = {
-        {m_ui->checkBox_VideoLost, AlarmTypeVideoLost},       {m_ui->checkBox_VideoFreeze, AlarmTypeVideoFreeze},
-        {m_ui->checkBox_VideoBlack, AlarmTypeVideoBlack},     {m_ui->checkBox_Slience, AlarmTypeSilence},
-        {m_ui->checkBox_AudioOverload, AlarmTypeAudioOverload}, {m_ui->checkBox_DeviceConnectStatus, AlarmTypeConnection},
+        {m_ui->checkBox_VideoLost, AlarmTypeVideoLost},
+        {m_ui->checkBox_VideoFreeze, AlarmTypeVideoFreeze},
+        {m_ui->checkBox_VideoBlack, AlarmTypeVideoBlack},
+        {m_ui->checkBox_Slience, AlarmTypeSilence},
+        {m_ui->checkBox_AudioOverload, AlarmTypeAudioOverload},
+        {m_ui->checkBox_DeviceConnectStatus, AlarmTypeConnection},
     };
     for (const auto& [box, code] : types)
         if (box->isChecked())
@@ -156,9 +159,9 @@ void LogManageDialog::Warn(const QString& text)
 
 void LogManageDialog::ShowNoResult()
 {
-    for (QWidget* widget : std::initializer_list<QWidget*>{m_ui->pushButton_PageUp, m_ui->pushButton_PageDown,
-                                                           m_ui->pushButton_GoTo, m_ui->spinBox_Page,
-                                                           m_ui->pushButton_Delete, m_ui->pushButton_SaveAs})
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{m_ui->pushButton_PageUp, m_ui->pushButton_PageDown, m_ui->pushButton_GoTo,
+                                         m_ui->spinBox_Page, m_ui->pushButton_Delete, m_ui->pushButton_SaveAs})
         widget->setEnabled(false);
     m_ui->tableWidget_Log->setRowCount(0);
     m_ui->label_PageInfo->setText(tr("Current Page: 0   Total Page: 0    Page:"));
@@ -269,14 +272,14 @@ void LogManageDialog::on_pushButton_SaveAs_clicked()
     progress.setWindowModality(Qt::WindowModal);
     progress.setValue(0);
     QString error;
-    const LogExport::Outcome outcome =
-        LogExport::Write(*m_database, m_result, format, file,
-                         [this, &progress](int thousandths) {
-                             progress.setValue(thousandths);
-                             progress.repaint();
-                             return !m_prompts.exportCancelled(progress);
-                         },
-                         error);
+    const LogExport::Outcome outcome = LogExport::Write(
+        *m_database, m_result, format, file,
+        [this, &progress](int thousandths) {
+            progress.setValue(thousandths);
+            progress.repaint();
+            return !m_prompts.exportCancelled(progress);
+        },
+        error);
     file.close();
     if (outcome == LogExport::Outcome::Failed) {
         progress.cancel();

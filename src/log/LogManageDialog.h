@@ -14,8 +14,7 @@ class DeviceConfigFile;
 class LogDatabase;
 class QCheckBox;
 
-namespace Ui
-{
+namespace Ui {
 class LogManageDialog;
 }
 
