@@ -32,18 +32,37 @@ QString CsvField(QString field)
     return QLatin1Char('"') + field + QLatin1Char('"');
 }
 
-QByteArray CsvLine(const QStringList& fields)
+QString CsvLine(const QStringList& fields)
 {
     QStringList quoted;
     for (const QString& field : fields)
         quoted.append(CsvField(field));
-    return (quoted.join(QLatin1Char(',')) + QStringLiteral("\r\n")).toUtf8();
+    return quoted.join(QLatin1Char(',')) + QStringLiteral("\r\n");
 }
 
 QStringList HeaderTexts()
 {
     return {Tr("ID"),          Tr("Starting Time"), Tr("End Time"), Tr("Duration"),    Tr("IP Address"),
             Tr("Device Name"), Tr("Alarm Type"),    Tr("Port"),     Tr("Signal Name"), Tr("Note")};
+}
+
+// Digits put by hand: Qt's formatter parses its format text on every call, three times a row of an export.
+QChar* Put(QChar* at, qint64 value, int digits)
+{
+    for (int i = digits - 1; i >= 0; --i, value /= 10)
+        at[i] = QLatin1Char(char('0' + value % 10));
+    return at + digits;
+}
+
+QChar* PutClock(QChar* at, qint64 milliseconds)
+{
+    at = Put(at, milliseconds / 3600000, 2);
+    *at++ = QLatin1Char(':');
+    at = Put(at, milliseconds / 60000 % 60, 2);
+    *at++ = QLatin1Char(':');
+    at = Put(at, milliseconds / 1000 % 60, 2);
+    *at++ = QLatin1Char('.');
+    return Put(at, milliseconds % 1000, 3);
 }
 
 bool WriteAll(QFileDevice& file, const QByteArray& bytes)
@@ -58,8 +77,26 @@ QString LogExport::DurationText(const QDateTime& start, const QDateTime& end)
         return QString();
     const qint64 milliseconds = start.msecsTo(end);
     const qint64 days = milliseconds / 86400000;
-    const QString time = QTime(0, 0).addMSecs(int(milliseconds % 86400000)).toString(QStringLiteral("hh:mm:ss.zzz"));
+    // A time of day: an end before its start wraps round as QTime does.
+    QString time(12, Qt::Uninitialized);
+    PutClock(time.data(), (milliseconds % 86400000 + 86400000) % 86400000);
     return days == 0 ? time : Tr("%1 day %2").arg(days).arg(time);
+}
+
+QString LogExport::TimeText(const QDateTime& time)
+{
+    if (time.isNull())
+        return QString();
+    const QDate date = time.date();
+    QString text(23, Qt::Uninitialized);
+    QChar* at = Put(text.data(), date.year(), 4);
+    *at++ = QLatin1Char('-');
+    at = Put(at, date.month(), 2);
+    *at++ = QLatin1Char('-');
+    at = Put(at, date.day(), 2);
+    *at++ = QLatin1Char(' ');
+    PutClock(at, time.time().msecsSinceStartOfDay());
+    return text;
 }
 
 QString LogExport::PortText(const AlarmRecord& record)
@@ -76,7 +113,7 @@ QByteArray LogExport::Header(Format format)
 {
     const QStringList texts = HeaderTexts();
     if (format == Format::Csv)
-        return CsvLine(texts);
+        return CsvLine(texts).toUtf8();
     const QString header =
         QStringLiteral("%1  %2\t%3\t\t%4\t%5\t%6\t%7\t%8\t%9\t%10\t\r\n")
             .arg(Pad(texts[0], 8), Pad(texts[1], 23), Pad(texts[2], 23), Pad(texts[3], 23), Pad(texts[4], 15),
@@ -87,19 +124,39 @@ QByteArray LogExport::Header(Format format)
 
 QByteArray LogExport::Line(Format format, qint64 number, const AlarmRecord& record)
 {
-    const QString start = record.time.toString(LogDatabase::TimeFormat);
-    const QString end = record.end_time.isNull() ? QString() : record.end_time.toString(LogDatabase::TimeFormat);
+    QString line;
+    AppendLine(format, number, record, line);
+    return line.toUtf8();
+}
+
+void LogExport::AppendLine(Format format, qint64 number, const AlarmRecord& record, QString& out)
+{
+    const QString start = TimeText(record.time);
+    const QString end = TimeText(record.end_time);
     const QString duration = DurationText(record.time, record.end_time);
     const QString type = AlarmTypeWord(record.alarmType);
-    if (format == Format::Csv)
-        return CsvLine({QString::number(number), start, end, duration, record.ip, record.deviceName, type,
+    if (format == Format::Csv) {
+        out += CsvLine({QString::number(number), start, end, duration, record.ip, record.deviceName, type,
                         PortText(record), record.signalName, NoteText(record)});
-    return (QStringLiteral("%1  ").arg(number, -8) + start + QLatin1Char('\t') + Pad(end, 23) + QStringLiteral("\t\t") +
-            Pad(duration, 23) + QLatin1Char('\t') + QStringLiteral("%1\t").arg(record.ip, -15) +
-            QStringLiteral("%1\t").arg(record.deviceName, -16) + QLatin1Char('\t') +
-            QStringLiteral("%1\t").arg(type, -16) + QStringLiteral("%1\t").arg(PortText(record), -10) +
-            QStringLiteral("%1\t").arg(record.signalName, -16) + NoteText(record) + QStringLiteral("\r\n"))
-        .toUtf8();
+        return;
+    }
+    // Appended in place: a million-row export spends its time here.
+    const auto field = [&out](const QString& text, int width, const char* after) {
+        out += text;
+        if (text.size() < width)
+            out.resize(out.size() + width - text.size(), QLatin1Char(' '));
+        out += QLatin1String(after);
+    };
+    field(QString::number(number), 8, "  ");
+    field(start, 0, "\t");
+    field(end, 23, "\t\t");
+    field(duration, 23, "\t");
+    field(record.ip, 15, "\t");
+    field(record.deviceName, 16, "\t\t");
+    field(type, 16, "\t");
+    field(PortText(record), 10, "\t");
+    field(record.signalName, 16, "\t");
+    field(NoteText(record), 0, "\r\n");
 }
 
 LogExport::Outcome LogExport::Write(LogDatabase& database, const LogResult& result, Format format, QFileDevice& file,
@@ -121,10 +178,10 @@ LogExport::Outcome LogExport::Write(LogDatabase& database, const LogResult& resu
             errorText = database.GetErrorString();
             return Outcome::Failed;
         }
-        QByteArray lines;
+        QString lines;
         for (int i = 0; i < filled; ++i)
-            lines += Line(format, ++written, *batch[i]);
-        if (!WriteAll(file, lines)) {
+            AppendLine(format, ++written, *batch[i], lines);
+        if (!WriteAll(file, lines.toUtf8())) {
             errorText = file.errorString();
             return Outcome::Failed;
         }

@@ -40,7 +40,10 @@ public:
 
     static QByteArray Header(Format format);
     static QByteArray Line(Format format, qint64 number, const AlarmRecord& record);
+    static void AppendLine(Format format, qint64 number, const AlarmRecord& record, QString& out);
 
+    // "yyyy-MM-dd hh:mm:ss.zzz" (years 0 to 9999), empty for a null time.
+    static QString TimeText(const QDateTime& time);
     // "hh:mm:ss.zzz", or "<days> day hh:mm:ss.zzz" from a whole day on; empty unless both times are set.
     static QString DurationText(const QDateTime& start, const QDateTime& end);
     // The port's display name for the alarms of a signal, empty otherwise.

@@ -14,10 +14,6 @@
 #include <QProgressDialog>
 
 namespace {
-// Rows removed per statement: each one holds the log's write lock for a moment only, so the alarm writer and the
-// window get their turn between them.
-constexpr int DeletePages = 200;
-
 QTableWidgetItem* Cell(const QString& text)
 {
     auto* item = new QTableWidgetItem(text);
@@ -214,8 +210,8 @@ void LogManageDialog::ShowPage(int page)
         const bool signal = IsSignalAlarm(record.alarmType);
         const QString cells[] = {
             QString::number(qint64(page) * LogResult::PageSize + row + 1),
-            record.time.toString(LogDatabase::TimeFormat),
-            record.end_time.isNull() ? QString() : record.end_time.toString(LogDatabase::TimeFormat),
+            LogExport::TimeText(record.time),
+            LogExport::TimeText(record.end_time),
             LogExport::DurationText(record.time, record.end_time),
             record.deviceName,
             record.ip,
@@ -304,13 +300,10 @@ void LogManageDialog::on_pushButton_Delete_clicked()
     QProgressDialog progress(tr("Delete..."), QString(), 0, pages, this);
     progress.setWindowModality(Qt::WindowModal);
     progress.setCancelButton(nullptr);
-    for (int first = 0; first < pages; first += DeletePages) {
-        if (!m_result.DeletePages(*m_database, first, DeletePages)) {
-            progress.cancel();
-            Warn(m_database->GetErrorString());
-            return;
-        }
-        progress.setValue(qMin(pages, first + DeletePages));
+    if (!m_result.Delete(*m_database, [&progress](int pagesDone) { progress.setValue(pagesDone); })) {
+        progress.cancel();
+        Warn(m_database->GetErrorString());
+        return;
     }
     ShowNoResult();
 }

@@ -1,6 +1,7 @@
 #include "log/LogResult.h"
 
 #include <QDebug>
+#include <QElapsedTimer>
 
 bool LogResult::Search(LogDatabase& database, const LogClause& filter)
 {
@@ -42,9 +43,21 @@ int LogResult::ReadPages(LogDatabase& database, int first, int count, const QLis
     return database.Select(clause, records);
 }
 
-bool LogResult::DeletePages(LogDatabase& database, int first, int count) const
+bool LogResult::Delete(LogDatabase& database, const std::function<void(int pagesDone)>& progress) const
 {
-    if (first < 0 || count <= 0 || first >= PageCount())
-        return true;
-    return database.Delete(PagesClause(first, qMin(count, PageCount() - first)));
+    QElapsedTimer waiting;
+    for (int first = 0; first < PageCount(); first += DeleteBatchPages) {
+        waiting.start();
+        // While the writer holds the file, the window paints and the batch is tried again, as patiently as the
+        // writer waits for the window.
+        while (!database.Delete(PagesClause(first, qMin(DeleteBatchPages, PageCount() - first)))) {
+            if (!database.WasBusy() || waiting.hasExpired(LogDatabase::WriterBusyTimeout))
+                return false;
+            if (progress)
+                progress(first);
+        }
+        if (progress)
+            progress(qMin(PageCount(), first + DeleteBatchPages));
+    }
+    return true;
 }

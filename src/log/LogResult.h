@@ -5,6 +5,8 @@
 
 #include <QList>
 
+#include <functional>
+
 class AlarmRecord;
 
 // The rows a log search found, fixed at the moment of the search: alarms logged afterwards stay out of every page,
@@ -14,6 +16,9 @@ class LogResult
 {
 public:
     static constexpr int PageSize = 30;
+    // Pages removed per statement: each statement holds the log's write lock only briefly, so the alarm writer
+    // and the window get their turn between them.
+    static constexpr int DeleteBatchPages = 50;
 
     // Replaces the result with the rows that match filter (a condition without "where") now. False, with the
     // database's error text, when the statement fails; the previous result then stays.
@@ -26,8 +31,10 @@ public:
 
     // Rows of the pages first .. first + count - 1, newest first, into records; -1 when the statement fails.
     int ReadPages(LogDatabase& database, int first, int count, const QList<AlarmRecord*>& records) const;
-    // Removes the rows of those pages from the log.
-    bool DeletePages(LogDatabase& database, int first, int count) const;
+    // Removes every row of the result from the log, a batch of pages at a time, telling progress the pages done
+    // after each and while a batch waits for the writer. False, with the database's error text, when a statement
+    // fails; earlier batches stay deleted.
+    bool Delete(LogDatabase& database, const std::function<void(int pagesDone)>& progress) const;
 
 private:
     // The condition of the search narrowed to the ids of those pages.
