@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <thread>
 #include <vector>
 
@@ -36,6 +37,13 @@ LogFilter Filter(const QDateTime& now, int fromDaysBack, int endDaysBack = -1)
 double Ms(const QElapsedTimer& timer)
 {
     return double(timer.nsecsElapsed()) / 1e6;
+}
+
+// The faster of two runs, so that neither side pays for a cold cache or the other's dirty pages alone.
+double BestOfTwo(const std::function<double()>& run)
+{
+    const double first = run();
+    return std::min(first, run());
 }
 
 double TimeSearch(LogDatabase& database, LogResult& result, const LogFilter& filter)
@@ -176,8 +184,9 @@ void RunBrowserBench(const QString& appDir, int seedDays, const QDateTime& now)
     }
 
     const QString out = appDir + QStringLiteral("/export.log");
-    const double millionMs = TimeExport(database, result, out);
-    const double millionTool = TimeSqliteTool(path, all, appDir + QStringLiteral("/sqlite3.txt"));
+    const QString toolOut = appDir + QStringLiteral("/sqlite3.txt");
+    const double millionMs = BestOfTwo([&] { return TimeExport(database, result, out); });
+    const double millionTool = BestOfTwo([&] { return TimeSqliteTool(path, all, toolOut); });
     const qint64 millionRows = result.Count();
     std::printf("  export of %lld rows: %.0f ms (%.1f MB); sqlite3 tool %.0f ms (x%.2f)\n", millionRows, millionMs,
                 double(QFile(out).size()) / 1e6, millionTool, millionMs / millionTool);
@@ -185,8 +194,8 @@ void RunBrowserBench(const QString& appDir, int seedDays, const QDateTime& now)
     LogResult tenth;
     const LogFilter tenDays = Filter(now, seedDays / 10 + 1, 1);
     TimeSearch(database, tenth, tenDays);
-    const double tenthMs = TimeExport(database, tenth, out);
-    const double tenthTool = TimeSqliteTool(path, tenDays, appDir + QStringLiteral("/sqlite3.txt"));
+    const double tenthMs = BestOfTwo([&] { return TimeExport(database, tenth, out); });
+    const double tenthTool = BestOfTwo([&] { return TimeSqliteTool(path, tenDays, toolOut); });
     qint64 offsetRows = 0;
     const double offsetMs = TimeOffsetExport(database, tenth, tenDays, out, offsetRows);
     std::printf("  export of %lld rows: %.0f ms; sqlite3 tool %.0f ms; offset batches %.0f ms for %lld rows\n",
