@@ -12,11 +12,6 @@
 #include <vector>
 
 namespace {
-QString Tr(const char* text)
-{
-    return QCoreApplication::translate("LogManageDialog", text);
-}
-
 QString Pad(const QString& text, int width)
 {
     return QStringLiteral("%1").arg(text, -width);
@@ -42,8 +37,16 @@ QString CsvLine(const QStringList& fields)
 
 QStringList HeaderTexts()
 {
-    return {Tr("ID"),          Tr("Starting Time"), Tr("End Time"), Tr("Duration"),    Tr("IP Address"),
-            Tr("Device Name"), Tr("Alarm Type"),    Tr("Port"),     Tr("Signal Name"), Tr("Note")};
+    return {QCoreApplication::translate("LogManageDialog", "ID"),
+            QCoreApplication::translate("LogManageDialog", "Starting Time"),
+            QCoreApplication::translate("LogManageDialog", "End Time"),
+            QCoreApplication::translate("LogManageDialog", "Duration"),
+            QCoreApplication::translate("LogManageDialog", "IP Address"),
+            QCoreApplication::translate("LogManageDialog", "Device Name"),
+            QCoreApplication::translate("LogManageDialog", "Alarm Type"),
+            QCoreApplication::translate("LogManageDialog", "Port"),
+            QCoreApplication::translate("LogManageDialog", "Signal Name"),
+            QCoreApplication::translate("LogManageDialog", "Note")};
 }
 
 // Digits put by hand: Qt's formatter parses its format text on every call, three times a row of an export.
@@ -80,7 +83,7 @@ QString LogExport::DurationText(const QDateTime& start, const QDateTime& end)
     // A time of day: an end before its start wraps round as QTime does.
     QString time(12, Qt::Uninitialized);
     PutClock(time.data(), (milliseconds % 86400000 + 86400000) % 86400000);
-    return days == 0 ? time : Tr("%1 day %2").arg(days).arg(time);
+    return days == 0 ? time : QCoreApplication::translate("LogManageDialog", "%1 day %2").arg(days).arg(time);
 }
 
 QString LogExport::TimeText(const QDateTime& time)
@@ -195,7 +198,7 @@ LogExport::Outcome LogExport::Write(LogDatabase& database, const LogResult& resu
         return Outcome::Failed;
     }
     if (!file.fileName().isEmpty() && !QFile::exists(file.fileName())) {
-        errorText = Tr("The file %1 was removed.").arg(file.fileName());
+        errorText = QCoreApplication::translate("LogManageDialog", "The file %1 was removed.").arg(file.fileName());
         return Outcome::Failed;
     }
     return Outcome::Completed;
