@@ -15,6 +15,7 @@
 #include "config/LanguageConfigNode.h"
 #include "config/SystemConfigFile.h"
 #include "config/SystemConfigManager.h"
+#include "log/LogBrowserPrompts.h"
 #include "log/LogManager.h"
 #include "snmp/ConnectDeviceThread.h"
 #include "snmp/SnmpServer.h"
@@ -22,6 +23,7 @@
 #include "views/MainAlarmDisplayWidget.h"
 
 #include <QDir>
+#include <QFileDialog>
 #include <QHostAddress>
 #include <QMessageBox>
 #include <QNetworkInterface>
@@ -49,6 +51,10 @@ MainWindow::Prompts MainWindow::InteractivePrompts()
     prompts.confirm = [](QWidget* parent, const QString& title, const QString& text) {
         return QMessageBox::question(parent, title, text, QMessageBox::Ok | QMessageBox::Cancel,
                                      QMessageBox::Cancel) == QMessageBox::Ok;
+    };
+    prompts.saveFileName = [](QWidget* parent, const QString& caption, const QString& proposedPath,
+                              const QString& filters, QString* chosenFilter) {
+        return QFileDialog::getSaveFileName(parent, caption, proposedPath, filters, chosenFilter);
     };
     return prompts;
 }
@@ -356,7 +362,12 @@ void MainWindow::OnSystemConfigClicked()
 
 void MainWindow::OnLogClicked()
 {
-    // The log browser is not part of this build yet.
+    LogBrowserPrompts prompts;
+    prompts.runDialog = m_prompts.runDialog;
+    prompts.notify = m_prompts.notify;
+    prompts.confirm = m_prompts.confirm;
+    prompts.saveFileName = m_prompts.saveFileName;
+    m_logManager->ShowLogDialog(prompts);
 }
 
 void MainWindow::OnStatusClicked()

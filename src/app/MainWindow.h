@@ -43,6 +43,10 @@ public:
             notify;
         // Asks a question with OK and Cancel; true for OK.
         std::function<bool(QWidget* parent, const QString& title, const QString& text)> confirm;
+        // Asks for a file to write; empty when cancelled. chosenFilter receives the filter the operator picked.
+        std::function<QString(QWidget* parent, const QString& caption, const QString& proposedPath,
+                              const QString& filters, QString* chosenFilter)>
+            saveFileName;
     };
 
     explicit MainWindow(QWidget* parent = nullptr);

@@ -36,6 +36,30 @@ const char* const ConnectionPragmas[] = {
     "PRAGMA cache_size=-16384",
 };
 
+// The stored texts carry no zone, so they are read back as wall-clock times (kept in a UTC date-time, which no
+// daylight saving shifts). Reading them as local time would also ask the C library for the time zone twice a row,
+// which dominates a long export. Texts of another shape go through Qt's parser.
+QDateTime WallTime(const QString& text)
+{
+    static const int digits[] = {0, 1, 2, 3, 5, 6, 8, 9, 11, 12, 14, 15, 17, 18, 20, 21, 22};
+    const auto number = [&text](int from, int count) {
+        int value = 0;
+        for (int i = from; i < from + count; ++i)
+            value = value * 10 + text[i].digitValue();
+        return value;
+    };
+    bool wellFormed = text.size() == 23;
+    for (int i = 0; wellFormed && i < int(sizeof(digits) / sizeof(digits[0])); ++i)
+        wellFormed = text[digits[i]].isDigit();
+    if (!wellFormed) {
+        QDateTime parsed = QDateTime::fromString(text, LogDatabase::TimeFormat);
+        parsed.setTimeSpec(Qt::UTC);
+        return parsed;
+    }
+    return QDateTime(QDate(number(0, 4), number(5, 2), number(8, 2)),
+                     QTime(number(11, 2), number(14, 2), number(17, 2), number(20, 3)), Qt::UTC);
+}
+
 QString NextConnectionName()
 {
     static std::atomic<int> counter{0};
@@ -59,7 +83,7 @@ void LogDatabase::Discard()
     QSqlDatabase::removeDatabase(m_connectionName);
 }
 
-bool LogDatabase::Open(const QString& path)
+bool LogDatabase::Open(const QString& path, int busyTimeout)
 {
     if (m_database.isOpen()) {
         SetErrorString(QStringLiteral("database is already opened"));
@@ -67,9 +91,8 @@ bool LogDatabase::Open(const QString& path)
     }
     m_database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
     m_database.setDatabaseName(path);
-    // The writer and the browser take turns at the file: the browser's delete of a large result may hold it for
-    // seconds, and the writer waits for it rather than lose the batch.
-    m_database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=30000"));
+    // The writer and the browser take turns at the file.
+    m_database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeout));
     if (!m_database.open()) {
         SetErrorString(m_database.lastError().text());
         Discard();
@@ -103,6 +126,8 @@ bool LogDatabase::Run(QSqlQuery& query, const QString& statement, const QVariant
             query.addBindValue(value);
         ok = query.exec();
     }
+    // SQLITE_BUSY: the other connection held the write lock for longer than this one waits.
+    m_busy = !ok && query.lastError().nativeErrorCode() == QLatin1String("5");
     if (!ok)
         SetErrorString(query.lastError().text());
     return ok;
@@ -117,13 +142,13 @@ void LogDatabase::DeleteBefore(unsigned daysToKeep, const QDate& today)
     Run(query, statement, {cutOff});
 }
 
-void LogDatabase::Delete(const LogClause& where)
+bool LogDatabase::Delete(const LogClause& where)
 {
     const QString statement = where.text.isEmpty() ? QStringLiteral("delete from alarm2")
                                                    : QStringLiteral("delete from alarm2 %1").arg(where.text);
     qDebug() << statement << where.values;
     QSqlQuery query(m_database);
-    Run(query, statement, where.values);
+    return Run(query, statement, where.values);
 }
 
 unsigned LogDatabase::GetMaxId(const LogClause& where)
@@ -155,12 +180,15 @@ int LogDatabase::Select(const LogClause& where, const QList<AlarmRecord*>& recor
         return 0;
     QSqlQuery query(m_database);
     query.setForwardOnly(true);
-    if (!Run(query, QStringLiteral("select * from alarm2 %1").arg(where.text), where.values))
-        return 0;
+    // The columns by name, without the helpkey that nobody reads back.
+    const QString columns =
+        QStringLiteral("id,start_time,ip,deviceName,portType,portID,trackID,signalName,alarmType,end_time,note");
+    if (!Run(query, QStringLiteral("select %1 from alarm2 %2").arg(columns, where.text), where.values))
+        return -1;
     int filled = 0;
     while (filled < records.size() && query.next()) {
         AlarmRecord* record = records[filled++];
-        record->time = QDateTime::fromString(query.value(1).toString(), TimeFormat);
+        record->time = WallTime(query.value(1).toString());
         record->ip = query.value(2).toString();
         record->deviceName = query.value(3).toString();
         record->portType = query.value(4).toInt();
@@ -169,10 +197,40 @@ int LogDatabase::Select(const LogClause& where, const QList<AlarmRecord*>& recor
         record->signalName = query.value(7).toString();
         record->alarmType = query.value(8).toInt();
         const QVariant endTime = query.value(9);
-        record->end_time = endTime.isNull() ? QDateTime() : QDateTime::fromString(endTime.toString(), TimeFormat);
+        record->end_time = endTime.isNull() ? QDateTime() : WallTime(endTime.toString());
         record->note = query.value(10).toString();
     }
     return filled;
+}
+
+bool LogDatabase::GetPages(const LogClause& where, int pageSize, Pages& pages)
+{
+    // One pass in SQLite: the first row of every page, and the last row, which also carries the count.
+    const QString statement =
+        QStringLiteral(
+            "select id, n, next is null from (select id, row_number() over w as n, lead(id) over w as next from alarm2 "
+            "%1 window w as (order by id desc)) where (n - 1) % ? = 0 or next is null")
+            .arg(where.text);
+    QSqlQuery query(m_database);
+    query.setForwardOnly(true);
+    if (!Run(query, statement, where.values + QVariantList{pageSize}))
+        return false;
+    pages = Pages();
+    while (query.next()) {
+        const qint64 id = query.value(0).toLongLong();
+        const qint64 n = query.value(1).toLongLong();
+        if ((n - 1) % pageSize == 0)
+            pages.firstIds.append(id);
+        if (query.value(2).toBool()) {
+            pages.lastId = id;
+            pages.count = n;
+        }
+    }
+    if (query.lastError().isValid()) {
+        SetErrorString(query.lastError().text());
+        return false;
+    }
+    return true;
 }
 
 unsigned LogDatabase::GetCount(const LogClause& where)

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
+#include <QVector>
 
 class AlarmRecord;
 class QSqlQuery;
@@ -20,23 +21,42 @@ public:
     static const QString CreateTableStatement;
     static const QString TimeFormat;
 
+    // Where each page of a result begins, so that any page is read by an id range instead of skipping rows.
+    struct Pages
+    {
+        // The id of the first row of each page, newest first.
+        QVector<qint64> firstIds;
+        qint64 lastId = 0;
+        qint64 count = 0;
+    };
+
     LogDatabase();
     ~LogDatabase() override;
     LogDatabase(const LogDatabase&) = delete;
     LogDatabase& operator=(const LogDatabase&) = delete;
 
+    // How long a statement waits for the other connection's write lock. The writer waits long rather than lose a
+    // batch; the window waits briefly and tries again after it has painted.
+    static constexpr int WriterBusyTimeout = 30000;
+    static constexpr int WindowBusyTimeout = 100;
+
     // Creates the file and the table when they are missing; an existing table is used as it is.
-    bool Open(const QString& path);
+    bool Open(const QString& path, int busyTimeout = WriterBusyTimeout);
 
     // Removes the rows that started before 00:00 of (today - daysToKeep).
     void DeleteBefore(unsigned daysToKeep, const QDate& today);
-    void Delete(const LogClause& where);
+    bool Delete(const LogClause& where);
+    // Whether the last failed statement found the other connection writing; it changed nothing then.
+    bool WasBusy() const { return m_busy; }
     // 0 when nothing matches or the statement fails.
     unsigned GetMaxId(const LogClause& where);
     bool Insert(const AlarmRecord& record);
     // Fills records in row order (time, ip, deviceName, portType, portID, trackID, signalName, alarmType,
-    // end_time, note; level untouched) and returns how many it filled. An empty clause or list reads nothing.
+    // end_time, note; level untouched; the two times as wall-clock times in a Qt::UTC date-time) and returns how many
+    // it filled, -1 when the statement fails. An empty clause or list reads nothing.
     int Select(const LogClause& where, const QList<AlarmRecord*>& records);
+    // The rows matching the clause, newest first, cut into pages of pageSize; false when the statement fails.
+    bool GetPages(const LogClause& where, int pageSize, Pages& pages);
     unsigned GetCount(const LogClause& where);
     // A helpkey that matches no row is not a failure; changedRows, when given, tells how many rows got the time.
     bool UpdateEndTime(const QString& helpkey, const QString& endTime, int* changedRows = nullptr);
@@ -52,4 +72,5 @@ private:
 
     QString m_connectionName;
     QSqlDatabase m_database;
+    bool m_busy = false;
 };

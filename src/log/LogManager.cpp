@@ -27,7 +27,7 @@ void LogManager::Open()
     QDir().mkpath(GetLogDir());
     const QString path = GetLogDatabasePath();
     auto database = std::make_unique<LogDatabase>();
-    const bool opened = database->Open(path);
+    const bool opened = database->Open(path, LogDatabase::WindowBusyTimeout);
     if (opened && m_writer.Start(path)) {
         m_database = std::move(database);
         return;

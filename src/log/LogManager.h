@@ -14,6 +14,7 @@
 class AlarmRecord;
 class LogDatabase;
 class SyslogSender;
+struct LogBrowserPrompts;
 class SystemConfigFile;
 
 // Turns the stream of routed alarms into alarm-log rows: a row when an alarm starts, its end time when the
@@ -44,8 +45,9 @@ public:
     void AddAlarm(const AlarmRecord* record);
     // Returns once every alarm added before the call is in the file.
     void Flush();
-    // GUI thread. Runs the log browser modally; defined with the browser in the gui library.
-    void ShowLogDialog();
+    // GUI thread. Runs the log browser modally on the GUI thread's connection; defined with the browser in the gui
+    // library.
+    void ShowLogDialog(const LogBrowserPrompts& prompts);
     // GUI thread. From now on every alarm start and end that reaches the file also goes to these collectors as a
     // syslog message; an empty list sends nothing.
     void SetSyslogTargets(const QList<SyslogTarget>& targets);

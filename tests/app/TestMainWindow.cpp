@@ -6,11 +6,13 @@
 #include "app/AppPaths.h"
 #include "app/MainWindow.h"
 #include "app/SelectIPDialog.h"
+#include "log/LogManageDialog.h"
 #include "views/DeviceAlarmListForm.h"
 #include "views/MainAlarmDisplayWidget.h"
 
 #include <QAction>
 #include <QDir>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QUdpSocket>
 #include <QtTest>
@@ -38,6 +40,7 @@ private slots:
     void soundToggleAndViewPairs();
     void exitAsksFirst();
     void raisedFaultIsShownAndItsClearingMovesItToHistory();
+    void logOpensTheBrowserMaximizedOnTheLog();
 
 private:
     std::unique_ptr<MainWindow> MakeWindow();
@@ -51,6 +54,7 @@ private:
     int m_dialogAnswer = QDialog::Accepted;
     QStringList m_warnings;
     bool m_confirmAnswer = false;
+    std::function<void(QDialog&)> m_openDialog;
 };
 
 void TestMainWindow::initTestCase()
@@ -72,6 +76,7 @@ void TestMainWindow::init()
     StationFiles::WriteDevices({{Probe, "Studio"}});
     m_dialogAnswer = QDialog::Accepted;
     m_warnings.clear();
+    m_openDialog = nullptr;
     m_probes.ClearLines();
 }
 
@@ -85,6 +90,8 @@ std::unique_ptr<MainWindow> TestMainWindow::MakeWindow()
 {
     MainWindow::Prompts prompts;
     prompts.runDialog = [this](QDialog& dialog) {
+        if (m_openDialog)
+            m_openDialog(dialog);
         if (m_dialogAnswer == QDialog::Accepted && qobject_cast<SelectIPDialog*>(&dialog))
             QMetaObject::invokeMethod(&dialog, "on_pushButton_OK_clicked");
         return m_dialogAnswer;
@@ -232,6 +239,24 @@ void TestMainWindow::raisedFaultIsShownAndItsClearingMovesItToHistory()
     QCOMPARE(all->SignalAlarmTable()->rowCount(), 0);
     QVERIFY(!all->SignalHistoryTable()->item(0, 1)->text().isEmpty());
     Action("actionStop_Monitor")->trigger();
+}
+
+void TestMainWindow::logOpensTheBrowserMaximizedOnTheLog()
+{
+    m_window = MakeWindow();
+    m_dialogAnswer = QDialog::Rejected;
+    QStringList seen;
+    m_openDialog = [&seen](QDialog& dialog) {
+        auto* browser = qobject_cast<LogManageDialog*>(&dialog);
+        const auto* devices = dialog.findChild<QTableWidget*>("tableWidget_Device");
+        if (browser && devices->rowCount() == 1)
+            seen << devices->item(0, 0)->text() << devices->item(0, 1)->text();
+        if (browser && dialog.findChild<QPushButton*>("pushButton_Search")->isEnabled() &&
+            dialog.windowState().testFlag(Qt::WindowMaximized) && dialog.windowTitle() == "Log")
+            seen << "ready";
+    };
+    Action("actionLog")->trigger();
+    QCOMPARE(seen, (QStringList{Probe, "Studio", "ready"}));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,8 +1,10 @@
-// Alarm log benchmark, run by hand: log-bench [--rows N] [--ops N] [--dir D]
-// Seeds a table of N rows (1,000,000 by default) and runs the same mixed stream of alarm starts and recoveries
-// twice: the literal way (one autocommit statement each, rollback journal, no index, values pasted into the text)
-// and through LogManager (writer thread, batched WAL commits, indexes). Then measures the single statements the
-// log browser and the writer depend on, the delay until an alarm is in the file, and what a SIGKILL leaves.
+// Alarm log benchmark, run by hand: log-bench [--rows N] [--ops N] [--dir D] [--part writer|browser|all]
+// Seeds a table of N rows (1,000,000 by default). The writer part runs the same mixed stream of alarm starts and
+// recoveries twice: the literal way (one autocommit statement each, rollback journal, no index, values pasted into
+// the text) and through LogManager (writer thread, batched WAL commits, indexes). Then it measures the single
+// statements the log browser and the writer depend on, the delay until an alarm is in the file, and what a SIGKILL
+// leaves. The browser part measures the log browser's searches, pages, exports and delete (BrowserBench.cpp).
+#include "BrowserBench.h"
 #include "alarm/AlarmRecord.h"
 #include "app/AppPaths.h"
 #include "log/LogDatabase.h"
@@ -378,6 +380,7 @@ int main(int argc, char* argv[])
     parser.addOption({"rows", "rows already in the table", "N", "1000000"});
     parser.addOption({"ops", "operations of the unpaced stream", "N", "200000"});
     parser.addOption({"dir", "where the files go", "D", QDir::tempPath()});
+    parser.addOption({"part", "writer, browser or all", "P", "all"});
     parser.process(app);
     const qint64 rows = parser.value("rows").toLongLong();
     const int ops = parser.value("ops").toInt();
@@ -392,11 +395,19 @@ int main(int argc, char* argv[])
     std::printf("seeded %lld rows over %d days in %lld ms\n", seeded, SeedDays, timer.elapsed());
     if (seeded != rows)
         return 1;
-    for (const char* run : {"literal", "tuned"}) {
+    const QString part = parser.value("part");
+    const bool writer = part != QLatin1String("browser");
+    const bool browser = part != QLatin1String("writer");
+    for (const char* run : {"literal", "tuned", "browser"}) {
         QDir(base.path()).mkpath(QStringLiteral("%1/log").arg(run));
         QFile::copy(seed, base.filePath(QStringLiteral("%1/log/alarm.db").arg(run)));
     }
     QFile::remove(seed);
+    if (browser)
+        RunBrowserBench(base.filePath("browser"), SeedDays, now);
+    QDir(base.filePath("browser")).removeRecursively();
+    if (!writer)
+        return 0;
 
     std::printf("literal (autocommit, rollback journal, no index):\n");
     const Figures literal = RunLiteral(base.filePath("literal/log/alarm.db"), rows, now, 5000, 10000);

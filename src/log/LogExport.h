@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+#include <functional>
+
+class AlarmRecord;
+class LogDatabase;
+class LogResult;
+class QFileDevice;
+
+// Writes a log search result to a file, and the texts that the result table and the file show for a row.
+class LogExport
+{
+public:
+    // The operator's choice in the save dialog: the station's own column layout, or comma-separated values.
+    enum class Format
+    {
+        Log,
+        Csv,
+    };
+    enum class Outcome
+    {
+        Completed,
+        Cancelled,
+        Failed,
+    };
+    // Pages per batch read: 210 rows.
+    static constexpr int BatchPages = 7;
+
+    // Told the progress in thousandths after each full batch; returns false to stop.
+    using Progress = std::function<bool(int thousandths)>;
+
+    // Header, then every row of the result, newest first, numbered from 1. Cancelled keeps what was written;
+    // Failed leaves the error text (the database's or the file's) in errorText.
+    static Outcome Write(LogDatabase& database, const LogResult& result, Format format, QFileDevice& file,
+                         const Progress& progress, QString& errorText);
+
+    static QByteArray Header(Format format);
+    static QByteArray Line(Format format, qint64 number, const AlarmRecord& record);
+    static void AppendLine(Format format, qint64 number, const AlarmRecord& record, QString& out);
+
+    // "yyyy-MM-dd hh:mm:ss.zzz" (years 0 to 9999), empty for a null time.
+    static QString TimeText(const QDateTime& time);
+    // "hh:mm:ss.zzz", or "<days> day hh:mm:ss.zzz" from a whole day on; empty unless both times are set.
+    static QString DurationText(const QDateTime& start, const QDateTime& end);
+    // The port's display name for the alarms of a signal, empty otherwise.
+    static QString PortText(const AlarmRecord& record);
+    // The audio track for silence and overload, the record's note otherwise.
+    static QString NoteText(const AlarmRecord& record);
+};
