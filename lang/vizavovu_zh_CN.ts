@@ -92,26 +92,637 @@
         <translation>立即开始监控，并让设备把告警发送到 &lt;address&gt;（本机的一个 IPv4 地址）。</translation>
     </message>
     <message>
-        <location filename="../src/app/CommandLine.cpp" line="64"/>
+        <location filename="../src/app/CommandLine.cpp" line="49"/>
+        <source>Send every alarm start and end written to the alarm log to the syslog collector &lt;url&gt; (RFC 5424, facility local0): udp://HOST[:PORT] or tcp://HOST[:PORT], HOST an IPv4 address or a host name, PORT 514 by default. Repeat for more collectors.</source>
+        <translation>把写入告警日志的每条告警开始和结束记录发送到 syslog 收集器 &lt;url&gt;（RFC 5424，facility local0）：udp://HOST[:PORT] 或 tcp://HOST[:PORT]，HOST 为 IPv4 地址或主机名，PORT 默认为 514。重复此选项可指定多个收集器。</translation>
+    </message>
+    <message>
+        <location filename="../src/app/CommandLine.cpp" line="73"/>
         <source>Unexpected argument: %1
 </source>
         <translation>意外的参数：%1
 </translation>
     </message>
     <message>
-        <location filename="../src/app/CommandLine.cpp" line="72"/>
+        <location filename="../src/app/CommandLine.cpp" line="81"/>
         <source>Cannot start monitoring: &apos;%1&apos; is not an IPv4 address of this machine.
 </source>
         <translation>无法开始监控：“%1”不是本机的 IPv4 地址。
 </translation>
+    </message>
+    <message>
+        <location filename="../src/app/CommandLine.cpp" line="93"/>
+        <source>Cannot send alarms to &apos;%1&apos;: give udp://HOST[:PORT] or tcp://HOST[:PORT], HOST an IPv4 address or a host name.
+</source>
+        <translation>无法把告警发送到“%1”：请指定 udp://HOST[:PORT] 或 tcp://HOST[:PORT]，HOST 为 IPv4 地址或主机名。
+</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceAlarmListForm</name>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.ui" line="41"/>
+        <source>Signal Alarm [ 0 ]</source>
+        <translation>信号告警 [ 0 ]</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.ui" line="58"/>
+        <source>Signal Alarm History [ 0 ]</source>
+        <translation>信号告警历史 [ 0 ]</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.ui" line="92"/>
+        <source>System Alarm [ 0 ]</source>
+        <translation>系统告警 [ 0 ]</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.ui" line="109"/>
+        <source>System Alarm History [ 0 ]</source>
+        <translation>系统告警历史 [ 0 ]</translation>
+    </message>
+    <message>
+        <location filename="../src/views/AlarmDurationText.cpp" line="15"/>
+        <source>%1 day %2</source>
+        <translation>%1 天 %2</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="76"/>
+        <source>√</source>
+        <translation>√</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="137"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="140"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="144"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="146"/>
+        <source>Start Time</source>
+        <translation>开始时间</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="137"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="141"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="144"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="146"/>
+        <source>Device Name</source>
+        <translation>设备名称</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="137"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="141"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="144"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="146"/>
+        <source>IP Address</source>
+        <translation>IP 地址</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="138"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="141"/>
+        <source>Signal Name</source>
+        <translation>信号名称</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="138"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="142"/>
+        <source>Port</source>
+        <translation>端口</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="138"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="142"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="144"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="146"/>
+        <source>Alarm Type</source>
+        <translation>告警类型</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="138"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="144"/>
+        <source>Sound</source>
+        <translation>声音</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="139"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="142"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="144"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="146"/>
+        <source>Detail</source>
+        <translation>详情</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="140"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="146"/>
+        <source>End Time</source>
+        <translation>结束时间</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="140"/>
+        <source>Duration</source>
+        <translation>持续时间</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="398"/>
+        <source>Signal Alarm [ %1 ]</source>
+        <translation>信号告警 [ %1 ]</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="399"/>
+        <source>System Alarm [ %1 ]</source>
+        <translation>系统告警 [ %1 ]</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="400"/>
+        <source>Signal Alarm History [ %1 ]</source>
+        <translation>信号告警历史 [ %1 ]</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="401"/>
+        <source>System Alarm History [ %1 ]</source>
+        <translation>系统告警历史 [ %1 ]</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="420"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="421"/>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+</context>
+<context>
+    <name>DevicePicMonitorForm</name>
+    <message>
+        <location filename="../src/views/DevicePicMonitorForm.ui" line="9"/>
+        <source>All the device status</source>
+        <translation>所有设备状态</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceStatusForm</name>
+    <message>
+        <location filename="../src/views/DeviceStatusForm.cpp" line="42"/>
+        <source>ANA Audio</source>
+        <translation>模拟音频</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceStatusForm.cpp" line="43"/>
+        <source>AES Audio</source>
+        <translation>AES 音频</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceStatusForm.cpp" line="47"/>
+        <source>BNC %1</source>
+        <translation>BNC %1</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceStatusForm.cpp" line="55"/>
+        <source>LAN</source>
+        <translation>LAN</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceWidget</name>
+    <message>
+        <location filename="../src/views/AlarmAgeText.cpp" line="10"/>
+        <source>within 1 minute</source>
+        <translation>1 分钟内</translation>
+    </message>
+    <message>
+        <location filename="../src/views/AlarmAgeText.cpp" line="12"/>
+        <source>%1 minutes ago</source>
+        <translation>%1 分钟前</translation>
+    </message>
+    <message>
+        <location filename="../src/views/AlarmAgeText.cpp" line="15"/>
+        <source>%1 hours ago</source>
+        <translation>%1 小时前</translation>
+    </message>
+    <message>
+        <location filename="../src/views/AlarmAgeText.cpp" line="16"/>
+        <source>%1 days ago</source>
+        <translation>%1 天前</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceWidget.cpp" line="19"/>
+        <location filename="../src/views/DeviceWidget.cpp" line="69"/>
+        <source>- - -</source>
+        <translation>- - -</translation>
+    </message>
+</context>
+<context>
+    <name>LogManageDialog</name>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="14"/>
+        <source>Log</source>
+        <translation>日志</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="22"/>
+        <source>Device</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="32"/>
+        <location filename="../src/log/LogManageDialog.ui" line="406"/>
+        <location filename="../src/log/LogExport.cpp" line="44"/>
+        <source>IP Address</source>
+        <translation>IP 地址</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="37"/>
+        <location filename="../src/log/LogManageDialog.ui" line="401"/>
+        <location filename="../src/log/LogExport.cpp" line="45"/>
+        <source>Device Name</source>
+        <translation>设备名称</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="50"/>
+        <location filename="../src/log/LogManageDialog.ui" line="416"/>
+        <location filename="../src/log/LogExport.cpp" line="47"/>
+        <source>Port</source>
+        <translation>端口</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="56"/>
+        <source>BNC1</source>
+        <translation>BNC1</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="66"/>
+        <source>BNC2</source>
+        <translation>BNC2</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="76"/>
+        <source>BNC3</source>
+        <translation>BNC3</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="86"/>
+        <source>BNC4</source>
+        <translation>BNC4</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="96"/>
+        <source>BNC5</source>
+        <translation>BNC5</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="106"/>
+        <source>BNC6</source>
+        <translation>BNC6</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="116"/>
+        <source>BNC7</source>
+        <translation>BNC7</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="126"/>
+        <source>BNC8</source>
+        <translation>BNC8</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="136"/>
+        <source>BNC9</source>
+        <translation>BNC9</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="146"/>
+        <source>BNC10</source>
+        <translation>BNC10</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="156"/>
+        <source>BNC11</source>
+        <translation>BNC11</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="166"/>
+        <source>BNC12</source>
+        <translation>BNC12</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="176"/>
+        <source>BNC13</source>
+        <translation>BNC13</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="186"/>
+        <source>BNC14</source>
+        <translation>BNC14</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="196"/>
+        <source>BNC15</source>
+        <translation>BNC15</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="206"/>
+        <source>BNC16</source>
+        <translation>BNC16</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="216"/>
+        <source>Analog</source>
+        <translation>Analog</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="226"/>
+        <source>AES/EBU</source>
+        <translation>AES/EBU</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="236"/>
+        <source>All</source>
+        <translation>全部</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="249"/>
+        <source>Signal Name    (Multiple separated by semicolons )</source>
+        <translation>信号名称（多个请用分号分隔）</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="261"/>
+        <location filename="../src/log/LogManageDialog.ui" line="421"/>
+        <location filename="../src/log/LogExport.cpp" line="46"/>
+        <source>Alarm Type</source>
+        <translation>告警类型</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="267"/>
+        <source>Video Lost</source>
+        <translation>视频丢失</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="277"/>
+        <source>Video Freeze</source>
+        <translation>静帧</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="287"/>
+        <source>Video Black</source>
+        <translation>黑场</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="297"/>
+        <source>Slience</source>
+        <translation>静音</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="307"/>
+        <source>Audio Overload</source>
+        <translation>音频过载</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="317"/>
+        <source>Device Connect Status</source>
+        <translation>设备连接状态</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="330"/>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="336"/>
+        <location filename="../src/log/LogManageDialog.ui" line="353"/>
+        <source>yyyy-MM-dd hh:mm:ss</source>
+        <translation>yyyy-MM-dd hh:mm:ss</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="346"/>
+        <source>——&gt;</source>
+        <translation>——&gt;</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="366"/>
+        <location filename="../src/log/LogManageDialog.cpp" line="181"/>
+        <source>Search</source>
+        <translation>搜索</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="381"/>
+        <location filename="../src/log/LogExport.cpp" line="40"/>
+        <source>ID</source>
+        <translation>编号</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="386"/>
+        <location filename="../src/log/LogExport.cpp" line="41"/>
+        <source>Starting Time</source>
+        <translation>开始时间</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="391"/>
+        <location filename="../src/log/LogExport.cpp" line="42"/>
+        <source>End Time</source>
+        <translation>结束时间</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="396"/>
+        <location filename="../src/log/LogExport.cpp" line="43"/>
+        <source>Duration</source>
+        <translation>持续时间</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="411"/>
+        <location filename="../src/log/LogExport.cpp" line="48"/>
+        <source>Signal Name</source>
+        <translation>信号名称</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="426"/>
+        <location filename="../src/log/LogExport.cpp" line="49"/>
+        <source>Note</source>
+        <translation>备注</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="436"/>
+        <source>Page Up</source>
+        <translation>上一页</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="443"/>
+        <source>Page Down</source>
+        <translation>下一页</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="450"/>
+        <location filename="../src/log/LogManageDialog.cpp" line="163"/>
+        <source>Current Page: 0   Total Page: 0    Page:</source>
+        <translation>当前页：0   总页数：0    页码：</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="460"/>
+        <source>Go To</source>
+        <translation>跳转</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="474"/>
+        <source>Save Result As...</source>
+        <translation>结果另存为...</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="481"/>
+        <location filename="../src/log/LogManageDialog.cpp" line="296"/>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogExport.cpp" line="86"/>
+        <source>%1 day %2</source>
+        <translation>%1 天 %2</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogExport.cpp" line="201"/>
+        <source>The file %1 was removed.</source>
+        <translation>文件 %1 已被删除。</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.cpp" line="133"/>
+        <source>；</source>
+        <translation>；</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.cpp" line="153"/>
+        <source>Warn</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.cpp" line="181"/>
+        <source>No record</source>
+        <translation>无记录</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.cpp" line="227"/>
+        <source>Current Page: %1   Total Page: %2    Page:</source>
+        <translation>当前页：%1   总页数：%2    页码：</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.cpp" line="252"/>
+        <source>log (*.log)</source>
+        <translation>日志 (*.log)</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.cpp" line="253"/>
+        <source>CSV (*.csv)</source>
+        <translation>CSV 文件 (*.csv)</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.cpp" line="255"/>
+        <source>Save File</source>
+        <translation>保存文件</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.cpp" line="267"/>
+        <source>Save As...</source>
+        <translation>另存为...</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.cpp" line="267"/>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.cpp" line="286"/>
+        <location filename="../src/log/LogManageDialog.cpp" line="291"/>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.cpp" line="286"/>
+        <source>Canceled !</source>
+        <translation>已取消！</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.cpp" line="289"/>
+        <source>Success !</source>
+        <translation>成功！</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.cpp" line="291"/>
+        <source>Save has been completed</source>
+        <translation>保存已完成</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.cpp" line="296"/>
+        <source>Are you sure to delete records?</source>
+        <translation>确定要删除记录吗？</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.cpp" line="300"/>
+        <source>Delete...</source>
+        <translation>正在删除...</translation>
+    </message>
+</context>
+<context>
+    <name>MainAlarmDisplayWidget</name>
+    <message>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="344"/>
+        <source>ANA Audio</source>
+        <translation>模拟音频</translation>
+    </message>
+    <message>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="345"/>
+        <source>AES Audio</source>
+        <translation>AES 音频</translation>
+    </message>
+    <message>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="349"/>
+        <source>BNC %1</source>
+        <translation>BNC %1</translation>
+    </message>
+    <message>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="523"/>
+        <source>Auto Sort</source>
+        <translation>自动排序</translation>
+    </message>
+    <message>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="524"/>
+        <source>Fixed</source>
+        <translation>固定</translation>
+    </message>
+    <message>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="525"/>
+        <source>Device Name</source>
+        <translation>设备名称</translation>
+    </message>
+    <message>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="526"/>
+        <source>Device IP</source>
+        <translation>设备 IP</translation>
+    </message>
+    <message>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="527"/>
+        <source>Alarm Time</source>
+        <translation>告警时间</translation>
+    </message>
+    <message>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="528"/>
+        <source>All Device</source>
+        <translation>所有设备</translation>
+    </message>
+    <message>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="529"/>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="530"/>
+        <source>Current Device</source>
+        <translation>当前设备</translation>
+    </message>
+    <message>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="615"/>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="615"/>
+        <source>Are you sure to delete alarms?</source>
+        <translation>确定要删除告警吗？</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
         <location filename="../src/app/MainWindow.ui" line="14"/>
-        <location filename="../src/app/MainWindow.cpp" line="87"/>
-        <location filename="../src/app/MainWindow.cpp" line="412"/>
+        <location filename="../src/app/MainWindow.cpp" line="94"/>
+        <location filename="../src/app/MainWindow.cpp" line="445"/>
         <source>Quorvex-Zentiq SNMP Monitor System</source>
         <translation>Quorvex-Zentiq SNMP 监控系统</translation>
     </message>
@@ -211,27 +822,18 @@
         <translation>显示当前设备</translation>
     </message>
     <message>
-        <source>Monitoring is not started.</source>
-        <translation type="vanished">监控尚未开始。</translation>
-    </message>
-    <message>
-        <location filename="../src/app/MainWindow.cpp" line="127"/>
+        <location filename="../src/app/MainWindow.cpp" line="134"/>
         <source>Warn</source>
         <translation>警告</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="77"/>
+        <location filename="../src/app/MainWindow.cpp" line="84"/>
         <source>The current operating system does not support language alarm !</source>
         <translation>当前操作系统不支持语音告警！</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="133"/>
-        <source>Alarm views are not available in this build.</source>
-        <translation>此版本没有告警视图。</translation>
-    </message>
-    <message>
         <location filename="../src/app/MainWindow.cpp" line="178"/>
-        <location filename="../src/app/MainWindow.cpp" line="413"/>
+        <location filename="../src/app/MainWindow.cpp" line="446"/>
         <source>Toolbar</source>
         <translation>工具栏</translation>
     </message>
@@ -241,34 +843,34 @@
         <translation>错误</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="224"/>
+        <location filename="../src/app/MainWindow.cpp" line="225"/>
         <source>The system doesn&apos;t support sound alarm</source>
         <translation>系统不支持声音告警</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="300"/>
+        <location filename="../src/app/MainWindow.cpp" line="312"/>
         <source>Alarms cannot be received on UDP port %1: %2</source>
         <translation>无法在 UDP 端口 %1 上接收告警：%2</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/app/MainWindow.cpp" line="314"/>
+        <location filename="../src/app/MainWindow.cpp" line="334"/>
         <source>Monitoring %n device(s): alarms to %1, UDP port %2</source>
         <translation>
             <numerusform>正在监控 %n 台设备：告警发往 %1，UDP 端口 %2</numerusform>
         </translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="326"/>
+        <location filename="../src/app/MainWindow.cpp" line="347"/>
         <source>Monitoring stopped</source>
         <translation>监控已停止</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="354"/>
+        <location filename="../src/app/MainWindow.cpp" line="380"/>
         <source>Exit</source>
         <translation>退出</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="354"/>
+        <location filename="../src/app/MainWindow.cpp" line="380"/>
         <source>Are you sure to exit?</source>
         <translation>确定要退出吗？</translation>
     </message>

@@ -92,26 +92,637 @@
         <translation>立即開始監控，並讓設備把告警傳送到 &lt;address&gt;（本機的一個 IPv4 位址）。</translation>
     </message>
     <message>
-        <location filename="../src/app/CommandLine.cpp" line="64"/>
+        <location filename="../src/app/CommandLine.cpp" line="49"/>
+        <source>Send every alarm start and end written to the alarm log to the syslog collector &lt;url&gt; (RFC 5424, facility local0): udp://HOST[:PORT] or tcp://HOST[:PORT], HOST an IPv4 address or a host name, PORT 514 by default. Repeat for more collectors.</source>
+        <translation>把寫入告警日誌的每筆告警開始與結束記錄傳送到 syslog 收集器 &lt;url&gt;（RFC 5424，facility local0）：udp://HOST[:PORT] 或 tcp://HOST[:PORT]，HOST 為 IPv4 位址或主機名稱，PORT 預設為 514。重複此選項可指定多個收集器。</translation>
+    </message>
+    <message>
+        <location filename="../src/app/CommandLine.cpp" line="73"/>
         <source>Unexpected argument: %1
 </source>
         <translation>非預期的參數：%1
 </translation>
     </message>
     <message>
-        <location filename="../src/app/CommandLine.cpp" line="72"/>
+        <location filename="../src/app/CommandLine.cpp" line="81"/>
         <source>Cannot start monitoring: &apos;%1&apos; is not an IPv4 address of this machine.
 </source>
         <translation>無法開始監控：「%1」不是本機的 IPv4 位址。
 </translation>
+    </message>
+    <message>
+        <location filename="../src/app/CommandLine.cpp" line="93"/>
+        <source>Cannot send alarms to &apos;%1&apos;: give udp://HOST[:PORT] or tcp://HOST[:PORT], HOST an IPv4 address or a host name.
+</source>
+        <translation>無法把告警傳送到「%1」：請指定 udp://HOST[:PORT] 或 tcp://HOST[:PORT]，HOST 為 IPv4 位址或主機名稱。
+</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceAlarmListForm</name>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.ui" line="41"/>
+        <source>Signal Alarm [ 0 ]</source>
+        <translation>訊號告警 [ 0 ]</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.ui" line="58"/>
+        <source>Signal Alarm History [ 0 ]</source>
+        <translation>訊號告警歷史 [ 0 ]</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.ui" line="92"/>
+        <source>System Alarm [ 0 ]</source>
+        <translation>系統告警 [ 0 ]</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.ui" line="109"/>
+        <source>System Alarm History [ 0 ]</source>
+        <translation>系統告警歷史 [ 0 ]</translation>
+    </message>
+    <message>
+        <location filename="../src/views/AlarmDurationText.cpp" line="15"/>
+        <source>%1 day %2</source>
+        <translation>%1 天 %2</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="76"/>
+        <source>√</source>
+        <translation>√</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="137"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="140"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="144"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="146"/>
+        <source>Start Time</source>
+        <translation>開始時間</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="137"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="141"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="144"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="146"/>
+        <source>Device Name</source>
+        <translation>設備名稱</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="137"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="141"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="144"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="146"/>
+        <source>IP Address</source>
+        <translation>IP 位址</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="138"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="141"/>
+        <source>Signal Name</source>
+        <translation>訊號名稱</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="138"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="142"/>
+        <source>Port</source>
+        <translation>連接埠</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="138"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="142"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="144"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="146"/>
+        <source>Alarm Type</source>
+        <translation>告警類型</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="138"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="144"/>
+        <source>Sound</source>
+        <translation>聲音</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="139"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="142"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="144"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="146"/>
+        <source>Detail</source>
+        <translation>詳細資料</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="140"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="146"/>
+        <source>End Time</source>
+        <translation>結束時間</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="140"/>
+        <source>Duration</source>
+        <translation>持續時間</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="398"/>
+        <source>Signal Alarm [ %1 ]</source>
+        <translation>訊號告警 [ %1 ]</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="399"/>
+        <source>System Alarm [ %1 ]</source>
+        <translation>系統告警 [ %1 ]</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="400"/>
+        <source>Signal Alarm History [ %1 ]</source>
+        <translation>訊號告警歷史 [ %1 ]</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="401"/>
+        <source>System Alarm History [ %1 ]</source>
+        <translation>系統告警歷史 [ %1 ]</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="420"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="421"/>
+        <source>Delete</source>
+        <translation>刪除</translation>
+    </message>
+</context>
+<context>
+    <name>DevicePicMonitorForm</name>
+    <message>
+        <location filename="../src/views/DevicePicMonitorForm.ui" line="9"/>
+        <source>All the device status</source>
+        <translation>所有設備狀態</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceStatusForm</name>
+    <message>
+        <location filename="../src/views/DeviceStatusForm.cpp" line="42"/>
+        <source>ANA Audio</source>
+        <translation>類比音訊</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceStatusForm.cpp" line="43"/>
+        <source>AES Audio</source>
+        <translation>AES 音訊</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceStatusForm.cpp" line="47"/>
+        <source>BNC %1</source>
+        <translation>BNC %1</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceStatusForm.cpp" line="55"/>
+        <source>LAN</source>
+        <translation>LAN</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceWidget</name>
+    <message>
+        <location filename="../src/views/AlarmAgeText.cpp" line="10"/>
+        <source>within 1 minute</source>
+        <translation>1 分鐘內</translation>
+    </message>
+    <message>
+        <location filename="../src/views/AlarmAgeText.cpp" line="12"/>
+        <source>%1 minutes ago</source>
+        <translation>%1 分鐘前</translation>
+    </message>
+    <message>
+        <location filename="../src/views/AlarmAgeText.cpp" line="15"/>
+        <source>%1 hours ago</source>
+        <translation>%1 小時前</translation>
+    </message>
+    <message>
+        <location filename="../src/views/AlarmAgeText.cpp" line="16"/>
+        <source>%1 days ago</source>
+        <translation>%1 天前</translation>
+    </message>
+    <message>
+        <location filename="../src/views/DeviceWidget.cpp" line="19"/>
+        <location filename="../src/views/DeviceWidget.cpp" line="69"/>
+        <source>- - -</source>
+        <translation>- - -</translation>
+    </message>
+</context>
+<context>
+    <name>LogManageDialog</name>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="14"/>
+        <source>Log</source>
+        <translation>日誌</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="22"/>
+        <source>Device</source>
+        <translation>設備</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="32"/>
+        <location filename="../src/log/LogManageDialog.ui" line="406"/>
+        <location filename="../src/log/LogExport.cpp" line="44"/>
+        <source>IP Address</source>
+        <translation>IP 位址</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="37"/>
+        <location filename="../src/log/LogManageDialog.ui" line="401"/>
+        <location filename="../src/log/LogExport.cpp" line="45"/>
+        <source>Device Name</source>
+        <translation>設備名稱</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="50"/>
+        <location filename="../src/log/LogManageDialog.ui" line="416"/>
+        <location filename="../src/log/LogExport.cpp" line="47"/>
+        <source>Port</source>
+        <translation>連接埠</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="56"/>
+        <source>BNC1</source>
+        <translation>BNC1</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="66"/>
+        <source>BNC2</source>
+        <translation>BNC2</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="76"/>
+        <source>BNC3</source>
+        <translation>BNC3</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="86"/>
+        <source>BNC4</source>
+        <translation>BNC4</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="96"/>
+        <source>BNC5</source>
+        <translation>BNC5</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="106"/>
+        <source>BNC6</source>
+        <translation>BNC6</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="116"/>
+        <source>BNC7</source>
+        <translation>BNC7</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="126"/>
+        <source>BNC8</source>
+        <translation>BNC8</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="136"/>
+        <source>BNC9</source>
+        <translation>BNC9</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="146"/>
+        <source>BNC10</source>
+        <translation>BNC10</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="156"/>
+        <source>BNC11</source>
+        <translation>BNC11</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="166"/>
+        <source>BNC12</source>
+        <translation>BNC12</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="176"/>
+        <source>BNC13</source>
+        <translation>BNC13</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="186"/>
+        <source>BNC14</source>
+        <translation>BNC14</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="196"/>
+        <source>BNC15</source>
+        <translation>BNC15</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="206"/>
+        <source>BNC16</source>
+        <translation>BNC16</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="216"/>
+        <source>Analog</source>
+        <translation>Analog</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="226"/>
+        <source>AES/EBU</source>
+        <translation>AES/EBU</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="236"/>
+        <source>All</source>
+        <translation>全部</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="249"/>
+        <source>Signal Name    (Multiple separated by semicolons )</source>
+        <translation>訊號名稱（多個請以分號分隔）</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="261"/>
+        <location filename="../src/log/LogManageDialog.ui" line="421"/>
+        <location filename="../src/log/LogExport.cpp" line="46"/>
+        <source>Alarm Type</source>
+        <translation>告警類型</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="267"/>
+        <source>Video Lost</source>
+        <translation>視訊遺失</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="277"/>
+        <source>Video Freeze</source>
+        <translation>畫面凍結</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="287"/>
+        <source>Video Black</source>
+        <translation>黑畫面</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="297"/>
+        <source>Slience</source>
+        <translation>靜音</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="307"/>
+        <source>Audio Overload</source>
+        <translation>音訊過載</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="317"/>
+        <source>Device Connect Status</source>
+        <translation>設備連線狀態</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="330"/>
+        <source>Time</source>
+        <translation>時間</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="336"/>
+        <location filename="../src/log/LogManageDialog.ui" line="353"/>
+        <source>yyyy-MM-dd hh:mm:ss</source>
+        <translation>yyyy-MM-dd hh:mm:ss</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="346"/>
+        <source>——&gt;</source>
+        <translation>——&gt;</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="366"/>
+        <location filename="../src/log/LogManageDialog.cpp" line="181"/>
+        <source>Search</source>
+        <translation>搜尋</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="381"/>
+        <location filename="../src/log/LogExport.cpp" line="40"/>
+        <source>ID</source>
+        <translation>編號</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="386"/>
+        <location filename="../src/log/LogExport.cpp" line="41"/>
+        <source>Starting Time</source>
+        <translation>開始時間</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="391"/>
+        <location filename="../src/log/LogExport.cpp" line="42"/>
+        <source>End Time</source>
+        <translation>結束時間</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="396"/>
+        <location filename="../src/log/LogExport.cpp" line="43"/>
+        <source>Duration</source>
+        <translation>持續時間</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="411"/>
+        <location filename="../src/log/LogExport.cpp" line="48"/>
+        <source>Signal Name</source>
+        <translation>訊號名稱</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="426"/>
+        <location filename="../src/log/LogExport.cpp" line="49"/>
+        <source>Note</source>
+        <translation>備註</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="436"/>
+        <source>Page Up</source>
+        <translation>上一頁</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="443"/>
+        <source>Page Down</source>
+        <translation>下一頁</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="450"/>
+        <location filename="../src/log/LogManageDialog.cpp" line="163"/>
+        <source>Current Page: 0   Total Page: 0    Page:</source>
+        <translation>目前頁：0   總頁數：0    頁碼：</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="460"/>
+        <source>Go To</source>
+        <translation>跳至</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="474"/>
+        <source>Save Result As...</source>
+        <translation>結果另存新檔...</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.ui" line="481"/>
+        <location filename="../src/log/LogManageDialog.cpp" line="296"/>
+        <source>Delete</source>
+        <translation>刪除</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogExport.cpp" line="86"/>
+        <source>%1 day %2</source>
+        <translation>%1 天 %2</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogExport.cpp" line="201"/>
+        <source>The file %1 was removed.</source>
+        <translation>檔案 %1 已被移除。</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.cpp" line="133"/>
+        <source>；</source>
+        <translation>；</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.cpp" line="153"/>
+        <source>Warn</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.cpp" line="181"/>
+        <source>No record</source>
+        <translation>沒有記錄</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.cpp" line="227"/>
+        <source>Current Page: %1   Total Page: %2    Page:</source>
+        <translation>目前頁：%1   總頁數：%2    頁碼：</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.cpp" line="252"/>
+        <source>log (*.log)</source>
+        <translation>日誌 (*.log)</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.cpp" line="253"/>
+        <source>CSV (*.csv)</source>
+        <translation>CSV 檔案 (*.csv)</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.cpp" line="255"/>
+        <source>Save File</source>
+        <translation>儲存檔案</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.cpp" line="267"/>
+        <source>Save As...</source>
+        <translation>另存新檔...</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.cpp" line="267"/>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.cpp" line="286"/>
+        <location filename="../src/log/LogManageDialog.cpp" line="291"/>
+        <source>Save</source>
+        <translation>儲存</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.cpp" line="286"/>
+        <source>Canceled !</source>
+        <translation>已取消！</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.cpp" line="289"/>
+        <source>Success !</source>
+        <translation>成功！</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.cpp" line="291"/>
+        <source>Save has been completed</source>
+        <translation>儲存已完成</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.cpp" line="296"/>
+        <source>Are you sure to delete records?</source>
+        <translation>確定要刪除記錄嗎？</translation>
+    </message>
+    <message>
+        <location filename="../src/log/LogManageDialog.cpp" line="300"/>
+        <source>Delete...</source>
+        <translation>正在刪除...</translation>
+    </message>
+</context>
+<context>
+    <name>MainAlarmDisplayWidget</name>
+    <message>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="344"/>
+        <source>ANA Audio</source>
+        <translation>類比音訊</translation>
+    </message>
+    <message>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="345"/>
+        <source>AES Audio</source>
+        <translation>AES 音訊</translation>
+    </message>
+    <message>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="349"/>
+        <source>BNC %1</source>
+        <translation>BNC %1</translation>
+    </message>
+    <message>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="523"/>
+        <source>Auto Sort</source>
+        <translation>自動排序</translation>
+    </message>
+    <message>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="524"/>
+        <source>Fixed</source>
+        <translation>固定</translation>
+    </message>
+    <message>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="525"/>
+        <source>Device Name</source>
+        <translation>設備名稱</translation>
+    </message>
+    <message>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="526"/>
+        <source>Device IP</source>
+        <translation>設備 IP</translation>
+    </message>
+    <message>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="527"/>
+        <source>Alarm Time</source>
+        <translation>告警時間</translation>
+    </message>
+    <message>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="528"/>
+        <source>All Device</source>
+        <translation>所有設備</translation>
+    </message>
+    <message>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="529"/>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="530"/>
+        <source>Current Device</source>
+        <translation>目前設備</translation>
+    </message>
+    <message>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="615"/>
+        <source>Delete</source>
+        <translation>刪除</translation>
+    </message>
+    <message>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="615"/>
+        <source>Are you sure to delete alarms?</source>
+        <translation>確定要刪除告警嗎？</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
         <location filename="../src/app/MainWindow.ui" line="14"/>
-        <location filename="../src/app/MainWindow.cpp" line="87"/>
-        <location filename="../src/app/MainWindow.cpp" line="412"/>
+        <location filename="../src/app/MainWindow.cpp" line="94"/>
+        <location filename="../src/app/MainWindow.cpp" line="445"/>
         <source>Quorvex-Zentiq SNMP Monitor System</source>
         <translation>Quorvex-Zentiq SNMP 監控系統</translation>
     </message>
@@ -211,27 +822,18 @@
         <translation>顯示目前設備</translation>
     </message>
     <message>
-        <source>Monitoring is not started.</source>
-        <translation type="vanished">監控尚未開始。</translation>
-    </message>
-    <message>
-        <location filename="../src/app/MainWindow.cpp" line="127"/>
+        <location filename="../src/app/MainWindow.cpp" line="134"/>
         <source>Warn</source>
         <translation>警告</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="77"/>
+        <location filename="../src/app/MainWindow.cpp" line="84"/>
         <source>The current operating system does not support language alarm !</source>
         <translation>目前作業系統不支援語音告警！</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="133"/>
-        <source>Alarm views are not available in this build.</source>
-        <translation>此版本沒有告警檢視。</translation>
-    </message>
-    <message>
         <location filename="../src/app/MainWindow.cpp" line="178"/>
-        <location filename="../src/app/MainWindow.cpp" line="413"/>
+        <location filename="../src/app/MainWindow.cpp" line="446"/>
         <source>Toolbar</source>
         <translation>工具列</translation>
     </message>
@@ -241,34 +843,34 @@
         <translation>錯誤</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="224"/>
+        <location filename="../src/app/MainWindow.cpp" line="225"/>
         <source>The system doesn&apos;t support sound alarm</source>
         <translation>系統不支援聲音告警</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="300"/>
+        <location filename="../src/app/MainWindow.cpp" line="312"/>
         <source>Alarms cannot be received on UDP port %1: %2</source>
         <translation>無法在 UDP 連接埠 %1 上接收告警：%2</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/app/MainWindow.cpp" line="314"/>
+        <location filename="../src/app/MainWindow.cpp" line="334"/>
         <source>Monitoring %n device(s): alarms to %1, UDP port %2</source>
         <translation>
             <numerusform>正在監控 %n 台設備：告警傳往 %1，UDP 連接埠 %2</numerusform>
         </translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="326"/>
+        <location filename="../src/app/MainWindow.cpp" line="347"/>
         <source>Monitoring stopped</source>
         <translation>監控已停止</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="354"/>
+        <location filename="../src/app/MainWindow.cpp" line="380"/>
         <source>Exit</source>
         <translation>結束</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="354"/>
+        <location filename="../src/app/MainWindow.cpp" line="380"/>
         <source>Are you sure to exit?</source>
         <translation>確定要結束嗎？</translation>
     </message>

@@ -91,7 +91,8 @@ DeviceAlarmListForm::DeviceAlarmListForm(QWidget* parent)
     m_systemHistory = {m_ui->SystemHistoryTableWidget, m_ui->label_SystemHistory, YhType};
 
     SetupTable(m_signalAlarms.table, {160, -1, -1, -1, 80, 80, 50, -1});
-    SetupTable(m_signalHistory.table, {130, 130, 100, -1, -1, 80, 80, -1, -1});
+    // Start and end times need 160 pixels to be read whole.
+    SetupTable(m_signalHistory.table, {160, 160, 100, -1, -1, 80, 80, -1, -1});
     SetupTable(m_systemAlarms.table, {160, -1, -1, -1, -1, -1});
     SetupTable(m_systemHistory.table, {160, 160, -1, -1, -1, -1});
 

@@ -22,6 +22,8 @@ QLabel* Caption(const QString& text, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
     label->setAlignment(Qt::AlignCenter);
+    // Long signal names wrap instead of pushing the pictures out of the window.
+    label->setWordWrap(true);
     return label;
 }
 

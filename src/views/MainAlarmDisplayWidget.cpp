@@ -32,7 +32,8 @@ constexpr qint64 RoundBudgetMs = 15;
 QLabel* CaptionLabel(QWidget* parent)
 {
     auto* label = new QLabel(parent);
-    label->setFixedSize(104, 28);
+    // Wide enough for "Device Name" at 16 pixels; 104 clips it.
+    label->setFixedSize(120, 28);
     label->setAlignment(Qt::AlignCenter);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, Qt::white);
