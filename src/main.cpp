@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "app/LocalTimeZone.h"
 #include "app/MainWindow.h"
 #include "app/UnixSignalWatcher.h"
 
@@ -7,6 +8,7 @@
 
 int main(int argc, char* argv[])
 {
+    PinLocalTimeZone();
     if (CommandLine::AsksForInformationOnly(argc, argv)) {
         QCoreApplication app(argc, argv);
         CommandLine commandLine;

@@ -2,8 +2,9 @@
 
 #include "views/DeviceWidget.h"
 
+#include <QEvent>
+#include <QScrollBar>
 #include <QTableWidget>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -14,25 +15,27 @@ constexpr int TileRowHeight = 100;
 
 DeviceNavigation::DeviceNavigation(QTableWidget* table) : m_table(table)
 {
+    m_table->viewport()->installEventFilter(this);
+    connect(m_table->verticalScrollBar(), &QScrollBar::valueChanged, this, &DeviceNavigation::PlaceTiles);
 }
 
-// Each row keeps a holder widget for life; tiles move between holders.
+DeviceNavigation::~DeviceNavigation() = default;
+
 void DeviceNavigation::Append(DeviceWidget* tile)
 {
-    auto* holder = new QWidget;
-    auto* holderLayout = new QVBoxLayout(holder);
-    holderLayout->setContentsMargins(0, 0, 0, 0);
-    holderLayout->addWidget(tile);
     const int row = m_table->rowCount();
     m_table->insertRow(row);
     m_table->setRowHeight(row, TileRowHeight);
-    m_table->setCellWidget(row, 0, holder);
+    tile->setParent(m_table->viewport());
     m_tiles.append(tile);
     m_tilesOfIp[tile->GetIp()].append(tile);
+    PlaceTiles();
+    tile->show();
 }
 
 void DeviceNavigation::Clear()
 {
+    qDeleteAll(m_tiles);
     m_table->setRowCount(0);
     m_tiles.clear();
     m_tilesOfIp.clear();
@@ -50,15 +53,24 @@ void DeviceNavigation::ShowOrder()
     if (!m_orderChanged)
         return;
     m_orderChanged = false;
+    PlaceTiles();
+}
+
+void DeviceNavigation::PlaceTiles()
+{
+    const int width = m_table->viewport()->width();
     for (int row = 0; row < m_tiles.size(); ++row) {
-        QWidget* holder = m_table->cellWidget(row, 0);
-        DeviceWidget* tile = m_tiles[row];
-        if (tile->parentWidget() == holder)
-            continue;
-        tile->setParent(holder);
-        holder->layout()->addWidget(tile);
-        tile->show();
+        const QRect rect(0, m_table->rowViewportPosition(row), width, TileRowHeight);
+        if (m_tiles[row]->geometry() != rect)
+            m_tiles[row]->setGeometry(rect);
     }
+}
+
+bool DeviceNavigation::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_table->viewport() && event->type() == QEvent::Resize)
+        PlaceTiles();
+    return QObject::eventFilter(watched, event);
 }
 
 void DeviceNavigation::SortByAgeText()
@@ -89,6 +101,12 @@ DeviceWidget* DeviceNavigation::FirstTileOf(const QString& ip) const
 
 DeviceWidget* DeviceNavigation::ShownAt(int row) const
 {
-    QWidget* holder = m_table->cellWidget(row, 0);
-    return holder ? holder->findChild<DeviceWidget*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+    if (row < 0 || row >= m_table->rowCount())
+        return nullptr;
+    const int top = m_table->rowViewportPosition(row);
+    for (DeviceWidget* tile : m_tiles) {
+        if (tile->geometry().top() == top)
+            return tile;
+    }
+    return nullptr;
 }

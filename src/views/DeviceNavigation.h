@@ -1,25 +1,29 @@
 #pragma once
 
 #include <QHash>
+#include <QObject>
 #include <QList>
 #include <QString>
 
 class DeviceWidget;
 class QTableWidget;
 
-// The order of the device tiles in the navigation table. Tiles change places in the order at once; the table's
-// rows follow when ShowOrder is called, once for many moves, because moving a row of the table moves every tile
-// widget below it.
-class DeviceNavigation
+// The order of the device tiles in the navigation table. The table keeps one empty row of tile height per device;
+// the tiles lie over the rows on its viewport and are placed by ShowOrder, so that a storm of moves costs one
+// placement of each tile rather than a row insertion and removal that shifts every tile below it.
+class DeviceNavigation : public QObject
 {
 public:
     explicit DeviceNavigation(QTableWidget* table);
+    ~DeviceNavigation() override;
 
     void Append(DeviceWidget* tile);
     void Clear();
     // A new row at the target holds the tile, then its old row goes.
     void Move(int from, int to);
     void ShowOrder();
+    // Tiles follow the rows when the table scrolls or resizes.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // The one pass of the selector's "Auto Sort": from the bottom, a tile moves above the first tile whose age
     // text sorts before its own.
     void SortByAgeText();
@@ -28,10 +32,12 @@ public:
     DeviceWidget* FirstTileOf(const QString& ip) const;
     int RowOf(DeviceWidget* tile) const { return m_tiles.indexOf(tile); }
     const QList<DeviceWidget*>& Tiles() const { return m_tiles; }
-    // The tile the table shows in the row.
+    // The tile shown over the row.
     DeviceWidget* ShownAt(int row) const;
 
 private:
+    void PlaceTiles();
+
     QTableWidget* m_table;
     QList<DeviceWidget*> m_tiles;
     QHash<QString, QList<DeviceWidget*>> m_tilesOfIp;

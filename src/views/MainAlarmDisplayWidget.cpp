@@ -354,16 +354,16 @@ bool MainAlarmDisplayWidget::GetPortCaptions(const QString& ip, QString& analog,
 void MainAlarmDisplayWidget::GetDevicePortStates(const QString& ip, int& lan, int& aes, int& analog, int* bnc)
 {
     m_store.GetPortStates(ip, lan, aes, analog, bnc, DeviceStatusForm::BncCount);
-    const DeviceConfigNode* device = m_deviceConfig ? m_deviceConfig->FindDevice(ip) : nullptr;
-    if (!device)
+    const auto it = m_switchedOffPorts.constFind(ip);
+    if (it == m_switchedOffPorts.constEnd())
         return;
-    PortConfigNode port;
-    if (device->GetAnalogPort(0, port) && !port.alarm())
+    const SwitchedOffPorts& off = it.value();
+    if (off.analog)
         analog = 0;
-    if (device->GetAesPort(0, port) && !port.alarm())
+    if (off.aes)
         aes = 0;
     for (int i = 0; i < DeviceStatusForm::BncCount; ++i) {
-        if (device->GetBncPort(i, port) && !port.alarm())
+        if (off.bnc[i])
             bnc[i] = 0;
     }
 }
@@ -487,6 +487,18 @@ void MainAlarmDisplayWidget::SetDeviceConfig(const DeviceConfigFile& config)
     if (!m_deviceConfig)
         m_deviceConfig = std::make_unique<DeviceConfigFile>();
     *m_deviceConfig = config;
+    // Read once here: the pictures ask for every alarm's device.
+    m_switchedOffPorts.clear();
+    for (const DeviceConfigNode* device : m_deviceConfig->Devices()) {
+        if (m_switchedOffPorts.contains(device->ip()))
+            continue;
+        SwitchedOffPorts& off = m_switchedOffPorts[device->ip()];
+        PortConfigNode port;
+        off.analog = device->GetAnalogPort(0, port) && !port.alarm();
+        off.aes = device->GetAesPort(0, port) && !port.alarm();
+        for (int i = 0; i < DeviceStatusForm::BncCount; ++i)
+            off.bnc[i] = device->GetBncPort(i, port) && !port.alarm();
+    }
     m_currentDeviceForm->ClearSoundOffList();
     m_allDeviceForm->ClearSoundOffList();
 }

@@ -4,6 +4,7 @@
 #include "views/DeviceAlarmStore.h"
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QMutex>
 #include <QSet>
 #include <QStringList>
@@ -127,6 +128,14 @@ private:
     int m_maxHistory = 400;
     std::unique_ptr<DevicePicMonitorForm> m_statusWindow;
     std::unique_ptr<DeviceConfigFile> m_deviceConfig;
+    // Ports of each configured device whose monitoring is switched off; their pictures show disabled.
+    struct SwitchedOffPorts
+    {
+        bool analog = false;
+        bool aes = false;
+        bool bnc[16] = {};
+    };
+    QHash<QString, SwitchedOffPorts> m_switchedOffPorts;
     Confirm m_confirm;
 
     // Written on the GUI thread, read by DealAlarm on the handler thread.

@@ -6,6 +6,7 @@
 #include "alarm/AlarmRecord.h"
 #include "alarm/SoundAlarmManager.h"
 #include "alarm/SpeechVoice.h"
+#include "app/LocalTimeZone.h"
 #include "config/DeviceConfigFile.h"
 #include "config/DeviceConfigNode.h"
 #include "config/PortConfigNode.h"
@@ -170,6 +171,8 @@ double Floor(const QList<AlarmRecord>& starts, const QList<AlarmRecord>& ends)
 
 int main(int argc, char** argv)
 {
+    // As the station does at start-up.
+    PinLocalTimeZone();
     QApplication app(argc, argv);
     const long startRss = MemoryKb("VmRSS:");
     const double startHeap = HeapInUseMiB();
