@@ -27,7 +27,7 @@
 namespace
 {
 // A round of queued alarms gives the event loop back after this long, so the window keeps painting in a storm.
-constexpr qint64 RoundBudgetMs = 15;
+constexpr qint64 RoundBudgetMs = 20;
 
 QLabel* CaptionLabel(QWidget* parent)
 {
