@@ -27,6 +27,8 @@
 #include <QHostAddress>
 #include <QMessageBox>
 #include <QNetworkInterface>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSet>
 #include <QStatusBar>
 
@@ -97,6 +99,9 @@ void MainWindow::InitWindow()
     BuildToolBar();
     CreateManagers();
     setWindowIcon(QIcon(GetIconDir() + "/logo.png"));
+    // A console without a window manager ignores "maximized"; the window then still covers the screen.
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        setGeometry(screen->availableGeometry());
     showMaximized();
 }
 

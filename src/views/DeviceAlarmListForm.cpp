@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QSet>
+#include <QSplitter>
 #include <QTableWidget>
 
 namespace
@@ -18,7 +19,8 @@ enum SignalHistoryColumn { ShStart, ShEnd, ShDuration, ShDevice, ShIp, ShSignal,
 enum SystemAlarmColumn { YaStart, YaDevice, YaIp, YaType, YaSound, YaDetail, YaCount };
 enum SystemHistoryColumn { YhStart, YhEnd, YhDevice, YhIp, YhType, YhDetail, YhCount };
 
-constexpr int DefaultWidth = 130;
+// The system tables' columns without a width of their own.
+constexpr int SystemWidth = 130;
 
 QString TimeText(const QDateTime& time)
 {
@@ -32,6 +34,13 @@ QColor LevelColor(int level)
     if (level == LevelWarn)
         return QColor(255, 204, 0);
     return QColor(220, 0, 0);
+}
+
+// White on red and green, black on yellow, so that the word stays readable on every level.
+void SetLevelColor(QTableWidgetItem* item, int level)
+{
+    item->setBackground(LevelColor(level));
+    item->setForeground(level == LevelWarn ? QColor(Qt::black) : QColor(Qt::white));
 }
 
 QTableWidgetItem* Cell(const QString& text = QString())
@@ -90,11 +99,17 @@ DeviceAlarmListForm::DeviceAlarmListForm(QWidget* parent)
     m_signalHistory = {m_ui->SignalHistoryTableWidget, m_ui->label_SignalHistory, ShType};
     m_systemHistory = {m_ui->SystemHistoryTableWidget, m_ui->label_SystemHistory, YhType};
 
-    SetupTable(m_signalAlarms.table, {160, -1, -1, -1, 80, 80, 50, -1});
+    // "Video Black" needs 100 pixels in the coloured Alarm Type cell.
+    SetupTable(m_signalAlarms.table, {160, -1, -1, -1, 80, 100, 50, -1});
     // Start and end times need 160 pixels to be read whole.
     SetupTable(m_signalHistory.table, {160, 160, 100, -1, -1, 80, 80, -1, -1});
-    SetupTable(m_systemAlarms.table, {160, -1, -1, -1, -1, -1});
-    SetupTable(m_systemHistory.table, {160, 160, -1, -1, -1, -1});
+    SetupTable(m_systemAlarms.table, {160, SystemWidth, SystemWidth, SystemWidth, SystemWidth, SystemWidth});
+    SetupTable(m_systemHistory.table, {160, 160, SystemWidth, SystemWidth, SystemWidth, SystemWidth});
+    // The current alarms, with their Sound column, get the larger share of the width.
+    for (QSplitter* splitter : {m_ui->splitter_signal, m_ui->splitter_system}) {
+        splitter->setStretchFactor(0, 3);
+        splitter->setStretchFactor(1, 2);
+    }
 
     m_signalMenu = new QMenu(this);
     m_signalDeleteAction = m_signalMenu->addAction(QString());
@@ -118,12 +133,14 @@ DeviceAlarmListForm::DeviceAlarmListForm(QWidget* parent)
 
 DeviceAlarmListForm::~DeviceAlarmListForm() = default;
 
-// A width of -1 keeps the default; the last column fills the table.
+// A width of -1 keeps the header's default; the last column fills the table.
 void DeviceAlarmListForm::SetupTable(QTableWidget* table, const QList<int>& widths)
 {
     table->setColumnCount(widths.size());
-    for (int column = 0; column < widths.size(); ++column)
-        table->setColumnWidth(column, widths[column] < 0 ? DefaultWidth : widths[column]);
+    for (int column = 0; column < widths.size(); ++column) {
+        if (widths[column] > 0)
+            table->setColumnWidth(column, widths[column]);
+    }
     table->horizontalHeader()->setStretchLastSection(true);
     table->horizontalHeader()->setHighlightSections(false);
     table->verticalHeader()->hide();
@@ -181,7 +198,7 @@ void DeviceAlarmListForm::InsertCurrentRow(CurrentTable& current, const AlarmRec
 {
     const QString key = AlarmViewKey(record);
     cells[0]->setData(Qt::UserRole, key);
-    cells[current.typeColumn]->setBackground(LevelColor(record.level));
+    SetLevelColor(cells[current.typeColumn], record.level);
     current.table->insertRow(0);
     for (int column = 0; column < cells.size(); ++column)
         current.table->setItem(0, column, cells[column]);
@@ -266,7 +283,7 @@ void DeviceAlarmListForm::UpdateSignalAlarm(const AlarmRecord& record)
         return;
     QTableWidget* table = m_signalAlarms.table;
     table->item(row, SaStart)->setText(TimeText(record.time));
-    table->item(row, SaType)->setBackground(LevelColor(record.level));
+    SetLevelColor(table->item(row, SaType), record.level);
     table->item(row, SaDetail)->setText(record.note);
 }
 

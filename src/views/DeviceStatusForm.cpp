@@ -13,6 +13,8 @@ namespace
 StatusWidget* Picture(const QString& kind, QWidget* parent)
 {
     auto* picture = new StatusWidget(parent);
+    // Pictures keep one size whatever room their captions leave.
+    picture->setMaximumHeight(40);
     const QString base = GetIconDir() + QLatin1Char('/') + kind;
     picture->SetIcons(base + "_disable.png", base + "_normal.png", base + "_warn.png", base + "_error.png");
     return picture;
@@ -22,8 +24,10 @@ QLabel* Caption(const QString& text, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
     label->setAlignment(Qt::AlignCenter);
-    // Long signal names wrap instead of pushing the pictures out of the window.
+    // Long signal names wrap within their column instead of widening the form past the window.
     label->setWordWrap(true);
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    label->setMinimumWidth(30);
     return label;
 }
 

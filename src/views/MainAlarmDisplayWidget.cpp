@@ -19,6 +19,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -32,8 +34,8 @@ constexpr qint64 RoundBudgetMs = 20;
 QLabel* CaptionLabel(QWidget* parent)
 {
     auto* label = new QLabel(parent);
-    // Wide enough for "Device Name" at 16 pixels; 104 clips it.
-    label->setFixedSize(120, 28);
+    // Wide enough for "Device Name" at 16 pixels beside the picture's edge; 104 clips it.
+    label->setFixedSize(128, 28);
     label->setAlignment(Qt::AlignCenter);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, Qt::white);
@@ -527,6 +529,9 @@ void MainAlarmDisplayWidget::ShowCurrentDevice(bool show)
 void MainAlarmDisplayWidget::ShowStatusWindow()
 {
     m_statusWindow->RefreshAll();
+    // Without a window manager "maximized" means nothing; the window still covers the screen.
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        m_statusWindow->setGeometry(screen->availableGeometry());
     m_statusWindow->showMaximized();
 }
 
