@@ -605,26 +605,33 @@ void MainAlarmDisplayWidget::OnEnableSound(QString ip, bool enable)
 
 void MainAlarmDisplayWidget::OnAppendSoundAlarm(QString sKey)
 {
-    if (!m_soundAlarmManager)
-        return;
-    m_currentDeviceForm->SetSoundMark(sKey);
-    m_allDeviceForm->SetSoundMark(sKey);
-    QList<AlarmRecord> alarms;
-    m_store.CollectByKey(sKey, alarms);
-    for (const AlarmRecord& alarm : qAsConst(alarms))
-        m_soundAlarmManager->AppendAlarm(&alarm);
+    SetKeySound(sKey, true);
 }
 
 void MainAlarmDisplayWidget::OnRemoveSoundAlarm(QString sKey)
 {
+    SetKeySound(sKey, false);
+}
+
+// Both forms show the same tick, and the key's current alarms join or leave the speech queue.
+void MainAlarmDisplayWidget::SetKeySound(const QString& key, bool on)
+{
     if (!m_soundAlarmManager)
         return;
-    m_currentDeviceForm->ClearSoundMark(sKey);
-    m_allDeviceForm->ClearSoundMark(sKey);
+    for (DeviceAlarmListForm* form : {m_currentDeviceForm, m_allDeviceForm}) {
+        if (on)
+            form->SetSoundMark(key);
+        else
+            form->ClearSoundMark(key);
+    }
     QList<AlarmRecord> alarms;
-    m_store.CollectByKey(sKey, alarms);
-    for (const AlarmRecord& alarm : qAsConst(alarms))
-        m_soundAlarmManager->RemoveAlarm(alarm);
+    m_store.CollectByKey(key, alarms);
+    for (const AlarmRecord& alarm : qAsConst(alarms)) {
+        if (on)
+            m_soundAlarmManager->AppendAlarm(&alarm);
+        else
+            m_soundAlarmManager->RemoveAlarm(alarm);
+    }
 }
 
 void MainAlarmDisplayWidget::DeleteSelected(DeviceAlarmListForm* form, bool system)

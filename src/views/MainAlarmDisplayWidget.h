@@ -104,6 +104,7 @@ private:
     bool GetPortCaptions(const QString& ip, QString& analog, QString& aes, QStringList& bnc) const;
     QList<DeviceAlarmListForm*> FormsFor(const QString& ip) const;
     void DeleteSelected(DeviceAlarmListForm* form, bool system);
+    void SetKeySound(const QString& key, bool on);
 
     bool m_autoSort = true;
     QTableWidget* m_navigationTable = nullptr;

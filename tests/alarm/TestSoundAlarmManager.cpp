@@ -1,3 +1,4 @@
+#include "AlarmRecords.h"
 #include "alarm/AlarmRecord.h"
 #include "alarm/SoundAlarmManager.h"
 #include "config/DeviceConfigNode.h"
@@ -107,14 +108,8 @@ static const QString StudioB = QStringLiteral("10.0.0.2");
 static AlarmRecord Record(int portType, int portID, int trackID, int alarmType, int level,
                           const QString& deviceName = "Studio A", const QString& ip = StudioA)
 {
-    AlarmRecord record;
-    record.Init(ip);
+    AlarmRecord record = MakeAlarm(ip, portType, portID, trackID, alarmType, level);
     record.deviceName = deviceName;
-    record.portType = portType;
-    record.portID = portID;
-    record.trackID = trackID;
-    record.alarmType = alarmType;
-    record.level = level;
     return record;
 }
 

@@ -1,3 +1,4 @@
+#include "AlarmRecords.h"
 #include "alarm/AlarmRecord.h"
 #include "alarm/AlarmRecordPool.h"
 #include "views/DeviceAlarmStore.h"
@@ -34,13 +35,7 @@ static QDateTime At(int minute, int second = 0)
 static AlarmRecord Signal(int portType, int portID, int alarmType, int level, const QDateTime& time,
                           int trackID = -1, const QString& ip = Ip)
 {
-    AlarmRecord record;
-    record.Init(ip);
-    record.portType = portType;
-    record.portID = portID;
-    record.trackID = trackID;
-    record.alarmType = alarmType;
-    record.level = level;
+    AlarmRecord record = MakeAlarm(ip, portType, portID, trackID, alarmType, level);
     record.time = time;
     return record;
 }

@@ -1,8 +1,8 @@
+#include "AlarmRecords.h"
 #include "TempAppDir.h"
 #include "alarm/AlarmRecord.h"
 #include "alarm/AlarmRecordPool.h"
 #include "alarm/SoundAlarmManager.h"
-#include "alarm/SpeechVoice.h"
 #include "config/DeviceConfigFile.h"
 #include "config/DeviceConfigNode.h"
 #include "config/PortConfigNode.h"
@@ -13,33 +13,14 @@
 
 #include <QComboBox>
 #include <QRandomGenerator>
-#include <QSemaphore>
 #include <QTableWidget>
 #include <QtTest>
 
 namespace
 {
-// Holds every utterance until the manager stops it, so that what is queued stays queued.
-class HeldVoice : public SpeechVoice
-{
-public:
-    void Say(const QString&, const QString&) override { m_stop.acquire(); }
-    void Stop() override { m_stop.release(1000); }
-
-private:
-    QSemaphore m_stop;
-};
-
 AlarmRecord Record(const QString& ip, int portType, int portID, int alarmType, int level, int trackID = -1)
 {
-    AlarmRecord record;
-    record.Init(ip);
-    record.portType = portType;
-    record.portID = portID;
-    record.trackID = trackID;
-    record.alarmType = alarmType;
-    record.level = level;
-    return record;
+    return MakeAlarm(ip, portType, portID, trackID, alarmType, level);
 }
 
 AlarmRecord Lost(const QString& ip, int port, int level)

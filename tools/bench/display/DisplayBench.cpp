@@ -3,9 +3,9 @@
 // ends, handed over through DealAlarm from a thread of their own as the alarm handler does. Reports the drain rate,
 // the event loop's longest stall (lateness of a 10 ms timer), memory, and as the floor the time to insert the same
 // rows into bare QTableWidgets. Run offscreen (QT_QPA_PLATFORM=offscreen) or on a display.
+#include "AlarmRecords.h"
 #include "alarm/AlarmRecord.h"
 #include "alarm/SoundAlarmManager.h"
-#include "alarm/SpeechVoice.h"
 #include "app/LocalTimeZone.h"
 #include "config/DeviceConfigFile.h"
 #include "config/DeviceConfigNode.h"
@@ -16,7 +16,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QSemaphore>
 #include <QTableWidget>
 #include <QThread>
 #include <QTimer>
@@ -30,16 +29,6 @@ constexpr int Devices = 200;
 constexpr int Ports = 16;
 constexpr int Tracks = 8;
 constexpr int Records = Devices * Ports * Tracks;
-
-class HeldVoice : public SpeechVoice
-{
-public:
-    void Say(const QString&, const QString&) override { m_stop.acquire(); }
-    void Stop() override { m_stop.release(1000); }
-
-private:
-    QSemaphore m_stop;
-};
 
 QString Ip(int device)
 {

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "alarm/AlarmRecord.h"
+#include "alarm/SpeechVoice.h"
+
+#include <QSemaphore>
+
+// A record as the handler hands it on, at the current time.
+AlarmRecord MakeAlarm(const QString& ip, int portType, int portID, int trackID, int alarmType, int level);
+
+// Holds every utterance until the speech manager stops it, so that what is queued stays queued and nothing is
+// heard.
+class HeldVoice : public SpeechVoice
+{
+public:
+    void Say(const QString& text, const QString& voiceName) override;
+    void Stop() override;
+
+private:
+    QSemaphore m_stop;
+};
