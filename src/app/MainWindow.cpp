@@ -4,7 +4,6 @@
 #include "alarm/ShowAlarmManager.h"
 #include "alarm/SoundAlarmManager.h"
 #include "alarm/Speak.h"
-#include "dialogs/AboutDialog.h"
 #include "app/AppPaths.h"
 #include "app/SelectIPDialog.h"
 #include "config/DeviceConfigFile.h"
@@ -15,6 +14,7 @@
 #include "config/LanguageConfigNode.h"
 #include "config/SystemConfigFile.h"
 #include "config/SystemConfigManager.h"
+#include "dialogs/AboutDialog.h"
 #include "log/LogBrowserPrompts.h"
 #include "log/LogManager.h"
 #include "snmp/ConnectDeviceThread.h"
@@ -49,12 +49,15 @@ MainWindow::Prompts MainWindow::InteractivePrompts()
         QMessageBox(icon, title, text, QMessageBox::Ok, parent).exec();
     };
     prompts.confirm = [](QWidget* parent, const QString& title, const QString& text) {
-        return QMessageBox::question(parent, title, text, QMessageBox::Ok | QMessageBox::Cancel,
-                                     QMessageBox::Cancel) == QMessageBox::Ok;
+        return QMessageBox::question(parent, title, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) ==
+               QMessageBox::Ok;
     };
     prompts.saveFileName = [](QWidget* parent, const QString& caption, const QString& proposedPath,
                               const QString& filters, QString* chosenFilter) {
         return QFileDialog::getSaveFileName(parent, caption, proposedPath, filters, chosenFilter);
+    };
+    prompts.existingDirectory = [](QWidget* parent, const QString& caption) {
+        return QFileDialog::getExistingDirectory(parent, caption, QString(), QFileDialog::ShowDirsOnly);
     };
     return prompts;
 }
@@ -71,9 +74,7 @@ MainWindow::Prompts MainWindow::UnattendedPrompts()
     return prompts;
 }
 
-MainWindow::MainWindow(QWidget* parent) : MainWindow(InteractivePrompts(), parent)
-{
-}
+MainWindow::MainWindow(QWidget* parent) : MainWindow(InteractivePrompts(), parent) {}
 
 MainWindow::MainWindow(const Prompts& prompts, QWidget* parent)
     : QMainWindow(parent), m_ui(std::make_unique<Ui::MainWindow>()), m_prompts(prompts)
@@ -143,12 +144,23 @@ void MainWindow::BuildToolBar()
     // A null entry is a separator.
     QToolBar* toolBar = m_ui->mainToolBar;
     const QList<QAction*> toolBarEntries{
-        m_ui->actionStart_Monitor,   m_ui->actionStop_Monitor,    nullptr,
-        m_ui->actionManage_Device,   m_ui->actionSystem_Config,   m_ui->action_SoundAlarm,
-        nullptr,                     m_ui->actionStatus,          m_ui->actionLog,
-        nullptr,                     m_ui->actionHide_Device_Nav, m_ui->actionShow_Device_Nav,
-        m_ui->actionHide_Cur_Device, m_ui->actionShow_Cur_Device, nullptr,
-        m_ui->actionHelp,            m_ui->actionAbout,
+        m_ui->actionStart_Monitor,
+        m_ui->actionStop_Monitor,
+        nullptr,
+        m_ui->actionManage_Device,
+        m_ui->actionSystem_Config,
+        m_ui->action_SoundAlarm,
+        nullptr,
+        m_ui->actionStatus,
+        m_ui->actionLog,
+        nullptr,
+        m_ui->actionHide_Device_Nav,
+        m_ui->actionShow_Device_Nav,
+        m_ui->actionHide_Cur_Device,
+        m_ui->actionShow_Cur_Device,
+        nullptr,
+        m_ui->actionHelp,
+        m_ui->actionAbout,
     };
     for (QAction* action : toolBarEntries) {
         if (action)
@@ -160,12 +172,18 @@ void MainWindow::BuildToolBar()
     m_ui->actionHelp->setVisible(false);
     m_ui->actionHelp->setEnabled(false);
     const std::pair<QAction*, const char*> icons[] = {
-        {m_ui->actionStart_Monitor, "/start.png"},       {m_ui->actionStop_Monitor, "/stop.png"},
-        {m_ui->actionManage_Device, "/device_config.png"}, {m_ui->actionSystem_Config, "/config.png"},
-        {m_ui->action_SoundAlarm, "/sound.png"},         {m_ui->actionHelp, "/help.png"},
-        {m_ui->actionAbout, "/about.png"},               {m_ui->actionLog, "/log.png"},
-        {m_ui->actionStatus, "/Status.png"},             {m_ui->actionHide_Device_Nav, "/hide_left.png"},
-        {m_ui->actionShow_Device_Nav, "/show_left.png"}, {m_ui->actionHide_Cur_Device, "/hide_cur.png"},
+        {m_ui->actionStart_Monitor, "/start.png"},
+        {m_ui->actionStop_Monitor, "/stop.png"},
+        {m_ui->actionManage_Device, "/device_config.png"},
+        {m_ui->actionSystem_Config, "/config.png"},
+        {m_ui->action_SoundAlarm, "/sound.png"},
+        {m_ui->actionHelp, "/help.png"},
+        {m_ui->actionAbout, "/about.png"},
+        {m_ui->actionLog, "/log.png"},
+        {m_ui->actionStatus, "/Status.png"},
+        {m_ui->actionHide_Device_Nav, "/hide_left.png"},
+        {m_ui->actionShow_Device_Nav, "/show_left.png"},
+        {m_ui->actionHide_Cur_Device, "/hide_cur.png"},
         {m_ui->actionShow_Cur_Device, "/show_cur.png"},
     };
     for (const auto& [action, fileName] : icons)
@@ -187,9 +205,8 @@ void MainWindow::CreateManagers()
 
     m_snmpServer = new SnmpServer;
     m_alarmHandler = new AlarmHandler;
-    m_logManager = new LogManager([this](const QString& errorText) {
-        m_prompts.notify(QMessageBox::Critical, nullptr, tr("Error"), errorText);
-    });
+    m_logManager = new LogManager(
+        [this](const QString& errorText) { m_prompts.notify(QMessageBox::Critical, nullptr, tr("Error"), errorText); });
     m_showAlarmManager = new ShowAlarmManager;
     m_soundAlarmManager = new SoundAlarmManager;
     m_systemConfigManager = new SystemConfigManager;
@@ -309,31 +326,35 @@ void MainWindow::StartMonitoring(const QString& localAddress)
     m_logManager->Open();
     m_localAddress = localAddress;
     if (!m_snmpServer->Start(m_localAddress, m_serverPort)) {
-        Warn(this, tr("Alarms cannot be received on UDP port %1: %2")
-                                 .arg(m_serverPort)
-                                 .arg(m_snmpServer->ErrorString()));
+        Warn(this,
+             tr("Alarms cannot be received on UDP port %1: %2").arg(m_serverPort).arg(m_snmpServer->ErrorString()));
     }
 
     DeviceConfigFile deviceConfig;
     DeviceConfigManager::GetConfig(deviceConfig);
     m_showAlarmManager->SetDeviceConfig(deviceConfig);
     m_soundAlarmManager->SetDeviceConfig(deviceConfig);
+    QueueRegistration(deviceConfig);
+
+    m_monitoring = true;
+    UpdateMonitoringActions();
+    m_display->SetMonitoring(true);
+    statusBar()->showMessage(
+        tr("Monitoring %n device(s): alarms to %1, UDP port %2", nullptr, deviceConfig.Devices().size())
+            .arg(m_localAddress, QString::number(m_serverPort)));
+}
+
+void MainWindow::QueueRegistration(const DeviceConfigFile& config)
+{
     // The registration thread may already have taken the first entry of a device listed twice, so the list is
     // made unique here rather than relying on the queue.
     QSet<QString> queued;
-    for (const DeviceConfigNode* device : deviceConfig.Devices()) {
+    for (const DeviceConfigNode* device : config.Devices()) {
         if (!queued.contains(device->ip())) {
             queued.insert(device->ip());
             m_connectDeviceThread->AddIP(device->ip());
         }
     }
-
-    m_monitoring = true;
-    UpdateMonitoringActions();
-    m_display->SetMonitoring(true);
-    statusBar()->showMessage(tr("Monitoring %n device(s): alarms to %1, UDP port %2", nullptr,
-                                deviceConfig.Devices().size())
-                                 .arg(m_localAddress, QString::number(m_serverPort)));
 }
 
 void MainWindow::OnStopMonitorClicked()
@@ -352,12 +373,52 @@ void MainWindow::OnStopMonitorClicked()
 
 void MainWindow::OnManageDeviceClicked()
 {
-    // The device configuration dialog is not part of this build yet.
+    DeviceConfigFile oldConfig;
+    DeviceConfigManager::GetConfig(oldConfig);
+    if (!DeviceConfigManager::ShowDialog(m_prompts))
+        return;
+    m_connectDeviceThread->Stop();
+    m_showAlarmManager->ClearAlarms();
+    m_soundAlarmManager->Clear();
+
+    DeviceConfigFile newConfig;
+    DeviceConfigManager::GetConfig(newConfig);
+    m_soundAlarmManager->SetDeviceConfig(newConfig);
+    m_logManager->SetDeviceConfig(newConfig);
+    m_alarmHandler->SetDeviceConfig(newConfig);
+    for (const DeviceConfigNode* device : oldConfig.Devices())
+        m_snmpServer->RemoveDevice(device->ip());
+    // Alarms that the handler routed while the devices were being dropped are cleared as well.
+    m_showAlarmManager->ClearAlarms();
+    m_soundAlarmManager->Clear();
+    if (!m_monitoring)
+        return;
+    m_showAlarmManager->SetDeviceConfig(newConfig);
+    QueueRegistration(newConfig);
 }
 
 void MainWindow::OnSystemConfigClicked()
 {
-    // The settings dialog is not part of this build yet.
+    if (!SystemConfigManager::ShowDialog(m_prompts))
+        return;
+    SystemConfigFile config;
+    SystemConfigManager::GetConfig(config);
+    m_showAlarmManager->SetSystemConfig(config);
+    m_soundAlarmManager->SetSystemConfig(config);
+    m_logManager->SetSystemConfig(config);
+    if (m_languageConfig->GetLanguage() != config.language()) {
+        m_languageConfig->Install(config.language());
+        ApplySpeechVocabulary(config.language());
+        RetranslateUi();
+    }
+    if (config.server_port() == m_serverPort)
+        return;
+    m_serverPort = config.server_port();
+    if (!m_monitoring)
+        return;
+    const QString localAddress = m_localAddress;
+    OnStopMonitorClicked();
+    StartMonitoring(localAddress);
 }
 
 void MainWindow::OnLogClicked()
@@ -390,12 +451,40 @@ void MainWindow::OnSoundAlarmClicked()
 
 void MainWindow::OnImportConfig()
 {
-    // Configuration import is not part of this build yet.
+    if (m_monitoring)
+        return;
+    const QString directory = m_prompts.existingDirectory(this, tr("Select Import Directory"));
+    if (directory.isEmpty())
+        return;
+    const ConfigBackup::Result result = ConfigBackup::Import(directory, [this] { m_logManager->Close(); });
+    ReportBackup(tr("Import Config"), tr("Import success! import %1 file(s)"), tr("No file to import"), result);
 }
 
 void MainWindow::OnExportConfig()
 {
-    // Configuration export is not part of this build yet.
+    if (m_monitoring)
+        return;
+    const QString directory = m_prompts.existingDirectory(this, tr("Select Export Directory"));
+    if (directory.isEmpty())
+        return;
+    const QString folder = ConfigBackup::FolderFor(directory, QDate::currentDate());
+    if (!ConfigBackup::ExistingIn(folder).isEmpty() &&
+        !m_prompts.confirm(this, tr("Export Config"),
+                           tr("Some config file have been exist, Do you want to overwrite them?")))
+        return;
+    const ConfigBackup::Result result = ConfigBackup::Export(folder, [this] { m_logManager->Close(); });
+    ReportBackup(tr("Export Config"), tr("Export success! export %1 file(s)"), tr("No file to export"), result);
+}
+
+// A file that was there but could not be copied is named after the count, so that a partial backup or import
+// is not taken for a complete one.
+void MainWindow::ReportBackup(const QString& title, const QString& successText, const QString& noneText,
+                              const ConfigBackup::Result& result)
+{
+    m_prompts.notify(QMessageBox::Information, this, title,
+                     result.copied > 0 ? successText.arg(result.copied) : noneText);
+    if (!result.failures.isEmpty())
+        Warn(this, tr("These files could not be copied; each was left as it was:\n%1").arg(result.failures.join('\n')));
 }
 
 // Of each pair of view actions exactly one is visible, in the menu and in the toolbar alike.
@@ -429,9 +518,7 @@ void MainWindow::OnShowCurDevice()
     ShowOneOf(m_ui->actionHide_Cur_Device, m_ui->actionShow_Cur_Device);
 }
 
-void MainWindow::OnHelp()
-{
-}
+void MainWindow::OnHelp() {}
 
 void MainWindow::OnAbout()
 {

@@ -4,8 +4,7 @@
 
 #include <memory>
 
-namespace Ui
-{
+namespace Ui {
 class AboutDialog;
 }
 
