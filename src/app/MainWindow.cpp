@@ -4,6 +4,7 @@
 #include "alarm/ShowAlarmManager.h"
 #include "alarm/SoundAlarmManager.h"
 #include "alarm/Speak.h"
+#include "dialogs/AboutDialog.h"
 #include "app/AppPaths.h"
 #include "app/SelectIPDialog.h"
 #include "config/DeviceConfigFile.h"
@@ -14,7 +15,6 @@
 #include "config/LanguageConfigNode.h"
 #include "config/SystemConfigFile.h"
 #include "config/SystemConfigManager.h"
-#include "dialogs/AboutDialog.h"
 #include "log/LogBrowserPrompts.h"
 #include "log/LogManager.h"
 #include "snmp/ConnectDeviceThread.h"
@@ -49,8 +49,8 @@ MainWindow::Prompts MainWindow::InteractivePrompts()
         QMessageBox(icon, title, text, QMessageBox::Ok, parent).exec();
     };
     prompts.confirm = [](QWidget* parent, const QString& title, const QString& text) {
-        return QMessageBox::question(parent, title, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) ==
-               QMessageBox::Ok;
+        return QMessageBox::question(parent, title, text, QMessageBox::Ok | QMessageBox::Cancel,
+                                     QMessageBox::Cancel) == QMessageBox::Ok;
     };
     prompts.saveFileName = [](QWidget* parent, const QString& caption, const QString& proposedPath,
                               const QString& filters, QString* chosenFilter) {
@@ -74,7 +74,9 @@ MainWindow::Prompts MainWindow::UnattendedPrompts()
     return prompts;
 }
 
-MainWindow::MainWindow(QWidget* parent) : MainWindow(InteractivePrompts(), parent) {}
+MainWindow::MainWindow(QWidget* parent) : MainWindow(InteractivePrompts(), parent)
+{
+}
 
 MainWindow::MainWindow(const Prompts& prompts, QWidget* parent)
     : QMainWindow(parent), m_ui(std::make_unique<Ui::MainWindow>()), m_prompts(prompts)
@@ -144,23 +146,12 @@ void MainWindow::BuildToolBar()
     // A null entry is a separator.
     QToolBar* toolBar = m_ui->mainToolBar;
     const QList<QAction*> toolBarEntries{
-        m_ui->actionStart_Monitor,
-        m_ui->actionStop_Monitor,
-        nullptr,
-        m_ui->actionManage_Device,
-        m_ui->actionSystem_Config,
-        m_ui->action_SoundAlarm,
-        nullptr,
-        m_ui->actionStatus,
-        m_ui->actionLog,
-        nullptr,
-        m_ui->actionHide_Device_Nav,
-        m_ui->actionShow_Device_Nav,
-        m_ui->actionHide_Cur_Device,
-        m_ui->actionShow_Cur_Device,
-        nullptr,
-        m_ui->actionHelp,
-        m_ui->actionAbout,
+        m_ui->actionStart_Monitor,   m_ui->actionStop_Monitor,    nullptr,
+        m_ui->actionManage_Device,   m_ui->actionSystem_Config,   m_ui->action_SoundAlarm,
+        nullptr,                     m_ui->actionStatus,          m_ui->actionLog,
+        nullptr,                     m_ui->actionHide_Device_Nav, m_ui->actionShow_Device_Nav,
+        m_ui->actionHide_Cur_Device, m_ui->actionShow_Cur_Device, nullptr,
+        m_ui->actionHelp,            m_ui->actionAbout,
     };
     for (QAction* action : toolBarEntries) {
         if (action)
@@ -172,18 +163,12 @@ void MainWindow::BuildToolBar()
     m_ui->actionHelp->setVisible(false);
     m_ui->actionHelp->setEnabled(false);
     const std::pair<QAction*, const char*> icons[] = {
-        {m_ui->actionStart_Monitor, "/start.png"},
-        {m_ui->actionStop_Monitor, "/stop.png"},
-        {m_ui->actionManage_Device, "/device_config.png"},
-        {m_ui->actionSystem_Config, "/config.png"},
-        {m_ui->action_SoundAlarm, "/sound.png"},
-        {m_ui->actionHelp, "/help.png"},
-        {m_ui->actionAbout, "/about.png"},
-        {m_ui->actionLog, "/log.png"},
-        {m_ui->actionStatus, "/Status.png"},
-        {m_ui->actionHide_Device_Nav, "/hide_left.png"},
-        {m_ui->actionShow_Device_Nav, "/show_left.png"},
-        {m_ui->actionHide_Cur_Device, "/hide_cur.png"},
+        {m_ui->actionStart_Monitor, "/start.png"},       {m_ui->actionStop_Monitor, "/stop.png"},
+        {m_ui->actionManage_Device, "/device_config.png"}, {m_ui->actionSystem_Config, "/config.png"},
+        {m_ui->action_SoundAlarm, "/sound.png"},         {m_ui->actionHelp, "/help.png"},
+        {m_ui->actionAbout, "/about.png"},               {m_ui->actionLog, "/log.png"},
+        {m_ui->actionStatus, "/Status.png"},             {m_ui->actionHide_Device_Nav, "/hide_left.png"},
+        {m_ui->actionShow_Device_Nav, "/show_left.png"}, {m_ui->actionHide_Cur_Device, "/hide_cur.png"},
         {m_ui->actionShow_Cur_Device, "/show_cur.png"},
     };
     for (const auto& [action, fileName] : icons)
@@ -205,8 +190,9 @@ void MainWindow::CreateManagers()
 
     m_snmpServer = new SnmpServer;
     m_alarmHandler = new AlarmHandler;
-    m_logManager = new LogManager(
-        [this](const QString& errorText) { m_prompts.notify(QMessageBox::Critical, nullptr, tr("Error"), errorText); });
+    m_logManager = new LogManager([this](const QString& errorText) {
+        m_prompts.notify(QMessageBox::Critical, nullptr, tr("Error"), errorText);
+    });
     m_showAlarmManager = new ShowAlarmManager;
     m_soundAlarmManager = new SoundAlarmManager;
     m_systemConfigManager = new SystemConfigManager;
@@ -326,8 +312,9 @@ void MainWindow::StartMonitoring(const QString& localAddress)
     m_logManager->Open();
     m_localAddress = localAddress;
     if (!m_snmpServer->Start(m_localAddress, m_serverPort)) {
-        Warn(this,
-             tr("Alarms cannot be received on UDP port %1: %2").arg(m_serverPort).arg(m_snmpServer->ErrorString()));
+        Warn(this, tr("Alarms cannot be received on UDP port %1: %2")
+                                 .arg(m_serverPort)
+                                 .arg(m_snmpServer->ErrorString()));
     }
 
     DeviceConfigFile deviceConfig;
@@ -339,9 +326,9 @@ void MainWindow::StartMonitoring(const QString& localAddress)
     m_monitoring = true;
     UpdateMonitoringActions();
     m_display->SetMonitoring(true);
-    statusBar()->showMessage(
-        tr("Monitoring %n device(s): alarms to %1, UDP port %2", nullptr, deviceConfig.Devices().size())
-            .arg(m_localAddress, QString::number(m_serverPort)));
+    statusBar()->showMessage(tr("Monitoring %n device(s): alarms to %1, UDP port %2", nullptr,
+                                deviceConfig.Devices().size())
+                                 .arg(m_localAddress, QString::number(m_serverPort)));
 }
 
 void MainWindow::QueueRegistration(const DeviceConfigFile& config)
@@ -484,7 +471,8 @@ void MainWindow::ReportBackup(const QString& title, const QString& successText, 
     m_prompts.notify(QMessageBox::Information, this, title,
                      result.copied > 0 ? successText.arg(result.copied) : noneText);
     if (!result.failures.isEmpty())
-        Warn(this, tr("These files could not be copied; each was left as it was:\n%1").arg(result.failures.join('\n')));
+        Warn(this, tr("These files could not be copied; each was left as it was:\n%1")
+                       .arg(result.failures.join(QLatin1Char('\n'))));
 }
 
 // Of each pair of view actions exactly one is visible, in the menu and in the toolbar alike.
@@ -518,7 +506,9 @@ void MainWindow::OnShowCurDevice()
     ShowOneOf(m_ui->actionHide_Cur_Device, m_ui->actionShow_Cur_Device);
 }
 
-void MainWindow::OnHelp() {}
+void MainWindow::OnHelp()
+{
+}
 
 void MainWindow::OnAbout()
 {

@@ -24,7 +24,8 @@ class SoundAlarmManager;
 class SystemConfigManager;
 struct SyslogTarget;
 
-namespace Ui {
+namespace Ui
+{
 class MainWindow;
 }
 
