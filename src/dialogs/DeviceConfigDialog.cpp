@@ -95,8 +95,12 @@ void DeviceConfigDialog::SetUpPortTable(const PortTable& portTable)
     table->setColumnCount(headers.size());
     table->setHorizontalHeaderLabels(headers);
     table->horizontalHeader()->setStretchLastSection(true);
+    // Tick columns as narrow as their headers, so that a screen shows the tracks beside the other columns.
+    table->resizeColumnsToContents();
+    table->setColumnWidth(1, 160);
+    // Wide enough for both time editors of the in-place editor, with their arrows.
     for (int column : {portTable.TimeRangeColumn(), portTable.TimeRangeColumn() + 1}) {
-        table->setColumnWidth(column, 140);
+        table->setColumnWidth(column, 200);
         table->setItemDelegateForColumn(column, m_timeRangeDelegate.get());
     }
 }
@@ -180,6 +184,7 @@ void DeviceConfigDialog::ShowDevice(const QString& ip)
         PortConfigNode port;
         for (int i = 0; i < portTable.maxPorts && (device.*portTable.getPort)(i, port); ++i)
             AppendPortRow(portTable, port);
+        portTable.table->resizeColumnToContents(0);
     }
 }
 
