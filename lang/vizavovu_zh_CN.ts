@@ -21,6 +21,44 @@
     </message>
 </context>
 <context>
+    <name>AddDeviceDialog</name>
+    <message>
+        <location filename="../src/dialogs/AddDeviceDialog.ui" line="14"/>
+        <source>Dialog</source>
+        <translation>对话框</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/AddDeviceDialog.ui" line="22"/>
+        <source>IP Address:</source>
+        <translation>IP 地址：</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/AddDeviceDialog.ui" line="39"/>
+        <source>Device Name:</source>
+        <translation>设备名称：</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/AddDeviceDialog.ui" line="69"/>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/AddDeviceDialog.ui" line="79"/>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/AddDeviceDialog.cpp" line="24"/>
+        <source>Warn</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/AddDeviceDialog.cpp" line="24"/>
+        <source>IP address is invalid !</source>
+        <translation>IP 地址无效！</translation>
+    </message>
+</context>
+<context>
     <name>AlarmRecord</name>
     <message>
         <location filename="../src/alarm/AlarmRecord.cpp" line="44"/>
@@ -244,6 +282,138 @@
         <location filename="../src/views/DeviceAlarmListForm.cpp" line="421"/>
         <source>Delete</source>
         <translation>删除</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceConfigDialog</name>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.ui" line="14"/>
+        <source>Dialog</source>
+        <translation>对话框</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.ui" line="50"/>
+        <source>Add</source>
+        <translation>添加</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.ui" line="57"/>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="282"/>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.ui" line="72"/>
+        <source>IP Address:</source>
+        <translation>IP 地址：</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.ui" line="95"/>
+        <source>Device Name:</source>
+        <translation>设备名称：</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.ui" line="193"/>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.ui" line="206"/>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="37"/>
+        <source>Device Config</source>
+        <translation>设备配置</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="42"/>
+        <source>√</source>
+        <translation>√</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="68"/>
+        <source>Device</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="83"/>
+        <source>Video Lost</source>
+        <translation>视频丢失</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="83"/>
+        <source>Video Black</source>
+        <translation>黑场</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="84"/>
+        <source>Video Freeze</source>
+        <translation>静帧</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="84"/>
+        <source>Slience</source>
+        <translation>静音</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="85"/>
+        <source>Audio Overload</source>
+        <translation>音频过载</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="87"/>
+        <source>Port</source>
+        <translation>端口</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="87"/>
+        <source>Signal Name</source>
+        <translation>信号名称</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="87"/>
+        <source>Monitor</source>
+        <translation>监控</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="90"/>
+        <source>Time Rang 1</source>
+        <translation>时间段 1</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="90"/>
+        <source>Time Rang 2</source>
+        <translation>时间段 2</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="92"/>
+        <source>CH%1</source>
+        <translation>CH%1</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="253"/>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="298"/>
+        <source>Warn</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="253"/>
+        <source>%1 has been existed</source>
+        <translation>%1 已存在</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="282"/>
+        <source>Are you sure to delete &apos;%1&apos;</source>
+        <translation>确定要删除“%1”吗？</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="299"/>
+        <source>The device configuration could not be saved to %1:
+%2</source>
+        <translation>设备配置无法保存到 %1：
+%2</translation>
     </message>
 </context>
 <context>
@@ -721,8 +891,8 @@
     <name>MainWindow</name>
     <message>
         <location filename="../src/app/MainWindow.ui" line="14"/>
-        <location filename="../src/app/MainWindow.cpp" line="94"/>
-        <location filename="../src/app/MainWindow.cpp" line="445"/>
+        <location filename="../src/app/MainWindow.cpp" line="97"/>
+        <location filename="../src/app/MainWindow.cpp" line="522"/>
         <source>Quorvex-Zentiq SNMP Monitor System</source>
         <translation>Quorvex-Zentiq SNMP 监控系统</translation>
     </message>
@@ -783,11 +953,14 @@
     </message>
     <message>
         <location filename="../src/app/MainWindow.ui" line="125"/>
+        <location filename="../src/app/MainWindow.cpp" line="447"/>
         <source>Import Config</source>
         <translation>导入配置</translation>
     </message>
     <message>
         <location filename="../src/app/MainWindow.ui" line="130"/>
+        <location filename="../src/app/MainWindow.cpp" line="459"/>
+        <location filename="../src/app/MainWindow.cpp" line="463"/>
         <source>Export Config</source>
         <translation>导出配置</translation>
     </message>
@@ -822,57 +995,99 @@
         <translation>显示当前设备</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="134"/>
+        <location filename="../src/app/MainWindow.cpp" line="137"/>
         <source>Warn</source>
         <translation>警告</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="84"/>
+        <location filename="../src/app/MainWindow.cpp" line="87"/>
         <source>The current operating system does not support language alarm !</source>
         <translation>当前操作系统不支持语音告警！</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="178"/>
-        <location filename="../src/app/MainWindow.cpp" line="446"/>
+        <location filename="../src/app/MainWindow.cpp" line="181"/>
+        <location filename="../src/app/MainWindow.cpp" line="523"/>
         <source>Toolbar</source>
         <translation>工具栏</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="191"/>
+        <location filename="../src/app/MainWindow.cpp" line="194"/>
         <source>Error</source>
         <translation>错误</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="225"/>
+        <location filename="../src/app/MainWindow.cpp" line="228"/>
         <source>The system doesn&apos;t support sound alarm</source>
         <translation>系统不支持声音告警</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="312"/>
+        <location filename="../src/app/MainWindow.cpp" line="315"/>
         <source>Alarms cannot be received on UDP port %1: %2</source>
         <translation>无法在 UDP 端口 %1 上接收告警：%2</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/app/MainWindow.cpp" line="334"/>
+        <location filename="../src/app/MainWindow.cpp" line="329"/>
         <source>Monitoring %n device(s): alarms to %1, UDP port %2</source>
         <translation>
             <numerusform>正在监控 %n 台设备：告警发往 %1，UDP 端口 %2</numerusform>
         </translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="347"/>
+        <location filename="../src/app/MainWindow.cpp" line="355"/>
         <source>Monitoring stopped</source>
         <translation>监控已停止</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="380"/>
+        <location filename="../src/app/MainWindow.cpp" line="428"/>
         <source>Exit</source>
         <translation>退出</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="380"/>
+        <location filename="../src/app/MainWindow.cpp" line="428"/>
         <source>Are you sure to exit?</source>
         <translation>确定要退出吗？</translation>
+    </message>
+    <message>
+        <location filename="../src/app/MainWindow.cpp" line="443"/>
+        <source>Select Import Directory</source>
+        <translation>选择导入目录</translation>
+    </message>
+    <message>
+        <location filename="../src/app/MainWindow.cpp" line="447"/>
+        <source>Import success! import %1 file(s)</source>
+        <translation>导入成功！共导入 %1 个文件</translation>
+    </message>
+    <message>
+        <location filename="../src/app/MainWindow.cpp" line="447"/>
+        <source>No file to import</source>
+        <translation>没有可导入的文件</translation>
+    </message>
+    <message>
+        <location filename="../src/app/MainWindow.cpp" line="454"/>
+        <source>Select Export Directory</source>
+        <translation>选择导出目录</translation>
+    </message>
+    <message>
+        <location filename="../src/app/MainWindow.cpp" line="460"/>
+        <source>Some config file have been exist, Do you want to overwrite them?</source>
+        <translation>部分配置文件已存在，是否覆盖？</translation>
+    </message>
+    <message>
+        <location filename="../src/app/MainWindow.cpp" line="463"/>
+        <source>Export success! export %1 file(s)</source>
+        <translation>导出成功！共导出 %1 个文件</translation>
+    </message>
+    <message>
+        <location filename="../src/app/MainWindow.cpp" line="463"/>
+        <source>No file to export</source>
+        <translation>没有可导出的文件</translation>
+    </message>
+    <message>
+        <location filename="../src/app/MainWindow.cpp" line="474"/>
+        <source>These files could not be copied; each was left as it was:
+%1</source>
+        <translation>以下文件无法复制，均保持原样：
+%1</translation>
     </message>
 </context>
 <context>
@@ -922,6 +1137,116 @@
         <location filename="../src/alarm/SoundAlarmManager.cpp" line="394"/>
         <source>Unknown level</source>
         <translation>未知级别</translation>
+    </message>
+</context>
+<context>
+    <name>SystemConfigDialog</name>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="14"/>
+        <source>Dialog</source>
+        <translation>对话框</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="20"/>
+        <source>Sound Alarm</source>
+        <translation>声音告警</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="26"/>
+        <source>Interval of sound alarm:</source>
+        <translation>声音告警间隔：</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="36"/>
+        <source> s</source>
+        <translation> 秒</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="52"/>
+        <source>Don&apos;t announce alarm type</source>
+        <translation>不播报告警类型</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="59"/>
+        <source>Don&apos;t announce alarm recovering</source>
+        <translation>不播报告警恢复</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="66"/>
+        <source>Don&apos;t announce outdated alarm</source>
+        <translation>不播报过期告警</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="73"/>
+        <source>Speech Rate:</source>
+        <translation>语速：</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="101"/>
+        <source>Max number of history:</source>
+        <translation>历史记录最大条数：</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="124"/>
+        <source>Keep time of log:</source>
+        <translation>日志保存时间：</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="134"/>
+        <source> day</source>
+        <translation> 天</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="150"/>
+        <source>Language:</source>
+        <translation>语言：</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="161"/>
+        <source>简体中文</source>
+        <translation>简体中文</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="166"/>
+        <source>繁體中文</source>
+        <translation>繁體中文</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="171"/>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="179"/>
+        <source>Server port:</source>
+        <translation>服务端口：</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="219"/>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="226"/>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.cpp" line="23"/>
+        <source>System Config</source>
+        <translation>系统设置</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.cpp" line="71"/>
+        <source>Warn</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.cpp" line="72"/>
+        <source>The settings could not be saved to %1:
+%2</source>
+        <translation>系统设置无法保存到 %1：
+%2</translation>
     </message>
 </context>
 </TS>

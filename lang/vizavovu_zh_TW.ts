@@ -21,6 +21,44 @@
     </message>
 </context>
 <context>
+    <name>AddDeviceDialog</name>
+    <message>
+        <location filename="../src/dialogs/AddDeviceDialog.ui" line="14"/>
+        <source>Dialog</source>
+        <translation>對話方塊</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/AddDeviceDialog.ui" line="22"/>
+        <source>IP Address:</source>
+        <translation>IP 位址：</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/AddDeviceDialog.ui" line="39"/>
+        <source>Device Name:</source>
+        <translation>設備名稱：</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/AddDeviceDialog.ui" line="69"/>
+        <source>OK</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/AddDeviceDialog.ui" line="79"/>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/AddDeviceDialog.cpp" line="24"/>
+        <source>Warn</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/AddDeviceDialog.cpp" line="24"/>
+        <source>IP address is invalid !</source>
+        <translation>IP 位址無效！</translation>
+    </message>
+</context>
+<context>
     <name>AlarmRecord</name>
     <message>
         <location filename="../src/alarm/AlarmRecord.cpp" line="44"/>
@@ -244,6 +282,138 @@
         <location filename="../src/views/DeviceAlarmListForm.cpp" line="421"/>
         <source>Delete</source>
         <translation>刪除</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceConfigDialog</name>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.ui" line="14"/>
+        <source>Dialog</source>
+        <translation>對話方塊</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.ui" line="50"/>
+        <source>Add</source>
+        <translation>新增</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.ui" line="57"/>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="282"/>
+        <source>Delete</source>
+        <translation>刪除</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.ui" line="72"/>
+        <source>IP Address:</source>
+        <translation>IP 位址：</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.ui" line="95"/>
+        <source>Device Name:</source>
+        <translation>設備名稱：</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.ui" line="193"/>
+        <source>OK</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.ui" line="206"/>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="37"/>
+        <source>Device Config</source>
+        <translation>設備設定</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="42"/>
+        <source>√</source>
+        <translation>√</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="68"/>
+        <source>Device</source>
+        <translation>設備</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="83"/>
+        <source>Video Lost</source>
+        <translation>視訊遺失</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="83"/>
+        <source>Video Black</source>
+        <translation>黑畫面</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="84"/>
+        <source>Video Freeze</source>
+        <translation>畫面凍結</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="84"/>
+        <source>Slience</source>
+        <translation>靜音</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="85"/>
+        <source>Audio Overload</source>
+        <translation>音訊過載</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="87"/>
+        <source>Port</source>
+        <translation>連接埠</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="87"/>
+        <source>Signal Name</source>
+        <translation>訊號名稱</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="87"/>
+        <source>Monitor</source>
+        <translation>監控</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="90"/>
+        <source>Time Rang 1</source>
+        <translation>時段 1</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="90"/>
+        <source>Time Rang 2</source>
+        <translation>時段 2</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="92"/>
+        <source>CH%1</source>
+        <translation>CH%1</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="253"/>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="298"/>
+        <source>Warn</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="253"/>
+        <source>%1 has been existed</source>
+        <translation>%1 已存在</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="282"/>
+        <source>Are you sure to delete &apos;%1&apos;</source>
+        <translation>確定要刪除「%1」嗎？</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="299"/>
+        <source>The device configuration could not be saved to %1:
+%2</source>
+        <translation>設備設定無法儲存到 %1：
+%2</translation>
     </message>
 </context>
 <context>
@@ -721,8 +891,8 @@
     <name>MainWindow</name>
     <message>
         <location filename="../src/app/MainWindow.ui" line="14"/>
-        <location filename="../src/app/MainWindow.cpp" line="94"/>
-        <location filename="../src/app/MainWindow.cpp" line="445"/>
+        <location filename="../src/app/MainWindow.cpp" line="97"/>
+        <location filename="../src/app/MainWindow.cpp" line="522"/>
         <source>Quorvex-Zentiq SNMP Monitor System</source>
         <translation>Quorvex-Zentiq SNMP 監控系統</translation>
     </message>
@@ -783,11 +953,14 @@
     </message>
     <message>
         <location filename="../src/app/MainWindow.ui" line="125"/>
+        <location filename="../src/app/MainWindow.cpp" line="447"/>
         <source>Import Config</source>
         <translation>匯入設定</translation>
     </message>
     <message>
         <location filename="../src/app/MainWindow.ui" line="130"/>
+        <location filename="../src/app/MainWindow.cpp" line="459"/>
+        <location filename="../src/app/MainWindow.cpp" line="463"/>
         <source>Export Config</source>
         <translation>匯出設定</translation>
     </message>
@@ -822,57 +995,99 @@
         <translation>顯示目前設備</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="134"/>
+        <location filename="../src/app/MainWindow.cpp" line="137"/>
         <source>Warn</source>
         <translation>警告</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="84"/>
+        <location filename="../src/app/MainWindow.cpp" line="87"/>
         <source>The current operating system does not support language alarm !</source>
         <translation>目前作業系統不支援語音告警！</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="178"/>
-        <location filename="../src/app/MainWindow.cpp" line="446"/>
+        <location filename="../src/app/MainWindow.cpp" line="181"/>
+        <location filename="../src/app/MainWindow.cpp" line="523"/>
         <source>Toolbar</source>
         <translation>工具列</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="191"/>
+        <location filename="../src/app/MainWindow.cpp" line="194"/>
         <source>Error</source>
         <translation>錯誤</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="225"/>
+        <location filename="../src/app/MainWindow.cpp" line="228"/>
         <source>The system doesn&apos;t support sound alarm</source>
         <translation>系統不支援聲音告警</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="312"/>
+        <location filename="../src/app/MainWindow.cpp" line="315"/>
         <source>Alarms cannot be received on UDP port %1: %2</source>
         <translation>無法在 UDP 連接埠 %1 上接收告警：%2</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/app/MainWindow.cpp" line="334"/>
+        <location filename="../src/app/MainWindow.cpp" line="329"/>
         <source>Monitoring %n device(s): alarms to %1, UDP port %2</source>
         <translation>
             <numerusform>正在監控 %n 台設備：告警傳往 %1，UDP 連接埠 %2</numerusform>
         </translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="347"/>
+        <location filename="../src/app/MainWindow.cpp" line="355"/>
         <source>Monitoring stopped</source>
         <translation>監控已停止</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="380"/>
+        <location filename="../src/app/MainWindow.cpp" line="428"/>
         <source>Exit</source>
         <translation>結束</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="380"/>
+        <location filename="../src/app/MainWindow.cpp" line="428"/>
         <source>Are you sure to exit?</source>
         <translation>確定要結束嗎？</translation>
+    </message>
+    <message>
+        <location filename="../src/app/MainWindow.cpp" line="443"/>
+        <source>Select Import Directory</source>
+        <translation>選擇匯入目錄</translation>
+    </message>
+    <message>
+        <location filename="../src/app/MainWindow.cpp" line="447"/>
+        <source>Import success! import %1 file(s)</source>
+        <translation>匯入成功！共匯入 %1 個檔案</translation>
+    </message>
+    <message>
+        <location filename="../src/app/MainWindow.cpp" line="447"/>
+        <source>No file to import</source>
+        <translation>沒有可匯入的檔案</translation>
+    </message>
+    <message>
+        <location filename="../src/app/MainWindow.cpp" line="454"/>
+        <source>Select Export Directory</source>
+        <translation>選擇匯出目錄</translation>
+    </message>
+    <message>
+        <location filename="../src/app/MainWindow.cpp" line="460"/>
+        <source>Some config file have been exist, Do you want to overwrite them?</source>
+        <translation>部分設定檔已存在，是否覆寫？</translation>
+    </message>
+    <message>
+        <location filename="../src/app/MainWindow.cpp" line="463"/>
+        <source>Export success! export %1 file(s)</source>
+        <translation>匯出成功！共匯出 %1 個檔案</translation>
+    </message>
+    <message>
+        <location filename="../src/app/MainWindow.cpp" line="463"/>
+        <source>No file to export</source>
+        <translation>沒有可匯出的檔案</translation>
+    </message>
+    <message>
+        <location filename="../src/app/MainWindow.cpp" line="474"/>
+        <source>These files could not be copied; each was left as it was:
+%1</source>
+        <translation>以下檔案無法複製，均保持原狀：
+%1</translation>
     </message>
 </context>
 <context>
@@ -922,6 +1137,116 @@
         <location filename="../src/alarm/SoundAlarmManager.cpp" line="394"/>
         <source>Unknown level</source>
         <translation>未知級別</translation>
+    </message>
+</context>
+<context>
+    <name>SystemConfigDialog</name>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="14"/>
+        <source>Dialog</source>
+        <translation>對話方塊</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="20"/>
+        <source>Sound Alarm</source>
+        <translation>聲音告警</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="26"/>
+        <source>Interval of sound alarm:</source>
+        <translation>聲音告警間隔：</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="36"/>
+        <source> s</source>
+        <translation> 秒</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="52"/>
+        <source>Don&apos;t announce alarm type</source>
+        <translation>不播報告警類型</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="59"/>
+        <source>Don&apos;t announce alarm recovering</source>
+        <translation>不播報告警恢復</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="66"/>
+        <source>Don&apos;t announce outdated alarm</source>
+        <translation>不播報過期告警</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="73"/>
+        <source>Speech Rate:</source>
+        <translation>語速：</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="101"/>
+        <source>Max number of history:</source>
+        <translation>歷史記錄最大筆數：</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="124"/>
+        <source>Keep time of log:</source>
+        <translation>日誌保存時間：</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="134"/>
+        <source> day</source>
+        <translation> 天</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="150"/>
+        <source>Language:</source>
+        <translation>語言：</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="161"/>
+        <source>简体中文</source>
+        <translation>简体中文</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="166"/>
+        <source>繁體中文</source>
+        <translation>繁體中文</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="171"/>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="179"/>
+        <source>Server port:</source>
+        <translation>伺服器連接埠：</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="219"/>
+        <source>OK</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.ui" line="226"/>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.cpp" line="23"/>
+        <source>System Config</source>
+        <translation>系統設定</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.cpp" line="71"/>
+        <source>Warn</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <location filename="../src/dialogs/SystemConfigDialog.cpp" line="72"/>
+        <source>The settings could not be saved to %1:
+%2</source>
+        <translation>系統設定無法儲存到 %1：
+%2</translation>
     </message>
 </context>
 </TS>

@@ -8,6 +8,7 @@ VZ_PACKAGES=(
     libsnmp-dev snmp snmptrapd
     libespeak-ng-dev espeak-ng-data
     sqlite3 xvfb xauth
+    fonts-wqy-microhei
 )
 
 vz_ensure_packages() {

@@ -58,6 +58,9 @@ MainWindow::Prompts MainWindow::InteractivePrompts()
                               const QString& filters, QString* chosenFilter) {
         return QFileDialog::getSaveFileName(parent, caption, proposedPath, filters, chosenFilter);
     };
+    prompts.existingDirectory = [](QWidget* parent, const QString& caption) {
+        return QFileDialog::getExistingDirectory(parent, caption, QString(), QFileDialog::ShowDirsOnly);
+    };
     return prompts;
 }
 
@@ -323,15 +326,7 @@ void MainWindow::StartMonitoring(const QString& localAddress)
     DeviceConfigManager::GetConfig(deviceConfig);
     m_showAlarmManager->SetDeviceConfig(deviceConfig);
     m_soundAlarmManager->SetDeviceConfig(deviceConfig);
-    // The registration thread may already have taken the first entry of a device listed twice, so the list is
-    // made unique here rather than relying on the queue.
-    QSet<QString> queued;
-    for (const DeviceConfigNode* device : deviceConfig.Devices()) {
-        if (!queued.contains(device->ip())) {
-            queued.insert(device->ip());
-            m_connectDeviceThread->AddIP(device->ip());
-        }
-    }
+    QueueRegistration(deviceConfig);
 
     m_monitoring = true;
     UpdateMonitoringActions();
@@ -339,6 +334,19 @@ void MainWindow::StartMonitoring(const QString& localAddress)
     statusBar()->showMessage(tr("Monitoring %n device(s): alarms to %1, UDP port %2", nullptr,
                                 deviceConfig.Devices().size())
                                  .arg(m_localAddress, QString::number(m_serverPort)));
+}
+
+void MainWindow::QueueRegistration(const DeviceConfigFile& config)
+{
+    // The registration thread may already have taken the first entry of a device listed twice, so the list is
+    // made unique here rather than relying on the queue.
+    QSet<QString> queued;
+    for (const DeviceConfigNode* device : config.Devices()) {
+        if (!queued.contains(device->ip())) {
+            queued.insert(device->ip());
+            m_connectDeviceThread->AddIP(device->ip());
+        }
+    }
 }
 
 void MainWindow::OnStopMonitorClicked()
@@ -357,12 +365,52 @@ void MainWindow::OnStopMonitorClicked()
 
 void MainWindow::OnManageDeviceClicked()
 {
-    // The device configuration dialog is not part of this build yet.
+    DeviceConfigFile oldConfig;
+    DeviceConfigManager::GetConfig(oldConfig);
+    if (!DeviceConfigManager::ShowDialog(m_prompts))
+        return;
+    m_connectDeviceThread->Stop();
+    m_showAlarmManager->ClearAlarms();
+    m_soundAlarmManager->Clear();
+
+    DeviceConfigFile newConfig;
+    DeviceConfigManager::GetConfig(newConfig);
+    m_soundAlarmManager->SetDeviceConfig(newConfig);
+    m_logManager->SetDeviceConfig(newConfig);
+    m_alarmHandler->SetDeviceConfig(newConfig);
+    for (const DeviceConfigNode* device : oldConfig.Devices())
+        m_snmpServer->RemoveDevice(device->ip());
+    // Alarms that the handler routed while the devices were being dropped are cleared as well.
+    m_showAlarmManager->ClearAlarms();
+    m_soundAlarmManager->Clear();
+    if (!m_monitoring)
+        return;
+    m_showAlarmManager->SetDeviceConfig(newConfig);
+    QueueRegistration(newConfig);
 }
 
 void MainWindow::OnSystemConfigClicked()
 {
-    // The settings dialog is not part of this build yet.
+    if (!SystemConfigManager::ShowDialog(m_prompts))
+        return;
+    SystemConfigFile config;
+    SystemConfigManager::GetConfig(config);
+    m_showAlarmManager->SetSystemConfig(config);
+    m_soundAlarmManager->SetSystemConfig(config);
+    m_logManager->SetSystemConfig(config);
+    if (m_languageConfig->GetLanguage() != config.language()) {
+        m_languageConfig->Install(config.language());
+        ApplySpeechVocabulary(config.language());
+        RetranslateUi();
+    }
+    if (config.server_port() == m_serverPort)
+        return;
+    m_serverPort = config.server_port();
+    if (!m_monitoring)
+        return;
+    const QString localAddress = m_localAddress;
+    OnStopMonitorClicked();
+    StartMonitoring(localAddress);
 }
 
 void MainWindow::OnLogClicked()
@@ -395,12 +443,41 @@ void MainWindow::OnSoundAlarmClicked()
 
 void MainWindow::OnImportConfig()
 {
-    // Configuration import is not part of this build yet.
+    if (m_monitoring)
+        return;
+    const QString directory = m_prompts.existingDirectory(this, tr("Select Import Directory"));
+    if (directory.isEmpty())
+        return;
+    const ConfigBackup::Result result = ConfigBackup::Import(directory, [this] { m_logManager->Close(); });
+    ReportBackup(tr("Import Config"), tr("Import success! import %1 file(s)"), tr("No file to import"), result);
 }
 
 void MainWindow::OnExportConfig()
 {
-    // Configuration export is not part of this build yet.
+    if (m_monitoring)
+        return;
+    const QString directory = m_prompts.existingDirectory(this, tr("Select Export Directory"));
+    if (directory.isEmpty())
+        return;
+    const QString folder = ConfigBackup::FolderFor(directory, QDate::currentDate());
+    if (!ConfigBackup::ExistingIn(folder).isEmpty() &&
+        !m_prompts.confirm(this, tr("Export Config"),
+                           tr("Some config file have been exist, Do you want to overwrite them?")))
+        return;
+    const ConfigBackup::Result result = ConfigBackup::Export(folder, [this] { m_logManager->Close(); });
+    ReportBackup(tr("Export Config"), tr("Export success! export %1 file(s)"), tr("No file to export"), result);
+}
+
+// A file that was there but could not be copied is named after the count, so that a partial backup or import
+// is not taken for a complete one.
+void MainWindow::ReportBackup(const QString& title, const QString& successText, const QString& noneText,
+                              const ConfigBackup::Result& result)
+{
+    m_prompts.notify(QMessageBox::Information, this, title,
+                     result.copied > 0 ? successText.arg(result.copied) : noneText);
+    if (!result.failures.isEmpty())
+        Warn(this, tr("These files could not be copied; each was left as it was:\n%1")
+                       .arg(result.failures.join(QLatin1Char('\n'))));
 }
 
 // Of each pair of view actions exactly one is visible, in the menu and in the toolbar alike.

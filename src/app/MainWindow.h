@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/ConfigBackup.h"
+#include "dialogs/DialogPrompts.h"
+
 #include <QMainWindow>
 #include <QMessageBox>
 
@@ -8,6 +11,7 @@
 
 class AlarmHandler;
 class ConnectDeviceThread;
+class DeviceConfigFile;
 class DeviceConfigManager;
 class LanguageConfig;
 class LogManager;
@@ -32,21 +36,16 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    // How modal boxes and dialogs are answered; tests and the unattended start replace the operator.
-    struct Prompts
+    // How modal boxes and dialogs are answered; tests and the unattended start replace the operator. The
+    // settings dialogs get the DialogPrompts part.
+    struct Prompts : DialogPrompts
     {
-        // Runs a dialog and returns its result code (QDialog::Accepted or Rejected).
-        std::function<int(QDialog&)> runDialog;
-        // Shows a message box (a warning titled "Warn", an error titled "Error"); an unattended station must not
-        // wait on it.
-        std::function<void(QMessageBox::Icon icon, QWidget* parent, const QString& title, const QString& text)>
-            notify;
-        // Asks a question with OK and Cancel; true for OK.
-        std::function<bool(QWidget* parent, const QString& title, const QString& text)> confirm;
         // Asks for a file to write; empty when cancelled. chosenFilter receives the filter the operator picked.
         std::function<QString(QWidget* parent, const QString& caption, const QString& proposedPath,
                               const QString& filters, QString* chosenFilter)>
             saveFileName;
+        // Asks for an existing directory; empty when cancelled.
+        std::function<QString(QWidget* parent, const QString& caption)> existingDirectory;
     };
 
     explicit MainWindow(QWidget* parent = nullptr);
@@ -95,6 +94,9 @@ private:
     void SetActionIcon(QAction* action, const QString& fileName);
     void Warn(QWidget* parent, const QString& text);
     void ShowOneOf(QAction* visible, QAction* hidden);
+    void QueueRegistration(const DeviceConfigFile& config);
+    void ReportBackup(const QString& title, const QString& successText, const QString& noneText,
+                      const ConfigBackup::Result& result);
 
     std::unique_ptr<Ui::MainWindow> m_ui;
     Prompts m_prompts;

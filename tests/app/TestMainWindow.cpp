@@ -1,27 +1,36 @@
+#include "FileText.h"
 #include "FreeUdpPort.h"
 #include "ProbeSimProcess.h"
 #include "StationFiles.h"
 #include "TempAppDir.h"
 #include "TrapSender.h"
 #include "app/AppPaths.h"
+#include "app/ConfigBackup.h"
 #include "app/MainWindow.h"
 #include "app/SelectIPDialog.h"
+#include "config/DeviceConfigFile.h"
+#include "config/DeviceConfigNode.h"
+#include "config/SystemConfigFile.h"
+#include "dialogs/DeviceConfigDialog.h"
+#include "dialogs/SystemConfigDialog.h"
 #include "log/LogManageDialog.h"
 #include "views/DeviceAlarmListForm.h"
 #include "views/MainAlarmDisplayWidget.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QUdpSocket>
 #include <QtTest>
 
-namespace
-{
+namespace {
 const QString E = QStringLiteral("1.3.6.1.4.1.58206");
 const QString Probe = QStringLiteral("127.0.0.71");
-}
+} // namespace
 
 // The window driven as the operator would, with its modal boxes answered by the test.
 class TestMainWindow : public QObject
@@ -41,6 +50,12 @@ private slots:
     void exitAsksFirst();
     void raisedFaultIsShownAndItsClearingMovesItToHistory();
     void logOpensTheBrowserMaximizedOnTheLog();
+    void manageDeviceRedistributesTheDevices();
+    void settingsWithoutPortOrLanguageChangeKeepMonitoring();
+    void portChangeTakesEffect_data();
+    void portChangeTakesEffect();
+    void languageSwitchesLive();
+    void backupAsksBeforeOverwritingAndWaitsForIdle();
 
 private:
     std::unique_ptr<MainWindow> MakeWindow();
@@ -55,6 +70,9 @@ private:
     QStringList m_warnings;
     bool m_confirmAnswer = false;
     std::function<void(QDialog&)> m_openDialog;
+    QStringList m_questions;
+    QString m_directoryAnswer;
+    int m_directoryQuestions = 0;
 };
 
 void TestMainWindow::initTestCase()
@@ -77,6 +95,8 @@ void TestMainWindow::init()
     m_dialogAnswer = QDialog::Accepted;
     m_warnings.clear();
     m_openDialog = nullptr;
+    m_questions.clear();
+    m_directoryQuestions = 0;
     m_probes.ClearLines();
 }
 
@@ -94,10 +114,20 @@ std::unique_ptr<MainWindow> TestMainWindow::MakeWindow()
             m_openDialog(dialog);
         if (m_dialogAnswer == QDialog::Accepted && qobject_cast<SelectIPDialog*>(&dialog))
             QMetaObject::invokeMethod(&dialog, "on_pushButton_OK_clicked");
+        // The settings dialogs answer for themselves, through the buttons the test clicked.
+        if (qobject_cast<DeviceConfigDialog*>(&dialog) || qobject_cast<SystemConfigDialog*>(&dialog))
+            return dialog.result();
         return m_dialogAnswer;
     };
     prompts.notify = [this](QMessageBox::Icon, QWidget*, const QString&, const QString& text) { m_warnings << text; };
-    prompts.confirm = [this](QWidget*, const QString&, const QString&) { return m_confirmAnswer; };
+    prompts.confirm = [this](QWidget*, const QString&, const QString& text) {
+        m_questions << text;
+        return m_confirmAnswer;
+    };
+    prompts.existingDirectory = [this](QWidget*, const QString&) {
+        ++m_directoryQuestions;
+        return m_directoryAnswer;
+    };
     return std::make_unique<MainWindow>(prompts);
 }
 
@@ -176,17 +206,17 @@ void TestMainWindow::stopKeepsTheLogOpenAcrossRestarts()
     m_window->StartMonitoring("127.0.0.1");
     TrapSender sender(Probe, m_trapPort);
     const QString lost = E + ".1.2.3.2.1.3.2";
-    QVERIFY(sender.SendTrap(lost, {{E + ".1", 'i', "1"}, {E + ".2", 'i', "3"}, {E + ".3", 'i', "5"}, {E + ".4", 'i', "2"}}));
+    QVERIFY(sender.SendTrap(lost,
+                            {{E + ".1", 'i', "1"}, {E + ".2", 'i', "3"}, {E + ".3", 'i', "5"}, {E + ".4", 'i', "2"}}));
     const QString database = GetLogDatabasePath();
-    QTRY_COMPARE_WITH_TIMEOUT(StationFiles::LogRows(database),
-                              QStringList{Probe + "|1|3|-1|4|Studio CAM 3|0"}, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(StationFiles::LogRows(database), QStringList{Probe + "|1|3|-1|4|Studio CAM 3|0"}, 5000);
 
     Action("actionStop_Monitor")->trigger();
     m_window->StartMonitoring("127.0.0.1");
     // The alarm that started before the restart is still ended by its recovery.
-    QVERIFY(sender.SendTrap(lost, {{E + ".1", 'i', "1"}, {E + ".2", 'i', "3"}, {E + ".3", 'i', "5"}, {E + ".4", 'i', "0"}}));
-    QTRY_COMPARE_WITH_TIMEOUT(StationFiles::LogRows(database),
-                              QStringList{Probe + "|1|3|-1|4|Studio CAM 3|1"}, 5000);
+    QVERIFY(sender.SendTrap(lost,
+                            {{E + ".1", 'i', "1"}, {E + ".2", 'i', "3"}, {E + ".3", 'i', "5"}, {E + ".4", 'i', "0"}}));
+    QTRY_COMPARE_WITH_TIMEOUT(StationFiles::LogRows(database), QStringList{Probe + "|1|3|-1|4|Studio CAM 3|1"}, 5000);
 }
 
 void TestMainWindow::soundToggleAndViewPairs()
@@ -257,6 +287,168 @@ void TestMainWindow::logOpensTheBrowserMaximizedOnTheLog()
     };
     Action("actionLog")->trigger();
     QCOMPARE(seen, (QStringList{Probe, "Studio", "ready"}));
+}
+
+namespace {
+// Answers the settings dialog with these values and OK.
+std::function<void(QDialog&)> SettingsAnswer(std::function<void(QDialog&)> edit)
+{
+    return [edit](QDialog& dialog) {
+        if (!qobject_cast<SystemConfigDialog*>(&dialog))
+            return;
+        edit(dialog);
+        dialog.findChild<QPushButton*>("pushButton_OK")->click();
+    };
+}
+
+void SetPort(QDialog& dialog, int port)
+{
+    dialog.findChild<QSpinBox*>("spinBox_ServerPort")->setValue(port);
+}
+
+// Counts the language changes that reach a widget.
+class LanguageChangeCounter : public QObject
+{
+public:
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        count += event->type() == QEvent::LanguageChange;
+        return false;
+    }
+};
+} // namespace
+
+void TestMainWindow::manageDeviceRedistributesTheDevices()
+{
+    m_window = MakeWindow();
+    m_openDialog = [](QDialog& dialog) {
+        if (!qobject_cast<DeviceConfigDialog*>(&dialog))
+            return;
+        dialog.findChild<QTableWidget*>("tableWidget_device")->setCurrentCell(0, 0);
+        dialog.findChild<QLineEdit*>("lineEdit_DeviceName")->setText("Renamed");
+        dialog.findChild<QPushButton*>("pushButton_OK")->click();
+    };
+    // Idle: the file changes, and the display shows no devices until monitoring starts.
+    Action("actionManage_Device")->trigger();
+    DeviceConfigFile saved;
+    QVERIFY(saved.Load(GetDeviceConfigPath()));
+    QCOMPARE(saved.FindDevice(Probe)->dev_name(), QString("Renamed"));
+    QCOMPARE(m_window->Display()->NavigationTable()->rowCount(), 0);
+
+    // While monitoring every device is registered again, also one that did not change.
+    m_window->StartMonitoring("127.0.0.1");
+    const QStringList set{"<- set", QStringLiteral("127.0.0.1:%1").arg(m_trapPort)};
+    QTRY_COMPARE_WITH_TIMEOUT(m_probes.LinesWith(set).size(), 1, 5000);
+    Action("actionManage_Device")->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(m_probes.LinesWith(set).size(), 2, 5000);
+    QCOMPARE(m_window->Display()->NavigationTable()->rowCount(), 1);
+    Action("actionStop_Monitor")->trigger();
+}
+
+void TestMainWindow::settingsWithoutPortOrLanguageChangeKeepMonitoring()
+{
+    m_window = MakeWindow();
+    m_window->StartMonitoring("127.0.0.1");
+    const QStringList set{"<- set", QStringLiteral("127.0.0.1:%1").arg(m_trapPort)};
+    QTRY_COMPARE_WITH_TIMEOUT(m_probes.LinesWith(set).size(), 1, 5000);
+    LanguageChangeCounter languageChanges;
+    m_window->installEventFilter(&languageChanges);
+    m_openDialog =
+        SettingsAnswer([](QDialog& dialog) { dialog.findChild<QSpinBox*>("spinBox_Sound_Interval")->setValue(10); });
+    Action("actionSystem_Config")->trigger();
+    SystemConfigFile saved;
+    QVERIFY(saved.Load(GetSystemConfigPath()));
+    QCOMPARE(saved.sound_period(), 10u);
+    QTest::qWait(300);
+    QCOMPARE(m_probes.LinesWith(set).size(), 1);
+    QCOMPARE(languageChanges.count, 0);
+    QVERIFY(m_window->IsMonitoring());
+    Action("actionStop_Monitor")->trigger();
+}
+
+void TestMainWindow::portChangeTakesEffect_data()
+{
+    QTest::addColumn<bool>("monitoring");
+    QTest::newRow("while monitoring") << true;
+    QTest::newRow("idle") << false;
+}
+
+void TestMainWindow::portChangeTakesEffect()
+{
+    QFETCH(bool, monitoring);
+    m_window = MakeWindow();
+    if (monitoring)
+        m_window->StartMonitoring("127.0.0.1");
+    const quint16 newPort = FreeUdpPort();
+    m_openDialog = SettingsAnswer([newPort](QDialog& dialog) { SetPort(dialog, newPort); });
+    Action("actionSystem_Config")->trigger();
+    QCOMPARE(m_window->IsMonitoring(), monitoring);
+    if (!monitoring) {
+        // Only stored: nothing listens on the new port yet.
+        QUdpSocket socket;
+        QVERIFY(socket.bind(QHostAddress::AnyIPv4, newPort));
+        socket.close();
+        m_window->StartMonitoring("127.0.0.1");
+    }
+    const QStringList set{"<- set", QStringLiteral("127.0.0.1:%1").arg(newPort)};
+    QTRY_COMPARE_WITH_TIMEOUT(m_probes.LinesWith(set).size(), 1, 5000);
+    TrapSender sender(Probe, newPort);
+    const QString lost = E + ".1.2.3.2.1.3.2";
+    QVERIFY(sender.SendTrap(lost,
+                            {{E + ".1", 'i', "1"}, {E + ".2", 'i', "4"}, {E + ".3", 'i', "5"}, {E + ".4", 'i', "2"}}));
+    QTRY_COMPARE_WITH_TIMEOUT(StationFiles::LogRows(GetLogDatabasePath()),
+                              QStringList{Probe + "|1|4|-1|4|Studio CAM 4|0"}, 5000);
+    Action("actionStop_Monitor")->trigger();
+}
+
+void TestMainWindow::languageSwitchesLive()
+{
+    const QString lang = QString::fromLocal8Bit(qgetenv("VZ_BUILD_DIR")) + "/lang";
+    for (const QString& name : QDir(lang).entryList({"lang_config.xml", "vizavovu_*.qm", "qt*_zh_CN.qm"}))
+        QVERIFY(QFile::copy(lang + "/" + name, m_appDir->filePath("lang/" + name)));
+    m_window = MakeWindow();
+    auto chooseLanguage = [](const QString& name) {
+        return SettingsAnswer([name](QDialog& dialog) {
+            auto* languages = dialog.findChild<QComboBox*>("comboBox_Language");
+            languages->setCurrentIndex(languages->findData(name));
+        });
+    };
+    m_openDialog = chooseLanguage(QStringLiteral("简体中文"));
+    Action("actionSystem_Config")->trigger();
+    QCOMPARE(Action("actionManage_Device")->text(), QStringLiteral("设备管理"));
+    m_openDialog = chooseLanguage(QStringLiteral("English"));
+    Action("actionSystem_Config")->trigger();
+    QCOMPARE(Action("actionManage_Device")->text(), QStringLiteral("Manage Device"));
+}
+
+void TestMainWindow::backupAsksBeforeOverwritingAndWaitsForIdle()
+{
+    QTemporaryDir outside;
+    m_directoryAnswer = outside.path();
+    m_window = MakeWindow();
+    Action("actionExport_Config")->trigger();
+    // The log is open from the start, so alarm.db is there too.
+    QCOMPARE(m_warnings, QStringList{"Export success! export 3 file(s)"});
+    QVERIFY(m_questions.isEmpty());
+    const QString folder = ConfigBackup::FolderFor(outside.path(), QDate::currentDate());
+    QVERIFY(WriteFile(folder + "/device_config.xml", "kept"));
+    m_confirmAnswer = false;
+    Action("actionExport_Config")->trigger();
+    QCOMPARE(m_questions, QStringList{"Some config file have been exist, Do you want to overwrite them?"});
+    QCOMPARE(ReadFile(folder + "/device_config.xml"), QByteArray("kept"));
+    QCOMPARE(m_warnings.size(), 1);
+
+    m_window->StartMonitoring("127.0.0.1");
+    m_window->OnExportConfig();
+    m_window->OnImportConfig();
+    QCOMPARE(m_directoryQuestions, 2);
+    Action("actionStop_Monitor")->trigger();
+
+    m_directoryAnswer = folder;
+    Action("actionImport_Config")->trigger();
+    QCOMPARE(m_warnings.last(), QString("Import success! import 3 file(s)"));
+    QCOMPARE(ReadFile(GetDeviceConfigPath()), QByteArray("kept"));
 }
 
 QTEST_MAIN(TestMainWindow)

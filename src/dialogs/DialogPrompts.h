@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+#include <functional>
+
+class QDialog;
+class QWidget;
+
+// How the settings dialogs' modal dialogs and boxes are answered; tests replace the operator.
+struct DialogPrompts
+{
+    // Runs a dialog and returns its result code (QDialog::Accepted or Rejected).
+    std::function<int(QDialog&)> runDialog;
+    // Shows a message box with one OK button (a warning titled "Warn", an error titled "Error"); an unattended
+    // station must not wait on it.
+    std::function<void(QMessageBox::Icon icon, QWidget* parent, const QString& title, const QString& text)> notify;
+    // Asks a question with OK and Cancel, Cancel the default; true for OK.
+    std::function<bool(QWidget* parent, const QString& title, const QString& text)> confirm;
+};
