@@ -184,102 +184,102 @@
         <translation>%1 天 %2</translation>
     </message>
     <message>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="76"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="85"/>
         <source>√</source>
         <translation>√</translation>
     </message>
     <message>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="137"/>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="140"/>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="144"/>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="146"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="154"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="157"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="161"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="163"/>
         <source>Start Time</source>
         <translation>开始时间</translation>
     </message>
     <message>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="137"/>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="141"/>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="144"/>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="146"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="154"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="158"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="161"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="163"/>
         <source>Device Name</source>
         <translation>设备名称</translation>
     </message>
     <message>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="137"/>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="141"/>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="144"/>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="146"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="154"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="158"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="161"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="163"/>
         <source>IP Address</source>
         <translation>IP 地址</translation>
     </message>
     <message>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="138"/>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="141"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="155"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="158"/>
         <source>Signal Name</source>
         <translation>信号名称</translation>
     </message>
     <message>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="138"/>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="142"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="155"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="159"/>
         <source>Port</source>
         <translation>端口</translation>
     </message>
     <message>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="138"/>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="142"/>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="144"/>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="146"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="155"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="159"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="161"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="163"/>
         <source>Alarm Type</source>
         <translation>告警类型</translation>
     </message>
     <message>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="138"/>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="144"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="155"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="161"/>
         <source>Sound</source>
         <translation>声音</translation>
     </message>
     <message>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="139"/>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="142"/>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="144"/>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="146"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="156"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="159"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="161"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="163"/>
         <source>Detail</source>
         <translation>详情</translation>
     </message>
     <message>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="140"/>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="146"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="157"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="163"/>
         <source>End Time</source>
         <translation>结束时间</translation>
     </message>
     <message>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="140"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="157"/>
         <source>Duration</source>
         <translation>持续时间</translation>
     </message>
     <message>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="398"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="415"/>
         <source>Signal Alarm [ %1 ]</source>
         <translation>信号告警 [ %1 ]</translation>
     </message>
     <message>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="399"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="416"/>
         <source>System Alarm [ %1 ]</source>
         <translation>系统告警 [ %1 ]</translation>
     </message>
     <message>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="400"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="417"/>
         <source>Signal Alarm History [ %1 ]</source>
         <translation>信号告警历史 [ %1 ]</translation>
     </message>
     <message>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="401"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="418"/>
         <source>System Alarm History [ %1 ]</source>
         <translation>系统告警历史 [ %1 ]</translation>
     </message>
     <message>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="420"/>
-        <location filename="../src/views/DeviceAlarmListForm.cpp" line="421"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="437"/>
+        <location filename="../src/views/DeviceAlarmListForm.cpp" line="438"/>
         <source>Delete</source>
         <translation>删除</translation>
     </message>
@@ -298,7 +298,7 @@
     </message>
     <message>
         <location filename="../src/dialogs/DeviceConfigDialog.ui" line="57"/>
-        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="282"/>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="287"/>
         <source>Delete</source>
         <translation>删除</translation>
     </message>
@@ -393,23 +393,23 @@
         <translation>CH%1</translation>
     </message>
     <message>
-        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="253"/>
-        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="298"/>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="258"/>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="303"/>
         <source>Warn</source>
         <translation>警告</translation>
     </message>
     <message>
-        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="253"/>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="258"/>
         <source>%1 has been existed</source>
         <translation>%1 已存在</translation>
     </message>
     <message>
-        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="282"/>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="287"/>
         <source>Are you sure to delete &apos;%1&apos;</source>
         <translation>确定要删除“%1”吗？</translation>
     </message>
     <message>
-        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="299"/>
+        <location filename="../src/dialogs/DeviceConfigDialog.cpp" line="304"/>
         <source>The device configuration could not be saved to %1:
 %2</source>
         <translation>设备配置无法保存到 %1：
@@ -427,22 +427,22 @@
 <context>
     <name>DeviceStatusForm</name>
     <message>
-        <location filename="../src/views/DeviceStatusForm.cpp" line="42"/>
+        <location filename="../src/views/DeviceStatusForm.cpp" line="46"/>
         <source>ANA Audio</source>
         <translation>模拟音频</translation>
     </message>
     <message>
-        <location filename="../src/views/DeviceStatusForm.cpp" line="43"/>
+        <location filename="../src/views/DeviceStatusForm.cpp" line="47"/>
         <source>AES Audio</source>
         <translation>AES 音频</translation>
     </message>
     <message>
-        <location filename="../src/views/DeviceStatusForm.cpp" line="47"/>
+        <location filename="../src/views/DeviceStatusForm.cpp" line="51"/>
         <source>BNC %1</source>
         <translation>BNC %1</translation>
     </message>
     <message>
-        <location filename="../src/views/DeviceStatusForm.cpp" line="55"/>
+        <location filename="../src/views/DeviceStatusForm.cpp" line="59"/>
         <source>LAN</source>
         <translation>LAN</translation>
     </message>
@@ -826,63 +826,63 @@
 <context>
     <name>MainAlarmDisplayWidget</name>
     <message>
-        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="344"/>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="346"/>
         <source>ANA Audio</source>
         <translation>模拟音频</translation>
     </message>
     <message>
-        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="345"/>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="347"/>
         <source>AES Audio</source>
         <translation>AES 音频</translation>
     </message>
     <message>
-        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="349"/>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="351"/>
         <source>BNC %1</source>
         <translation>BNC %1</translation>
     </message>
     <message>
-        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="523"/>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="540"/>
         <source>Auto Sort</source>
         <translation>自动排序</translation>
     </message>
     <message>
-        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="524"/>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="541"/>
         <source>Fixed</source>
         <translation>固定</translation>
     </message>
     <message>
-        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="525"/>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="542"/>
         <source>Device Name</source>
         <translation>设备名称</translation>
     </message>
     <message>
-        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="526"/>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="543"/>
         <source>Device IP</source>
         <translation>设备 IP</translation>
     </message>
     <message>
-        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="527"/>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="544"/>
         <source>Alarm Time</source>
         <translation>告警时间</translation>
     </message>
     <message>
-        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="528"/>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="545"/>
         <source>All Device</source>
         <translation>所有设备</translation>
     </message>
     <message>
-        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="529"/>
-        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="530"/>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="546"/>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="547"/>
         <source>Current Device</source>
         <translation>当前设备</translation>
     </message>
     <message>
-        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="615"/>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="639"/>
         <source>Delete</source>
         <translation>删除</translation>
     </message>
     <message>
-        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="615"/>
+        <location filename="../src/views/MainAlarmDisplayWidget.cpp" line="639"/>
         <source>Are you sure to delete alarms?</source>
         <translation>确定要删除告警吗？</translation>
     </message>
@@ -891,8 +891,8 @@
     <name>MainWindow</name>
     <message>
         <location filename="../src/app/MainWindow.ui" line="14"/>
-        <location filename="../src/app/MainWindow.cpp" line="97"/>
-        <location filename="../src/app/MainWindow.cpp" line="522"/>
+        <location filename="../src/app/MainWindow.cpp" line="99"/>
+        <location filename="../src/app/MainWindow.cpp" line="527"/>
         <source>Quorvex-Zentiq SNMP Monitor System</source>
         <translation>Quorvex-Zentiq SNMP 监控系统</translation>
     </message>
@@ -953,14 +953,14 @@
     </message>
     <message>
         <location filename="../src/app/MainWindow.ui" line="125"/>
-        <location filename="../src/app/MainWindow.cpp" line="447"/>
+        <location filename="../src/app/MainWindow.cpp" line="452"/>
         <source>Import Config</source>
         <translation>导入配置</translation>
     </message>
     <message>
         <location filename="../src/app/MainWindow.ui" line="130"/>
-        <location filename="../src/app/MainWindow.cpp" line="459"/>
-        <location filename="../src/app/MainWindow.cpp" line="463"/>
+        <location filename="../src/app/MainWindow.cpp" line="464"/>
+        <location filename="../src/app/MainWindow.cpp" line="468"/>
         <source>Export Config</source>
         <translation>导出配置</translation>
     </message>
@@ -995,95 +995,95 @@
         <translation>显示当前设备</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="137"/>
+        <location filename="../src/app/MainWindow.cpp" line="142"/>
         <source>Warn</source>
         <translation>警告</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="87"/>
+        <location filename="../src/app/MainWindow.cpp" line="89"/>
         <source>The current operating system does not support language alarm !</source>
         <translation>当前操作系统不支持语音告警！</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="181"/>
-        <location filename="../src/app/MainWindow.cpp" line="523"/>
+        <location filename="../src/app/MainWindow.cpp" line="186"/>
+        <location filename="../src/app/MainWindow.cpp" line="528"/>
         <source>Toolbar</source>
         <translation>工具栏</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="194"/>
+        <location filename="../src/app/MainWindow.cpp" line="199"/>
         <source>Error</source>
         <translation>错误</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="228"/>
+        <location filename="../src/app/MainWindow.cpp" line="233"/>
         <source>The system doesn&apos;t support sound alarm</source>
         <translation>系统不支持声音告警</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="315"/>
+        <location filename="../src/app/MainWindow.cpp" line="320"/>
         <source>Alarms cannot be received on UDP port %1: %2</source>
         <translation>无法在 UDP 端口 %1 上接收告警：%2</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/app/MainWindow.cpp" line="329"/>
+        <location filename="../src/app/MainWindow.cpp" line="334"/>
         <source>Monitoring %n device(s): alarms to %1, UDP port %2</source>
         <translation>
             <numerusform>正在监控 %n 台设备：告警发往 %1，UDP 端口 %2</numerusform>
         </translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="355"/>
+        <location filename="../src/app/MainWindow.cpp" line="360"/>
         <source>Monitoring stopped</source>
         <translation>监控已停止</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="428"/>
+        <location filename="../src/app/MainWindow.cpp" line="433"/>
         <source>Exit</source>
         <translation>退出</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="428"/>
+        <location filename="../src/app/MainWindow.cpp" line="433"/>
         <source>Are you sure to exit?</source>
         <translation>确定要退出吗？</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="443"/>
+        <location filename="../src/app/MainWindow.cpp" line="448"/>
         <source>Select Import Directory</source>
         <translation>选择导入目录</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="447"/>
+        <location filename="../src/app/MainWindow.cpp" line="452"/>
         <source>Import success! import %1 file(s)</source>
         <translation>导入成功！共导入 %1 个文件</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="447"/>
+        <location filename="../src/app/MainWindow.cpp" line="452"/>
         <source>No file to import</source>
         <translation>没有可导入的文件</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="454"/>
+        <location filename="../src/app/MainWindow.cpp" line="459"/>
         <source>Select Export Directory</source>
         <translation>选择导出目录</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="460"/>
+        <location filename="../src/app/MainWindow.cpp" line="465"/>
         <source>Some config file have been exist, Do you want to overwrite them?</source>
         <translation>部分配置文件已存在，是否覆盖？</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="463"/>
+        <location filename="../src/app/MainWindow.cpp" line="468"/>
         <source>Export success! export %1 file(s)</source>
         <translation>导出成功！共导出 %1 个文件</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="463"/>
+        <location filename="../src/app/MainWindow.cpp" line="468"/>
         <source>No file to export</source>
         <translation>没有可导出的文件</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="474"/>
+        <location filename="../src/app/MainWindow.cpp" line="479"/>
         <source>These files could not be copied; each was left as it was:
 %1</source>
         <translation>以下文件无法复制，均保持原样：
