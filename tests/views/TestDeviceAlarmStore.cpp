@@ -1,5 +1,4 @@
 #include "AlarmRecords.h"
-#include "alarm/AlarmRecord.h"
 #include "alarm/AlarmRecordPool.h"
 #include "views/DeviceAlarmStore.h"
 
@@ -12,145 +11,116 @@ class TestDeviceAlarmStore : public QObject
     Q_OBJECT
 
 private slots:
-    void continuationChangesOnlyTheLevel();
-    void endMovesTheAlarmToHistoryWithItsEndTime();
-    void tracksEndOneAtATime();
-    void unmatchedEndChangesNothing();
-    void anotherVideoAlarmReplacesTheCurrentOne();
+    void recordSequences_data();
+    void recordSequences();
     void historyKeepsTheNewestAndReturnsTheRestToThePool();
     void removeByKeyMovesWithoutEndTime();
     void mergedTracksCarryEarliestStartHighestLevelAndTrackList();
     void portStates_data();
     void portStates();
-    void collectByKeyCopiesTheCurrentRecords();
 };
 
 static const QString Ip = QStringLiteral("10.0.0.5");
 
-static QDateTime At(int minute, int second = 0)
+// Minute m of a fixed morning.
+static AlarmRecord At(AlarmRecord record, int minute)
 {
-    return QDateTime(QDate(2026, 12, 6), QTime(10, minute, second));
-}
-
-static AlarmRecord Signal(int portType, int portID, int alarmType, int level, const QDateTime& time,
-                          int trackID = -1, const QString& ip = Ip)
-{
-    AlarmRecord record = MakeAlarm(ip, portType, portID, trackID, alarmType, level);
-    record.time = time;
+    record.time = QDateTime(QDate(2026, 12, 6), QTime(10, minute));
     return record;
 }
 
-static AlarmRecord System(int alarmType, int level, const QDateTime& time)
+static AlarmRecord Bnc(int port, int alarmType, int level, int minute)
 {
-    return Signal(PortTypeNone, -1, alarmType, level, time);
+    return At(MakeAlarm(Ip, PortTypeBnc, port, -1, alarmType, level), minute);
 }
 
-struct Applied
+static AlarmRecord Track(int track, int alarmType, int level, int minute)
+{
+    return At(MakeAlarm(Ip, PortTypeAnalog, 1, track, alarmType, level), minute);
+}
+
+static AlarmRecord Connection(int level, int minute)
+{
+    return At(MakeAlarm(Ip, PortTypeNone, -1, -1, AlarmTypeConnection, level), minute);
+}
+
+static bool Apply(DeviceAlarmStore& store, const AlarmRecord& record)
 {
     AlarmRecord superseded;
     bool flag = false;
-};
-
-static Applied Apply(DeviceAlarmStore& store, const AlarmRecord& record)
-{
-    Applied applied;
     if (IsSignalAlarm(record.alarmType))
-        store.ApplySignalRecord(record, applied.superseded, applied.flag);
+        store.ApplySignalRecord(record, superseded, flag);
     else
-        store.ApplySystemRecord(record, applied.superseded, applied.flag);
-    return applied;
+        store.ApplySystemRecord(record, superseded, flag);
+    return flag;
 }
 
-static QList<AlarmRecord> Current(DeviceAlarmStore& store)
+// "type/track/level@start" of each record, and "-end" for an ended one.
+static QStringList Texts(const QList<AlarmRecord>& records)
 {
-    QList<AlarmRecord> list;
-    store.CopySignalAlarms(Ip, list);
-    return list;
+    QStringList texts;
+    for (const AlarmRecord& r : records) {
+        texts << QStringLiteral("%1/%2/%3@%4%5")
+                     .arg(r.alarmType)
+                     .arg(r.trackID)
+                     .arg(r.level)
+                     .arg(r.time.time().minute())
+                     .arg(r.end_time.isValid() ? QStringLiteral("-%1").arg(r.end_time.time().minute()) : QString());
+    }
+    return texts;
 }
 
-static QList<AlarmRecord> History(DeviceAlarmStore& store)
+void TestDeviceAlarmStore::recordSequences_data()
 {
-    QList<AlarmRecord> list;
-    store.CopySignalHistory(Ip, list);
-    return list;
+    QTest::addColumn<QList<AlarmRecord>>("records");
+    QTest::addColumn<QStringList>("current");
+    QTest::addColumn<QStringList>("history");
+    QTest::addColumn<bool>("lastSuperseded");
+
+    QTest::newRow("continuation keeps the start, takes the level")
+        << QList<AlarmRecord>{Bnc(2, AlarmTypeVideoBlack, 3, 0), Bnc(2, AlarmTypeVideoBlack, 2, 3)}
+        << QStringList{"1/-1/2@0"} << QStringList{} << false;
+    QTest::newRow("end moves the alarm to history")
+        << QList<AlarmRecord>{Bnc(2, AlarmTypeVideoBlack, 3, 0), Bnc(2, AlarmTypeVideoBlack, 1, 5)}
+        << QStringList{} << QStringList{"1/-1/3@0-5"} << true;
+    QTest::newRow("end of another port changes nothing")
+        << QList<AlarmRecord>{Bnc(2, AlarmTypeVideoBlack, 3, 0), Bnc(3, AlarmTypeVideoBlack, 1, 1)}
+        << QStringList{"1/-1/3@0"} << QStringList{} << false;
+    QTest::newRow("tracks end one at a time")
+        << QList<AlarmRecord>{Track(1, AlarmTypeSilence, 3, 0), Track(2, AlarmTypeSilence, 3, 1),
+                              Track(2, AlarmTypeSilence, 1, 2)}
+        << QStringList{"8/1/3@0"} << QStringList{"8/2/3@1-2"} << true;
+    // Video lost while video black is current: black ends at lost's start, lost is the port's one current alarm,
+    // and lost's own end leaves nothing current.
+    QTest::newRow("another video alarm replaces the current one")
+        << QList<AlarmRecord>{Bnc(4, AlarmTypeVideoBlack, 2, 0), Bnc(4, AlarmTypeVideoLost, 3, 2)}
+        << QStringList{"4/-1/3@2"} << QStringList{"1/-1/2@0-2"} << true;
+    QTest::newRow("the replacing alarm's end clears the port")
+        << QList<AlarmRecord>{Bnc(4, AlarmTypeVideoBlack, 2, 0), Bnc(4, AlarmTypeVideoLost, 3, 2),
+                              Bnc(4, AlarmTypeVideoLost, 1, 7)}
+        << QStringList{} << QStringList{"4/-1/3@2-7", "1/-1/2@0-2"} << true;
+    QTest::newRow("overload replaces silence on the same track")
+        << QList<AlarmRecord>{Track(1, AlarmTypeSilence, 2, 0), Track(1, AlarmTypeAudioOverload, 3, 1)}
+        << QStringList{"16/1/3@1"} << QStringList{"8/1/2@0-1"} << true;
 }
 
-void TestDeviceAlarmStore::continuationChangesOnlyTheLevel()
+void TestDeviceAlarmStore::recordSequences()
 {
+    QFETCH(QList<AlarmRecord>, records);
+    QFETCH(QStringList, current);
+    QFETCH(QStringList, history);
+    QFETCH(bool, lastSuperseded);
     DeviceAlarmStore store;
-    Apply(store, Signal(PortTypeBnc, 2, AlarmTypeVideoBlack, LevelError, At(0)));
-    const Applied applied = Apply(store, Signal(PortTypeBnc, 2, AlarmTypeVideoBlack, LevelWarn, At(3)));
-    QVERIFY(!applied.flag);
-    QCOMPARE(Current(store).size(), 1);
-    QCOMPARE(Current(store)[0].level, int(LevelWarn));
-    QCOMPARE(Current(store)[0].time, At(0));
-    QVERIFY(History(store).isEmpty());
-}
-
-void TestDeviceAlarmStore::endMovesTheAlarmToHistoryWithItsEndTime()
-{
-    DeviceAlarmStore store;
-    Apply(store, Signal(PortTypeBnc, 2, AlarmTypeVideoBlack, LevelError, At(0)));
-    const Applied applied = Apply(store, Signal(PortTypeBnc, 2, AlarmTypeVideoBlack, LevelNormal, At(5)));
-    QVERIFY(applied.flag);
-    QCOMPARE(applied.superseded.time, At(0));
-    QCOMPARE(applied.superseded.end_time, At(5));
-    QVERIFY(Current(store).isEmpty());
-    QCOMPARE(History(store).size(), 1);
-    QCOMPARE(History(store)[0].end_time, At(5));
-    QCOMPARE(store.GetDeviceLevel(Ip), int(LevelNormal));
-}
-
-void TestDeviceAlarmStore::tracksEndOneAtATime()
-{
-    DeviceAlarmStore store;
-    Apply(store, Signal(PortTypeAnalog, 1, AlarmTypeSilence, LevelError, At(0), 1));
-    Apply(store, Signal(PortTypeAnalog, 1, AlarmTypeSilence, LevelError, At(1), 2));
-    QCOMPARE(Current(store).size(), 2);
-    Apply(store, Signal(PortTypeAnalog, 1, AlarmTypeSilence, LevelNormal, At(2), 2));
-    QCOMPARE(Current(store).size(), 1);
-    QCOMPARE(Current(store)[0].trackID, 1);
-    QCOMPARE(History(store)[0].trackID, 2);
-}
-
-void TestDeviceAlarmStore::unmatchedEndChangesNothing()
-{
-    DeviceAlarmStore store;
-    Apply(store, Signal(PortTypeBnc, 2, AlarmTypeVideoBlack, LevelError, At(0)));
-    const Applied applied = Apply(store, Signal(PortTypeBnc, 3, AlarmTypeVideoBlack, LevelNormal, At(1)));
-    QVERIFY(!applied.flag);
-    QCOMPARE(Current(store).size(), 1);
-    QVERIFY(History(store).isEmpty());
-    // An end that arrives first does not open anything either.
-    DeviceAlarmStore fresh;
-    Apply(fresh, Signal(PortTypeBnc, 1, AlarmTypeVideoLost, LevelNormal, At(1)));
-    QVERIFY(Current(fresh).isEmpty());
-}
-
-// Video lost while video black is current: black ends at lost's start, lost is the port's one current alarm and
-// lost's own end leaves nothing current.
-void TestDeviceAlarmStore::anotherVideoAlarmReplacesTheCurrentOne()
-{
-    DeviceAlarmStore store;
-    Apply(store, Signal(PortTypeBnc, 4, AlarmTypeVideoBlack, LevelWarn, At(0)));
-    const Applied lost = Apply(store, Signal(PortTypeBnc, 4, AlarmTypeVideoLost, LevelError, At(2)));
-    QVERIFY(lost.flag);
-    QCOMPARE(lost.superseded.alarmType, int(AlarmTypeVideoBlack));
-    QCOMPARE(lost.superseded.end_time, At(2));
-    QCOMPARE(Current(store).size(), 1);
-    QCOMPARE(Current(store)[0].alarmType, int(AlarmTypeVideoLost));
-    QCOMPARE(Current(store)[0].time, At(2));
-    QCOMPARE(store.GetDeviceLevel(Ip), int(LevelError));
-
-    const Applied end = Apply(store, Signal(PortTypeBnc, 4, AlarmTypeVideoLost, LevelNormal, At(7)));
-    QVERIFY(end.flag);
-    QCOMPARE(end.superseded.time, At(2));
-    QVERIFY(Current(store).isEmpty());
-    QCOMPARE(store.GetDeviceLevel(Ip), int(LevelNormal));
-    const QList<AlarmRecord> history = History(store);
-    QCOMPARE(history.size(), 2);
-    QCOMPARE(history[0].alarmType, int(AlarmTypeVideoLost));
-    QCOMPARE(history[1].alarmType, int(AlarmTypeVideoBlack));
+    bool superseded = false;
+    for (const AlarmRecord& record : records)
+        superseded = Apply(store, record);
+    QList<AlarmRecord> currentRecords, historyRecords;
+    store.CopySignalAlarms(Ip, currentRecords);
+    store.CopySignalHistory(Ip, historyRecords);
+    QCOMPARE(Texts(currentRecords), current);
+    QCOMPARE(Texts(historyRecords), history);
+    QCOMPARE(superseded, lastSuperseded);
+    QCOMPARE(store.GetDeviceLevel(Ip), current.isEmpty() ? 1 : currentRecords.first().level);
 }
 
 void TestDeviceAlarmStore::historyKeepsTheNewestAndReturnsTheRestToThePool()
@@ -162,47 +132,48 @@ void TestDeviceAlarmStore::historyKeepsTheNewestAndReturnsTheRestToThePool()
         warm.append(pool->Acquire());
     for (AlarmRecord* record : warm)
         pool->Release(record);
+
     DeviceAlarmStore store;
-    for (int i = 0; i < 100; ++i) {
-        Apply(store, Signal(PortTypeBnc, 1, AlarmTypeVideoLost, LevelError, At(0, 0).addSecs(2 * i)));
-        Apply(store, Signal(PortTypeBnc, 1, AlarmTypeVideoLost, LevelNormal, At(0, 1).addSecs(2 * i)));
-    }
-    QCOMPARE(History(store).size(), 100);
+    const QDateTime morning(QDate(2026, 12, 6), QTime(10, 0));
+    const auto cycle = [&store, &morning](int i) {
+        AlarmRecord record = MakeAlarm(Ip, PortTypeBnc, 1, -1, AlarmTypeVideoLost, LevelError);
+        record.time = morning.addSecs(2 * i);
+        Apply(store, record);
+        record.level = LevelNormal;
+        record.time = morning.addSecs(2 * i + 1);
+        Apply(store, record);
+    };
+    for (int i = 0; i < 100; ++i)
+        cycle(i);
     const int spares = pool->FreeCount();
-    Apply(store, Signal(PortTypeBnc, 1, AlarmTypeVideoLost, LevelError, At(30)));
-    Apply(store, Signal(PortTypeBnc, 1, AlarmTypeVideoLost, LevelNormal, At(31)));
-    const QList<AlarmRecord> history = History(store);
+    cycle(100);
+    QList<AlarmRecord> history;
+    store.CopySignalHistory(Ip, history);
     QCOMPARE(history.size(), 100);
-    QCOMPARE(history.first().time, At(30));
-    QCOMPARE(history.last().time, At(0, 2));
+    QCOMPARE(history.first().time, morning.addSecs(200));
+    QCOMPARE(history.last().time, morning.addSecs(2));
     // The start went into the pool's care, and both it and the oldest history record came back.
     QCOMPARE(pool->FreeCount(), spares);
-
     store.Clear();
     QCOMPARE(pool->FreeCount(), spares + 100);
-    QVERIFY(History(store).isEmpty());
 }
 
 void TestDeviceAlarmStore::removeByKeyMovesWithoutEndTime()
 {
     DeviceAlarmStore store;
-    Apply(store, Signal(PortTypeBnc, 3, AlarmTypeVideoLost, LevelError, At(0)));
-    Apply(store, Signal(PortTypeBnc, 3, AlarmTypeVideoLost, LevelNormal, At(1)));
-    Apply(store, Signal(PortTypeBnc, 3, AlarmTypeVideoFreeze, LevelError, At(2)));
-    Apply(store, System(AlarmTypeConnection, LevelError, At(3)));
-
+    Apply(store, Bnc(3, AlarmTypeVideoFreeze, 3, 2));
+    Apply(store, Connection(3, 3));
     store.RemoveByKey(QStringLiteral("10.0.0.9:1:3:video"));
     store.RemoveByKey(QStringLiteral("10.0.0.5:1:3:video"));
-    QVERIFY(Current(store).isEmpty());
-    const QList<AlarmRecord> history = History(store);
-    QCOMPARE(history.size(), 2);
-    QCOMPARE(history.last().alarmType, int(AlarmTypeVideoFreeze));
-    QVERIFY(history.last().end_time.isNull());
-
     store.RemoveByKey(QStringLiteral("10.0.0.5:32"));
-    QList<AlarmRecord> system;
-    store.CopySystemHistory(Ip, system);
-    QCOMPARE(system.size(), 1);
+    QList<AlarmRecord> current, signalHistory, systemHistory;
+    store.CopySignalAlarms(Ip, current);
+    store.CopySystemAlarms(Ip, current);
+    store.CopySignalHistory(Ip, signalHistory);
+    store.CopySystemHistory(Ip, systemHistory);
+    QVERIFY(current.isEmpty());
+    QCOMPARE(Texts(signalHistory), QStringList{"2/-1/3@2"});
+    QCOMPARE(Texts(systemHistory), QStringList{"32/-1/3@3"});
     QCOMPARE(store.GetDeviceLevel(Ip), int(LevelNormal));
 }
 
@@ -210,16 +181,18 @@ void TestDeviceAlarmStore::mergedTracksCarryEarliestStartHighestLevelAndTrackLis
 {
     DeviceAlarmStore store;
     AlarmRecord merged;
-    QVERIFY(!store.MergeTrackAlarms(Signal(PortTypeAnalog, 1, AlarmTypeSilence, LevelWarn, At(0), 1), merged));
-
-    Apply(store, Signal(PortTypeAnalog, 1, AlarmTypeSilence, LevelWarn, At(4), 1));
-    Apply(store, Signal(PortTypeAnalog, 1, AlarmTypeSilence, LevelError, At(2), 3));
-    Apply(store, Signal(PortTypeAnalog, 1, AlarmTypeAudioOverload, LevelWarn, At(1), 2));
-    Apply(store, Signal(PortTypeAnalog, 2, AlarmTypeSilence, LevelWarn, At(1), 2));
-    QVERIFY(store.MergeTrackAlarms(Signal(PortTypeAnalog, 1, AlarmTypeSilence, LevelWarn, At(9), 1), merged));
+    QVERIFY(!store.MergeTrackAlarms(Track(1, AlarmTypeSilence, 2, 0), merged));
+    Apply(store, Track(1, AlarmTypeSilence, 2, 4));
+    Apply(store, Track(3, AlarmTypeSilence, 3, 2));
+    Apply(store, Track(2, AlarmTypeAudioOverload, 2, 1));
+    QVERIFY(store.MergeTrackAlarms(Track(1, AlarmTypeSilence, 2, 9), merged));
     QCOMPARE(merged.note, QStringLiteral("CH1; CH3"));
-    QCOMPARE(merged.time, At(2));
-    QCOMPARE(merged.level, int(LevelError));
+    QCOMPARE(Texts({merged}), QStringList{"8/1/3@2"});
+
+    QList<AlarmRecord> collected;
+    QVERIFY(store.CollectByKey(QStringLiteral("10.0.0.5:4:1:8"), collected));
+    QVERIFY(!store.CollectByKey(QStringLiteral("10.0.0.6:32"), collected));
+    QCOMPARE(collected.size(), 2);
 }
 
 void TestDeviceAlarmStore::portStates_data()
@@ -230,24 +203,19 @@ void TestDeviceAlarmStore::portStates_data()
 
     const QVector<int> normal(19, 1);
     QTest::newRow("unknown device") << QList<AlarmRecord>() << normal << false;
-
     QVector<int> mixed = normal;
     mixed[1] = 2;
     mixed[2] = 3;
     mixed[3 + 4] = 3;
-    QTest::newRow("aes warn, analog error, bnc 5 error")
-        << QList<AlarmRecord>{Signal(PortTypeAes, 1, AlarmTypeSilence, LevelWarn, At(0), 1),
-                              Signal(PortTypeAnalog, 1, AlarmTypeSilence, LevelError, At(0), 1),
-                              Signal(PortTypeBnc, 5, AlarmTypeVideoLost, LevelError, At(0)),
-                              Signal(PortTypeBnc, 17, AlarmTypeVideoLost, LevelError, At(0))}
+    QTest::newRow("aes warn, analog error, bnc 5 error, bnc 17 ignored")
+        << QList<AlarmRecord>{At(MakeAlarm(Ip, PortTypeAes, 1, 1, AlarmTypeSilence, 2), 0),
+                              Track(1, AlarmTypeSilence, 3, 0), Bnc(5, AlarmTypeVideoLost, 3, 0),
+                              Bnc(17, AlarmTypeVideoLost, 3, 0)}
         << mixed << true;
-
     QVector<int> disconnected(19, 0);
     disconnected[0] = 3;
     QTest::newRow("disconnected device")
-        << QList<AlarmRecord>{Signal(PortTypeBnc, 5, AlarmTypeVideoLost, LevelWarn, At(0)),
-                              System(AlarmTypeConnection, LevelError, At(1))}
-        << disconnected << true;
+        << QList<AlarmRecord>{Bnc(5, AlarmTypeVideoLost, 2, 0), Connection(3, 1)} << disconnected << true;
 }
 
 void TestDeviceAlarmStore::portStates()
@@ -262,23 +230,8 @@ void TestDeviceAlarmStore::portStates()
     int bnc[16];
     QCOMPARE(store.GetPortStates(Ip, lan, aes, analog, bnc, 16), known);
     QVector<int> states{lan, aes, analog};
-    for (int state : bnc)
-        states.append(state);
+    states.append(QVector<int>(bnc, bnc + 16));
     QCOMPARE(states, expected);
-}
-
-void TestDeviceAlarmStore::collectByKeyCopiesTheCurrentRecords()
-{
-    DeviceAlarmStore store;
-    Apply(store, System(AlarmTypeConnection, LevelError, At(0)));
-    Apply(store, Signal(PortTypeBnc, 1, AlarmTypeVideoFreeze, LevelWarn, At(1)));
-    QList<AlarmRecord> collected;
-    QVERIFY(store.CollectByKey(QStringLiteral("10.0.0.5:32"), collected));
-    QVERIFY(store.CollectByKey(QStringLiteral("10.0.0.5:1:1:video"), collected));
-    QVERIFY(!store.CollectByKey(QStringLiteral("10.0.0.6:32"), collected));
-    QCOMPARE(collected.size(), 2);
-    QCOMPARE(collected[0].alarmType, int(AlarmTypeConnection));
-    QCOMPARE(collected[1].alarmType, int(AlarmTypeVideoFreeze));
 }
 
 QTEST_GUILESS_MAIN(TestDeviceAlarmStore)
