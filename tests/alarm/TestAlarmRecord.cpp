@@ -1,4 +1,4 @@
-#include "alarm/AlarmRecord.h"
+#include "AlarmRecords.h"
 #include "alarm/AlarmRecordPool.h"
 
 #include <QtTest>
@@ -13,18 +13,6 @@ private slots:
     void poolKeepsAtMostTwoHundredSpares();
 };
 
-static AlarmRecord Record(const QString& ip, int portType, int portID, int trackID, int alarmType)
-{
-    AlarmRecord record;
-    record.Init(ip);
-    record.portType = portType;
-    record.portID = portID;
-    record.trackID = trackID;
-    record.alarmType = alarmType;
-    record.time = QDateTime(QDate(2026, 12, 6), QTime(10, 15, 2, 7));
-    return record;
-}
-
 void TestAlarmRecord::keys_data()
 {
     QTest::addColumn<QString>("ip");
@@ -36,17 +24,24 @@ void TestAlarmRecord::keys_data()
     QTest::addColumn<QString>("identityKey");
 
     const QString ip = QStringLiteral("10.0.0.7");
-    QTest::newRow("connection") << ip << 0 << -1 << -1 << 32 << "10.0.0.7:32" << "10.0.0.7.0.-1.-1.32";
-    QTest::newRow("power") << ip << 0 << 1 << -1 << 128 << "10.0.0.7:128" << "10.0.0.7.0.1.-1.128";
+    QTest::newRow("connection") << ip << 0 << -1 << -1 << 32 << "10.0.0.7:32"
+                                << "10.0.0.7.0.-1.-1.32";
+    QTest::newRow("power") << ip << 0 << 1 << -1 << 128 << "10.0.0.7:128"
+                           << "10.0.0.7.0.1.-1.128";
     // The video alarms of one port share one view line.
-    QTest::newRow("video black") << ip << 1 << 3 << -1 << 1 << "10.0.0.7:1:3:video" << "10.0.0.7.1.3.-1.1";
-    QTest::newRow("video lost") << ip << 1 << 3 << -1 << 4 << "10.0.0.7:1:3:video" << "10.0.0.7.1.3.-1.4";
+    QTest::newRow("video black") << ip << 1 << 3 << -1 << 1 << "10.0.0.7:1:3:video"
+                                 << "10.0.0.7.1.3.-1.1";
+    QTest::newRow("video lost") << ip << 1 << 3 << -1 << 4 << "10.0.0.7:1:3:video"
+                                << "10.0.0.7.1.3.-1.4";
     // The tracks of one port share a view line but not an identity.
-    QTest::newRow("silence track 2") << ip << 4 << 1 << 2 << 8 << "10.0.0.7:4:1:8" << "10.0.0.7.4.1.2.8";
-    QTest::newRow("silence track 3") << ip << 4 << 1 << 3 << 8 << "10.0.0.7:4:1:8" << "10.0.0.7.4.1.3.8";
-    QTest::newRow("undecided") << ip << 0 << -1 << -1 << 0 << "10.0.0.7:0" << "10.0.0.7.0.-1.-1.0";
-    QTest::newRow("place markers in the address are not expanded")
-        << "%2%3" << 1 << 3 << -1 << 1 << "%2%3:1:3:video" << "%2%3.1.3.-1.1";
+    QTest::newRow("silence track 2") << ip << 4 << 1 << 2 << 8 << "10.0.0.7:4:1:8"
+                                     << "10.0.0.7.4.1.2.8";
+    QTest::newRow("silence track 3") << ip << 4 << 1 << 3 << 8 << "10.0.0.7:4:1:8"
+                                     << "10.0.0.7.4.1.3.8";
+    QTest::newRow("undecided") << ip << 0 << -1 << -1 << 0 << "10.0.0.7:0"
+                               << "10.0.0.7.0.-1.-1.0";
+    QTest::newRow("place markers in the address are not expanded") << "%2%3" << 1 << 3 << -1 << 1 << "%2%3:1:3:video"
+                                                                   << "%2%3.1.3.-1.1";
 }
 
 void TestAlarmRecord::keys()
@@ -57,7 +52,8 @@ void TestAlarmRecord::keys()
     QFETCH(int, trackID);
     QFETCH(int, alarmType);
     QFETCH(QString, identityKey);
-    const AlarmRecord record = Record(ip, portType, portID, trackID, alarmType);
+    AlarmRecord record = MakeAlarm(ip, portType, portID, trackID, alarmType, LevelError);
+    record.time = QDateTime(QDate(2026, 12, 6), QTime(10, 15, 2, 7));
     QTEST(AlarmViewKey(record), "viewKey");
     QCOMPARE(AlarmIdentityKey(record), identityKey);
     QCOMPARE(AlarmHelpKey(record), identityKey + ".2026-12-06_10:15:02.007");
@@ -76,8 +72,6 @@ void TestAlarmRecord::poolKeepsAtMostTwoHundredSpares()
     pool.Release(nullptr);
     QCOMPARE(pool.FreeCount(), 200);
 }
-
-// Pool records are reused: nothing of the previous alarm may leak into the next.
 
 QTEST_GUILESS_MAIN(TestAlarmRecord)
 #include "TestAlarmRecord.moc"
