@@ -24,24 +24,17 @@ void TestAlarmRecord::keys_data()
     QTest::addColumn<QString>("identityKey");
 
     const QString ip = QStringLiteral("10.0.0.7");
-    QTest::newRow("connection") << ip << 0 << -1 << -1 << 32 << "10.0.0.7:32"
-                                << "10.0.0.7.0.-1.-1.32";
-    QTest::newRow("power") << ip << 0 << 1 << -1 << 128 << "10.0.0.7:128"
-                           << "10.0.0.7.0.1.-1.128";
+    QTest::newRow("connection") << ip << 0 << -1 << -1 << 32 << "10.0.0.7:32" << "10.0.0.7.0.-1.-1.32";
+    QTest::newRow("power") << ip << 0 << 1 << -1 << 128 << "10.0.0.7:128" << "10.0.0.7.0.1.-1.128";
     // The video alarms of one port share one view line.
-    QTest::newRow("video black") << ip << 1 << 3 << -1 << 1 << "10.0.0.7:1:3:video"
-                                 << "10.0.0.7.1.3.-1.1";
-    QTest::newRow("video lost") << ip << 1 << 3 << -1 << 4 << "10.0.0.7:1:3:video"
-                                << "10.0.0.7.1.3.-1.4";
+    QTest::newRow("video black") << ip << 1 << 3 << -1 << 1 << "10.0.0.7:1:3:video" << "10.0.0.7.1.3.-1.1";
+    QTest::newRow("video lost") << ip << 1 << 3 << -1 << 4 << "10.0.0.7:1:3:video" << "10.0.0.7.1.3.-1.4";
     // The tracks of one port share a view line but not an identity.
-    QTest::newRow("silence track 2") << ip << 4 << 1 << 2 << 8 << "10.0.0.7:4:1:8"
-                                     << "10.0.0.7.4.1.2.8";
-    QTest::newRow("silence track 3") << ip << 4 << 1 << 3 << 8 << "10.0.0.7:4:1:8"
-                                     << "10.0.0.7.4.1.3.8";
-    QTest::newRow("undecided") << ip << 0 << -1 << -1 << 0 << "10.0.0.7:0"
-                               << "10.0.0.7.0.-1.-1.0";
-    QTest::newRow("place markers in the address are not expanded") << "%2%3" << 1 << 3 << -1 << 1 << "%2%3:1:3:video"
-                                                                   << "%2%3.1.3.-1.1";
+    QTest::newRow("silence track 2") << ip << 4 << 1 << 2 << 8 << "10.0.0.7:4:1:8" << "10.0.0.7.4.1.2.8";
+    QTest::newRow("silence track 3") << ip << 4 << 1 << 3 << 8 << "10.0.0.7:4:1:8" << "10.0.0.7.4.1.3.8";
+    QTest::newRow("undecided") << ip << 0 << -1 << -1 << 0 << "10.0.0.7:0" << "10.0.0.7.0.-1.-1.0";
+    QTest::newRow("place markers in the address are not expanded")
+        << "%2%3" << 1 << 3 << -1 << 1 << "%2%3:1:3:video" << "%2%3.1.3.-1.1";
 }
 
 void TestAlarmRecord::keys()

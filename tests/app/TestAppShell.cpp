@@ -21,14 +21,10 @@ void TestAppShell::appDirIsParentOfExecutableDir_data()
 {
     QTest::addColumn<QString>("executableDir");
     QTest::addColumn<QString>("appDir");
-    QTest::newRow("windows style") << "X:/a/b/bin"
-                                   << "X:/a/b";
-    QTest::newRow("backslashes") << "X:\\a\\b\\bin"
-                                 << "X:/a/b";
-    QTest::newRow("unix") << "/opt/vizavovu/bin"
-                          << "/opt/vizavovu";
-    QTest::newRow("no slash stays whole") << "bin"
-                                          << "bin";
+    QTest::newRow("windows style") << "X:/a/b/bin" << "X:/a/b";
+    QTest::newRow("backslashes") << "X:\\a\\b\\bin" << "X:/a/b";
+    QTest::newRow("unix") << "/opt/vizavovu/bin" << "/opt/vizavovu";
+    QTest::newRow("no slash stays whole") << "bin" << "bin";
 }
 
 void TestAppShell::appDirIsParentOfExecutableDir()

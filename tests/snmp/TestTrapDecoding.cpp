@@ -160,8 +160,7 @@ void TestTrapDecoding::decodingTable_data()
     QTest::newRow("not decoded") << "127.0.0.11" << E + ".1.2.3.1.7.6" << Ints("9.9", {1})
                                  << QList<int>{0, -1, -1, 0, 0} << "";
     QTest::newRow("unknown notification from an unknown sender")
-        << "127.0.0.200"
-        << "1.3.6.1.4.1.9999.1" << Ints("9.9", {1, 2, 3, 4}) << QList<int>{0, -1, -1, 0, 0} << "";
+        << "127.0.0.200" << "1.3.6.1.4.1.9999.1" << Ints("9.9", {1, 2, 3, 4}) << QList<int>{0, -1, -1, 0, 0} << "";
 }
 
 void TestTrapDecoding::decodingTable()
