@@ -1,3 +1,4 @@
+#include "AlarmRecords.h"
 #include "RecordingDisplay.h"
 #include "alarm/AlarmHandler.h"
 #include "alarm/AlarmRecordPool.h"
@@ -66,13 +67,8 @@ AlarmRecord* MakeRecord(const QString& ip, int alarmType, int portType, int port
                         int level = LevelError)
 {
     AlarmRecord* record = AlarmRecordPool::Instance()->Acquire();
-    record->Init(ip);
+    *record = MakeAlarm(ip, portType, portID, trackID, alarmType, level);
     record->time = QDateTime(QDate::currentDate(), time);
-    record->alarmType = alarmType;
-    record->portType = portType;
-    record->portID = portID;
-    record->trackID = trackID;
-    record->level = level;
     return record;
 }
 

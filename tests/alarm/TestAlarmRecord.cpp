@@ -1,4 +1,4 @@
-#include "alarm/AlarmRecord.h"
+#include "AlarmRecords.h"
 #include "alarm/AlarmRecordPool.h"
 
 #include <QtTest>
@@ -12,18 +12,6 @@ private slots:
     void keys();
     void poolKeepsAtMostTwoHundredSpares();
 };
-
-static AlarmRecord Record(const QString& ip, int portType, int portID, int trackID, int alarmType)
-{
-    AlarmRecord record;
-    record.Init(ip);
-    record.portType = portType;
-    record.portID = portID;
-    record.trackID = trackID;
-    record.alarmType = alarmType;
-    record.time = QDateTime(QDate(2026, 12, 6), QTime(10, 15, 2, 7));
-    return record;
-}
 
 void TestAlarmRecord::keys_data()
 {
@@ -57,7 +45,8 @@ void TestAlarmRecord::keys()
     QFETCH(int, trackID);
     QFETCH(int, alarmType);
     QFETCH(QString, identityKey);
-    const AlarmRecord record = Record(ip, portType, portID, trackID, alarmType);
+    AlarmRecord record = MakeAlarm(ip, portType, portID, trackID, alarmType, LevelError);
+    record.time = QDateTime(QDate(2026, 12, 6), QTime(10, 15, 2, 7));
     QTEST(AlarmViewKey(record), "viewKey");
     QCOMPARE(AlarmIdentityKey(record), identityKey);
     QCOMPARE(AlarmHelpKey(record), identityKey + ".2026-12-06_10:15:02.007");
@@ -76,8 +65,6 @@ void TestAlarmRecord::poolKeepsAtMostTwoHundredSpares()
     pool.Release(nullptr);
     QCOMPARE(pool.FreeCount(), 200);
 }
-
-// Pool records are reused: nothing of the previous alarm may leak into the next.
 
 QTEST_GUILESS_MAIN(TestAlarmRecord)
 #include "TestAlarmRecord.moc"

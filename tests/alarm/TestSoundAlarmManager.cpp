@@ -5,6 +5,7 @@
 #include "config/PortConfigNode.h"
 #include "config/SystemConfigFile.h"
 
+#include <QDomDocument>
 #include <QElapsedTimer>
 #include <QtTest>
 
@@ -148,19 +149,11 @@ void TestSoundAlarmManager::MakeManager(bool sayAlarmType, bool sayOutdated, int
     settings.SetSayAlarmNormal(true);
     settings.SetSayOutdatedAlarm(sayOutdated);
     settings.SetSpeechRate(rate);
-    // The built-in English words of the language file.
+    // The built-in English words: those a language element without children stands for.
+    QDomDocument document;
+    document.setContent(QStringLiteral("<language/>"));
     LanguageConfigNode words;
-    words.SetBlack("video black");
-    words.SetFreeze("video freeze");
-    words.SetVideoLost("video lost");
-    words.SetSlience("slience");
-    words.SetAudioOverload("audio overload");
-    words.SetTooManyAlarm("too many alarm");
-    words.SetDeviceConnectState("Device can't connect");
-    words.SetWarn("warn");
-    words.SetNormal("normal");
-    words.SetTrack("track");
-    words.SetAlarm("warning");
+    words.ReadFromXmlNode(document.documentElement());
     words.SetVoice("en");
     m_manager->SetPaceUnit(PaceUnit);
     m_manager->SetSystemConfig(settings);

@@ -15,8 +15,6 @@ private slots:
     void localAddressListHoldsOnlyUsableIPv4();
     void commandLine_data();
     void commandLine();
-    void syslogCollectorsComeFromTheCommandLine_data();
-    void syslogCollectorsComeFromTheCommandLine();
 };
 
 void TestAppShell::appDirIsParentOfExecutableDir_data()
@@ -52,16 +50,22 @@ void TestAppShell::commandLine_data()
     QTest::addColumn<bool>("runs");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("startAddress");
-    QTest::newRow("no arguments") << QStringList() << true << 0 << "";
-    QTest::newRow("loopback start") << QStringList{"--start", "127.0.0.1"} << true << 0 << "127.0.0.1";
-    QTest::newRow("any loopback is local") << QStringList{"--start=127.4.5.6"} << true << 0 << "127.4.5.6";
-    QTest::newRow("help") << QStringList{"--help"} << false << 0 << "";
-    QTest::newRow("foreign address") << QStringList{"--start", "192.0.2.1"} << false << 2 << "";
-    QTest::newRow("not an address") << QStringList{"--start", "station"} << false << 2 << "";
-    QTest::newRow("IPv6") << QStringList{"--start", "::1"} << false << 2 << "";
-    QTest::newRow("missing address") << QStringList{"--start"} << false << 2 << "";
-    QTest::newRow("unknown option") << QStringList{"--frobnicate"} << false << 2 << "";
-    QTest::newRow("stray argument") << QStringList{"extra"} << false << 2 << "";
+    QTest::addColumn<QStringList>("syslogTargets");
+    const QStringList none;
+    QTest::newRow("no arguments") << QStringList() << true << 0 << "" << none;
+    QTest::newRow("loopback start") << QStringList{"--start", "127.0.0.1"} << true << 0 << "127.0.0.1" << none;
+    QTest::newRow("any loopback is local") << QStringList{"--start=127.4.5.6"} << true << 0 << "127.4.5.6" << none;
+    QTest::newRow("two collectors with an unattended start")
+        << QStringList{"--syslog", "udp://127.0.0.1:5514", "--start", "127.0.0.1", "--syslog=tcp://logs.example"}
+        << true << 0 << "127.0.0.1" << QStringList{"udp://127.0.0.1:5514", "tcp://logs.example:514"};
+    QTest::newRow("help") << QStringList{"--help"} << false << 0 << "" << none;
+    QTest::newRow("foreign address") << QStringList{"--start", "192.0.2.1"} << false << 2 << "" << none;
+    QTest::newRow("not an address") << QStringList{"--start", "station"} << false << 2 << "" << none;
+    QTest::newRow("IPv6") << QStringList{"--start", "::1"} << false << 2 << "" << none;
+    QTest::newRow("missing address") << QStringList{"--start"} << false << 2 << "" << none;
+    QTest::newRow("unknown option") << QStringList{"--frobnicate"} << false << 2 << "" << none;
+    QTest::newRow("stray argument") << QStringList{"extra"} << false << 2 << "" << none;
+    QTest::newRow("not a collector") << QStringList{"--syslog", "logs.example"} << false << 2 << "" << none;
 }
 
 void TestAppShell::commandLine()
@@ -71,28 +75,10 @@ void TestAppShell::commandLine()
     QTEST(commandLine.Parse(QStringList{"vizavovu"} + arguments), "runs");
     QTEST(commandLine.ExitCode(), "exitCode");
     QTEST(commandLine.StartAddress(), "startAddress");
-}
-
-void TestAppShell::syslogCollectorsComeFromTheCommandLine_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<bool>("runs");
-    QTest::addColumn<QStringList>("targets");
-    QTest::newRow("two collectors with an unattended start")
-        << QStringList{"--syslog", "udp://127.0.0.1:5514", "--start", "127.0.0.1", "--syslog=tcp://logs.example"}
-        << true << QStringList{"udp://127.0.0.1:5514", "tcp://logs.example:514"};
-    QTest::newRow("not a collector") << QStringList{"--syslog", "logs.example"} << false << QStringList();
-}
-
-void TestAppShell::syslogCollectorsComeFromTheCommandLine()
-{
-    QFETCH(QStringList, arguments);
-    CommandLine commandLine;
-    QTEST(commandLine.Parse(QStringList{"vizavovu"} + arguments), "runs");
     QStringList targets;
     for (const SyslogTarget& target : commandLine.SyslogTargets())
         targets << target.ToString();
-    QTEST(targets, "targets");
+    QTEST(targets, "syslogTargets");
 }
 
 QTEST_MAIN(TestAppShell)

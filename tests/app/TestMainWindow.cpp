@@ -30,6 +30,16 @@
 namespace {
 const QString E = QStringLiteral("1.3.6.1.4.1.58206");
 const QString Probe = QStringLiteral("127.0.0.71");
+
+// The probe's video-lost notification for one BNC port, as a device sends it.
+bool SendLost(quint16 port, int bnc, int level)
+{
+    TrapSender sender(Probe, port);
+    return sender.SendTrap(E + ".1.2.3.2.1.3.2", {{E + ".1", 'i', "1"},
+                                                  {E + ".2", 'i', QString::number(bnc)},
+                                                  {E + ".3", 'i', "5"},
+                                                  {E + ".4", 'i', QString::number(level)}});
+}
 } // namespace
 
 // The window driven as the operator would, with its modal boxes answered by the test.
@@ -59,6 +69,8 @@ private slots:
 
 private:
     std::unique_ptr<MainWindow> MakeWindow();
+    // How often the probe was told to send its traps to this port.
+    int SetsTo(quint16 port) { return m_probes.LinesWith({"<- set", QStringLiteral("127.0.0.1:%1").arg(port)}).size(); }
     QAction* Action(const char* name) { return m_window->findChild<QAction*>(QString::fromLatin1(name)); }
 
     ProbeSimProcess m_probes;
@@ -180,42 +192,32 @@ void TestMainWindow::trapPortInUseIsReportedAndStopStillWorks()
 void TestMainWindow::deviceConfiguredTwiceIsRegisteredOnce()
 {
     // A hand-edited file may name a device twice; it is still written to only once.
-    QFile file(GetDeviceConfigPath());
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QString xml = QString::fromUtf8(file.readAll());
-    file.close();
+    QString xml = QString::fromUtf8(ReadFile(GetDeviceConfigPath()));
     const int start = xml.indexOf("<device ");
     const int end = xml.indexOf("</device>") + int(strlen("</device>"));
     xml.insert(end, "\n" + xml.mid(start, end - start));
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(xml.toUtf8());
-    file.close();
+    QVERIFY(WriteFile(GetDeviceConfigPath(), xml.toUtf8()));
 
     m_window = MakeWindow();
     m_window->StartMonitoring("127.0.0.1");
     // Only SETs naming this case's trap port: a late SET of the case before may still reach the probe.
-    const QStringList set{"<- set", QStringLiteral("127.0.0.1:%1").arg(m_trapPort)};
-    QTRY_COMPARE_WITH_TIMEOUT(m_probes.LinesWith(set).size(), 1, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(SetsTo(m_trapPort), 1, 5000);
     QTest::qWait(300);
-    QCOMPARE(m_probes.LinesWith(set).size(), 1);
+    QCOMPARE(SetsTo(m_trapPort), 1);
 }
 
 void TestMainWindow::stopKeepsTheLogOpenAcrossRestarts()
 {
     m_window = MakeWindow();
     m_window->StartMonitoring("127.0.0.1");
-    TrapSender sender(Probe, m_trapPort);
-    const QString lost = E + ".1.2.3.2.1.3.2";
-    QVERIFY(sender.SendTrap(lost,
-                            {{E + ".1", 'i', "1"}, {E + ".2", 'i', "3"}, {E + ".3", 'i', "5"}, {E + ".4", 'i', "2"}}));
+    QVERIFY(SendLost(m_trapPort, 3, 2));
     const QString database = GetLogDatabasePath();
     QTRY_COMPARE_WITH_TIMEOUT(StationFiles::LogRows(database), QStringList{Probe + "|1|3|-1|4|Studio CAM 3|0"}, 5000);
 
     Action("actionStop_Monitor")->trigger();
     m_window->StartMonitoring("127.0.0.1");
     // The alarm that started before the restart is still ended by its recovery.
-    QVERIFY(sender.SendTrap(lost,
-                            {{E + ".1", 'i', "1"}, {E + ".2", 'i', "3"}, {E + ".3", 'i', "5"}, {E + ".4", 'i', "0"}}));
+    QVERIFY(SendLost(m_trapPort, 3, 0));
     QTRY_COMPARE_WITH_TIMEOUT(StationFiles::LogRows(database), QStringList{Probe + "|1|3|-1|4|Studio CAM 3|1"}, 5000);
 }
 
@@ -258,8 +260,7 @@ void TestMainWindow::raisedFaultIsShownAndItsClearingMovesItToHistory()
 {
     m_window = MakeWindow();
     m_window->StartMonitoring("127.0.0.1");
-    const QStringList set{"<- set", QStringLiteral("127.0.0.1:%1").arg(m_trapPort)};
-    QTRY_COMPARE_WITH_TIMEOUT(m_probes.LinesWith(set).size(), 1, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(SetsTo(m_trapPort), 1, 5000);
     DeviceAlarmListForm* all = m_window->Display()->AllDeviceForm();
     m_probes.Send(Probe + " raise lost bnc:3");
     QTRY_COMPARE_WITH_TIMEOUT(all->SignalAlarmTable()->rowCount(), 1, 5000);
@@ -338,10 +339,9 @@ void TestMainWindow::manageDeviceRedistributesTheDevices()
 
     // While monitoring every device is registered again, also one that did not change.
     m_window->StartMonitoring("127.0.0.1");
-    const QStringList set{"<- set", QStringLiteral("127.0.0.1:%1").arg(m_trapPort)};
-    QTRY_COMPARE_WITH_TIMEOUT(m_probes.LinesWith(set).size(), 1, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(SetsTo(m_trapPort), 1, 5000);
     Action("actionManage_Device")->trigger();
-    QTRY_COMPARE_WITH_TIMEOUT(m_probes.LinesWith(set).size(), 2, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(SetsTo(m_trapPort), 2, 5000);
     QCOMPARE(m_window->Display()->NavigationTable()->rowCount(), 1);
     Action("actionStop_Monitor")->trigger();
 }
@@ -350,8 +350,7 @@ void TestMainWindow::settingsWithoutPortOrLanguageChangeKeepMonitoring()
 {
     m_window = MakeWindow();
     m_window->StartMonitoring("127.0.0.1");
-    const QStringList set{"<- set", QStringLiteral("127.0.0.1:%1").arg(m_trapPort)};
-    QTRY_COMPARE_WITH_TIMEOUT(m_probes.LinesWith(set).size(), 1, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(SetsTo(m_trapPort), 1, 5000);
     LanguageChangeCounter languageChanges;
     m_window->installEventFilter(&languageChanges);
     m_openDialog =
@@ -361,7 +360,7 @@ void TestMainWindow::settingsWithoutPortOrLanguageChangeKeepMonitoring()
     QVERIFY(saved.Load(GetSystemConfigPath()));
     QCOMPARE(saved.sound_period(), 10u);
     QTest::qWait(300);
-    QCOMPARE(m_probes.LinesWith(set).size(), 1);
+    QCOMPARE(SetsTo(m_trapPort), 1);
     QCOMPARE(languageChanges.count, 0);
     QVERIFY(m_window->IsMonitoring());
     Action("actionStop_Monitor")->trigger();
@@ -391,12 +390,8 @@ void TestMainWindow::portChangeTakesEffect()
         socket.close();
         m_window->StartMonitoring("127.0.0.1");
     }
-    const QStringList set{"<- set", QStringLiteral("127.0.0.1:%1").arg(newPort)};
-    QTRY_COMPARE_WITH_TIMEOUT(m_probes.LinesWith(set).size(), 1, 5000);
-    TrapSender sender(Probe, newPort);
-    const QString lost = E + ".1.2.3.2.1.3.2";
-    QVERIFY(sender.SendTrap(lost,
-                            {{E + ".1", 'i', "1"}, {E + ".2", 'i', "4"}, {E + ".3", 'i', "5"}, {E + ".4", 'i', "2"}}));
+    QTRY_COMPARE_WITH_TIMEOUT(SetsTo(newPort), 1, 5000);
+    QVERIFY(SendLost(newPort, 4, 2));
     QTRY_COMPARE_WITH_TIMEOUT(StationFiles::LogRows(GetLogDatabasePath()),
                               QStringList{Probe + "|1|4|-1|4|Studio CAM 4|0"}, 5000);
     Action("actionStop_Monitor")->trigger();

@@ -14,7 +14,6 @@ private slots:
     void purgeKeepsFromMidnightOfTheCutOffDay_data();
     void purgeKeepsFromMidnightOfTheCutOffDay();
     void selectFillsAtMostTheListNewestFirst();
-    void maxIdIsZeroWhenNothingMatches();
     void searchedValuesAreDataNotSql_data();
     void searchedValuesAreDataNotSql();
 };
@@ -93,21 +92,6 @@ void TestLogDatabase::selectFillsAtMostTheListNewestFirst()
 
     QCOMPARE(database.Select({"where 1=1", {}}, page), 2);
     QCOMPARE(database.Select({}, page), 0);
-}
-
-void TestLogDatabase::maxIdIsZeroWhenNothingMatches()
-{
-    TempAppDir dir;
-    LogDatabase database;
-    QVERIFY(database.Open(dir.filePath("log/alarm.db")));
-    QCOMPARE(database.GetMaxId({}), 0u);
-    QVERIFY(database.Insert(MakeAlarm(1, LevelError, At("2024-03-05 07:00:00.000"))));
-    QVERIFY(database.Insert(MakeAlarm(2, LevelError, At("2024-03-05 07:00:00.000"))));
-    QCOMPARE(database.GetMaxId({}), 2u);
-    QCOMPARE(database.GetMaxId({"where portID=?", {1}}), 1u);
-    QCOMPARE(database.GetMaxId({"where portID=?", {9}}), 0u);
-    // A malformed clause fails quietly as "nothing found".
-    QCOMPARE(database.GetMaxId({"where portID=", {}}), 0u);
 }
 
 void TestLogDatabase::searchedValuesAreDataNotSql_data()

@@ -97,28 +97,3 @@ QStringList SnmpTestRig::SetsOf(const QString& ip)
 {
     return sim.LinesWith({ip + QStringLiteral(" <- set ")});
 }
-
-bool RecordFields::operator==(const RecordFields& other) const
-{
-    return ip == other.ip && portType == other.portType && portID == other.portID && trackID == other.trackID &&
-           alarmType == other.alarmType && level == other.level;
-}
-
-char* toString(const RecordFields& f)
-{
-    return QTest::toString(QStringLiteral("%1 port %2/%3 track %4 type %5 level %6")
-                               .arg(f.ip)
-                               .arg(f.portType)
-                               .arg(f.portID)
-                               .arg(f.trackID)
-                               .arg(f.alarmType)
-                               .arg(f.level));
-}
-
-QList<RecordFields> FieldsOf(const QList<AlarmRecord>& records)
-{
-    QList<RecordFields> fields;
-    for (const AlarmRecord& r : records)
-        fields.append({r.ip, r.portType, r.portID, r.trackID, r.alarmType, r.level});
-    return fields;
-}

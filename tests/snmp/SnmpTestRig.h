@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AlarmRecords.h"
 #include "ProbeSimProcess.h"
 #include "RecordingDisplay.h"
 #include "alarm/AlarmHandler.h"
@@ -39,21 +40,3 @@ struct SnmpTestRig
     ProbeSimProcess sim;
     quint16 trapPort = 0;
 };
-
-// Fields of a record that the SNMP side decides, for comparing with QCOMPARE.
-struct RecordFields
-{
-    QString ip;
-    int portType;
-    int portID;
-    int trackID;
-    int alarmType;
-    int level;
-
-    bool operator==(const RecordFields& other) const;
-};
-using RecordFieldsList = QList<RecordFields>;
-Q_DECLARE_METATYPE(RecordFields)
-
-char* toString(const RecordFields& fields);
-QList<RecordFields> FieldsOf(const QList<AlarmRecord>& records);

@@ -54,7 +54,7 @@ void TestConnectDeviceThread::devicesAreRegisteredInQueueOrderOneAtATime()
 
     // The last device's state reading is over after its 188th request; its freeze came in on the way.
     QTRY_COMPARE_WITH_TIMEOUT(m_rig.GetCount(Device(11)), 188, 10000);
-    QTRY_COMPARE(FieldsOf(m_rig.RecordsOf(Device(11))), RecordFieldsList{(RecordFields{Device(11), 1, 7, -1, 2, 2})});
+    QTRY_COMPARE(FieldsOf(m_rig.RecordsOf(Device(11))), QStringList{Fields(Device(11), 1, 7, -1, 2, 2)});
 
     QVERIFY(m_rig.sim.Sync());
     const QString expectedSet =
@@ -163,7 +163,7 @@ void TestConnectDeviceThread::deviceOffAtStartIsRegisteredWhenItComesBack()
     // Its notifications reach the station now.
     m_rig.sim.Send(ip + QStringLiteral(" raise lost bnc:3"));
     QTRY_VERIFY_WITH_TIMEOUT(m_rig.sim.LinesWith({ip + QStringLiteral(" -> trap ")}).size() == 1, 5000);
-    QTRY_COMPARE(FieldsOf(m_rig.RecordsOf(ip)).last(), (RecordFields{ip, 1, 3, -1, 4, 3}));
+    QTRY_COMPARE(FieldsOf(m_rig.RecordsOf(ip)).last(), Fields(ip, 1, 3, -1, 4, 3));
 }
 
 void TestConnectDeviceThread::stopDiscardsTheQueue()

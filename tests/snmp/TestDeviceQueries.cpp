@@ -29,9 +29,9 @@ QString Device(int n)
     return QStringLiteral("127.0.3.%1").arg(n);
 }
 
-RecordFields Expect(int device, int portType, int portID, int trackID, int alarmType, int level)
+QString Expect(int device, int portType, int portID, int trackID, int alarmType, int level)
 {
-    return {Device(device), portType, portID, trackID, alarmType, level};
+    return Fields(Device(device), portType, portID, trackID, alarmType, level);
 }
 
 } // namespace
@@ -46,35 +46,35 @@ void TestDeviceQueries::activeConditionsBecomeRecordsInOrder_data()
 {
     QTest::addColumn<int>("device");
     QTest::addColumn<QStringList>("commands");
-    QTest::addColumn<RecordFieldsList>("expected");
+    QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("all normal") << 10 << QStringList() << RecordFieldsList();
+    QTest::newRow("all normal") << 10 << QStringList() << QStringList();
     // Lost before freeze before black, whatever order they were raised in; freeze is normal here.
     QTest::newRow("video port 5") << 11 << QStringList{"black bnc:5 1", "freeze bnc:5 0", "lost bnc:5 2"}
-                                  << RecordFieldsList{Expect(11, 1, 5, -1, 4, 3), Expect(11, 1, 5, -1, 1, 2)};
+                                  << QStringList{Expect(11, 1, 5, -1, 4, 3), Expect(11, 1, 5, -1, 1, 2)};
     QTest::newRow("ports in order") << 12 << QStringList{"freeze bnc:16", "black bnc:1 1"}
-                                    << RecordFieldsList{Expect(12, 1, 1, -1, 1, 2), Expect(12, 1, 16, -1, 2, 3)};
+                                    << QStringList{Expect(12, 1, 1, -1, 1, 2), Expect(12, 1, 16, -1, 2, 3)};
     QTest::newRow("embedded tracks") << 13 << QStringList{"overload bnc:3:8 1", "silence bnc:3:8", "silence bnc:2:1 1"}
-                                     << RecordFieldsList{Expect(13, 1, 2, 1, 8, 2), Expect(13, 1, 3, 8, 8, 3),
-                                                         Expect(13, 1, 3, 8, 16, 2)};
+                                     << QStringList{Expect(13, 1, 2, 1, 8, 2), Expect(13, 1, 3, 8, 8, 3),
+                                                    Expect(13, 1, 3, 8, 16, 2)};
     // Analog is read before AES/EBU; both are port 1 of their kind.
     QTest::newRow("discrete tracks") << 14 << QStringList{"silence aes:32 1", "overload analog:12", "silence aes:1 0"}
-                                     << RecordFieldsList{Expect(14, 4, 1, 12, 16, 3), Expect(14, 3, 1, 32, 8, 2)};
+                                     << QStringList{Expect(14, 4, 1, 12, 16, 3), Expect(14, 3, 1, 32, 8, 2)};
     // Video first, then embedded, then discrete audio.
     QTest::newRow("video before audio") << 15 << QStringList{"silence analog:1", "overload bnc:1:1", "lost bnc:16"}
-                                        << RecordFieldsList{Expect(15, 1, 16, -1, 4, 3), Expect(15, 1, 1, 1, 16, 3),
-                                                            Expect(15, 4, 1, 1, 8, 3)};
+                                        << QStringList{Expect(15, 1, 16, -1, 4, 3), Expect(15, 1, 1, 1, 16, 3),
+                                                       Expect(15, 4, 1, 1, 8, 3)};
     // A severity the station does not know is still a condition: it arrives with level 0.
     QTest::newRow("severity outside 0 to 2")
         << 16 << QStringList{"freeze bnc:2 5", "lost bnc:3 -1", "silence aes:4 3"}
-        << RecordFieldsList{Expect(16, 1, 2, -1, 2, 0), Expect(16, 1, 3, -1, 4, 0), Expect(16, 3, 1, 4, 8, 0)};
+        << QStringList{Expect(16, 1, 2, -1, 2, 0), Expect(16, 1, 3, -1, 4, 0), Expect(16, 3, 1, 4, 8, 0)};
 }
 
 void TestDeviceQueries::activeConditionsBecomeRecordsInOrder()
 {
     QFETCH(int, device);
     QFETCH(QStringList, commands);
-    QFETCH(RecordFieldsList, expected);
+    QFETCH(QStringList, expected);
 
     for (const QString& command : qAsConst(commands))
         QVERIFY(m_rig.Prepare(Device(device) + QStringLiteral(" raise ") + command));

@@ -12,6 +12,25 @@ AlarmRecord MakeAlarm(const QString& ip, int portType, int portID, int trackID, 
     return record;
 }
 
+QString Fields(const QString& ip, int portType, int portID, int trackID, int alarmType, int level)
+{
+    return QStringLiteral("%1 port %2/%3 track %4 type %5 level %6")
+        .arg(ip)
+        .arg(portType)
+        .arg(portID)
+        .arg(trackID)
+        .arg(alarmType)
+        .arg(level);
+}
+
+QStringList FieldsOf(const QList<AlarmRecord>& records)
+{
+    QStringList fields;
+    for (const AlarmRecord& r : records)
+        fields << Fields(r.ip, r.portType, r.portID, r.trackID, r.alarmType, r.level);
+    return fields;
+}
+
 void HeldVoice::Say(const QString&, const QString&)
 {
     m_stop.acquire();

@@ -4,9 +4,13 @@
 #include "alarm/SpeechVoice.h"
 
 #include <QSemaphore>
+#include <QStringList>
 
 // A record as the handler hands it on, at the current time.
 AlarmRecord MakeAlarm(const QString& ip, int portType, int portID, int trackID, int alarmType, int level);
+// The fields the SNMP side decides, in one comparable text.
+QString Fields(const QString& ip, int portType, int portID, int trackID, int alarmType, int level);
+QStringList FieldsOf(const QList<AlarmRecord>& records);
 
 // Holds every utterance until the speech manager stops it, so that what is queued stays queued and nothing is
 // heard.
