@@ -1,16 +1,13 @@
 #include "LogTestSupport.h"
 
+#include "AlarmRecords.h"
+
 #include "log/LogDatabase.h"
 
 AlarmRecord MakeAlarm(int portID, int level, const QDateTime& time)
 {
-    AlarmRecord record;
-    record.Init(QStringLiteral("10.0.0.7"));
+    AlarmRecord record = MakeAlarm(QStringLiteral("10.0.0.7"), PortTypeBnc, portID, -1, AlarmTypeVideoLost, level);
     record.time = time;
-    record.portType = PortTypeBnc;
-    record.portID = portID;
-    record.alarmType = AlarmTypeVideoLost;
-    record.level = level;
     return record;
 }
 

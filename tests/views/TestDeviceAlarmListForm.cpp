@@ -1,3 +1,4 @@
+#include "AlarmRecords.h"
 #include "alarm/AlarmRecord.h"
 #include "views/DeviceAlarmListForm.h"
 
@@ -25,16 +26,10 @@ private slots:
 
 static AlarmRecord Record(const QString& ip, int portType, int portID, int alarmType, int trackID = -1)
 {
-    AlarmRecord record;
-    record.Init(ip);
+    AlarmRecord record = MakeAlarm(ip, portType, portID, trackID, alarmType, LevelError);
     record.time = QDateTime(QDate(2024, 1, 1), QTime(10, 0));
     record.deviceName = QStringLiteral("Studio A");
     record.signalName = QStringLiteral("CAM %1").arg(portID);
-    record.portType = portType;
-    record.portID = portID;
-    record.trackID = trackID;
-    record.alarmType = alarmType;
-    record.level = LevelError;
     return record;
 }
 
