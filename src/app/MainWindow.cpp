@@ -15,6 +15,7 @@
 #include "config/LanguageConfigNode.h"
 #include "config/SystemConfigFile.h"
 #include "config/SystemConfigManager.h"
+#include "log/AlarmReportWindow.h"
 #include "log/LogBrowserPrompts.h"
 #include "log/LogManager.h"
 #include "snmp/ConnectDeviceThread.h"
@@ -122,6 +123,7 @@ void MainWindow::ConnectActions()
         {m_ui->actionImport_Config, &MainWindow::OnImportConfig},
         {m_ui->actionExport_Config, &MainWindow::OnExportConfig},
         {m_ui->actionLog, &MainWindow::OnLogClicked},
+        {m_ui->actionReport, &MainWindow::OnReportClicked},
         {m_ui->actionStatus, &MainWindow::OnStatusClicked},
         {m_ui->actionHide_Device_Nav, &MainWindow::OnHideDeviceNav},
         {m_ui->actionShow_Device_Nav, &MainWindow::OnShowDeviceNav},
@@ -154,6 +156,7 @@ void MainWindow::BuildToolBar()
         m_ui->actionStart_Monitor,   m_ui->actionStop_Monitor,    nullptr,
         m_ui->actionManage_Device,   m_ui->actionSystem_Config,   m_ui->action_SoundAlarm,
         nullptr,                     m_ui->actionStatus,          m_ui->actionLog,
+        m_ui->actionReport,
         nullptr,                     m_ui->actionHide_Device_Nav, m_ui->actionShow_Device_Nav,
         m_ui->actionHide_Cur_Device, m_ui->actionShow_Cur_Device, nullptr,
         m_ui->actionHelp,            m_ui->actionAbout,
@@ -172,6 +175,7 @@ void MainWindow::BuildToolBar()
         {m_ui->actionManage_Device, "/device_config.png"}, {m_ui->actionSystem_Config, "/config.png"},
         {m_ui->action_SoundAlarm, "/sound.png"},         {m_ui->actionHelp, "/help.png"},
         {m_ui->actionAbout, "/about.png"},               {m_ui->actionLog, "/log.png"},
+        {m_ui->actionReport, "/report.png"},
         {m_ui->actionStatus, "/Status.png"},             {m_ui->actionHide_Device_Nav, "/hide_left.png"},
         {m_ui->actionShow_Device_Nav, "/show_left.png"}, {m_ui->actionHide_Cur_Device, "/hide_cur.png"},
         {m_ui->actionShow_Cur_Device, "/show_cur.png"},
@@ -413,14 +417,36 @@ void MainWindow::OnSystemConfigClicked()
     StartMonitoring(localAddress);
 }
 
-void MainWindow::OnLogClicked()
+LogBrowserPrompts MainWindow::LogPrompts() const
 {
     LogBrowserPrompts prompts;
     prompts.runDialog = m_prompts.runDialog;
     prompts.notify = m_prompts.notify;
     prompts.confirm = m_prompts.confirm;
     prompts.saveFileName = m_prompts.saveFileName;
-    m_logManager->ShowLogDialog(prompts);
+    return prompts;
+}
+
+void MainWindow::OnLogClicked()
+{
+    m_logManager->ShowLogDialog(LogPrompts());
+}
+
+void MainWindow::OnReportClicked()
+{
+    const bool opened = !m_reportWindow;
+    if (opened) {
+        m_reportWindow = new AlarmReportWindow(LogPrompts(), GetLogDatabasePath(), this);
+        m_reportWindow->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    DeviceConfigFile config;
+    DeviceConfigManager::GetConfig(config);
+    m_reportWindow->SetDeviceConfig(config);
+    m_reportWindow->show();
+    m_reportWindow->raise();
+    m_reportWindow->activateWindow();
+    if (opened)
+        m_reportWindow->ShowReport();
 }
 
 void MainWindow::OnStatusClicked()
@@ -527,4 +553,6 @@ void MainWindow::RetranslateUi()
     setWindowTitle(tr("Quorvex-Zentiq SNMP Monitor System"));
     m_toolbarToggle->setText(tr("Toolbar"));
     m_display->RetranslateUi();
+    if (m_reportWindow)
+        m_reportWindow->RetranslateUi();
 }

@@ -5,11 +5,13 @@
 
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
 
 class AlarmHandler;
+class AlarmReportWindow;
 class ConnectDeviceThread;
 class DeviceConfigFile;
 class DeviceConfigManager;
@@ -22,6 +24,7 @@ class ShowAlarmManager;
 class SnmpServer;
 class SoundAlarmManager;
 class SystemConfigManager;
+struct LogBrowserPrompts;
 struct SyslogTarget;
 
 namespace Ui
@@ -70,6 +73,7 @@ public slots:
     void OnManageDeviceClicked();
     void OnSystemConfigClicked();
     void OnLogClicked();
+    void OnReportClicked();
     void OnStatusClicked();
     void OnExitClicked();
     void OnSoundAlarmClicked();
@@ -93,6 +97,7 @@ private:
     void UpdateMonitoringActions();
     void SetActionIcon(QAction* action, const QString& fileName);
     void Warn(QWidget* parent, const QString& text);
+    LogBrowserPrompts LogPrompts() const;
     void ShowOneOf(QAction* visible, QAction* hidden);
     void QueueRegistration(const DeviceConfigFile& config);
     void ReportBackup(const QString& title, const QString& successText, const QString& noneText,
@@ -115,6 +120,8 @@ private:
     ConnectDeviceThread* m_connectDeviceThread = nullptr;
     QAction* m_toolbarToggle = nullptr;
     MainAlarmDisplayWidget* m_display = nullptr;
+    // Open while the operator keeps it open; it deletes itself on close.
+    QPointer<AlarmReportWindow> m_reportWindow;
 };
 
 // The local IPv4 addresses the station can tell its devices, without 127.0.0.1.

@@ -242,6 +242,23 @@ unsigned LogDatabase::GetCount(const LogClause& where)
     return query.value(0).toUInt();
 }
 
+bool LogDatabase::ForEachRow(const QString& statement, const QVariantList& values,
+                             const std::function<bool(const QSqlQuery& query)>& row)
+{
+    QSqlQuery query(m_database);
+    query.setForwardOnly(true);
+    if (!Run(query, statement, values))
+        return false;
+    while (query.next())
+        if (!row(query))
+            return true;
+    if (query.lastError().isValid()) {
+        SetErrorString(query.lastError().text());
+        return false;
+    }
+    return true;
+}
+
 bool LogDatabase::UpdateEndTime(const QString& helpkey, const QString& endTime, int* changedRows)
 {
     QSqlQuery query(m_database);

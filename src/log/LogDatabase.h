@@ -9,6 +9,8 @@
 #include <QString>
 #include <QVector>
 
+#include <functional>
+
 class AlarmRecord;
 class QSqlQuery;
 
@@ -58,6 +60,10 @@ public:
     // The rows matching the clause, newest first, cut into pages of pageSize; false when the statement fails.
     bool GetPages(const LogClause& where, int pageSize, Pages& pages);
     unsigned GetCount(const LogClause& where);
+    // Runs a select and hands each result row to row, until the rows run out or row returns false. False, with the
+    // statement's error text, when the statement fails.
+    bool ForEachRow(const QString& statement, const QVariantList& values,
+                    const std::function<bool(const QSqlQuery& query)>& row);
     // A helpkey that matches no row is not a failure; changedRows, when given, tells how many rows got the time.
     bool UpdateEndTime(const QString& helpkey, const QString& endTime, int* changedRows = nullptr);
 

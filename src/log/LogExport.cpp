@@ -27,14 +27,6 @@ QString CsvField(QString field)
     return QLatin1Char('"') + field + QLatin1Char('"');
 }
 
-QString CsvLine(const QStringList& fields)
-{
-    QStringList quoted;
-    for (const QString& field : fields)
-        quoted.append(CsvField(field));
-    return quoted.join(QLatin1Char(',')) + QStringLiteral("\r\n");
-}
-
 QStringList HeaderTexts()
 {
     return {QCoreApplication::translate("LogManageDialog", "ID"),
@@ -78,12 +70,24 @@ QString LogExport::DurationText(const QDateTime& start, const QDateTime& end)
 {
     if (start.isNull() || end.isNull())
         return QString();
-    const qint64 milliseconds = start.msecsTo(end);
+    return DurationText(start.msecsTo(end));
+}
+
+QString LogExport::DurationText(qint64 milliseconds)
+{
     const qint64 days = milliseconds / 86400000;
     // A time of day: an end before its start wraps round as QTime does.
     QString time(12, Qt::Uninitialized);
     PutClock(time.data(), (milliseconds % 86400000 + 86400000) % 86400000);
     return days == 0 ? time : QCoreApplication::translate("LogManageDialog", "%1 day %2").arg(days).arg(time);
+}
+
+QString LogExport::CsvLine(const QStringList& fields)
+{
+    QStringList quoted;
+    for (const QString& field : fields)
+        quoted.append(CsvField(field));
+    return quoted.join(QLatin1Char(',')) + QStringLiteral("\r\n");
 }
 
 QString LogExport::TimeText(const QDateTime& time)

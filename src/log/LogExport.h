@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -46,8 +47,11 @@ public:
     static QString TimeText(const QDateTime& time);
     // "hh:mm:ss.zzz", or "<days> day hh:mm:ss.zzz" from a whole day on; empty unless both times are set.
     static QString DurationText(const QDateTime& start, const QDateTime& end);
+    static QString DurationText(qint64 milliseconds);
     // The port's display name for the alarms of a signal, empty otherwise.
     static QString PortText(const AlarmRecord& record);
     // The audio track for silence and overload, the record's note otherwise.
     static QString NoteText(const AlarmRecord& record);
+    // One RFC 4180 line: a field with a separator, a quote or a line break goes in quotes; ends in CRLF.
+    static QString CsvLine(const QStringList& fields);
 };

@@ -1,17 +1,19 @@
-// Alarm log benchmark, run by hand: log-bench [--rows N] [--ops N] [--dir D] [--part writer|browser|all]
+// Alarm log benchmark, run by hand: log-bench [--rows N] [--ops N] [--dir D] [--part writer|browser|report|all]
 // Seeds a table of N rows (1,000,000 by default). The writer part runs the same mixed stream of alarm starts and
 // recoveries twice: the literal way (one autocommit statement each, rollback journal, no index, values pasted into
 // the text) and through LogManager (writer thread, batched WAL commits, indexes). Then it measures the single
 // statements the log browser and the writer depend on, the delay until an alarm is in the file, and what a SIGKILL
-// leaves. The browser part measures the log browser's searches, pages, exports and delete (BrowserBench.cpp).
+// leaves. The browser part measures the log browser's searches, pages, exports and delete (BrowserBench.cpp), the
+// report part the alarm report's figures, timeline and window (ReportBench.cpp).
 #include "BrowserBench.h"
+#include "ReportBench.h"
 #include "alarm/AlarmRecord.h"
 #include "app/AppPaths.h"
 #include "log/LogDatabase.h"
 #include "log/LogManager.h"
 
+#include <QApplication>
 #include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -372,7 +374,10 @@ void RunKill(const QString& appDir)
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    // The report part paints and opens its window; without a display it does so offscreen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     if (argc == 3 && qstrcmp(argv[1], WriterMode) == 0)
         return RunKillableWriter(QString::fromLocal8Bit(argv[2]));
 
@@ -380,7 +385,7 @@ int main(int argc, char* argv[])
     parser.addOption({"rows", "rows already in the table", "N", "1000000"});
     parser.addOption({"ops", "operations of the unpaced stream", "N", "200000"});
     parser.addOption({"dir", "where the files go", "D", QDir::tempPath()});
-    parser.addOption({"part", "writer, browser or all", "P", "all"});
+    parser.addOption({"part", "writer, browser, report or all", "P", "all"});
     parser.process(app);
     const qint64 rows = parser.value("rows").toLongLong();
     const int ops = parser.value("ops").toInt();
@@ -396,9 +401,14 @@ int main(int argc, char* argv[])
     if (seeded != rows)
         return 1;
     const QString part = parser.value("part");
-    const bool writer = part != QLatin1String("browser");
-    const bool browser = part != QLatin1String("writer");
-    for (const char* run : {"literal", "tuned", "browser"}) {
+    const bool all = part == QLatin1String("all");
+    const bool writer = all || part == QLatin1String("writer");
+    const bool browser = all || part == QLatin1String("browser");
+    const bool report = all || part == QLatin1String("report");
+    for (const char* run : {"literal", "tuned", "browser", "report"}) {
+        const bool wanted = run[0] == 'b' ? browser : run[0] == 'r' ? report : writer;
+        if (!wanted)
+            continue;
         QDir(base.path()).mkpath(QStringLiteral("%1/log").arg(run));
         QFile::copy(seed, base.filePath(QStringLiteral("%1/log/alarm.db").arg(run)));
     }
@@ -406,6 +416,9 @@ int main(int argc, char* argv[])
     if (browser)
         RunBrowserBench(base.filePath("browser"), SeedDays, now);
     QDir(base.filePath("browser")).removeRecursively();
+    if (report)
+        RunReportBench(base.filePath("report"), now);
+    QDir(base.filePath("report")).removeRecursively();
     if (!writer)
         return 0;
 

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+
+class AlarmReport;
+
+// The report on A4 landscape pages: the figures, then the timeline and the histogram, each page headed by the
+// title, the period, the device and the station's host name.
+class AlarmReportPdf
+{
+    Q_DECLARE_TR_FUNCTIONS(AlarmReportPdf)
+
+public:
+    // False, with the error text, when the file cannot be written.
+    static bool Write(const AlarmReport& report, const QString& deviceText, const QString& hostName,
+                      const QString& path, QString& errorText);
+};

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+// The alarm report over the seeded file log/alarm.db below appDir: the 30-day figures beside the sqlite3 tool
+// computing the same sums, the timeline's painting, and the window on screen while alarms are logged.
+void RunReportBench(const QString& appDir, const QDateTime& now);
