@@ -15,18 +15,18 @@
 #include <tuple>
 
 namespace {
-// The columns each statement reads: the signal's identity and names, the type, and both times as wall-clock
-// milliseconds (null for an end that is missing or unreadable, which counts as open).
-const char* const Columns = "select ip, deviceName, signalName, portType, portID, trackID, alarmType, "
-                            "cast(round((julianday(start_time) - 2440587.5) * 86400000.0) as integer), "
-                            "cast(round((julianday(end_time) - 2440587.5) * 86400000.0) as integer) from alarm2 ";
+// The columns each scan reads: the signal's identity, the type, the id and both times. The names are read once
+// per signal afterwards: texts cost the most of a row.
+const char* const Columns = "select ip, portType, portID, trackID, alarmType, id, start_time, end_time from alarm2 ";
 
 // Alarms started inside the period, found through the index on datetime(start_time); with whole-second bounds
 // datetime() cuts nothing that matters.
 const char* const StartedInside = "where datetime(start_time) >= datetime(?) and datetime(start_time) < datetime(?)";
-// Alarms started before the period that were still on when it began.
-const char* const StartedBefore =
-    "where datetime(start_time) < datetime(?) and coalesce(julianday(end_time), 1e9) > julianday(?)";
+// Alarms started before the period that were still on when it began. The times' text sorts as the times do, so
+// the end is compared as text, which spares a conversion for each of the older rows.
+const char* const StartedBefore = "where datetime(start_time) < datetime(?) and (end_time is null or end_time > ?)";
+// Ids per statement of the name look-up, well below SQLite's limit of bound values.
+constexpr int NamesPerStatement = 500;
 
 constexpr int CancelCheckRows = 4096;
 
@@ -73,16 +73,24 @@ bool AlarmReport::Build(LogDatabase& database, const QDateTime& from, const QDat
     const QVariantList deviceValue = ip.isEmpty() ? QVariantList() : QVariantList{ip};
 
     QHash<QPair<QString, qint64>, int> signalIndex;
+    // The newest row of each signal, whose names the report shows.
+    QVector<qint64> newestIds;
     int rows = 0;
     const auto scan = [&](bool inside) {
         return [&, inside](const QSqlQuery& query) {
             if (++rows % CancelCheckRows == 0 && cancelled && *cancelled)
                 return false;
-            const int alarmType = query.value(6).toInt();
-            const bool signal = IsSignalAlarm(alarmType);
-            const int portType = signal ? query.value(3).toInt() : 0;
-            const int portID = signal ? query.value(4).toInt() : -1;
-            const int trackID = IsAudioTrackAlarm(alarmType) ? query.value(5).toInt() : -1;
+            Bar bar;
+            if (!LogDatabase::WallMs(query.value(6).toString(), bar.start))
+                return true;
+            const QVariant end = query.value(7);
+            if (end.isNull() || !LogDatabase::WallMs(end.toString(), bar.end))
+                bar.end = OpenEnd;
+            bar.alarmType = query.value(4).toInt();
+            const bool signal = IsSignalAlarm(bar.alarmType);
+            const int portType = signal ? query.value(1).toInt() : 0;
+            const int portID = signal ? query.value(2).toInt() : -1;
+            const int trackID = IsAudioTrackAlarm(bar.alarmType) ? query.value(3).toInt() : -1;
             const QPair<QString, qint64> key(query.value(0).toString(), PortKey(portType, portID, trackID));
             auto found = signalIndex.find(key);
             if (found == signalIndex.end()) {
@@ -93,18 +101,15 @@ bool AlarmReport::Build(LogDatabase& database, const QDateTime& from, const QDat
                 added.trackID = trackID;
                 found = signalIndex.insert(key, m_signals.size());
                 m_signals.append(added);
+                newestIds.append(0);
             }
-            Signal& target = m_signals[*found];
-            target.deviceName = query.value(1).toString();
-            if (signal)
-                target.signalName = query.value(2).toString();
-            const QVariant end = query.value(8);
-            Add(*found, {query.value(7).toLongLong(), end.isNull() ? OpenEnd : end.toLongLong(), alarmType}, inside);
+            newestIds[*found] = std::max(newestIds[*found], query.value(5).toLongLong());
+            Add(*found, bar, inside);
             return true;
         };
     };
     if (!database.ForEachRow(QLatin1String(Columns) + QLatin1String(StartedBefore) + device,
-                             QVariantList{fromText, fromText} + deviceValue, scan(false)) ||
+                             QVariantList{fromText, fromText + QStringLiteral(".000")} + deviceValue, scan(false)) ||
         !database.ForEachRow(QLatin1String(Columns) + QLatin1String(StartedInside) + device,
                              QVariantList{fromText, toText} + deviceValue, scan(true))) {
         m_errorString = database.GetErrorString();
@@ -114,7 +119,39 @@ bool AlarmReport::Build(LogDatabase& database, const QDateTime& from, const QDat
         m_errorString = QCoreApplication::translate("AlarmReport", "Cancelled");
         return false;
     }
+    if (!ReadNames(database, newestIds)) {
+        m_errorString = database.GetErrorString();
+        return false;
+    }
     Finish();
+    return true;
+}
+
+bool AlarmReport::ReadNames(LogDatabase& database, const QVector<qint64>& newestIds)
+{
+    QHash<qint64, int> signalOfId;
+    for (int i = 0; i < newestIds.size(); ++i)
+        signalOfId.insert(newestIds[i], i);
+    for (int first = 0; first < newestIds.size(); first += NamesPerStatement) {
+        const int count = std::min<int>(NamesPerStatement, newestIds.size() - first);
+        QVariantList ids;
+        for (int i = first; i < first + count; ++i)
+            ids.append(newestIds[i]);
+        QStringList marks;
+        for (int i = 0; i < count; ++i)
+            marks.append(QStringLiteral("?"));
+        const QString statement = QStringLiteral("select id, deviceName, signalName from alarm2 where id in (%1)")
+                                      .arg(marks.join(QLatin1Char(',')));
+        const bool ok = database.ForEachRow(statement, ids, [&](const QSqlQuery& query) {
+            Signal& signal = m_signals[signalOfId.value(query.value(0).toLongLong())];
+            signal.deviceName = query.value(1).toString();
+            if (signal.portType != 0)
+                signal.signalName = query.value(2).toString();
+            return true;
+        });
+        if (!ok)
+            return false;
+    }
     return true;
 }
 

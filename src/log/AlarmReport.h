@@ -94,6 +94,8 @@ public:
 
 private:
     void Add(int signal, const Bar& bar, bool startedInside);
+    // Fills the device and signal names of each signal from its newest row.
+    bool ReadNames(LogDatabase& database, const QVector<qint64>& newestIds);
     void Finish();
 
     QString m_errorString;

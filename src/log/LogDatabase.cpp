@@ -36,10 +36,16 @@ const char* const ConnectionPragmas[] = {
     "PRAGMA cache_size=-16384",
 };
 
-// The stored texts carry no zone, so they are read back as wall-clock times (kept in a UTC date-time, which no
-// daylight saving shifts). Reading them as local time would also ask the C library for the time zone twice a row,
-// which dominates a long export. Texts of another shape go through Qt's parser.
-QDateTime WallTime(const QString& text)
+QString NextConnectionName()
+{
+    static std::atomic<int> counter{0};
+    return QStringLiteral("alarm_log_%1").arg(++counter);
+}
+} // namespace
+
+// Reading the texts as local time would also ask the C library for the time zone twice a row, which dominates a
+// long export; the station's own shape is read digit by digit, texts of another shape go through Qt's parser.
+bool LogDatabase::WallMs(const QString& text, qint64& milliseconds)
 {
     static const int digits[] = {0, 1, 2, 3, 5, 6, 8, 9, 11, 12, 14, 15, 17, 18, 20, 21, 22};
     const auto number = [&text](int from, int count) {
@@ -51,21 +57,27 @@ QDateTime WallTime(const QString& text)
     bool wellFormed = text.size() == 23;
     for (int i = 0; wellFormed && i < int(sizeof(digits) / sizeof(digits[0])); ++i)
         wellFormed = text[digits[i]].isDigit();
-    if (!wellFormed) {
-        QDateTime parsed = QDateTime::fromString(text, LogDatabase::TimeFormat);
-        parsed.setTimeSpec(Qt::UTC);
-        return parsed;
+    QDate date;
+    QTime time;
+    if (wellFormed) {
+        date = QDate(number(0, 4), number(5, 2), number(8, 2));
+        time = QTime(number(11, 2), number(14, 2), number(17, 2), number(20, 3));
+    } else {
+        const QDateTime parsed = QDateTime::fromString(text, TimeFormat);
+        date = parsed.date();
+        time = parsed.time();
     }
-    return QDateTime(QDate(number(0, 4), number(5, 2), number(8, 2)),
-                     QTime(number(11, 2), number(14, 2), number(17, 2), number(20, 3)), Qt::UTC);
+    if (!date.isValid() || !time.isValid())
+        return false;
+    milliseconds = (date.toJulianDay() - QDate(1970, 1, 1).toJulianDay()) * 86400000 + time.msecsSinceStartOfDay();
+    return true;
 }
 
-QString NextConnectionName()
+QDateTime LogDatabase::WallTime(const QString& text)
 {
-    static std::atomic<int> counter{0};
-    return QStringLiteral("alarm_log_%1").arg(++counter);
+    qint64 milliseconds = 0;
+    return WallMs(text, milliseconds) ? QDateTime::fromMSecsSinceEpoch(milliseconds, Qt::UTC) : QDateTime();
 }
-} // namespace
 
 LogDatabase::LogDatabase() : m_connectionName(NextConnectionName()) {}
 

@@ -4,6 +4,7 @@
 #include "log/LogClause.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
@@ -31,6 +32,12 @@ public:
         qint64 lastId = 0;
         qint64 count = 0;
     };
+
+    // The stored texts carry no zone, so they are read back as wall-clock times: kept in a UTC date-time, which no
+    // daylight saving shifts, or as milliseconds since 1970-01-01 00:00 of that clock. False, or a null date-time,
+    // for a text that is no time.
+    static bool WallMs(const QString& text, qint64& milliseconds);
+    static QDateTime WallTime(const QString& text);
 
     LogDatabase();
     ~LogDatabase() override;

@@ -88,7 +88,7 @@ qint64 TotalMs(const AlarmReport& report, qint64& alarms)
 }
 
 // Paints every lane of the report, a screenful at a time, as the window and the PDF do.
-double TimeTimeline(const AlarmReport& report)
+double TimeAllLanes(const AlarmReport& report)
 {
     QImage image(1600, 900, QImage::Format_ARGB32_Premultiplied);
     QElapsedTimer timer;
@@ -102,6 +102,26 @@ double TimeTimeline(const AlarmReport& report)
         lane += painted;
     }
     return Ms(timer);
+}
+
+// One tall view of the noisiest lanes, the best of three paints; bars tells how many alarms it shows.
+double TimeOneView(const AlarmReport& report, int& bars)
+{
+    QImage image(1600, 1600, QImage::Format_ARGB32_Premultiplied);
+    double best = 1e12;
+    int lanes = 0;
+    for (int run = 0; run < 3; ++run) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        QElapsedTimer timer;
+        timer.start();
+        lanes = AlarmTimelineWidget::Paint(painter, report, image.rect(), 0);
+        best = std::min(best, Ms(timer));
+    }
+    bars = 0;
+    for (int lane = 0; lane < lanes; ++lane)
+        bars += report.Signals()[lane].bars.size();
+    return best;
 }
 
 // Opens the window on the period, asks for the report and keeps the event loop turning until it is on screen;
@@ -199,17 +219,15 @@ void RunReportBench(const QString& appDir, const QDateTime& now)
                 int(report.Signals().size()), report.BarCount(), alarms, total, best, toolMs, best / toolMs, toolAlarms,
                 toolTotal, toolAlarms == alarms && std::llabs(toolTotal - total) < 1000 ? "same" : "DIFFER");
 
-    const double thirtyDayPaint = TimeTimeline(report);
-    AlarmReport day;
-    day.Build(database, to.addDays(-1), to, QString(), now);
-    const double dayPaint = TimeTimeline(day);
-    std::printf("  timeline: every lane of 1 day, %d bars in %d lanes: %.1f ms; every lane of 30 days, %d bars in %d "
-                "lanes: %.1f ms\n",
-                day.BarCount(), int(day.Signals().size()), dayPaint, report.BarCount(), int(report.Signals().size()),
-                thirtyDayPaint);
+    int viewBars = 0;
+    const double viewPaint = TimeOneView(report, viewBars);
+    const double allLanesPaint = TimeAllLanes(report);
+    std::printf("  timeline: one 1600x1600 view of the 30 days, %d bars: %.1f ms; all %d lanes, %d bars, a 1600x900 "
+                "screen at a time: %.1f ms\n",
+                viewBars, viewPaint, int(report.Signals().size()), report.BarCount(), allLanesPaint);
     TimeWindow(path, from, to, manager);
-    std::printf("summary timeline: %d bars in %.1f ms (target <= 200); 30-day figures %.0f ms, sqlite3 tool %.0f ms\n",
-                day.BarCount(), dayPaint, best, toolMs);
+    std::printf("summary: timeline %d bars in %.1f ms (target <= 200); 30-day figures %.0f ms, sqlite3 tool %.0f ms\n",
+                viewBars, viewPaint, best, toolMs);
     manager.Close();
     SetAppDirOverride(QString());
 }
