@@ -48,6 +48,17 @@
     </message>
 </context>
 <context>
+    <name>AlarmHistogramWidget</name>
+    <message>
+        <source>Alarm starts per hour</source>
+        <translation>每小时告警开始次数</translation>
+    </message>
+    <message>
+        <source>Alarm starts per day</source>
+        <translation>每天告警开始次数</translation>
+    </message>
+</context>
+<context>
     <name>AlarmRecord</name>
     <message>
         <source>BNC</source>
@@ -92,6 +103,186 @@
     <message>
         <source>Connected Status</source>
         <translation>连接状态</translation>
+    </message>
+</context>
+<context>
+    <name>AlarmReport</name>
+    <message>
+        <source>The period must end after it begins.</source>
+        <translation>时间段的结束时间必须晚于开始时间。</translation>
+    </message>
+    <message>
+        <source>Cancelled</source>
+        <translation>已取消</translation>
+    </message>
+    <message>
+        <source>Device Name</source>
+        <translation>设备名称</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP 地址</translation>
+    </message>
+    <message>
+        <source>Signal Name</source>
+        <translation>信号名称</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>端口</translation>
+    </message>
+    <message>
+        <source>Alarms</source>
+        <translation>告警次数</translation>
+    </message>
+    <message>
+        <source>Time in Alarm</source>
+        <translation>告警时长</translation>
+    </message>
+    <message>
+        <source>Longest Alarm</source>
+        <translation>最长告警</translation>
+    </message>
+    <message>
+        <source>Availability</source>
+        <translation>可用率</translation>
+    </message>
+</context>
+<context>
+    <name>AlarmReportPdf</name>
+    <message>
+        <source>Alarm Report</source>
+        <translation>告警报告</translation>
+    </message>
+    <message>
+        <source>Page %1</source>
+        <translation>第 %1 页</translation>
+    </message>
+    <message>
+        <source>Cannot write %1</source>
+        <translation>无法写入 %1</translation>
+    </message>
+    <message>
+        <source>Period: %1 to %2    Device: %3    Station: %4</source>
+        <translation>时间段：%1 至 %2    设备：%3    监控站：%4</translation>
+    </message>
+</context>
+<context>
+    <name>AlarmReportWindow</name>
+    <message>
+        <source>Alarm Report</source>
+        <translation>告警报告</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>从</translation>
+    </message>
+    <message>
+        <source>yyyy-MM-dd hh:mm:ss</source>
+        <translation>yyyy-MM-dd hh:mm:ss</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>至</translation>
+    </message>
+    <message>
+        <source>Last 24 Hours</source>
+        <translation>最近 24 小时</translation>
+    </message>
+    <message>
+        <source>Last 7 Days</source>
+        <translation>最近 7 天</translation>
+    </message>
+    <message>
+        <source>Yesterday</source>
+        <translation>昨天</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>显示</translation>
+    </message>
+    <message>
+        <source>Save CSV...</source>
+        <translation>保存 CSV...</translation>
+    </message>
+    <message>
+        <source>Save PDF...</source>
+        <translation>保存 PDF...</translation>
+    </message>
+    <message>
+        <source>All Devices</source>
+        <translation>所有设备</translation>
+    </message>
+    <message>
+        <source>Reading the alarm log...</source>
+        <translation>正在读取告警日志...</translation>
+    </message>
+    <message>
+        <source>%1 to %2: %3 signals with alarms, %4 alarms started</source>
+        <translation>%1 至 %2：%3 个信号有告警，共开始 %4 次告警</translation>
+    </message>
+    <message>
+        <source>Warn</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Save CSV</source>
+        <translation>保存 CSV</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV 文件 (*.csv)</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Save has been completed</source>
+        <translation>保存已完成</translation>
+    </message>
+    <message>
+        <source>Save PDF</source>
+        <translation>保存 PDF</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf)</source>
+        <translation>PDF 文件 (*.pdf)</translation>
+    </message>
+</context>
+<context>
+    <name>AlarmTimelineWidget</name>
+    <message>
+        <source>No alarm in this period</source>
+        <translation>此时间段内没有告警</translation>
+    </message>
+    <message>
+        <source>Other</source>
+        <translation>其他</translation>
+    </message>
+    <message>
+        <source>Not yet</source>
+        <translation>尚未到来</translation>
+    </message>
+    <message>
+        <source>Start: %1</source>
+        <translation>开始：%1</translation>
+    </message>
+    <message>
+        <source>End: %1</source>
+        <translation>结束：%1</translation>
+    </message>
+    <message>
+        <source>still open</source>
+        <translation>仍未结束</translation>
+    </message>
+    <message>
+        <source>Duration: %1</source>
+        <translation>持续时间：%1</translation>
     </message>
 </context>
 <context>
@@ -839,6 +1030,10 @@
 %1</source>
         <translation>以下文件无法复制，均保持原样：
 %1</translation>
+    </message>
+    <message>
+        <source>Report</source>
+        <translation>报告</translation>
     </message>
 </context>
 <context>

@@ -48,6 +48,17 @@
     </message>
 </context>
 <context>
+    <name>AlarmHistogramWidget</name>
+    <message>
+        <source>Alarm starts per hour</source>
+        <translation>每小時告警開始次數</translation>
+    </message>
+    <message>
+        <source>Alarm starts per day</source>
+        <translation>每天告警開始次數</translation>
+    </message>
+</context>
+<context>
     <name>AlarmRecord</name>
     <message>
         <source>BNC</source>
@@ -92,6 +103,186 @@
     <message>
         <source>Connected Status</source>
         <translation>連線狀態</translation>
+    </message>
+</context>
+<context>
+    <name>AlarmReport</name>
+    <message>
+        <source>The period must end after it begins.</source>
+        <translation>時間段的結束時間必須晚於開始時間。</translation>
+    </message>
+    <message>
+        <source>Cancelled</source>
+        <translation>已取消</translation>
+    </message>
+    <message>
+        <source>Device Name</source>
+        <translation>設備名稱</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP 位址</translation>
+    </message>
+    <message>
+        <source>Signal Name</source>
+        <translation>訊號名稱</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>連接埠</translation>
+    </message>
+    <message>
+        <source>Alarms</source>
+        <translation>告警次數</translation>
+    </message>
+    <message>
+        <source>Time in Alarm</source>
+        <translation>告警時長</translation>
+    </message>
+    <message>
+        <source>Longest Alarm</source>
+        <translation>最長告警</translation>
+    </message>
+    <message>
+        <source>Availability</source>
+        <translation>可用率</translation>
+    </message>
+</context>
+<context>
+    <name>AlarmReportPdf</name>
+    <message>
+        <source>Alarm Report</source>
+        <translation>告警報告</translation>
+    </message>
+    <message>
+        <source>Page %1</source>
+        <translation>第 %1 頁</translation>
+    </message>
+    <message>
+        <source>Cannot write %1</source>
+        <translation>無法寫入 %1</translation>
+    </message>
+    <message>
+        <source>Period: %1 to %2    Device: %3    Station: %4</source>
+        <translation>時間段：%1 至 %2    設備：%3    監控站：%4</translation>
+    </message>
+</context>
+<context>
+    <name>AlarmReportWindow</name>
+    <message>
+        <source>Alarm Report</source>
+        <translation>告警報告</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>從</translation>
+    </message>
+    <message>
+        <source>yyyy-MM-dd hh:mm:ss</source>
+        <translation>yyyy-MM-dd hh:mm:ss</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>至</translation>
+    </message>
+    <message>
+        <source>Last 24 Hours</source>
+        <translation>最近 24 小時</translation>
+    </message>
+    <message>
+        <source>Last 7 Days</source>
+        <translation>最近 7 天</translation>
+    </message>
+    <message>
+        <source>Yesterday</source>
+        <translation>昨天</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>設備</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>顯示</translation>
+    </message>
+    <message>
+        <source>Save CSV...</source>
+        <translation>儲存 CSV...</translation>
+    </message>
+    <message>
+        <source>Save PDF...</source>
+        <translation>儲存 PDF...</translation>
+    </message>
+    <message>
+        <source>All Devices</source>
+        <translation>所有設備</translation>
+    </message>
+    <message>
+        <source>Reading the alarm log...</source>
+        <translation>正在讀取告警日誌...</translation>
+    </message>
+    <message>
+        <source>%1 to %2: %3 signals with alarms, %4 alarms started</source>
+        <translation>%1 至 %2：%3 個信號有告警，共開始 %4 次告警</translation>
+    </message>
+    <message>
+        <source>Warn</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Save CSV</source>
+        <translation>儲存 CSV</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV 檔案 (*.csv)</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>儲存</translation>
+    </message>
+    <message>
+        <source>Save has been completed</source>
+        <translation>儲存已完成</translation>
+    </message>
+    <message>
+        <source>Save PDF</source>
+        <translation>儲存 PDF</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf)</source>
+        <translation>PDF 檔案 (*.pdf)</translation>
+    </message>
+</context>
+<context>
+    <name>AlarmTimelineWidget</name>
+    <message>
+        <source>No alarm in this period</source>
+        <translation>此時間段內沒有告警</translation>
+    </message>
+    <message>
+        <source>Other</source>
+        <translation>其他</translation>
+    </message>
+    <message>
+        <source>Not yet</source>
+        <translation>尚未到來</translation>
+    </message>
+    <message>
+        <source>Start: %1</source>
+        <translation>開始：%1</translation>
+    </message>
+    <message>
+        <source>End: %1</source>
+        <translation>結束：%1</translation>
+    </message>
+    <message>
+        <source>still open</source>
+        <translation>仍未結束</translation>
+    </message>
+    <message>
+        <source>Duration: %1</source>
+        <translation>持續時間：%1</translation>
     </message>
 </context>
 <context>
@@ -839,6 +1030,10 @@
 %1</source>
         <translation>以下檔案無法複製，均保持原狀：
 %1</translation>
+    </message>
+    <message>
+        <source>Report</source>
+        <translation>報告</translation>
     </message>
 </context>
 <context>
