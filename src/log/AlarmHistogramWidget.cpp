@@ -52,8 +52,9 @@ void AlarmHistogramWidget::Paint(QPainter& painter, const AlarmReport& report, c
 
     const QVector<int>& bins = report.Histogram();
     const int maximum = bins.isEmpty() ? 0 : *std::max_element(bins.begin(), bins.end());
-    const int step = GridStep(std::max(1, maximum));
-    const int top = std::max(step, (maximum + step - 1) / step * step);
+    // Headroom above the highest bar for its count.
+    const int step = GridStep(std::max(1, maximum + maximum / 8 + 1));
+    const int top = (maximum + maximum / 8 + step) / step * step;
     const QRect plot(QPoint(area.left() + metrics.horizontalAdvance(QString::number(top)) + 14, title.bottom() + 8),
                      QPoint(area.right() - 12, area.bottom() - metrics.height() - 10));
     if (bins.isEmpty() || plot.width() < 10 || plot.height() < 10)

@@ -57,7 +57,7 @@ Layout MakeLayout(const QFontMetrics& metrics, const QRect& area)
     layout.axis = QRect(area.left(), area.bottom() - AxisHeight(metrics) + 1, area.width(), AxisHeight(metrics));
     layout.lanes =
         QRect(area.left(), layout.legend.bottom() + 1, area.width(), layout.axis.top() - layout.legend.bottom() - 1);
-    const int labelWidth = std::min(area.width() / 4, metrics.horizontalAdvance(QLatin1Char('M')) * 18);
+    const int labelWidth = std::min(area.width() / 4, metrics.horizontalAdvance(QLatin1Char('M')) * 22);
     layout.plotLeft = area.left() + labelWidth + 8;
     // Room for half of the last axis label.
     layout.plotRight =
