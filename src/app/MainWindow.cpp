@@ -22,6 +22,7 @@
 #include "ui_MainWindow.h"
 #include "views/MainAlarmDisplayWidget.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
 #include <QHostAddress>
@@ -432,6 +433,13 @@ void MainWindow::OnExitClicked()
 {
     if (m_prompts.confirm(this, tr("Exit"), tr("Are you sure to exit?")))
         close();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted())
+        emit Closed();
 }
 
 void MainWindow::OnSoundAlarmClicked()
