@@ -110,6 +110,12 @@ void TestSnmpServer::restartMovesToTheNewPort()
     QVERIFY(SendLost(second));
     QTest::qWait(100);
     QCOMPARE(m_display.Count(), 1);
+
+    // Port 0 (a hand-edited configuration) would listen on a port no device is told: refused like one past 65535.
+    for (const quint32 port : {0u, 65536u}) {
+        QVERIFY(!m_server->Start(QStringLiteral("127.0.0.1"), port));
+        QCOMPARE(m_server->ErrorString(), QStringLiteral("%1 is not a UDP port").arg(port));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSnmpServer)
