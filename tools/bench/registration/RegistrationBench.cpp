@@ -98,9 +98,10 @@ public:
         for (int n = 0; n < probes; ++n) {
             const QString ip = QStringLiteral("127.17.%1.%2").arg(n / 250).arg(n % 250 + 1);
             m_addresses.append(ip);
+            // Every fourth probe is off, and every fourth live one goes with the switch.
             if (n % 4 == 3)
                 m_silent.insert(ip);
-            else if (n % 16 < 3)
+            else if ((n - n / 4) % 4 == 0)
                 m_partition.insert(ip);
         }
     }
