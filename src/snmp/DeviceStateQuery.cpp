@@ -62,8 +62,8 @@ void DeviceStateQuery::Query(DeviceConversation* conversation, AlarmHandler* han
         if (answer.status != 0) {
             // A device that let one request go unanswered through every retry is gone for now: presence detection
             // reports it, and its state is read anew when it is found.
-            qDebug() << failure << "State read of" << device.Ip() << "abandoned:"
-                     << SnmpDeviceSession::ErrorText(answer.status);
+            qDebug() << failure << "State read of" << device.Ip()
+                     << "abandoned:" << SnmpDeviceSession::ErrorText(answer.status);
             device.Abandon();
             return;
         }

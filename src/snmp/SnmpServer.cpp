@@ -17,9 +17,9 @@
 #include <QMutexLocker>
 
 SnmpServer::SnmpServer()
-    : m_videoStandardNames{"486i59",  "576i50",  "720p60",  "720p59",  "720p50",  "1080i60",   "1080i59", "1080i50",
-                           "1080sf24", "1080sf23", "1080p30", "1080p29", "1080p25", "1080p24",   "1080p23", "1080p60",
-                           "1080p59", "1080p50", "2K1080p24", "1080sf30", "1080sf29", "1080sf25"}
+    : m_videoStandardNames{"486i59",   "576i50",   "720p60",    "720p59",   "720p50",   "1080i60", "1080i59", "1080i50",
+                           "1080sf24", "1080sf23", "1080p30",   "1080p29",  "1080p25",  "1080p24", "1080p23", "1080p60",
+                           "1080p59",  "1080p50",  "2K1080p24", "1080sf30", "1080sf29", "1080sf25"}
 {
     NetSnmpLibrary::Init();
     m_deviceDetectThread = new DeviceDetectThread(this);
@@ -158,10 +158,9 @@ bool SnmpServer::ProbeDevice(const QString& ip, SnmpConversations* conversations
     if (!m_listening)
         return false;
     auto conversation = std::make_unique<DeviceConversation>(ip, 2);
-    conversation->Get({DeviceObjects::Presence()},
-                      [done](DeviceConversation&, const DeviceConversation::Answer& answer) {
-                          done(answer.status == 0);
-                      });
+    conversation->Get(
+        {DeviceObjects::Presence()},
+        [done](DeviceConversation&, const DeviceConversation::Answer& answer) { done(answer.status == 0); });
     conversations->Add(std::move(conversation));
     return true;
 }

@@ -11,8 +11,7 @@
 #include <QUdpSocket>
 #include <QtTest>
 
-namespace
-{
+namespace {
 const QString E = QStringLiteral("1.3.6.1.4.1.58206");
 const QString Known = QStringLiteral("127.0.0.31");
 } // namespace

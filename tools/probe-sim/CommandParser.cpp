@@ -60,8 +60,7 @@ bool CommandParser::Parse(const QString& line, Command* command)
         return words.isEmpty() || Fail(QStringLiteral("usage: quit"));
     }
     if (first != QLatin1String("all") && !ExpandAddresses(first, &command->addresses))
-        return Fail(
-            QStringLiteral("'%1' is neither a command nor probes (127.x.y.z, 127.x.y.z-n or all)").arg(first));
+        return Fail(QStringLiteral("'%1' is neither a command nor probes (127.x.y.z, 127.x.y.z-n or all)").arg(first));
     return ParseProbeCommand(first, words, command);
 }
 

@@ -110,8 +110,7 @@ public:
     {
         QStringList ranges;
         for (int block = 0; block * 250 < m_addresses.size(); ++block)
-            ranges.append(
-                QStringLiteral("127.17.%1.1-%2").arg(block).arg(qMin(250, m_addresses.size() - block * 250)));
+            ranges.append(QStringLiteral("127.17.%1.1-%2").arg(block).arg(qMin(250, m_addresses.size() - block * 250)));
         const quint16 devicePort = FreeUdpPort(m_addresses.first());
         qputenv("VIZAVOVU_DEVICE_PORT", QByteArray::number(devicePort));
         NetSnmpLibrary::Init();
@@ -144,31 +143,40 @@ public:
         for (const QString& ip : qAsConst(m_addresses))
             registration.AddIP(ip);
         QSet<QString> live = QSet<QString>(m_addresses.begin(), m_addresses.end()) - m_silent;
-        const bool started = WaitFor(120000, [&](const AlarmRecord& r, QSet<QString>* read, QSet<QString>* lost) {
-            if (IsReadOver(r) && live.contains(r.ip))
-                read->insert(r.ip);
-            if (IsConnection(r, LevelError) && m_silent.contains(r.ip))
-                lost->insert(r.ip);
-        }, live.size(), m_silent.size());
+        const bool started = WaitFor(
+            120000,
+            [&](const AlarmRecord& r, QSet<QString>* read, QSet<QString>* lost) {
+                if (IsReadOver(r) && live.contains(r.ip))
+                    read->insert(r.ip);
+                if (IsConnection(r, LevelError) && m_silent.contains(r.ip))
+                    lost->insert(r.ip);
+            },
+            live.size(), m_silent.size());
         const double startSeconds = clock.elapsed() / 1000.0;
 
         clock.restart();
         Command(m_partition, "silent");
-        const bool parted = WaitFor(60000, [&](const AlarmRecord& r, QSet<QString>* lost, QSet<QString>*) {
-            if (IsConnection(r, LevelError) && m_partition.contains(r.ip))
-                lost->insert(r.ip);
-        }, m_partition.size(), 0);
+        const bool parted = WaitFor(
+            60000,
+            [&](const AlarmRecord& r, QSet<QString>* lost, QSet<QString>*) {
+                if (IsConnection(r, LevelError) && m_partition.contains(r.ip))
+                    lost->insert(r.ip);
+            },
+            m_partition.size(), 0);
         const double partitionSeconds = clock.elapsed() / 1000.0;
 
         clock.restart();
         Command(m_partition, "back");
         QSet<QString> found;
-        const bool returned = WaitFor(60000, [&](const AlarmRecord& r, QSet<QString>* read, QSet<QString>*) {
-            if (IsConnection(r, LevelNormal) && m_partition.contains(r.ip))
-                found.insert(r.ip);
-            else if (IsReadOver(r) && found.contains(r.ip))
-                read->insert(r.ip);
-        }, m_partition.size(), 0);
+        const bool returned = WaitFor(
+            60000,
+            [&](const AlarmRecord& r, QSet<QString>* read, QSet<QString>*) {
+                if (IsConnection(r, LevelNormal) && m_partition.contains(r.ip))
+                    found.insert(r.ip);
+                else if (IsReadOver(r) && found.contains(r.ip))
+                    read->insert(r.ip);
+            },
+            m_partition.size(), 0);
         const double returnSeconds = clock.elapsed() / 1000.0;
 
         m_server.MarkStopping();
@@ -178,8 +186,8 @@ public:
 
         const int silent = m_silent.size();
         const int parting = m_partition.size();
-        std::printf("%d probes: %d live, %d silent; %d live silenced at once and back again\n",
-                    int(m_addresses.size()), int(live.size()), silent, parting);
+        std::printf("%d probes: %d live, %d silent; %d live silenced at once and back again\n", int(m_addresses.size()),
+                    int(live.size()), silent, parting);
         std::printf("one live registration alone, one request after the other: %.3f s\n", serialLive);
         std::printf("%-10s %12s %26s\n", "phase", "concurrent", "one at a time (arithmetic)");
         Row("start", started, startSeconds, silent * SilentSetSeconds + live.size() * serialLive,
