@@ -2,6 +2,7 @@
 
 #include "snmp/SnmpServer.h"
 
+#include <QDeadlineTimer>
 #include <QMutexLocker>
 
 DeviceDetectThread::DeviceDetectThread(SnmpServer* server, QObject* parent) : QThread(parent), m_server(server) {}
@@ -22,7 +23,6 @@ void DeviceDetectThread::AddDevice(const QString& ip, State state)
         m_stopRequested = false;
         start(QThread::InheritPriority);
     }
-    m_wakeUp.wakeOne();
 }
 
 void DeviceDetectThread::SetState(const QString& ip, State state)
@@ -49,8 +49,8 @@ void DeviceDetectThread::Stop()
         QMutexLocker locker(&m_devicesLock);
         m_stopRequested = true;
         m_devices.clear();
-        m_wakeUp.wakeAll();
     }
+    m_conversations.Wake();
     wait();
     QMutexLocker locker(&m_devicesLock);
     m_active = false;
@@ -58,50 +58,68 @@ void DeviceDetectThread::Stop()
 
 void DeviceDetectThread::run()
 {
+    QStringList checks;
+    QDeadlineTimer cycle(0);
     forever
     {
-        QList<Check> checks;
-        {
+        if (cycle.hasExpired()) {
+            // The probes that the last count found due go out when its cycle is over.
             QMutexLocker locker(&m_devicesLock);
             // Decided under the lock, so that an AddDevice either sees this run going on or starts a new one.
             if (!m_server || m_stopRequested || m_devices.isEmpty()) {
                 m_active = false;
-                return;
-            }
-            checks = CountCycle();
-            m_wakeUp.wait(&m_devicesLock, CycleMs);
-        }
-        // Probes run without the lock, so that a slow device never blocks a sign of life or a registration.
-        for (const Check& check : qAsConst(checks)) {
-            if (m_stopRequested)
                 break;
-            Probe(check);
+            }
+            locker.unlock();
+            for (const QString& ip : qAsConst(checks))
+                Probe(ip);
+            locker.relock();
+            checks = CountCycle();
+            cycle.setRemainingTime(CycleMs);
         }
+        if (m_stopRequested)
+            break;
+        // Answers are handled here without the lock, so that a slow device never blocks a sign of life or a
+        // registration.
+        m_conversations.Poll(int(cycle.remainingTime()));
     }
+    m_conversations.Clear();
 }
 
-QList<DeviceDetectThread::Check> DeviceDetectThread::CountCycle()
+QStringList DeviceDetectThread::CountCycle()
 {
-    QList<Check> checks;
+    QStringList checks;
     for (auto it = m_devices.begin(); it != m_devices.end(); ++it) {
         if (++it->silentCycles >= SilentCycles) {
-            checks.append({it.key(), it->state});
+            checks.append(it.key());
             it->silentCycles = 0;
         }
     }
     return checks;
 }
 
-void DeviceDetectThread::Probe(const Check& check)
+void DeviceDetectThread::Probe(const QString& ip)
 {
-    const QString& ip = check.first;
-    const bool answered = m_server->ProbeDevice(ip);
-    if (answered && check.second == Lost) {
-        SetState(ip, Reachable);
-        m_server->ReportConnectionState(ip, true);
-        m_server->QueryDeviceState(ip);
-    } else if (!answered && check.second == Reachable) {
-        SetState(ip, Lost);
-        m_server->ReportConnectionState(ip, false);
+    // A device still being probed or read from the last time waits for its next turn.
+    if (m_conversations.Has(ip))
+        return;
+    m_server->ProbeDevice(ip, &m_conversations, [this, ip](bool answered) { OnProbeAnswered(ip, answered); });
+}
+
+void DeviceDetectThread::OnProbeAnswered(const QString& ip, bool answered)
+{
+    if (m_stopRequested)
+        return;
+    // Judged against the state now, not the one the probe was counted with: a probe counted before the previous
+    // one failed must not report the same loss a second time.
+    {
+        QMutexLocker locker(&m_devicesLock);
+        const auto it = m_devices.find(ip);
+        if (it == m_devices.end() || (it->state == Reachable) == answered)
+            return;
     }
+    SetState(ip, answered ? Reachable : Lost);
+    m_server->ReportConnectionState(ip, answered);
+    if (answered)
+        m_server->QueryDeviceState(ip, &m_conversations);
 }

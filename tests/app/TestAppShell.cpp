@@ -1,8 +1,10 @@
 #include "app/AppPaths.h"
 #include "app/CommandLine.h"
 #include "app/MainWindow.h"
+#include "app/SelectIPDialog.h"
 
 #include <QHostAddress>
+#include <QPushButton>
 #include <QtTest>
 
 class TestAppShell : public QObject
@@ -15,6 +17,7 @@ private slots:
     void localAddressListHoldsOnlyUsableIPv4();
     void commandLine_data();
     void commandLine();
+    void selectIPDialogRefusesAnEmptyAddress();
 };
 
 void TestAppShell::appDirIsParentOfExecutableDir_data()
@@ -79,6 +82,16 @@ void TestAppShell::commandLine()
     for (const SyslogTarget& target : commandLine.SyslogTargets())
         targets << target.ToString();
     QTEST(targets, "syslogTargets");
+}
+
+// An empty choice would become the trap destination ":3703" of every device.
+void TestAppShell::selectIPDialogRefusesAnEmptyAddress()
+{
+    SelectIPDialog dialog;
+    dialog.SetIPList({});
+    QVERIFY(!dialog.findChild<QPushButton*>("pushButton_OK")->isEnabled());
+    QMetaObject::invokeMethod(&dialog, "on_pushButton_OK_clicked");
+    QVERIFY(dialog.result() != QDialog::Accepted);
 }
 
 QTEST_MAIN(TestAppShell)
