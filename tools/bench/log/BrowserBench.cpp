@@ -97,15 +97,7 @@ double TimeSqliteTool(const QString& databasePath, const LogFilter& filter, cons
                                                       : value.toString());
     const QString script =
         QStringLiteral(".output %1\nselect * from alarm2 where %2 order by id desc;\n").arg(outPath, text);
-    QProcess tool;
-    QElapsedTimer timer;
-    timer.start();
-    tool.start(QStringLiteral("sqlite3"), {QStringLiteral("-batch"), databasePath});
-    tool.write(script.toUtf8());
-    tool.closeWriteChannel();
-    if (!tool.waitForFinished(600000) || tool.exitCode() != 0)
-        std::printf("  sqlite3 failed: %s\n", tool.readAllStandardError().constData());
-    return Ms(timer);
+    return RunSqliteTool(databasePath, script);
 }
 
 // The literal export: batches of 200 read with "limit offset,count", each skipping every row before it.
@@ -151,6 +143,22 @@ AlarmRecord BurstAlarm(int i, int level)
     return record;
 }
 } // namespace
+
+double RunSqliteTool(const QString& databasePath, const QString& script, QByteArray* output)
+{
+    QProcess tool;
+    QElapsedTimer timer;
+    timer.start();
+    tool.start(QStringLiteral("sqlite3"), {QStringLiteral("-batch"), databasePath});
+    tool.write(script.toUtf8());
+    tool.closeWriteChannel();
+    if (!tool.waitForFinished(600000) || tool.exitCode() != 0)
+        std::printf("  sqlite3 failed: %s\n", tool.readAllStandardError().constData());
+    const double ms = Ms(timer);
+    if (output)
+        *output = tool.readAllStandardOutput();
+    return ms;
+}
 
 void RunBrowserBench(const QString& appDir, int seedDays, const QDateTime& now)
 {

@@ -1,5 +1,7 @@
 #include "ReportBench.h"
 
+#include "BrowserBench.h"
+
 #include "alarm/AlarmRecord.h"
 #include "app/AppPaths.h"
 #include "log/AlarmReport.h"
@@ -13,7 +15,6 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
-#include <QProcess>
 #include <QTimer>
 
 #include <algorithm>
@@ -61,16 +62,9 @@ double TimeSqliteTool(const QString& path, const QString& from, const QString& t
             "from i group by ip, pt, pid, tr order by ms desc) "
             "select sum(ms), sum(n), count(*) from f;\n")
             .arg(columns, inside, before);
-    QProcess tool;
-    QElapsedTimer timer;
-    timer.start();
-    tool.start(QStringLiteral("sqlite3"), {QStringLiteral("-batch"), path});
-    tool.write(script.toUtf8());
-    tool.closeWriteChannel();
-    if (!tool.waitForFinished(600000) || tool.exitCode() != 0)
-        std::printf("  sqlite3 failed: %s\n", tool.readAllStandardError().constData());
-    const double ms = Ms(timer);
-    const QList<QByteArray> fields = tool.readAllStandardOutput().trimmed().split('|');
+    QByteArray output;
+    const double ms = RunSqliteTool(path, script, &output);
+    const QList<QByteArray> fields = output.trimmed().split('|');
     totalMs = qint64(fields.value(0).toDouble());
     alarms = fields.value(1).toLongLong();
     return ms;
