@@ -45,7 +45,7 @@ QString NextConnectionName()
 
 // Reading the texts as local time would also ask the C library for the time zone twice a row, which dominates a
 // long export; the station's own shape is read digit by digit, texts of another shape go through Qt's parser.
-bool LogDatabase::WallMs(const QString& text, qint64& milliseconds)
+bool LogDatabase::WallClock(const QString& text, QDate& date, QTime& time)
 {
     static const int digits[] = {0, 1, 2, 3, 5, 6, 8, 9, 11, 12, 14, 15, 17, 18, 20, 21, 22};
     const auto number = [&text](int from, int count) {
@@ -57,8 +57,6 @@ bool LogDatabase::WallMs(const QString& text, qint64& milliseconds)
     bool wellFormed = text.size() == 23;
     for (int i = 0; wellFormed && i < int(sizeof(digits) / sizeof(digits[0])); ++i)
         wellFormed = text[digits[i]].isDigit();
-    QDate date;
-    QTime time;
     if (wellFormed) {
         date = QDate(number(0, 4), number(5, 2), number(8, 2));
         time = QTime(number(11, 2), number(14, 2), number(17, 2), number(20, 3));
@@ -67,7 +65,14 @@ bool LogDatabase::WallMs(const QString& text, qint64& milliseconds)
         date = parsed.date();
         time = parsed.time();
     }
-    if (!date.isValid() || !time.isValid())
+    return date.isValid() && time.isValid();
+}
+
+bool LogDatabase::WallMs(const QString& text, qint64& milliseconds)
+{
+    QDate date;
+    QTime time;
+    if (!WallClock(text, date, time))
         return false;
     milliseconds = (date.toJulianDay() - QDate(1970, 1, 1).toJulianDay()) * 86400000 + time.msecsSinceStartOfDay();
     return true;
@@ -75,8 +80,9 @@ bool LogDatabase::WallMs(const QString& text, qint64& milliseconds)
 
 QDateTime LogDatabase::WallTime(const QString& text)
 {
-    qint64 milliseconds = 0;
-    return WallMs(text, milliseconds) ? QDateTime::fromMSecsSinceEpoch(milliseconds, Qt::UTC) : QDateTime();
+    QDate date;
+    QTime time;
+    return WallClock(text, date, time) ? QDateTime(date, time, Qt::UTC) : QDateTime();
 }
 
 LogDatabase::LogDatabase() : m_connectionName(NextConnectionName()) {}

@@ -84,6 +84,8 @@ public:
     QSqlDatabase Connection() const { return m_database; }
 
 private:
+    // The date and the time of day a stored text shows; false for a text that is no time.
+    static bool WallClock(const QString& text, QDate& date, QTime& time);
     // Prepares, binds the values in order and executes; on failure the statement's error text is kept.
     bool Run(QSqlQuery& query, const QString& statement, const QVariantList& values = {});
     void Discard();
