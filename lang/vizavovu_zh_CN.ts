@@ -128,6 +128,25 @@
     </message>
 </context>
 <context>
+    <name>DesktopNotifier</name>
+    <message>
+        <source>Error alarm on %1</source>
+        <translation>%1 出现错误告警</translation>
+    </message>
+    <message>
+        <source>%1 new error alarms on %2</source>
+        <translation>%2 出现 %1 个新的错误告警</translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation>另有 %1 台</translation>
+    </message>
+    <message>
+        <source>%1 new error alarms on %2 devices</source>
+        <translation>%2 台设备出现 %1 个新的错误告警</translation>
+    </message>
+</context>
+<context>
     <name>DeviceAlarmListForm</name>
     <message>
         <source>Signal Alarm [ 0 ]</source>
@@ -880,6 +899,29 @@
     <message>
         <source>Unknown level</source>
         <translation>未知级别</translation>
+    </message>
+</context>
+<context>
+    <name>StationTrayIcon</name>
+    <message>
+        <source>Quorvex-Zentiq SNMP Monitor System</source>
+        <translation>Quorvex-Zentiq SNMP 监控系统</translation>
+    </message>
+    <message>
+        <source>Not monitoring</source>
+        <translation>未在监控</translation>
+    </message>
+    <message>
+        <source>Error alarms: %1</source>
+        <translation>错误级告警：%1</translation>
+    </message>
+    <message>
+        <source>Warning alarms: %1</source>
+        <translation>警告级告警：%1</translation>
+    </message>
+    <message>
+        <source>Unacknowledged: %1</source>
+        <translation>未确认：%1</translation>
     </message>
 </context>
 <context>

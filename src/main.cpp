@@ -4,6 +4,7 @@
 #include "app/UnixSignalWatcher.h"
 
 #include <QApplication>
+#include <QSessionManager>
 #include <QTimer>
 
 int main(int argc, char* argv[])
@@ -17,6 +18,10 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv);
+    // The autostart entry or the user unit starts the station with the session; a restored session must not
+    // start a second one.
+    QObject::connect(&app, &QGuiApplication::saveStateRequest,
+                     [](QSessionManager& manager) { manager.setRestartHint(QSessionManager::RestartNever); });
     CommandLine commandLine;
     if (!commandLine.Parse(app.arguments()))
         return commandLine.ExitCode();

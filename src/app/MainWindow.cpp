@@ -6,7 +6,9 @@
 #include "alarm/Speak.h"
 #include "dialogs/AboutDialog.h"
 #include "app/AppPaths.h"
+#include "app/DesktopNotifier.h"
 #include "app/SelectIPDialog.h"
+#include "app/StationTrayIcon.h"
 #include "config/DeviceConfigFile.h"
 #include "config/DeviceConfigManager.h"
 #include "config/DeviceConfigNode.h"
@@ -31,6 +33,7 @@
 #include <QScreen>
 #include <QSet>
 #include <QStatusBar>
+#include <QTimer>
 
 QStringList GetLocalIPv4List()
 {
@@ -85,6 +88,7 @@ MainWindow::MainWindow(const Prompts& prompts, QWidget* parent)
 {
     m_ui->setupUi(this);
     InitWindow();
+    CreateDesktopPresence();
     if (!Speak::IsAvailable())
         Warn(nullptr, tr("The current operating system does not support language alarm !"));
 }
@@ -272,6 +276,21 @@ void MainWindow::ReleaseManagers()
     m_deviceConfigManager = nullptr;
     delete m_languageConfig;
     m_languageConfig = nullptr;
+}
+
+// The tray icon follows the current alarms once a second; neither it nor the notifier keeps the station running
+// once the window has closed.
+void MainWindow::CreateDesktopPresence()
+{
+    m_trayIcon = new StationTrayIcon(this,
+                                     {m_ui->actionStart_Monitor, m_ui->actionStop_Monitor, nullptr,
+                                      m_ui->action_SoundAlarm, nullptr, m_ui->actionExit_x},
+                                     this);
+    auto* trayTimer = new QTimer(this);
+    connect(trayTimer, &QTimer::timeout, this, [this] { m_trayIcon->ShowState(m_monitoring, m_display->Summary()); });
+    trayTimer->start(1000);
+    auto* notifier = new DesktopNotifier(this, QDBusConnection::sessionBus(), DesktopNotifier::DefaultIntervalMs, this);
+    connect(m_display, &MainAlarmDisplayWidget::Signal_AlarmApplied, notifier, &DesktopNotifier::OnAlarmApplied);
 }
 
 void MainWindow::ApplySpeechVocabulary(const QString& language)

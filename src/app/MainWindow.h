@@ -21,6 +21,7 @@ class QDialog;
 class ShowAlarmManager;
 class SnmpServer;
 class SoundAlarmManager;
+class StationTrayIcon;
 class SystemConfigManager;
 struct SyslogTarget;
 
@@ -89,6 +90,7 @@ private:
     void BuildToolBar();
     void CreateManagers();
     void ReleaseManagers();
+    void CreateDesktopPresence();
     void ApplySpeechVocabulary(const QString& language);
     void UpdateMonitoringActions();
     void SetActionIcon(QAction* action, const QString& fileName);
@@ -115,6 +117,7 @@ private:
     ConnectDeviceThread* m_connectDeviceThread = nullptr;
     QAction* m_toolbarToggle = nullptr;
     MainAlarmDisplayWidget* m_display = nullptr;
+    StationTrayIcon* m_trayIcon = nullptr;
 };
 
 // The local IPv4 addresses the station can tell its devices, without 127.0.0.1.

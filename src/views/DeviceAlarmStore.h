@@ -1,6 +1,7 @@
 #pragma once
 
 #include "alarm/AlarmRecord.h"
+#include "views/AlarmSummary.h"
 
 #include <QMap>
 #include <QMutex>
@@ -32,6 +33,8 @@ public:
     // Appends copies of the current records of a key; false when there were none.
     bool CollectByKey(const QString& key, QList<AlarmRecord>& out);
     int GetDeviceLevel(const QString& ip);
+    // Counts the current alarms of every device by level.
+    AlarmSummary Summarize();
     // States 0 disabled, 1 normal, 2 warn, 3 error; a disconnected device disables every port. False, with
     // every state normal, for a device that never had a record.
     bool GetPortStates(const QString& ip, int& lan, int& aes, int& analog, int* bnc, int n);

@@ -25,7 +25,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-
 namespace
 {
 // A round of queued alarms gives the event loop back after this long, so the window keeps painting in a storm.
@@ -219,6 +218,7 @@ void MainAlarmDisplayWidget::ApplyRecord(const AlarmRecord& record)
         DealSystemAlarm(record);
     UpdateDeviceTile(record);
     m_touchedIps.insert(record.ip);
+    emit Signal_AlarmApplied(record);
 }
 
 // The current-device form takes part only for the current device, and not while it waits for a rebuild: the

@@ -49,6 +49,7 @@ public:
     void SetMaxHistory(int maxHistory) override;
 
     void SetMonitoring(bool monitoring) { m_monitoring = monitoring; }
+    AlarmSummary Summary() { return m_store.Summarize(); }
     void SetConfirm(Confirm confirm) { m_confirm = std::move(confirm); }
     void ShowNavigation(bool show);
     void ShowCurrentDevice(bool show);
@@ -73,6 +74,8 @@ public:
 signals:
     // The record that woke the GUI thread; every record queued with it is applied in the same slot call.
     void Signal_DealAlarm(void* pArg);
+    // Each record as the GUI thread applies it; the record is borrowed for the call.
+    void Signal_AlarmApplied(const AlarmRecord& record);
 
 public slots:
     void OnRemoveSoundAlarm(QString sKey);
