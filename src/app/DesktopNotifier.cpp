@@ -12,6 +12,7 @@
 
 namespace {
 const char* const NotificationService = "org.freedesktop.Notifications";
+constexpr int GatherMs = 1000;
 // Devices named in the body of a summary; the rest are counted.
 constexpr int NamedDevicesMax = 5;
 
@@ -56,11 +57,11 @@ void DesktopNotifier::OnAlarmApplied(const AlarmRecord& record)
         if (m_namedDevices.size() < NamedDevicesMax)
             m_namedDevices.append(device);
     }
-    // Whatever arrives in the same round, or before the interval since the last notification is over, goes into
-    // one notification.
+    // A storm reaches the display over several rounds: the first notification waits a moment to take in what
+    // comes with it, and every later one waits for the interval since the last.
     if (!m_flushTimer.isActive()) {
-        const qint64 wait = m_sinceSent.isValid() ? m_intervalMs - m_sinceSent.elapsed() : 0;
-        m_flushTimer.start(int(qMax<qint64>(0, wait)));
+        const qint64 sinceSent = m_sinceSent.isValid() ? m_sinceSent.elapsed() : m_intervalMs;
+        m_flushTimer.start(int(qMax<qint64>(qMin(GatherMs, m_intervalMs), m_intervalMs - sinceSent)));
     }
 }
 
