@@ -65,6 +65,14 @@ private slots:
 
 private:
     QDBusConnection Connect(const QString& name) { return QDBusConnection::connectToBus(m_address, name); }
+    // Puts the service on the bus under the name and path of the desktop's notification service.
+    bool Serve(NotificationService& service)
+    {
+        QDBusConnection bus = Connect(ServiceConnection);
+        return bus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &service,
+                                  QDBusConnection::ExportAllSlots) &&
+               bus.registerService(QStringLiteral("org.freedesktop.Notifications"));
+    }
 
     QTemporaryDir m_busDir;
     QProcess m_busDaemon;
@@ -105,11 +113,8 @@ void TestDesktopNotifier::cleanup()
 
 void TestDesktopNotifier::oneAlarmIsToldInFull()
 {
-    QDBusConnection serviceBus = Connect(ServiceConnection);
     NotificationService service;
-    QVERIFY(serviceBus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &service,
-                                      QDBusConnection::ExportAllSlots));
-    QVERIFY(serviceBus.registerService(QStringLiteral("org.freedesktop.Notifications")));
+    QVERIFY(Serve(service));
 
     DesktopNotifier notifier(nullptr, Connect(NotifierConnection), 60000);
     notifier.OnAlarmApplied(ErrorAlarm(1, 3));
@@ -117,16 +122,12 @@ void TestDesktopNotifier::oneAlarmIsToldInFull()
     QCOMPARE(service.summaries[0], QStringLiteral("Error alarm on Studio 1 (127.22.0.1)"));
     QCOMPARE(service.bodies[0], QStringLiteral("Input 3: ") + AlarmTypeWord(AlarmTypeVideoLost));
     QCOMPARE(service.lastHints.value(QStringLiteral("urgency")).toInt(), 2);
-
 }
 
 void TestDesktopNotifier::stormIsSummarised()
 {
-    QDBusConnection serviceBus = Connect(ServiceConnection);
     NotificationService service;
-    QVERIFY(serviceBus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &service,
-                                      QDBusConnection::ExportAllSlots));
-    QVERIFY(serviceBus.registerService(QStringLiteral("org.freedesktop.Notifications")));
+    QVERIFY(Serve(service));
 
     const int interval = 1500;
     DesktopNotifier notifier(nullptr, Connect(NotifierConnection), interval);
@@ -150,7 +151,6 @@ void TestDesktopNotifier::stormIsSummarised()
     QCOMPARE(service.summaries.size(), 1);
     QTRY_COMPARE_WITH_TIMEOUT(service.summaries.size(), 2, interval + 10000);
     QCOMPARE(service.summaries[1], QStringLiteral("2 new error alarms on Studio 1 (127.22.0.1)"));
-
 }
 
 void TestDesktopNotifier::missingServiceIsOneDebugLine()
