@@ -1,6 +1,7 @@
 #include "log/LogDatabase.h"
 
 #include "alarm/AlarmRecord.h"
+#include "log/AlarmHandlingTables.h"
 
 #include <QDebug>
 #include <QSqlError>
@@ -107,6 +108,10 @@ bool LogDatabase::Open(const QString& path, int busyTimeout)
             return false;
         }
     }
+    // Without them the alarms are still logged; only the operator's acknowledgements and shelves are not kept.
+    QString error;
+    if (!AlarmHandlingTables::Create(m_database, error))
+        qDebug() << "alarm handling tables:" << error;
     // The log works without them, only slower; a table brought from elsewhere may lack the columns.
     QSqlQuery setup(m_database);
     for (const char* statement : ConnectionPragmas)
@@ -249,6 +254,16 @@ bool LogDatabase::UpdateEndTime(const QString& helpkey, const QString& endTime, 
     if (changedRows)
         *changedRows = ok ? query.numRowsAffected() : 0;
     return ok;
+}
+
+bool LogDatabase::SelectAcknowledgements(const QList<AlarmRecord*>& rows, int count, QStringList& times,
+                                         QStringList& notes)
+{
+    QString error;
+    if (AlarmHandlingTables::LoadAcknowledgements(m_database, rows, count, times, notes, error))
+        return true;
+    SetErrorString(error);
+    return false;
 }
 
 bool LogDatabase::BeginBatch()

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 class AlarmRecord;
@@ -64,6 +65,13 @@ public:
     // Everything between the two lands in the file in one commit, or not at all.
     bool BeginBatch();
     bool CommitBatch();
+
+    // The operator's acknowledgement of each of the first count rows: time and note, empty for none; false with the
+    // error text when the statement fails.
+    bool SelectAcknowledgements(const QList<AlarmRecord*>& rows, int count, QStringList& times, QStringList& notes);
+
+    // The connection, for the operator's tables kept beside alarm2 (AlarmHandlingTables).
+    QSqlDatabase& Connection() { return m_database; }
 
 private:
     // Prepares, binds the values in order and executes; on failure the statement's error text is kept.

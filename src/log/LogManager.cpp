@@ -2,6 +2,7 @@
 
 #include "app/AppPaths.h"
 #include "config/SystemConfigFile.h"
+#include "log/AlarmHandlingTables.h"
 #include "log/LogDatabase.h"
 #include "log/SyslogSender.h"
 
@@ -66,9 +67,37 @@ void LogManager::Flush()
     m_writer.Flush();
 }
 
+void LogManager::AddAcknowledgements(const std::vector<AlarmAcknowledgement>& acknowledgements)
+{
+    if (!acknowledgements.empty())
+        m_writer.AppendHandling({acknowledgements, std::nullopt});
+}
+
+void LogManager::AddShelfChange(const AlarmShelf& shelf)
+{
+    m_writer.AppendHandling({{}, shelf});
+}
+
+bool LogManager::LoadHandling(const QDateTime& now, QList<AlarmAcknowledgement>& openAcknowledgements,
+                              QList<AlarmShelf>& shelves)
+{
+    if (!m_database)
+        return false;
+    // What the operator did a moment ago may still wait for the writer.
+    m_writer.Flush();
+    QString error;
+    const bool loaded =
+        AlarmHandlingTables::LoadOpenAcknowledgements(m_database->Connection(), openAcknowledgements, error) &&
+        AlarmHandlingTables::LoadShelves(m_database->Connection(), now, shelves, error);
+    if (!loaded)
+        qDebug() << "acknowledgements and shelves not loaded:" << error;
+    return loaded;
+}
+
 void LogManager::SetSyslogTargets(const QList<SyslogTarget>& targets)
 {
     m_writer.SetLoggedHandler({});
+    m_writer.SetAcknowledgedHandler({});
     m_syslogSenders.clear();
     for (const SyslogTarget& target : targets)
         m_syslogSenders.push_back(std::make_unique<SyslogSender>(target));
@@ -77,5 +106,9 @@ void LogManager::SetSyslogTargets(const QList<SyslogTarget>& targets)
     m_writer.SetLoggedHandler([this](const std::vector<AlarmRecord>& logged) {
         for (const auto& sender : m_syslogSenders)
             sender->Append(logged);
+    });
+    m_writer.SetAcknowledgedHandler([this](const std::vector<AlarmAcknowledgement>& acknowledged) {
+        for (const auto& sender : m_syslogSenders)
+            sender->AppendAcknowledgements(acknowledged);
     });
 }

@@ -1,5 +1,6 @@
 #include "log/LogWriteThread.h"
 
+#include "log/AlarmHandlingTables.h"
 #include "log/LogDatabase.h"
 
 #include <QDebug>
@@ -52,14 +53,24 @@ QString LogWriteThread::GetErrorString() const
 
 bool LogWriteThread::Append(const AlarmRecord& record)
 {
+    return Enqueue(Operation{false, record, nullptr});
+}
+
+bool LogWriteThread::Enqueue(Operation operation)
+{
     std::unique_lock<std::mutex> locker(m_queueLock);
     m_queueDone.wait(locker, [this] { return !m_accepting || m_pending.size() < size_t(MaxPending); });
     if (!m_accepting)
         return false;
-    m_pending.push_back(Operation{false, record});
+    m_pending.push_back(std::move(operation));
     ++m_appended;
     m_queueGrown.notify_one();
     return true;
+}
+
+bool LogWriteThread::AppendHandling(AlarmHandlingChange change)
+{
+    return Enqueue(Operation{false, AlarmRecord(), std::make_shared<const AlarmHandlingChange>(std::move(change))});
 }
 
 void LogWriteThread::SetDaysToKeep(unsigned days)
@@ -68,7 +79,7 @@ void LogWriteThread::SetDaysToKeep(unsigned days)
     m_daysToKeep = days;
     if (!m_accepting)
         return;
-    m_pending.push_back(Operation{true, AlarmRecord()});
+    m_pending.push_back(Operation{true, AlarmRecord(), nullptr});
     ++m_appended;
     m_queueGrown.notify_one();
 }
@@ -84,6 +95,12 @@ void LogWriteThread::SetLoggedHandler(LoggedHandler handler)
 {
     std::lock_guard<std::mutex> locker(m_loggedHandlerLock);
     m_loggedHandler = std::move(handler);
+}
+
+void LogWriteThread::SetAcknowledgedHandler(AcknowledgedHandler handler)
+{
+    std::lock_guard<std::mutex> locker(m_loggedHandlerLock);
+    m_acknowledgedHandler = std::move(handler);
 }
 
 void LogWriteThread::run()
@@ -137,9 +154,12 @@ void LogWriteThread::WriteBatch(LogDatabase& database, const std::vector<Operati
     if (!inTransaction)
         qDebug() << database.GetErrorString();
     std::vector<AlarmRecord> logged;
+    std::vector<AlarmAcknowledgement> acknowledged;
     for (const Operation& operation : batch) {
         if (operation.purge)
             database.DeleteBefore(*daysToKeep, m_clock().date());
+        else if (operation.handling)
+            WriteHandling(database, *operation.handling, acknowledged);
         else
             WriteAlarm(database, operation.record, daysToKeep, logged);
     }
@@ -147,10 +167,27 @@ void LogWriteThread::WriteBatch(LogDatabase& database, const std::vector<Operati
     if (inTransaction && !database.CommitBatch()) {
         qDebug() << database.GetErrorString();
         logged.clear();
+        acknowledged.clear();
     }
     std::lock_guard<std::mutex> locker(m_loggedHandlerLock);
     if (m_loggedHandler && !logged.empty())
         m_loggedHandler(logged);
+    if (m_acknowledgedHandler && !acknowledged.empty())
+        m_acknowledgedHandler(acknowledged);
+}
+
+void LogWriteThread::WriteHandling(LogDatabase& database, const AlarmHandlingChange& change,
+                                   std::vector<AlarmAcknowledgement>& acknowledged)
+{
+    QString error;
+    if (!change.acknowledgements.empty()) {
+        if (AlarmHandlingTables::InsertAcknowledgements(database.Connection(), change.acknowledgements, error))
+            acknowledged.insert(acknowledged.end(), change.acknowledgements.begin(), change.acknowledgements.end());
+        else
+            qDebug() << "acknowledgements not kept:" << error;
+    }
+    if (change.shelf && !AlarmHandlingTables::WriteShelf(database.Connection(), *change.shelf, error))
+        qDebug() << "shelf not kept:" << error;
 }
 
 void LogWriteThread::WriteAlarm(LogDatabase& database, const AlarmRecord& record, std::optional<unsigned> daysToKeep,

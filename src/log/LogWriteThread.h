@@ -1,6 +1,8 @@
 #pragma once
 
+#include "alarm/AlarmAcknowledgement.h"
 #include "alarm/AlarmRecord.h"
+#include "alarm/AlarmShelf.h"
 
 #include <QDateTime>
 #include <QMap>
@@ -10,6 +12,7 @@
 #include <condition_variable>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <vector>
@@ -21,6 +24,15 @@ using LogClock = std::function<QDateTime()>;
 // Receives, on the writer's thread and after their commit, the alarm starts and ends that reached the file, as
 // log rows: time is the start, end_time null for a start and the end time for an end. It must not wait.
 using LoggedHandler = std::function<void(const std::vector<AlarmRecord>& logged)>;
+// Receives, on the writer's thread and after their commit, the acknowledgements that reached the file.
+using AcknowledgedHandler = std::function<void(const std::vector<AlarmAcknowledgement>& acknowledged)>;
+
+// What the operator did to alarms, written in the writer's batches beside the alarms.
+struct AlarmHandlingChange
+{
+    std::vector<AlarmAcknowledgement> acknowledgements;
+    std::optional<AlarmShelf> shelf;
+};
 
 // Writes the alarm log on a thread of its own, so that the alarm handler never waits on the disk: Append only
 // queues a copy. The thread pairs each alarm start with its recovery and commits whatever has queued up as one
@@ -43,12 +55,15 @@ public:
 
     // Any thread. False, and nothing kept, while the writer is not running.
     bool Append(const AlarmRecord& record);
+    // Any thread. One operation however many acknowledgements it carries; false while the writer is not running.
+    bool AppendHandling(AlarmHandlingChange change);
     // Any thread. Kept for the daily purge; while running, also purges at once.
     void SetDaysToKeep(unsigned days);
     // Any thread. Returns once everything appended before the call is in the file.
     void Flush();
     // Any thread. Once it returns, the previous handler is not running and will not be called again.
     void SetLoggedHandler(LoggedHandler handler);
+    void SetAcknowledgedHandler(AcknowledgedHandler handler);
 
 protected:
     void run() override;
@@ -58,8 +73,11 @@ private:
     {
         bool purge = false;
         AlarmRecord record;
+        std::shared_ptr<const AlarmHandlingChange> handling;
     };
 
+    // Waits while the queue is full; false, and nothing kept, while the writer is not running.
+    bool Enqueue(Operation operation);
     // On the writer's thread: publishes the open result to Start.
     bool ReportOpen(LogDatabase& database);
     // Waits for work; false once a stop is requested and everything queued is written.
@@ -68,6 +86,8 @@ private:
     // Adds to logged what reached the file (once the batch is committed).
     void WriteAlarm(LogDatabase& database, const AlarmRecord& record, std::optional<unsigned> daysToKeep,
                     std::vector<AlarmRecord>& logged);
+    void WriteHandling(LogDatabase& database, const AlarmHandlingChange& change,
+                       std::vector<AlarmAcknowledgement>& acknowledged);
 
     // Guards everything from here to the next comment. Standard primitives, so that the thread sanitizer sees
     // them even where Qt itself is not instrumented.
@@ -90,6 +110,7 @@ private:
     // Held while the handler runs, so that replacing it never meets a call in progress.
     std::mutex m_loggedHandlerLock;
     LoggedHandler m_loggedHandler;
+    AcknowledgedHandler m_acknowledgedHandler;
 
     // Only the writer's thread touches these (and the constructor before it runs). The open alarms map the
     // identity key of each alarm whose start is logged to that start's time, which with the key makes the row's
