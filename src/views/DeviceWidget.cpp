@@ -36,6 +36,16 @@ DeviceWidget::DeviceWidget(QWidget* parent) : QWidget(parent)
     m_soundButton->setIcon(QIcon(GetIconDir() + "/sound.png"));
     connect(m_soundButton, &QPushButton::clicked, this, &DeviceWidget::OnSoundButtonClicked);
 
+    // Over the picture's upper right corner, where it does not move the tile's texts.
+    m_unacknowledgedBadge = new QLabel(this);
+    m_unacknowledgedBadge->setAlignment(Qt::AlignCenter);
+    m_unacknowledgedBadge->setMinimumSize(24, 20);
+    m_unacknowledgedBadge->setStyleSheet(
+        QStringLiteral("QLabel { background: rgb(220, 0, 0); color: white; font-weight: bold; border-radius: 9px; "
+                       "padding: 0 4px; }"));
+    m_unacknowledgedBadge->move(118, 4);
+    m_unacknowledgedBadge->hide();
+
     m_refreshTimer.setSingleShot(true);
     m_refreshTimer.setInterval(30000);
     connect(&m_refreshTimer, &QTimer::timeout, this, &DeviceWidget::OnTimer);
@@ -51,6 +61,17 @@ void DeviceWidget::SetName(const QString& name)
 {
     m_name = name;
     UpdateTitle();
+}
+
+void DeviceWidget::SetUnacknowledged(int count)
+{
+    if (count == m_unacknowledged)
+        return;
+    m_unacknowledged = count;
+    m_unacknowledgedBadge->setText(QString::number(count));
+    m_unacknowledgedBadge->setToolTip(tr("Unacknowledged alarms: %1").arg(count));
+    m_unacknowledgedBadge->adjustSize();
+    m_unacknowledgedBadge->setVisible(count > 0);
 }
 
 void DeviceWidget::UpdateTitle()
