@@ -31,12 +31,13 @@ private slots:
     void oneAlarmThroughItsStates_data();
     void oneAlarmThroughItsStates();
     void restartKeepsAcknowledgementAndShelf();
+    void acknowledgeAllTakesWhatWasThereWhenAsked();
 
 private:
     void StartStation();
     void StopStation();
     // As the handler routes a record: view, speech, log.
-    void Deal(int port, int level);
+    void Deal(int port, int level, int secondsLater = 0);
     void Do(const QString& step);
     void ChooseFromMenu(const QString& text);
     QString Describe();
@@ -52,6 +53,7 @@ private:
     std::unique_ptr<MainAlarmDisplayWidget> m_display;
     QDateTime m_now;
     QString m_note;
+    bool m_confirm = true;
 };
 
 void TestAlarmHandling::init()
@@ -59,6 +61,7 @@ void TestAlarmHandling::init()
     m_appDir = std::make_unique<TempAppDir>();
     m_now = QDateTime::currentDateTime();
     m_note = "feed checked";
+    m_confirm = true;
     StartStation();
 }
 
@@ -92,7 +95,7 @@ void TestAlarmHandling::StartStation()
         qobject_cast<QInputDialog*>(&dialog)->setTextValue(m_note);
         return int(QDialog::Accepted);
     };
-    prompts.confirm = [](QWidget*, const QString&, const QString&) { return true; };
+    prompts.confirm = [this](QWidget*, const QString&, const QString&) { return m_confirm; };
     prompts.notify = [](QMessageBox::Icon, QWidget*, const QString&, const QString& text) { QFAIL(qPrintable(text)); };
     handling->SetPrompts(prompts);
     handling->Restore();
@@ -106,10 +109,10 @@ void TestAlarmHandling::StopStation()
     m_log.reset();
 }
 
-void TestAlarmHandling::Deal(int port, int level)
+void TestAlarmHandling::Deal(int port, int level, int secondsLater)
 {
     AlarmRecord record = MakeAlarm("10.19.0.1", PortTypeBnc, port, -1, AlarmTypeVideoBlack, level);
-    record.time = m_now;
+    record.time = m_now.addSecs(secondsLater);
     m_display->DealAlarm(&record);
     m_speech->AppendAlarm(&record);
     m_log->AddAlarm(&record);
@@ -247,6 +250,26 @@ void TestAlarmHandling::restartKeepsAcknowledgementAndShelf()
     // The acknowledgement holds for the new log row of the alarm too, with its note.
     QCOMPARE(QueryColumn(m_appDir->filePath("log/alarm.db"), "select note from alarm_ack"),
              (QStringList{"feed checked", "feed checked"}));
+}
+
+void TestAlarmHandling::acknowledgeAllTakesWhatWasThereWhenAsked()
+{
+    m_display->SetLatchEndedAlarms(true);
+    Deal(1, LevelError);
+    Deal(2, LevelWarn);
+    Deal(2, LevelNormal);
+    // Reported after the question was answered: the operator has not seen it.
+    Deal(3, LevelError, 1);
+    QSignalSpy done(m_display->Handling(), &AlarmHandlingController::Sig_AcknowledgeAllDone);
+    m_confirm = false;
+    m_display->Handling()->AcknowledgeAll();
+    QCOMPARE(Describe(), QString("rows [unacked, unacked returned, unacked] badge 3 spoken 2 history 1 | acks 0 "
+                                 "shelves 0 unshelved 0"));
+    m_confirm = true;
+    m_display->Handling()->AcknowledgeAll();
+    QTRY_COMPARE(done.size(), 1);
+    QCOMPARE(Describe(), QString("rows [unacked, acked] badge 1 spoken 1 history 1 | acks 2 shelves 0 unshelved 0"));
+    QCOMPARE(m_display->Handling()->UnacknowledgedCount(), 1);
 }
 
 QTEST_MAIN(TestAlarmHandling)
