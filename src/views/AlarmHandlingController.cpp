@@ -66,9 +66,9 @@ AlarmHandlingController::~AlarmHandlingController()
 
 void AlarmHandlingController::RowShown(const AlarmRecord& record, const QList<DeviceAlarmListForm*>& forms)
 {
-    const QString key = AlarmViewKey(record);
     // A new alarm of the key takes the row of the ended one, which stays in the history.
-    m_state.TakeLatched(key);
+    if (m_state.HasLatched())
+        m_state.TakeLatched(AlarmViewKey(record));
     AlarmAcknowledgement restored;
     if (m_state.TakeRestored(record, restored))
         Keep({restored});
@@ -77,6 +77,7 @@ void AlarmHandlingController::RowShown(const AlarmRecord& record, const QList<De
     const QString text = AckText(record);
     if (text.isEmpty())
         return;
+    const QString key = AlarmViewKey(record);
     for (DeviceAlarmListForm* form : forms)
         form->SetAckText(key, text);
 }
@@ -243,6 +244,8 @@ bool AlarmHandlingController::AskNote(const QString& title, QString& note)
     dialog.setWindowTitle(title);
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setLabelText(tr("Note (at most %1 characters):").arg(AlarmNote::MaxLength));
+    // Room for a sentence: the operator writes what was done about the alarm.
+    dialog.setMinimumWidth(480);
     if (m_prompts.runDialog(dialog) != QDialog::Accepted)
         return false;
     QString error;

@@ -47,7 +47,10 @@ public:
     const AlarmHandlingState& State() const { return m_state; }
 
     // Hooks of the display.
-    bool Shows(const AlarmRecord& record) const { return !m_state.IsShelved(AlarmViewKey(record)); }
+    bool Shows(const AlarmRecord& record) const
+    {
+        return !m_state.HasShelves() || !m_state.IsShelved(AlarmViewKey(record));
+    }
     // The record's row has just been put in the forms.
     void RowShown(const AlarmRecord& record, const QList<DeviceAlarmListForm*>& forms);
     // The store ended or replaced an alarm; a return to normal of an unacknowledged alarm may keep its row.

@@ -37,6 +37,7 @@ public:
     void Latch(const AlarmRecord& ended);
     // The latched alarms of a key, which leave the state.
     QList<AlarmRecord> TakeLatched(const QString& viewKey);
+    bool HasLatched() const { return !m_latched.isEmpty(); }
     // The device's latched alarms, the last ended of each key.
     QList<AlarmRecord> LatchedOf(const QString& ip) const;
     QStringList LatchedKeys(const QString& ip) const;

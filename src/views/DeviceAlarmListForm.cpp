@@ -121,16 +121,17 @@ DeviceAlarmListForm::DeviceAlarmListForm(QWidget* parent)
     m_systemHistory = {m_ui->SystemHistoryTableWidget, m_ui->label_SystemHistory, YhType};
 
     // "Video Black" needs 100 pixels in the coloured Alarm Type cell.
-    SetupTable(m_signalAlarms.table, {160, -1, -1, -1, 80, 100, 50, 120, 80});
+    SetupTable(m_signalAlarms.table, {160, -1, -1, -1, 80, 100, 50, 110, 70});
     // Start and end times need 160 pixels to be read whole.
     SetupTable(m_signalHistory.table, {160, 160, 100, -1, -1, 80, 80, -1, -1});
     SetupTable(m_systemAlarms.table,
                {160, SystemWidth, SystemWidth, SystemWidth, SystemWidth, SystemWidth, SystemWidth});
     SetupTable(m_systemHistory.table, {160, 160, SystemWidth, SystemWidth, SystemWidth, SystemWidth});
-    // The current alarms, with their Sound column, get the larger share of the width.
+    // The current alarms, with their Sound and Ack columns, get the larger share of the width: at 1600 pixels the
+    // Ack column is in view.
     for (QSplitter* splitter : {m_ui->splitter_signal, m_ui->splitter_system}) {
-        splitter->setStretchFactor(0, 3);
-        splitter->setStretchFactor(1, 2);
+        splitter->setStretchFactor(0, 7);
+        splitter->setStretchFactor(1, 3);
     }
 
     m_signalMenu = new QMenu(this);
@@ -528,7 +529,8 @@ void DeviceAlarmListForm::ShowReturned(const AlarmRecord& ended)
         return;
     SetReturnedColor(current.table->item(row, current.typeColumn));
     QTableWidgetItem* detail = current.table->item(row, current.table->columnCount() - 2);
-    const QString endedText = tr("Ended %1").arg(TimeText(ended.end_time));
+    // The date is the start's, in the first column.
+    const QString endedText = tr("Ended %1").arg(ended.end_time.toString(QStringLiteral("hh:mm:ss")));
     detail->setText(detail->text().isEmpty() ? endedText : QStringLiteral("%1; %2").arg(detail->text(), endedText));
 }
 

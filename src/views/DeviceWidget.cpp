@@ -36,14 +36,20 @@ DeviceWidget::DeviceWidget(QWidget* parent) : QWidget(parent)
     m_soundButton->setIcon(QIcon(GetIconDir() + "/sound.png"));
     connect(m_soundButton, &QPushButton::clicked, this, &DeviceWidget::OnSoundButtonClicked);
 
-    // Over the picture's upper right corner, where it does not move the tile's texts.
+    // Over the picture's upper left corner: the texts keep their places, the status dot on the right stays in view.
     m_unacknowledgedBadge = new QLabel(this);
     m_unacknowledgedBadge->setAlignment(Qt::AlignCenter);
-    m_unacknowledgedBadge->setMinimumSize(24, 20);
-    m_unacknowledgedBadge->setStyleSheet(
-        QStringLiteral("QLabel { background: rgb(220, 0, 0); color: white; font-weight: bold; border-radius: 9px; "
-                       "padding: 0 4px; }"));
-    m_unacknowledgedBadge->move(118, 4);
+    // A fixed size and no style sheet: the number changes with every round of a storm.
+    m_unacknowledgedBadge->setFixedSize(32, 18);
+    QPalette badgePalette = m_unacknowledgedBadge->palette();
+    badgePalette.setColor(QPalette::Window, QColor(220, 0, 0));
+    badgePalette.setColor(QPalette::WindowText, Qt::white);
+    m_unacknowledgedBadge->setPalette(badgePalette);
+    m_unacknowledgedBadge->setAutoFillBackground(true);
+    QFont badgeFont = m_unacknowledgedBadge->font();
+    badgeFont.setBold(true);
+    m_unacknowledgedBadge->setFont(badgeFont);
+    m_unacknowledgedBadge->move(14, 4);
     m_unacknowledgedBadge->hide();
 
     m_refreshTimer.setSingleShot(true);
@@ -68,9 +74,8 @@ void DeviceWidget::SetUnacknowledged(int count)
     if (count == m_unacknowledged)
         return;
     m_unacknowledged = count;
-    m_unacknowledgedBadge->setText(QString::number(count));
+    m_unacknowledgedBadge->setText(count > 999 ? QStringLiteral("999+") : QString::number(count));
     m_unacknowledgedBadge->setToolTip(tr("Unacknowledged alarms: %1").arg(count));
-    m_unacknowledgedBadge->adjustSize();
     m_unacknowledgedBadge->setVisible(count > 0);
 }
 
