@@ -53,7 +53,8 @@ LogManageDialog::LogManageDialog(const LogBrowserPrompts& prompts, QWidget* pare
     QHeaderView* header = m_ui->tableWidget_Log->horizontalHeader();
     header->setDefaultSectionSize(180);
     header->setStretchLastSection(true);
-    for (const auto& [column, width] : {std::pair{0, 60}, {3, 100}, {5, 80}, {6, 120}})
+    // The acknowledgement's time and note need the room of two columns.
+    for (const auto& [column, width] : {std::pair{0, 60}, {3, 100}, {5, 80}, {6, 120}, {10, 360}})
         m_ui->tableWidget_Log->setColumnWidth(column, width);
     m_ui->tableWidget_Device->horizontalHeader()->setStretchLastSection(true);
 }

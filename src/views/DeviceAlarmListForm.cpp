@@ -121,7 +121,7 @@ DeviceAlarmListForm::DeviceAlarmListForm(QWidget* parent)
     m_systemHistory = {m_ui->SystemHistoryTableWidget, m_ui->label_SystemHistory, YhType};
 
     // "Video Black" needs 100 pixels in the coloured Alarm Type cell.
-    SetupTable(m_signalAlarms.table, {160, -1, -1, -1, 80, 100, 50, 110, 70});
+    SetupTable(m_signalAlarms.table, {160, -1, -1, -1, 80, 100, 50, 140, 70});
     // Start and end times need 160 pixels to be read whole.
     SetupTable(m_signalHistory.table, {160, 160, 100, -1, -1, 80, 80, -1, -1});
     SetupTable(m_systemAlarms.table,

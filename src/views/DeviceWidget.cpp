@@ -39,16 +39,11 @@ DeviceWidget::DeviceWidget(QWidget* parent) : QWidget(parent)
     // Over the picture's upper left corner: the texts keep their places, the status dot on the right stays in view.
     m_unacknowledgedBadge = new QLabel(this);
     m_unacknowledgedBadge->setAlignment(Qt::AlignCenter);
-    // A fixed size and no style sheet: the number changes with every round of a storm.
+    // A fixed size: the number changes with every round of a storm, and no size is worked out again for it. The
+    // navigation column's style sheet would override a palette.
     m_unacknowledgedBadge->setFixedSize(32, 18);
-    QPalette badgePalette = m_unacknowledgedBadge->palette();
-    badgePalette.setColor(QPalette::Window, QColor(220, 0, 0));
-    badgePalette.setColor(QPalette::WindowText, Qt::white);
-    m_unacknowledgedBadge->setPalette(badgePalette);
-    m_unacknowledgedBadge->setAutoFillBackground(true);
-    QFont badgeFont = m_unacknowledgedBadge->font();
-    badgeFont.setBold(true);
-    m_unacknowledgedBadge->setFont(badgeFont);
+    m_unacknowledgedBadge->setStyleSheet(
+        QStringLiteral("QLabel { background: rgb(220, 0, 0); color: white; font-weight: bold; border-radius: 4px; }"));
     m_unacknowledgedBadge->move(14, 4);
     m_unacknowledgedBadge->hide();
 
