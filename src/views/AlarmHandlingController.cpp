@@ -10,6 +10,7 @@
 
 #include <QElapsedTimer>
 #include <QInputDialog>
+#include <QLineEdit>
 
 namespace {
 // A round of Acknowledge All gives the event loop back after this long.
@@ -245,7 +246,10 @@ bool AlarmHandlingController::AskNote(const QString& title, QString& note)
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setLabelText(tr("Note (at most %1 characters):").arg(AlarmNote::MaxLength));
     // Room for a sentence: the operator writes what was done about the alarm.
-    dialog.setMinimumWidth(480);
+    if (auto* edit = dialog.findChild<QLineEdit*>()) {
+        edit->setMinimumWidth(440);
+        edit->setMaxLength(AlarmNote::MaxLength);
+    }
     if (m_prompts.runDialog(dialog) != QDialog::Accepted)
         return false;
     QString error;
