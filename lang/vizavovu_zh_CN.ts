@@ -164,6 +164,10 @@
         <translation>无法把告警发送到“%1”：请指定 udp://HOST[:PORT] 或 tcp://HOST[:PORT]，HOST 为 IPv4 地址或主机名。
 </translation>
     </message>
+    <message>
+        <source>Show the all-devices status window once started, for a wall display.</source>
+        <translation>启动后显示所有设备状态窗口，用于墙面显示。</translation>
+    </message>
 </context>
 <context>
     <name>DeviceAlarmListForm</name>
@@ -252,6 +256,22 @@
         <translation>删除</translation>
     </message>
     <message>
+        <source>15 minutes</source>
+        <translation>15 分钟</translation>
+    </message>
+    <message>
+        <source>1 hour</source>
+        <translation>1 小时</translation>
+    </message>
+    <message>
+        <source>4 hours</source>
+        <translation>4 小时</translation>
+    </message>
+    <message>
+        <source>8 hours</source>
+        <translation>8 小时</translation>
+    </message>
+    <message>
         <source>Ack</source>
         <translation>确认</translation>
     </message>
@@ -270,22 +290,6 @@
     <message>
         <source>Ended %1</source>
         <translation>已结束 %1</translation>
-    </message>
-    <message>
-        <source>15 minutes</source>
-        <translation>15 分钟</translation>
-    </message>
-    <message>
-        <source>1 hour</source>
-        <translation>1 小时</translation>
-    </message>
-    <message>
-        <source>4 hours</source>
-        <translation>4 小时</translation>
-    </message>
-    <message>
-        <source>8 hours</source>
-        <translation>8 小时</translation>
     </message>
 </context>
 <context>
@@ -927,6 +931,12 @@
 %1</translation>
     </message>
     <message>
+        <source>The alarm log cannot be written: %1
+Alarms are kept and written as soon as it can be written again.</source>
+        <translation>无法写入告警日志：%1
+告警已保留，一旦日志可以写入即会写入。</translation>
+    </message>
+    <message>
         <source>Acknowledge All</source>
         <translation>全部确认</translation>
     </message>
@@ -956,6 +966,10 @@
     <message>
         <source>Select IP Address</source>
         <translation>选择 IP 地址</translation>
+    </message>
+    <message>
+        <source>This machine has no IPv4 address besides 127.0.0.1 for the devices to send their alarms to.</source>
+        <translation>本机除 127.0.0.1 外没有可供设备发送告警的 IPv4 地址。</translation>
     </message>
 </context>
 <context>

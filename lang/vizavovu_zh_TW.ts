@@ -164,6 +164,10 @@
         <translation>無法把告警傳送到「%1」：請指定 udp://HOST[:PORT] 或 tcp://HOST[:PORT]，HOST 為 IPv4 位址或主機名稱。
 </translation>
     </message>
+    <message>
+        <source>Show the all-devices status window once started, for a wall display.</source>
+        <translation>啟動後顯示所有設備狀態視窗，用於牆面顯示。</translation>
+    </message>
 </context>
 <context>
     <name>DeviceAlarmListForm</name>
@@ -252,6 +256,22 @@
         <translation>刪除</translation>
     </message>
     <message>
+        <source>15 minutes</source>
+        <translation>15 分鐘</translation>
+    </message>
+    <message>
+        <source>1 hour</source>
+        <translation>1 小時</translation>
+    </message>
+    <message>
+        <source>4 hours</source>
+        <translation>4 小時</translation>
+    </message>
+    <message>
+        <source>8 hours</source>
+        <translation>8 小時</translation>
+    </message>
+    <message>
         <source>Ack</source>
         <translation>確認</translation>
     </message>
@@ -270,22 +290,6 @@
     <message>
         <source>Ended %1</source>
         <translation>已結束 %1</translation>
-    </message>
-    <message>
-        <source>15 minutes</source>
-        <translation>15 分鐘</translation>
-    </message>
-    <message>
-        <source>1 hour</source>
-        <translation>1 小時</translation>
-    </message>
-    <message>
-        <source>4 hours</source>
-        <translation>4 小時</translation>
-    </message>
-    <message>
-        <source>8 hours</source>
-        <translation>8 小時</translation>
     </message>
 </context>
 <context>
@@ -927,6 +931,12 @@
 %1</translation>
     </message>
     <message>
+        <source>The alarm log cannot be written: %1
+Alarms are kept and written as soon as it can be written again.</source>
+        <translation>無法寫入告警日誌：%1
+告警已保留，一旦日誌可以寫入即會寫入。</translation>
+    </message>
+    <message>
         <source>Acknowledge All</source>
         <translation>全部確認</translation>
     </message>
@@ -956,6 +966,10 @@
     <message>
         <source>Select IP Address</source>
         <translation>選擇 IP 位址</translation>
+    </message>
+    <message>
+        <source>This machine has no IPv4 address besides 127.0.0.1 for the devices to send their alarms to.</source>
+        <translation>本機除 127.0.0.1 外沒有可供設備發送告警的 IPv4 位址。</translation>
     </message>
 </context>
 <context>

@@ -53,6 +53,11 @@ bool CommandLine::Parse(const QStringList& arguments)
                                     "collectors."),
         QStringLiteral("url"));
     parser.addOption(syslog);
+    const QCommandLineOption status(
+        QStringLiteral("status"),
+        QCoreApplication::translate("CommandLine",
+                                    "Show the all-devices status window once started, for a wall display."));
+    parser.addOption(status);
 
     if (!parser.parse(arguments)) {
         Print(stderr, parser.errorText() + QLatin1Char('\n'));
@@ -87,6 +92,7 @@ bool CommandLine::Parse(const QStringList& arguments)
         }
         m_startAddress = QHostAddress(address).toString();
     }
+    m_showStatus = parser.isSet(status);
     for (const QString& url : parser.values(syslog)) {
         const std::optional<SyslogTarget> target = SyslogTarget::Parse(url);
         if (!target) {

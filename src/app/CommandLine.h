@@ -6,7 +6,7 @@
 #include <QStringList>
 
 // The station's command line: --start <address> for an unattended start, --syslog <url> for each collector that
-// the alarm stream goes to, plus --help and --version.
+// the alarm stream goes to, --status for the all-devices status window, plus --help and --version.
 class CommandLine
 {
 public:
@@ -17,6 +17,7 @@ public:
     int ExitCode() const { return m_exitCode; }
     QString StartAddress() const { return m_startAddress; }
     QList<SyslogTarget> SyslogTargets() const { return m_syslogTargets; }
+    bool ShowsStatusWindow() const { return m_showStatus; }
 
     // An IPv4 address of this machine; every 127.x.y.z is local on Linux.
     static bool IsLocalIPv4Address(const QString& text);
@@ -25,4 +26,5 @@ private:
     int m_exitCode = 0;
     QString m_startAddress;
     QList<SyslogTarget> m_syslogTargets;
+    bool m_showStatus = false;
 };

@@ -108,10 +108,16 @@ bool LogDatabase::Open(const QString& path, int busyTimeout)
             return false;
         }
     }
-    // Without them the alarms are still logged; only the operator's acknowledgements and shelves are not kept.
+    // A file that cannot take them cannot take alarms either. Made only when missing, so that opening an existing
+    // log writes nothing.
+    const QStringList tables = m_database.tables(QSql::Tables);
     QString error;
-    if (!AlarmHandlingTables::Create(m_database, error))
-        qDebug() << "alarm handling tables:" << error;
+    if ((!tables.contains(QStringLiteral("alarm_ack")) || !tables.contains(QStringLiteral("alarm_shelf"))) &&
+        !AlarmHandlingTables::Create(m_database, error)) {
+        SetErrorString(error);
+        Discard();
+        return false;
+    }
     // The log works without them, only slower; a table brought from elsewhere may lack the columns.
     QSqlQuery setup(m_database);
     for (const char* statement : ConnectionPragmas)
@@ -138,13 +144,13 @@ bool LogDatabase::Run(QSqlQuery& query, const QString& statement, const QVariant
     return ok;
 }
 
-void LogDatabase::DeleteBefore(unsigned daysToKeep, const QDate& today)
+bool LogDatabase::DeleteBefore(unsigned daysToKeep, const QDate& today)
 {
     const QString statement = QStringLiteral("delete from alarm2 where datetime(start_time) < datetime(?)");
     const QString cutOff = today.addDays(-qint64(daysToKeep)).toString(QStringLiteral("yyyy-MM-dd"));
     qDebug() << statement << cutOff;
     QSqlQuery query(m_database);
-    Run(query, statement, {cutOff});
+    return Run(query, statement, {cutOff});
 }
 
 bool LogDatabase::Delete(const LogClause& where)
@@ -256,6 +262,35 @@ bool LogDatabase::UpdateEndTime(const QString& helpkey, const QString& endTime, 
     return ok;
 }
 
+bool LogDatabase::InsertAcknowledgements(const std::vector<AlarmAcknowledgement>& acknowledgements)
+{
+    QString error;
+    if (AlarmHandlingTables::InsertAcknowledgements(m_database, acknowledgements, error))
+        return true;
+    SetErrorString(error);
+    return false;
+}
+
+bool LogDatabase::WriteShelf(const AlarmShelf& shelf)
+{
+    QString error;
+    if (AlarmHandlingTables::WriteShelf(m_database, shelf, error))
+        return true;
+    SetErrorString(error);
+    return false;
+}
+
+bool LogDatabase::LoadHandling(const QDateTime& now, QList<AlarmAcknowledgement>& openAcknowledgements,
+                               QList<AlarmShelf>& shelves)
+{
+    QString error;
+    if (AlarmHandlingTables::LoadOpenAcknowledgements(m_database, openAcknowledgements, error) &&
+        AlarmHandlingTables::LoadShelves(m_database, now, shelves, error))
+        return true;
+    SetErrorString(error);
+    return false;
+}
+
 bool LogDatabase::SelectAcknowledgements(const QList<AlarmRecord*>& rows, int count, QStringList& times,
                                          QStringList& notes)
 {
@@ -278,8 +313,15 @@ bool LogDatabase::CommitBatch()
     QSqlQuery query(m_database);
     if (Run(query, QStringLiteral("COMMIT")))
         return true;
-    const QString commitError = GetErrorString();
-    Run(query, QStringLiteral("ROLLBACK"));
-    SetErrorString(commitError);
+    RollbackBatch();
     return false;
+}
+
+void LogDatabase::RollbackBatch()
+{
+    // After an automatic rollback there is no transaction left, and this one fails harmlessly.
+    const QString error = GetErrorString();
+    QSqlQuery query(m_database);
+    Run(query, QStringLiteral("ROLLBACK"));
+    SetErrorString(error);
 }

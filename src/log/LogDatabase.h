@@ -1,5 +1,7 @@
 #pragma once
 
+#include "alarm/AlarmAcknowledgement.h"
+#include "alarm/AlarmShelf.h"
 #include "config/Ox_ClassWithErrorString.h"
 #include "log/LogClause.h"
 
@@ -9,6 +11,8 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+
+#include <vector>
 
 class AlarmRecord;
 class QSqlQuery;
@@ -45,7 +49,7 @@ public:
     bool Open(const QString& path, int busyTimeout = WriterBusyTimeout);
 
     // Removes the rows that started before 00:00 of (today - daysToKeep).
-    void DeleteBefore(unsigned daysToKeep, const QDate& today);
+    bool DeleteBefore(unsigned daysToKeep, const QDate& today);
     bool Delete(const LogClause& where);
     // Whether the last failed statement found the other connection writing; it changed nothing then.
     bool WasBusy() const { return m_busy; }
@@ -64,14 +68,21 @@ public:
 
     // Everything between the two lands in the file in one commit, or not at all.
     bool BeginBatch();
+    // A commit that fails rolls the batch back.
     bool CommitBatch();
+    // Undoes everything since BeginBatch; the error text of the failure that led here is kept.
+    void RollbackBatch();
+    // The connection itself, for settings of the connection that the log does not make (tests limit its size).
+    QSqlDatabase Connection() const { return m_database; }
 
-    // The operator's acknowledgement of each of the first count rows: time and note, empty for none; false with the
-    // error text when the statement fails.
+    // The operator's acknowledgements and shelves, in their tables beside alarm2 (AlarmHandlingTables); false with
+    // the statement's error text.
+    bool InsertAcknowledgements(const std::vector<AlarmAcknowledgement>& acknowledgements);
+    bool WriteShelf(const AlarmShelf& shelf);
+    bool LoadHandling(const QDateTime& now, QList<AlarmAcknowledgement>& openAcknowledgements,
+                      QList<AlarmShelf>& shelves);
+    // The acknowledgement of each of the first count rows: time and note, empty for none.
     bool SelectAcknowledgements(const QList<AlarmRecord*>& rows, int count, QStringList& times, QStringList& notes);
-
-    // The connection, for the operator's tables kept beside alarm2 (AlarmHandlingTables).
-    QSqlDatabase& Connection() { return m_database; }
 
 private:
     // Prepares, binds the values in order and executes; on failure the statement's error text is kept.

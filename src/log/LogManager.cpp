@@ -2,15 +2,14 @@
 
 #include "app/AppPaths.h"
 #include "config/SystemConfigFile.h"
-#include "log/AlarmHandlingTables.h"
 #include "log/LogDatabase.h"
 #include "log/SyslogSender.h"
 
 #include <QDebug>
 #include <QDir>
 
-LogManager::LogManager(OpenFailureHandler onOpenFailure, LogClock clock)
-    : m_onOpenFailure(std::move(onOpenFailure)), m_writer(std::move(clock))
+LogManager::LogManager(OpenFailureHandler onOpenFailure, LogClock clock, WriteFailureHandler onWriteFailure)
+    : m_onOpenFailure(std::move(onOpenFailure)), m_writer(std::move(clock), std::move(onWriteFailure))
 {
     Open();
 }
@@ -85,12 +84,9 @@ bool LogManager::LoadHandling(const QDateTime& now, QList<AlarmAcknowledgement>&
         return false;
     // What the operator did a moment ago may still wait for the writer.
     m_writer.Flush();
-    QString error;
-    const bool loaded =
-        AlarmHandlingTables::LoadOpenAcknowledgements(m_database->Connection(), openAcknowledgements, error) &&
-        AlarmHandlingTables::LoadShelves(m_database->Connection(), now, shelves, error);
+    const bool loaded = m_database->LoadHandling(now, openAcknowledgements, shelves);
     if (!loaded)
-        qDebug() << "acknowledgements and shelves not loaded:" << error;
+        qDebug() << "acknowledgements and shelves not loaded:" << m_database->GetErrorString();
     return loaded;
 }
 

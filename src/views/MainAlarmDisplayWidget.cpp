@@ -81,12 +81,7 @@ MainAlarmDisplayWidget::MainAlarmDisplayWidget(QWidget* parent)
 
 MainAlarmDisplayWidget::~MainAlarmDisplayWidget()
 {
-    AlarmRecordPool* pool = AlarmRecordPool::Instance();
-    QMutexLocker arrivedLocker(&m_arrivedLock);
-    for (AlarmRecord* record : qAsConst(m_arrived))
-        pool->Release(record);
-    for (AlarmRecord* record : qAsConst(m_toApply))
-        pool->Release(record);
+    DiscardArrived();
 }
 
 void MainAlarmDisplayWidget::BuildLayout()
@@ -210,10 +205,15 @@ void MainAlarmDisplayWidget::ApplyArrived(qint64 budgetMs)
     }
 }
 
-// Whatever arrived before a change of devices or alarms is applied before it, as if applied on arrival.
-void MainAlarmDisplayWidget::FlushArrived()
+// Clearing the alarms makes whatever is still queued moot: applying a storm's backlog first would freeze the window.
+void MainAlarmDisplayWidget::DiscardArrived()
 {
-    ApplyArrived(-1);
+    AlarmRecordPool* pool = AlarmRecordPool::Instance();
+    QMutexLocker arrivedLocker(&m_arrivedLock);
+    for (AlarmRecord* record : qAsConst(m_arrived) + qAsConst(m_toApply))
+        pool->Release(record);
+    m_arrived.clear();
+    m_toApply.clear();
 }
 
 void MainAlarmDisplayWidget::ApplyRecord(const AlarmRecord& record)
@@ -351,28 +351,10 @@ QStringList MainAlarmDisplayWidget::CurrentDeviceTexts() const
     return {m_nameValue->text(), m_addressValue->text(), m_ageValue->text()};
 }
 
-bool MainAlarmDisplayWidget::GetPortCaptions(const QString& ip, QString& analog, QString& aes,
-                                             QStringList& bnc) const
-{
-    const DeviceConfigNode* device = m_deviceConfig ? m_deviceConfig->FindDevice(ip) : nullptr;
-    if (!device)
-        return false;
-    PortConfigNode port;
-    analog = device->GetAnalogPort(0, port) && !port.signal_name().isEmpty() ? port.signal_name()
-                                                                             : tr("ANA Audio");
-    aes = device->GetAesPort(0, port) && !port.signal_name().isEmpty() ? port.signal_name() : tr("AES Audio");
-    bnc.clear();
-    for (int i = 0; i < DeviceStatusForm::BncCount; ++i) {
-        const bool named = device->GetBncPort(i, port) && !port.signal_name().isEmpty();
-        bnc.append(named ? port.signal_name() : tr("BNC %1").arg(i + 1));
-    }
-    return true;
-}
-
 void MainAlarmDisplayWidget::GetDevicePortStates(const QString& ip, int& lan, int& aes, int& analog, int* bnc)
 {
     m_store.GetPortStates(ip, lan, aes, analog, bnc, DeviceStatusForm::BncCount);
-    m_unmonitoredPorts.Disable(ip, aes, analog, bnc);
+    m_portSettings.Disable(ip, aes, analog, bnc);
 }
 
 void MainAlarmDisplayWidget::RefreshCurrentPorts()
@@ -399,7 +381,7 @@ void MainAlarmDisplayWidget::ShowDeviceAlarms(const QString& ip)
 {
     QString analog, aes;
     QStringList bnc;
-    if (GetPortCaptions(ip, analog, aes, bnc))
+    if (m_portSettings.Captions(ip, analog, aes, bnc))
         m_statusForm->SetCaptions(analog, aes, bnc);
     m_currentDeviceForm->ClearAll();
 
@@ -445,7 +427,7 @@ void MainAlarmDisplayWidget::ShowDeviceAlarms(const QString& ip)
 
 void MainAlarmDisplayWidget::ClearAlarms()
 {
-    FlushArrived();
+    DiscardArrived();
     if (m_soundAlarmManager)
         m_soundAlarmManager->Clear();
     m_store.Clear();
@@ -454,9 +436,9 @@ void MainAlarmDisplayWidget::ClearAlarms()
     m_currentDeviceForm->ClearAll();
 }
 
+// Records still queued stay queued: applied after the new tiles are added, they reach the devices that remain.
 void MainAlarmDisplayWidget::ClearDevices()
 {
-    FlushArrived();
     m_currentTile = nullptr;
     m_navigation->Clear();
     m_statusWindow->Clear();
@@ -471,7 +453,6 @@ void MainAlarmDisplayWidget::ClearDevices()
 
 void MainAlarmDisplayWidget::AddDevice(const QString& ip, const QString& deviceName)
 {
-    FlushArrived();
     auto* tile = new DeviceWidget;
     tile->SetIp(ip);
     tile->SetName(deviceName);
@@ -485,7 +466,7 @@ void MainAlarmDisplayWidget::AddDevice(const QString& ip, const QString& deviceN
     m_statusWindow->AddDevice(ip, title);
     QString analog, aes;
     QStringList bnc;
-    GetPortCaptions(ip, analog, aes, bnc);
+    m_portSettings.Captions(ip, analog, aes, bnc);
     m_statusWindow->SetCaptions(ip, analog, aes, bnc);
 
     if (!m_currentTile) {
@@ -496,11 +477,7 @@ void MainAlarmDisplayWidget::AddDevice(const QString& ip, const QString& deviceN
 
 void MainAlarmDisplayWidget::SetDeviceConfig(const DeviceConfigFile& config)
 {
-    FlushArrived();
-    if (!m_deviceConfig)
-        m_deviceConfig = std::make_unique<DeviceConfigFile>();
-    *m_deviceConfig = config;
-    m_unmonitoredPorts.Read(*m_deviceConfig);
+    m_portSettings.Read(config);
     m_currentDeviceForm->ClearSoundOffList();
     m_allDeviceForm->ClearSoundOffList();
 }
@@ -643,13 +620,14 @@ void MainAlarmDisplayWidget::SetKeySound(const QString& key, bool on)
 
 void MainAlarmDisplayWidget::DeleteSelected(DeviceAlarmListForm* form, bool system)
 {
-    if (!m_confirm(this, tr("Delete"), tr("Are you sure to delete alarms?")))
-        return;
+    // Read before asking: an alarm arriving meanwhile may rebuild the form and clear its selection.
     QStringList keys;
     if (system)
         form->GetSelectedSystemKeys(keys);
     else
         form->GetSelectedSignalKeys(keys);
+    if (!m_confirm(this, tr("Delete"), tr("Are you sure to delete alarms?")))
+        return;
     QStringList ips;
     for (const QString& key : qAsConst(keys)) {
         for (DeviceAlarmListForm* shown : {m_currentDeviceForm, m_allDeviceForm}) {

@@ -2,7 +2,7 @@
 
 #include "alarm/AlarmDisplay.h"
 #include "views/DeviceAlarmStore.h"
-#include "views/UnmonitoredPorts.h"
+#include "views/DevicePortSettings.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -95,7 +95,7 @@ public slots:
 private:
     void BuildLayout();
     void ApplyArrived(qint64 budgetMs);
-    void FlushArrived();
+    void DiscardArrived();
     void ApplyRecord(const AlarmRecord& record);
     void DealSignalAlarm(const AlarmRecord& record);
     void DealSystemAlarm(const AlarmRecord& record);
@@ -106,7 +106,6 @@ private:
     void RefreshCurrentPorts();
     void RefreshDevicePorts(const QString& ip);
     void UpdateCurrentTexts();
-    bool GetPortCaptions(const QString& ip, QString& analog, QString& aes, QStringList& bnc) const;
     QList<DeviceAlarmListForm*> FormsFor(const QString& ip) const;
     void DeleteSelected(DeviceAlarmListForm* form, bool system);
     void SetKeySound(const QString& key, bool on);
@@ -133,8 +132,7 @@ private:
     SoundAlarmManager* m_soundAlarmManager = nullptr;
     int m_maxHistory = 400;
     std::unique_ptr<DevicePicMonitorForm> m_statusWindow;
-    std::unique_ptr<DeviceConfigFile> m_deviceConfig;
-    UnmonitoredPorts m_unmonitoredPorts;
+    DevicePortSettings m_portSettings;
     std::unique_ptr<AlarmHandlingController> m_handling;
     Confirm m_confirm;
 

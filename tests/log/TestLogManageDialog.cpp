@@ -1,6 +1,5 @@
 #include "LogTestSupport.h"
 #include "TempAppDir.h"
-#include "log/AlarmHandlingTables.h"
 #include "log/LogDatabase.h"
 #include "log/LogExport.h"
 #include "log/LogManageDialog.h"
@@ -273,13 +272,9 @@ void TestLogManageDialog::acknowledgementsShowInTheirColumnAndTheCsv()
 {
     const QList<AlarmRecord> records{MakeAlarm(1, LevelError, Today(1)), MakeAlarm(2, LevelError, Today(2))};
     Log(records);
-    QString error;
     // Acknowledged twice: the later acknowledgement is the one shown.
-    QVERIFY2(AlarmHandlingTables::InsertAcknowledgements(m_database->Connection(),
-                                                         {{records[0], Today(3), "first"},
-                                                          {records[0], Today(4), "feed, \"A\" checked"}},
-                                                         error),
-             qPrintable(error));
+    QVERIFY(m_database->InsertAcknowledgements(
+        {{records[0], Today(3), "first"}, {records[0], Today(4), "feed, \"A\" checked"}}));
     Click("pushButton_Search");
     const QString ackTime = Today(4).toString(LogDatabase::TimeFormat);
     QCOMPARE(Column(10), (QStringList{"", ackTime + "  feed, \"A\" checked"}));
