@@ -46,6 +46,10 @@ DeviceWidget::DeviceWidget(QWidget* parent) : QWidget(parent)
         QStringLiteral("QLabel { background: rgb(220, 0, 0); color: white; font-weight: bold; border-radius: 4px; }"));
     m_unacknowledgedBadge->move(14, 4);
     m_unacknowledgedBadge->hide();
+    // In a storm the number changes with every round; the badge shows it a few times a second.
+    m_badgeTimer.setSingleShot(true);
+    m_badgeTimer.setInterval(250);
+    connect(&m_badgeTimer, &QTimer::timeout, this, &DeviceWidget::ShowUnacknowledged);
 
     m_refreshTimer.setSingleShot(true);
     m_refreshTimer.setInterval(30000);
@@ -69,6 +73,13 @@ void DeviceWidget::SetUnacknowledged(int count)
     if (count == m_unacknowledged)
         return;
     m_unacknowledged = count;
+    if (!m_badgeTimer.isActive())
+        m_badgeTimer.start();
+}
+
+void DeviceWidget::ShowUnacknowledged()
+{
+    const int count = m_unacknowledged;
     m_unacknowledgedBadge->setText(count > 999 ? QStringLiteral("999+") : QString::number(count));
     m_unacknowledgedBadge->setToolTip(tr("Unacknowledged alarms: %1").arg(count));
     m_unacknowledgedBadge->setVisible(count > 0);

@@ -23,7 +23,7 @@ public:
     void SetAlarmTime(const QDateTime& time);
     void SetFocused(bool focused);
     void RefreshAge();
-    // A badge with the number of the device's unacknowledged alarms; hidden at 0.
+    // A badge with the number of the device's unacknowledged alarms, hidden at 0, shown within a quarter second.
     void SetUnacknowledged(int count);
     int GetUnacknowledged() const { return m_unacknowledged; }
 
@@ -49,6 +49,7 @@ protected:
 
 private:
     void UpdateTitle();
+    void ShowUnacknowledged();
 
     QLabel* m_pictureLabel = nullptr;
     QLabel* m_titleLabel = nullptr;
@@ -64,4 +65,5 @@ private:
     QPushButton* m_soundButton = nullptr;
     QLabel* m_unacknowledgedBadge = nullptr;
     int m_unacknowledged = 0;
+    QTimer m_badgeTimer;
 };
