@@ -48,6 +48,44 @@
     </message>
 </context>
 <context>
+    <name>AlarmHandlingController</name>
+    <message>
+        <source>Note (at most %1 characters):</source>
+        <translation>备注（最多 %1 个字符）：</translation>
+    </message>
+    <message>
+        <source>Warn</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Acknowledge</source>
+        <translation>确认</translation>
+    </message>
+    <message>
+        <source>Acknowledge All</source>
+        <translation>全部确认</translation>
+    </message>
+    <message>
+        <source>Acknowledge every unacknowledged alarm?</source>
+        <translation>确认所有未确认的告警？</translation>
+    </message>
+    <message>
+        <source>Shelve</source>
+        <translation>搁置</translation>
+    </message>
+</context>
+<context>
+    <name>AlarmNote</name>
+    <message>
+        <source>A note has at most %1 characters.</source>
+        <translation>备注最多 %1 个字符。</translation>
+    </message>
+    <message>
+        <source>A note cannot hold control characters.</source>
+        <translation>备注不能包含控制字符。</translation>
+    </message>
+</context>
+<context>
     <name>AlarmRecord</name>
     <message>
         <source>BNC</source>
@@ -236,6 +274,42 @@
         <source>Delete</source>
         <translation>删除</translation>
     </message>
+    <message>
+        <source>15 minutes</source>
+        <translation>15 分钟</translation>
+    </message>
+    <message>
+        <source>1 hour</source>
+        <translation>1 小时</translation>
+    </message>
+    <message>
+        <source>4 hours</source>
+        <translation>4 小时</translation>
+    </message>
+    <message>
+        <source>8 hours</source>
+        <translation>8 小时</translation>
+    </message>
+    <message>
+        <source>Ack</source>
+        <translation>确认</translation>
+    </message>
+    <message>
+        <source>Acknowledge</source>
+        <translation>确认</translation>
+    </message>
+    <message>
+        <source>Acknowledge with Note...</source>
+        <translation>确认并备注...</translation>
+    </message>
+    <message>
+        <source>Shelve</source>
+        <translation>搁置</translation>
+    </message>
+    <message>
+        <source>Ended %1</source>
+        <translation>已结束 %1</translation>
+    </message>
 </context>
 <context>
     <name>DeviceConfigDialog</name>
@@ -389,6 +463,10 @@
     <message>
         <source>- - -</source>
         <translation>- - -</translation>
+    </message>
+    <message>
+        <source>Unacknowledged alarms: %1</source>
+        <translation>未确认告警：%1</translation>
     </message>
 </context>
 <context>
@@ -653,6 +731,14 @@
         <source>Delete...</source>
         <translation>正在删除...</translation>
     </message>
+    <message>
+        <source>Acknowledged</source>
+        <translation>已确认</translation>
+    </message>
+    <message>
+        <source>Acknowledgement Note</source>
+        <translation>确认备注</translation>
+    </message>
 </context>
 <context>
     <name>MainAlarmDisplayWidget</name>
@@ -869,6 +955,14 @@ Alarms are kept and written as soon as it can be written again.</source>
         <translation>无法写入告警日志：%1
 告警已保留，一旦日志可以写入即会写入。</translation>
     </message>
+    <message>
+        <source>Acknowledge All</source>
+        <translation>全部确认</translation>
+    </message>
+    <message>
+        <source>Shelved Alarms</source>
+        <translation>已搁置告警</translation>
+    </message>
 </context>
 <context>
     <name>SelectIPDialog</name>
@@ -895,6 +989,49 @@ Alarms are kept and written as soon as it can be written again.</source>
     <message>
         <source>This machine has no IPv4 address besides 127.0.0.1 for the devices to send their alarms to.</source>
         <translation>本机除 127.0.0.1 外没有可供设备发送告警的 IPv4 地址。</translation>
+    </message>
+</context>
+<context>
+    <name>ShelvedAlarmsDialog</name>
+    <message>
+        <source>Video</source>
+        <translation>视频</translation>
+    </message>
+    <message>
+        <source>Shelved Alarms</source>
+        <translation>已搁置告警</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP 地址</translation>
+    </message>
+    <message>
+        <source>Alarm</source>
+        <translation>告警</translation>
+    </message>
+    <message>
+        <source>Shelved Until</source>
+        <translation>搁置至</translation>
+    </message>
+    <message>
+        <source>Time Left</source>
+        <translation>剩余时间</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>备注</translation>
+    </message>
+    <message>
+        <source>Unshelve</source>
+        <translation>取消搁置</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Nothing is shelved.</source>
+        <translation>没有搁置的告警。</translation>
     </message>
 </context>
 <context>
@@ -1025,6 +1162,10 @@ Alarms are kept and written as soon as it can be written again.</source>
 %2</source>
         <translation>系统设置无法保存到 %1：
 %2</translation>
+    </message>
+    <message>
+        <source>Keep ended alarms until acknowledged</source>
+        <translation>已结束的告警保留至确认</translation>
     </message>
 </context>
 </TS>

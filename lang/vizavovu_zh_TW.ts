@@ -48,6 +48,44 @@
     </message>
 </context>
 <context>
+    <name>AlarmHandlingController</name>
+    <message>
+        <source>Note (at most %1 characters):</source>
+        <translation>備註（最多 %1 個字元）：</translation>
+    </message>
+    <message>
+        <source>Warn</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Acknowledge</source>
+        <translation>確認</translation>
+    </message>
+    <message>
+        <source>Acknowledge All</source>
+        <translation>全部確認</translation>
+    </message>
+    <message>
+        <source>Acknowledge every unacknowledged alarm?</source>
+        <translation>確認所有未確認的告警？</translation>
+    </message>
+    <message>
+        <source>Shelve</source>
+        <translation>擱置</translation>
+    </message>
+</context>
+<context>
+    <name>AlarmNote</name>
+    <message>
+        <source>A note has at most %1 characters.</source>
+        <translation>備註最多 %1 個字元。</translation>
+    </message>
+    <message>
+        <source>A note cannot hold control characters.</source>
+        <translation>備註不能包含控制字元。</translation>
+    </message>
+</context>
+<context>
     <name>AlarmRecord</name>
     <message>
         <source>BNC</source>
@@ -236,6 +274,42 @@
         <source>Delete</source>
         <translation>刪除</translation>
     </message>
+    <message>
+        <source>15 minutes</source>
+        <translation>15 分鐘</translation>
+    </message>
+    <message>
+        <source>1 hour</source>
+        <translation>1 小時</translation>
+    </message>
+    <message>
+        <source>4 hours</source>
+        <translation>4 小時</translation>
+    </message>
+    <message>
+        <source>8 hours</source>
+        <translation>8 小時</translation>
+    </message>
+    <message>
+        <source>Ack</source>
+        <translation>確認</translation>
+    </message>
+    <message>
+        <source>Acknowledge</source>
+        <translation>確認</translation>
+    </message>
+    <message>
+        <source>Acknowledge with Note...</source>
+        <translation>確認並備註...</translation>
+    </message>
+    <message>
+        <source>Shelve</source>
+        <translation>擱置</translation>
+    </message>
+    <message>
+        <source>Ended %1</source>
+        <translation>已結束 %1</translation>
+    </message>
 </context>
 <context>
     <name>DeviceConfigDialog</name>
@@ -389,6 +463,10 @@
     <message>
         <source>- - -</source>
         <translation>- - -</translation>
+    </message>
+    <message>
+        <source>Unacknowledged alarms: %1</source>
+        <translation>未確認告警：%1</translation>
     </message>
 </context>
 <context>
@@ -653,6 +731,14 @@
         <source>Delete...</source>
         <translation>正在刪除...</translation>
     </message>
+    <message>
+        <source>Acknowledged</source>
+        <translation>已確認</translation>
+    </message>
+    <message>
+        <source>Acknowledgement Note</source>
+        <translation>確認備註</translation>
+    </message>
 </context>
 <context>
     <name>MainAlarmDisplayWidget</name>
@@ -869,6 +955,14 @@ Alarms are kept and written as soon as it can be written again.</source>
         <translation>無法寫入告警日誌：%1
 告警已保留，一旦日誌可以寫入即會寫入。</translation>
     </message>
+    <message>
+        <source>Acknowledge All</source>
+        <translation>全部確認</translation>
+    </message>
+    <message>
+        <source>Shelved Alarms</source>
+        <translation>已擱置告警</translation>
+    </message>
 </context>
 <context>
     <name>SelectIPDialog</name>
@@ -895,6 +989,49 @@ Alarms are kept and written as soon as it can be written again.</source>
     <message>
         <source>This machine has no IPv4 address besides 127.0.0.1 for the devices to send their alarms to.</source>
         <translation>本機除 127.0.0.1 外沒有可供設備發送告警的 IPv4 位址。</translation>
+    </message>
+</context>
+<context>
+    <name>ShelvedAlarmsDialog</name>
+    <message>
+        <source>Video</source>
+        <translation>視訊</translation>
+    </message>
+    <message>
+        <source>Shelved Alarms</source>
+        <translation>已擱置告警</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP 位址</translation>
+    </message>
+    <message>
+        <source>Alarm</source>
+        <translation>告警</translation>
+    </message>
+    <message>
+        <source>Shelved Until</source>
+        <translation>擱置至</translation>
+    </message>
+    <message>
+        <source>Time Left</source>
+        <translation>剩餘時間</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>備註</translation>
+    </message>
+    <message>
+        <source>Unshelve</source>
+        <translation>取消擱置</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>Nothing is shelved.</source>
+        <translation>沒有擱置的告警。</translation>
     </message>
 </context>
 <context>
@@ -1025,6 +1162,10 @@ Alarms are kept and written as soon as it can be written again.</source>
 %2</source>
         <translation>系統設定無法儲存到 %1：
 %2</translation>
+    </message>
+    <message>
+        <source>Keep ended alarms until acknowledged</source>
+        <translation>已結束的告警保留至確認</translation>
     </message>
 </context>
 </TS>

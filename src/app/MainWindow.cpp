@@ -22,6 +22,7 @@
 #include "snmp/ConnectDeviceThread.h"
 #include "snmp/SnmpServer.h"
 #include "ui_MainWindow.h"
+#include "views/AlarmHandlingController.h"
 #include "views/MainAlarmDisplayWidget.h"
 
 #include <QCloseEvent>
@@ -151,7 +152,12 @@ void MainWindow::BuildToolBar()
 {
     m_display = new MainAlarmDisplayWidget;
     m_display->SetConfirm(m_prompts.confirm);
+    m_display->Handling()->SetPrompts(m_prompts);
     setCentralWidget(m_display);
+    connect(m_ui->actionAcknowledge_All, &QAction::triggered, m_display->Handling(),
+            &AlarmHandlingController::AcknowledgeAll);
+    connect(m_ui->actionShelved_Alarms, &QAction::triggered, m_display->Handling(),
+            &AlarmHandlingController::ShowShelvedAlarms);
 
     // A null entry is a separator.
     QToolBar* toolBar = m_ui->mainToolBar;
@@ -159,6 +165,7 @@ void MainWindow::BuildToolBar()
         m_ui->actionStart_Monitor,   m_ui->actionStop_Monitor,    nullptr,
         m_ui->actionManage_Device,   m_ui->actionSystem_Config,   m_ui->action_SoundAlarm,
         nullptr,                     m_ui->actionStatus,          m_ui->actionLog,
+        m_ui->actionAcknowledge_All,
         nullptr,                     m_ui->actionHide_Device_Nav, m_ui->actionShow_Device_Nav,
         m_ui->actionHide_Cur_Device, m_ui->actionShow_Cur_Device, nullptr,
         m_ui->actionHelp,            m_ui->actionAbout,
@@ -179,7 +186,7 @@ void MainWindow::BuildToolBar()
         {m_ui->actionAbout, "/about.png"},               {m_ui->actionLog, "/log.png"},
         {m_ui->actionStatus, "/Status.png"},             {m_ui->actionHide_Device_Nav, "/hide_left.png"},
         {m_ui->actionShow_Device_Nav, "/show_left.png"}, {m_ui->actionHide_Cur_Device, "/hide_cur.png"},
-        {m_ui->actionShow_Cur_Device, "/show_cur.png"},
+        {m_ui->actionShow_Cur_Device, "/show_cur.png"}, {m_ui->actionAcknowledge_All, "/acknowledge.png"},
     };
     for (const auto& [action, fileName] : icons)
         SetActionIcon(action, QString::fromLatin1(fileName));
@@ -232,6 +239,7 @@ void MainWindow::CreateManagers()
     m_soundAlarmManager->SetDeviceConfig(deviceConfig);
     m_logManager->SetSystemConfig(systemConfig);
     m_logManager->SetDeviceConfig(deviceConfig);
+    m_display->Handling()->SetHandlingLog(m_logManager);
     m_alarmHandler->SetShowAlarmManager(m_showAlarmManager);
     m_alarmHandler->SetSoundAlarmManager(m_soundAlarmManager);
     m_alarmHandler->SetLogManager(m_logManager);
@@ -256,6 +264,7 @@ void MainWindow::ReleaseManagers()
     if (m_display) {
         m_display->SetMonitoring(false);
         m_display->SetSoundAlarmManager(nullptr);
+        m_display->Handling()->SetHandlingLog(nullptr);
     }
     // Threads stop before the objects they call into go. The handler re-queues reconnected devices for
     // registration, and registration calls into the SNMP server, so the server is deleted only once the handler's
@@ -346,6 +355,7 @@ void MainWindow::StartMonitoring(const QString& localAddress)
     m_showAlarmManager->ClearDevices();
     m_soundAlarmManager->Clear();
     m_logManager->Open();
+    m_display->Handling()->Restore();
     m_localAddress = localAddress;
     if (!m_snmpServer->Start(m_localAddress, m_serverPort)) {
         Warn(this, tr("Alarms cannot be received on UDP port %1: %2")

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "alarm/AlarmAcknowledgement.h"
+#include "alarm/AlarmShelf.h"
 #include "config/Ox_ClassWithErrorString.h"
 #include "log/LogClause.h"
 
@@ -7,7 +9,10 @@
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 #include <QVector>
+
+#include <vector>
 
 class AlarmRecord;
 class QSqlQuery;
@@ -69,6 +74,15 @@ public:
     void RollbackBatch();
     // The connection itself, for settings of the connection that the log does not make (tests limit its size).
     QSqlDatabase Connection() const { return m_database; }
+
+    // The operator's acknowledgements and shelves, in their tables beside alarm2 (AlarmHandlingTables); false with
+    // the statement's error text.
+    bool InsertAcknowledgements(const std::vector<AlarmAcknowledgement>& acknowledgements);
+    bool WriteShelf(const AlarmShelf& shelf);
+    bool LoadHandling(const QDateTime& now, QList<AlarmAcknowledgement>& openAcknowledgements,
+                      QList<AlarmShelf>& shelves);
+    // The acknowledgement of each of the first count rows: time and note, empty for none.
+    bool SelectAcknowledgements(const QList<AlarmRecord*>& rows, int count, QStringList& times, QStringList& notes);
 
 private:
     // Prepares, binds the values in order and executes; on failure the statement's error text is kept.

@@ -66,9 +66,34 @@ void LogManager::Flush()
     m_writer.Flush();
 }
 
+void LogManager::AddAcknowledgements(const std::vector<AlarmAcknowledgement>& acknowledgements)
+{
+    if (!acknowledgements.empty())
+        m_writer.AppendHandling({acknowledgements, std::nullopt});
+}
+
+void LogManager::AddShelfChange(const AlarmShelf& shelf)
+{
+    m_writer.AppendHandling({{}, shelf});
+}
+
+bool LogManager::LoadHandling(const QDateTime& now, QList<AlarmAcknowledgement>& openAcknowledgements,
+                              QList<AlarmShelf>& shelves)
+{
+    if (!m_database)
+        return false;
+    // What the operator did a moment ago may still wait for the writer.
+    m_writer.Flush();
+    const bool loaded = m_database->LoadHandling(now, openAcknowledgements, shelves);
+    if (!loaded)
+        qDebug() << "acknowledgements and shelves not loaded:" << m_database->GetErrorString();
+    return loaded;
+}
+
 void LogManager::SetSyslogTargets(const QList<SyslogTarget>& targets)
 {
     m_writer.SetLoggedHandler({});
+    m_writer.SetAcknowledgedHandler({});
     m_syslogSenders.clear();
     for (const SyslogTarget& target : targets)
         m_syslogSenders.push_back(std::make_unique<SyslogSender>(target));
@@ -77,5 +102,9 @@ void LogManager::SetSyslogTargets(const QList<SyslogTarget>& targets)
     m_writer.SetLoggedHandler([this](const std::vector<AlarmRecord>& logged) {
         for (const auto& sender : m_syslogSenders)
             sender->Append(logged);
+    });
+    m_writer.SetAcknowledgedHandler([this](const std::vector<AlarmAcknowledgement>& acknowledged) {
+        for (const auto& sender : m_syslogSenders)
+            sender->AppendAcknowledgements(acknowledged);
     });
 }

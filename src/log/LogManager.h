@@ -1,5 +1,6 @@
 #pragma once
 
+#include "alarm/AlarmHandlingLog.h"
 #include "config/DeviceConfigFile.h"
 #include "log/LogWriteThread.h"
 #include "log/SyslogTarget.h"
@@ -20,7 +21,7 @@ class SystemConfigFile;
 // Turns the stream of routed alarms into alarm-log rows: a row when an alarm starts, its end time when the
 // matching recovery arrives, old rows purged once a day. The writing runs on the log's own thread, so that
 // AddAlarm never waits on the disk; the GUI thread has its own connection for the log browser.
-class LogManager
+class LogManager : public AlarmHandlingLog
 {
 public:
     // Receives the error text when the log cannot be opened; the window shows it to the operator.
@@ -29,7 +30,7 @@ public:
     // Opens the log at once. onWriteFailure is called on the log's thread.
     explicit LogManager(OpenFailureHandler onOpenFailure = {}, LogClock clock = {},
                         WriteFailureHandler onWriteFailure = {});
-    virtual ~LogManager();
+    ~LogManager() override;
     LogManager(const LogManager&) = delete;
     LogManager& operator=(const LogManager&) = delete;
 
@@ -52,6 +53,12 @@ public:
     // GUI thread. From now on every alarm start and end that reaches the file also goes to these collectors as a
     // syslog message; an empty list sends nothing.
     void SetSyslogTargets(const QList<SyslogTarget>& targets);
+
+    // AlarmHandlingLog, GUI thread. While closed nothing is kept or loaded.
+    void AddAcknowledgements(const std::vector<AlarmAcknowledgement>& acknowledgements) override;
+    void AddShelfChange(const AlarmShelf& shelf) override;
+    bool LoadHandling(const QDateTime& now, QList<AlarmAcknowledgement>& openAcknowledgements,
+                      QList<AlarmShelf>& shelves) override;
 
 private:
     OpenFailureHandler m_onOpenFailure;

@@ -53,9 +53,24 @@ SyslogSender::~SyslogSender()
 void SyslogSender::Append(const std::vector<AlarmRecord>& logged)
 {
     std::lock_guard<std::mutex> locker(m_queueLock);
-    m_pending.insert(m_pending.end(), logged.begin(), logged.end());
+    for (const AlarmRecord& row : logged)
+        m_pending.push_back({row, QDateTime(), QString()});
     DropBeyondBound();
     m_queueGrown.notify_one();
+}
+
+void SyslogSender::AppendAcknowledgements(const std::vector<AlarmAcknowledgement>& acknowledged)
+{
+    std::lock_guard<std::mutex> locker(m_queueLock);
+    m_pending.insert(m_pending.end(), acknowledged.begin(), acknowledged.end());
+    DropBeyondBound();
+    m_queueGrown.notify_one();
+}
+
+QByteArray SyslogSender::Message(const Entry& entry, qint64 processId) const
+{
+    return entry.time.isValid() ? SyslogMessage::FormatAcknowledgement(entry, m_hostName, processId)
+                                : SyslogMessage::Format(entry.alarm, m_hostName, processId);
 }
 
 quint64 SyslogSender::DroppedCount() const
@@ -67,10 +82,10 @@ quint64 SyslogSender::DroppedCount() const
 void SyslogSender::run()
 {
     const qint64 processId = QCoreApplication::applicationPid();
-    std::vector<AlarmRecord> batch;
+    std::vector<Entry> batch;
     while (TakeBatch(batch)) {
         size_t sent = 0;
-        while (sent < batch.size() && Deliver(SyslogMessage::Format(batch[sent], m_hostName, processId)))
+        while (sent < batch.size() && Deliver(Message(batch[sent], processId)))
             ++sent;
         if (sent < batch.size()) {
             PutBack(batch, sent);
@@ -83,7 +98,7 @@ void SyslogSender::run()
     ReportDrops();
 }
 
-bool SyslogSender::TakeBatch(std::vector<AlarmRecord>& batch)
+bool SyslogSender::TakeBatch(std::vector<Entry>& batch)
 {
     batch.clear();
     std::unique_lock<std::mutex> locker(m_queueLock);
@@ -97,7 +112,7 @@ bool SyslogSender::TakeBatch(std::vector<AlarmRecord>& batch)
     return true;
 }
 
-void SyslogSender::PutBack(std::vector<AlarmRecord>& batch, size_t sent)
+void SyslogSender::PutBack(std::vector<Entry>& batch, size_t sent)
 {
     std::lock_guard<std::mutex> locker(m_queueLock);
     m_pending.insert(m_pending.begin(), std::make_move_iterator(batch.begin() + std::ptrdiff_t(sent)),

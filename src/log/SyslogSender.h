@@ -1,5 +1,6 @@
 #pragma once
 
+#include "alarm/AlarmAcknowledgement.h"
 #include "alarm/AlarmRecord.h"
 #include "log/SyslogTarget.h"
 
@@ -33,6 +34,8 @@ public:
 
     // Any thread; never waits on the network. Each record is a log row, see SyslogMessage.
     void Append(const std::vector<AlarmRecord>& logged);
+    // Any thread; never waits on the network. Each goes out as an ALARM_ACK message.
+    void AppendAcknowledgements(const std::vector<AlarmAcknowledgement>& acknowledged);
     // Messages dropped since the start because the queue was full.
     quint64 DroppedCount() const;
 
@@ -43,13 +46,17 @@ private:
     using Clock = std::chrono::steady_clock;
 
     // Waits for messages; false once a stop is requested and nothing more can be sent.
-    bool TakeBatch(std::vector<AlarmRecord>& batch);
+    // A log row, or, when its time is set, an acknowledgement of one.
+    using Entry = AlarmAcknowledgement;
+
+    bool TakeBatch(std::vector<Entry>& batch);
     // Puts the unsent tail back in front of the queue, where the bound drops the oldest first.
-    void PutBack(std::vector<AlarmRecord>& batch, size_t sent);
+    void PutBack(std::vector<Entry>& batch, size_t sent);
     void DropBeyondBound();
     void ReportDrops();
     void WaitBeforeRetry();
 
+    QByteArray Message(const Entry& entry, qint64 processId) const;
     bool Deliver(const QByteArray& message);
     bool Connect();
     bool SendStream(const QByteArray& frame);
@@ -66,7 +73,7 @@ private:
     // Guards everything from here to the next comment.
     mutable std::mutex m_queueLock;
     std::condition_variable m_queueGrown;
-    std::deque<AlarmRecord> m_pending;
+    std::deque<Entry> m_pending;
     quint64 m_dropped = 0;
     quint64 m_droppedSinceReport = 0;
 

@@ -279,6 +279,25 @@ void DeviceAlarmStore::CopySystemHistory(const QString& ip, QList<AlarmRecord>& 
     CopyList(ip, &DeviceAlarms::systemHistory, out);
 }
 
+QStringList DeviceAlarmStore::Devices()
+{
+    QMutexLocker devicesLocker(&m_devicesLock);
+    return m_devices.keys();
+}
+
+void DeviceAlarmStore::VisitCurrent(const QString& ip, const std::function<void(const AlarmRecord&)>& visit)
+{
+    QMutexLocker devicesLocker(&m_devicesLock);
+    DeviceAlarms* entry = Find(ip);
+    if (!entry)
+        return;
+    QMutexLocker listsLocker(&entry->listsLock);
+    for (const QList<AlarmRecord*>* current : {&entry->currentSignalAlarms, &entry->currentSystemAlarms}) {
+        for (const AlarmRecord* r : *current)
+            visit(*r);
+    }
+}
+
 void DeviceAlarmStore::Clear()
 {
     QMutexLocker devicesLocker(&m_devicesLock);

@@ -7,6 +7,9 @@
 #include <QMutex>
 #include <QString>
 #include <QList>
+#include <QStringList>
+
+#include <functional>
 
 class DeviceAlarms;
 
@@ -43,6 +46,11 @@ public:
     void CopySystemAlarms(const QString& ip, QList<AlarmRecord>& out);
     void CopySignalHistory(const QString& ip, QList<AlarmRecord>& out);
     void CopySystemHistory(const QString& ip, QList<AlarmRecord>& out);
+
+    // The devices that have had a record, in IP order.
+    QStringList Devices();
+    // Calls visit with each current record of the device, signal alarms first; visit must not call the store.
+    void VisitCurrent(const QString& ip, const std::function<void(const AlarmRecord&)>& visit);
 
     void Clear();
 
