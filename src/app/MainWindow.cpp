@@ -308,7 +308,11 @@ void MainWindow::CreateDesktopPresence()
                                       m_ui->action_SoundAlarm, nullptr, m_ui->actionExit_x},
                                      this);
     auto* trayTimer = new QTimer(this);
-    connect(trayTimer, &QTimer::timeout, this, [this] { m_trayIcon->ShowState(m_monitoring, m_display->Summary()); });
+    connect(trayTimer, &QTimer::timeout, this, [this] {
+        AlarmSummary summary = m_display->Summary();
+        summary.unacknowledged = m_display->Handling()->UnacknowledgedCount();
+        m_trayIcon->ShowState(m_monitoring, summary);
+    });
     trayTimer->start(1000);
     auto* notifier = new DesktopNotifier(this, QDBusConnection::sessionBus(), DesktopNotifier::DefaultIntervalMs, this);
     connect(m_display, &MainAlarmDisplayWidget::Signal_AlarmApplied, notifier, &DesktopNotifier::OnAlarmApplied);
