@@ -201,6 +201,12 @@ void SoundAlarmManager::EnableDeviceSound(const QString& ip, bool enable)
     DropItemsWhere([&](const AlarmRecord& record) { return record.ip == ip; });
 }
 
+int SoundAlarmManager::QueueLength() const
+{
+    QMutexLocker locker(&m_queueLock);
+    return m_queue.size();
+}
+
 void SoundAlarmManager::GetQueuedAlarms(QList<AlarmRecord>& alarms) const
 {
     QMutexLocker locker(&m_queueLock);

@@ -55,6 +55,8 @@ public:
     void EnableDeviceSound(const QString& ip, bool enable);
     // Appends a copy of every queued record, in queue order.
     void GetQueuedAlarms(QList<AlarmRecord>& alarms) const;
+    // Any thread: items waiting to be spoken.
+    int QueueLength() const;
     void Clear();
 
     // How long one second of the speech pacing lasts: the pause after each utterance and the unit of the repeat

@@ -86,6 +86,12 @@ void LogWriteThread::SetLoggedHandler(LoggedHandler handler)
     m_loggedHandler = std::move(handler);
 }
 
+size_t LogWriteThread::QueueLength() const
+{
+    std::lock_guard<std::mutex> locker(m_queueLock);
+    return m_pending.size();
+}
+
 void LogWriteThread::run()
 {
     LogDatabase database;
@@ -146,6 +152,7 @@ void LogWriteThread::WriteBatch(LogDatabase& database, const std::vector<Operati
     // A commit that fails rolls the batch back: none of it reached the file.
     if (inTransaction && !database.CommitBatch()) {
         qDebug() << database.GetErrorString();
+        ++m_writeFailures;
         logged.clear();
     }
     std::lock_guard<std::mutex> locker(m_loggedHandlerLock);
@@ -172,6 +179,7 @@ void LogWriteThread::WriteAlarm(LogDatabase& database, const AlarmRecord& record
             logged.push_back(record);
         } else {
             qDebug() << database.GetErrorString();
+            ++m_writeFailures;
         }
         return;
     }
@@ -184,8 +192,10 @@ void LogWriteThread::WriteAlarm(LogDatabase& database, const AlarmRecord& record
     ended.end_time = record.time;
     m_openAlarms.erase(open);
     int changedRows = 0;
-    if (!database.UpdateEndTime(AlarmHelpKey(ended), ended.end_time.toString(LogDatabase::TimeFormat), &changedRows))
+    if (!database.UpdateEndTime(AlarmHelpKey(ended), ended.end_time.toString(LogDatabase::TimeFormat), &changedRows)) {
         qDebug() << database.GetErrorString();
+        ++m_writeFailures;
+    }
     // A row deleted or purged meanwhile gets no end time, and so no end goes out.
     if (changedRows > 0)
         logged.push_back(ended);

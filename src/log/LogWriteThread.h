@@ -7,6 +7,7 @@
 #include <QString>
 #include <QThread>
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -49,6 +50,10 @@ public:
     void Flush();
     // Any thread. Once it returns, the previous handler is not running and will not be called again.
     void SetLoggedHandler(LoggedHandler handler);
+    // Any thread. Operations waiting to be written.
+    size_t QueueLength() const;
+    // Any thread, lock-free. Inserts, end-time updates and commits that failed since the start.
+    quint64 WriteFailureCount() const { return m_writeFailures; }
 
 protected:
     void run() override;
@@ -95,6 +100,7 @@ private:
     // identity key of each alarm whose start is logged to that start's time, which with the key makes the row's
     // helpkey; they outlive a stop and a start.
     const LogClock m_clock;
+    std::atomic<quint64> m_writeFailures{0};
     QMap<QString, QDateTime> m_openAlarms;
     QDate m_lastPurgeDay;
 };
