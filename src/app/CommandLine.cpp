@@ -124,39 +124,35 @@ bool CommandLine::Parse(const QStringList& arguments)
         m_syslogTargets.append(*target);
     }
     QByteArray authorization;
-    if (parser.isSet(credentials)) {
-        QString error;
-        if (!AlertmanagerTarget::ReadCredentials(parser.value(credentials), authorization, error)) {
-            Print(stderr, QCoreApplication::translate("CommandLine", "Cannot read the Alertmanager credentials in "
-                                                                     "'%1': %2\n")
-                              .arg(parser.value(credentials), error));
-            m_exitCode = 2;
-            return false;
-        }
-    }
+    QString error;
+    if (parser.isSet(credentials) &&
+        !AlertmanagerTarget::ReadCredentials(parser.value(credentials), authorization, error))
+        return Refuse(QCoreApplication::translate("CommandLine", "Cannot read the Alertmanager credentials in '%1': "
+                                                                 "%2\n")
+                          .arg(parser.value(credentials), error));
     for (const QString& url : parser.values(alertmanager)) {
         std::optional<AlertmanagerTarget> target = AlertmanagerTarget::Parse(url);
-        if (!target) {
-            Print(stderr, QCoreApplication::translate("CommandLine",
+        if (!target)
+            return Refuse(QCoreApplication::translate("CommandLine",
                                                       "Cannot send alarms to '%1': give http://HOST[:PORT][/PATH] "
                                                       "or https://HOST[:PORT][/PATH], with no credentials in it.\n")
                               .arg(url));
-            m_exitCode = 2;
-            return false;
-        }
         target->authorization = authorization;
         m_alertmanagerTargets.append(*target);
     }
     if (parser.isSet(metrics) &&
-        !MetricsServer::ParseListenAddress(parser.value(metrics), m_metricsAddress, m_metricsPort)) {
-        Print(stderr,
-              QCoreApplication::translate("CommandLine", "Cannot serve metrics on '%1': give HOST:PORT, HOST an IPv4 "
-                                                         "address, or PORT alone.\n")
-                  .arg(parser.value(metrics)));
-        m_exitCode = 2;
-        return false;
-    }
+        !MetricsServer::ParseListenAddress(parser.value(metrics), m_metricsAddress, m_metricsPort))
+        return Refuse(QCoreApplication::translate("CommandLine", "Cannot serve metrics on '%1': give HOST:PORT, HOST "
+                                                                 "an IPv4 address, or PORT alone.\n")
+                          .arg(parser.value(metrics)));
     return true;
+}
+
+bool CommandLine::Refuse(const QString& message)
+{
+    Print(stderr, message);
+    m_exitCode = 2;
+    return false;
 }
 
 bool CommandLine::IsLocalIPv4Address(const QString& text)

@@ -29,6 +29,9 @@ public:
     static bool IsLocalIPv4Address(const QString& text);
 
 private:
+    // Prints the message to stderr and sets the exit code for a refused argument; returns false.
+    bool Refuse(const QString& message);
+
     int m_exitCode = 0;
     QString m_startAddress;
     QList<SyslogTarget> m_syslogTargets;

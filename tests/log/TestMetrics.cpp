@@ -6,8 +6,7 @@
 #include "alarm/AlarmRecordPool.h"
 #include "app/AppPaths.h"
 #include "config/DeviceConfigFile.h"
-#include "config/DeviceConfigNode.h"
-#include "config/PortConfigNode.h"
+#include "config/DeviceConfigManager.h"
 #include "log/LogManager.h"
 #include "log/MetricsServer.h"
 #include "log/StationMetrics.h"
@@ -53,12 +52,9 @@ void TestMetrics::countersAgreeWithTheLogAfterABurstAndPromtoolAcceptsThem()
     LogManager log;
     AlarmHandler handler;
     handler.SetLogManager(&log);
+    StationFiles::WriteDevices({{Probe, "Studio A"}});
     DeviceConfigFile config;
-    DeviceConfigNode device;
-    device.SetIp(Probe);
-    device.SetDevName("Studio A");
-    device.SetBncPort(2, PortConfigNode());
-    config.AddDevice(device);
+    DeviceConfigManager::GetConfig(config);
     handler.SetDeviceConfig(config);
     const StationMetrics metrics({&handler, &log, nullptr, {}, [] { return true; }, "1.2.3"});
     MetricsServer server([&metrics] { return metrics.Exposition(); });
