@@ -12,9 +12,6 @@
 namespace {
 // An Alertmanager that answers nothing for this long is taken for down.
 constexpr int RequestTimeoutMs = 10000;
-// What a stop still grants a request in flight.
-constexpr std::chrono::milliseconds StopGrace{1000};
-constexpr int PollSliceMs = 100;
 } // namespace
 
 AlertmanagerSender::AlertmanagerSender(const AlertmanagerTarget& target, const ActiveAlarms& active,

@@ -34,6 +34,9 @@ public:
 
 protected:
     using Clock = std::chrono::steady_clock;
+    // What a stop still grants a connection or a request in flight, and how often a wait looks out for the stop.
+    static constexpr std::chrono::milliseconds StopGrace{1000};
+    static constexpr int PollSliceMs = 100;
 
     // Subclasses start the thread at the end of their constructor and call StopAndWait first in their destructor,
     // so that the thread never meets a half-built or half-destroyed object.

@@ -16,9 +16,6 @@
 namespace {
 // A collector that takes nothing for this long is taken for hung and connected to afresh.
 constexpr std::chrono::milliseconds StreamTimeout{30000};
-// What a stop still grants a connection that is being made or is sending.
-constexpr std::chrono::milliseconds StopGrace{1000};
-constexpr int PollSliceMs = 100;
 
 QString SystemError()
 {
