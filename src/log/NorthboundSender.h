@@ -21,6 +21,8 @@ class NorthboundSender : public QThread
 public:
     static constexpr int MaxQueued = 100000;
 
+    ~NorthboundSender() override;
+
     // Any thread; never waits on the network. Each record is a log row, see SyslogMessage.
     virtual void Append(const std::vector<AlarmRecord>& logged);
     // Messages dropped since the start because the queue was full.
@@ -41,7 +43,6 @@ protected:
     // Subclasses start the thread at the end of their constructor and call StopAndWait first in their destructor,
     // so that the thread never meets a half-built or half-destroyed object.
     NorthboundSender(const QString& kind, const QString& target, int maxQueued);
-    ~NorthboundSender() override;
 
     // Sends what the receiver still takes without waiting for it, then ends the thread.
     void StopAndWait();

@@ -141,7 +141,8 @@ void TestAlertmanager::alarmsOpenInTheLogAreSentAgainAfterARestart()
                                           "severity=warning station=" +
                                           SyslogMessage::LocalHostName()},
                               10000);
-    QCOMPARE(AlertNamed("VideoLost")["annotations"]["helpkey"].toString(), AlarmHelpKey(lost));
+    const QJsonObject alert = AlertNamed("VideoLost");
+    QCOMPARE(alert["annotations"]["helpkey"].toString(), AlarmHelpKey(lost));
 }
 
 QTEST_GUILESS_MAIN(TestAlertmanager)
