@@ -128,10 +128,10 @@ void LogManager::TakeOpenRows(LogDatabase& database)
 {
     const LogClause open{QStringLiteral("where end_time is null order by id desc"), {}};
     std::vector<AlarmRecord> rows(database.GetCount(LogClause{QStringLiteral("where end_time is null"), {}}));
-    QList<AlarmRecord*> slots;
+    QList<AlarmRecord*> filling;
     for (AlarmRecord& row : rows)
-        slots.append(&row);
-    const int filled = database.Select(open, slots);
+        filling.append(&row);
+    const int filled = database.Select(open, filling);
     rows.resize(size_t(std::max(0, filled)));
     // The log holds wall-clock times of this machine.
     for (AlarmRecord& row : rows)
