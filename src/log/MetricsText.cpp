@@ -31,7 +31,7 @@ QString Number(double value)
     // Counts print as whole numbers, without an exponent.
     if (std::floor(value) == value && std::fabs(value) < 9007199254740992.0)
         return QString::number(qint64(value));
-    return QString::number(value, 'g', 17);
+    return QString::number(value, 'g', 15);
 }
 
 QByteArray ReadProcFile(const char* path)
