@@ -241,7 +241,7 @@ void BenchAlarmLog(AlarmHandler& handler, quint16 stationPort)
     std::printf("%-10s %10s %12s %12s %12s %12s %10s %8s\n", "pairs/s", "pairs", "log", "log+syslog", "syslog msgs",
                 "log+am+metr", "am dropped", "scrapes");
     long losslessRate[3] = {0, 0, 0};
-    const long rates[] = {500, 1000, 2000, 4000, 8000, 16000, 32000};
+    const long rates[] = {500, 1000, 2000, 4000, 8000, 16000, 32000, 64000, 128000};
     for (long rate : rates) {
         const long count = qBound(1000L, rate * 2, 8000L);
         long rows[3] = {0, 0, 0};
