@@ -14,11 +14,10 @@ namespace {
 constexpr int RequestTimeoutMs = 10000;
 } // namespace
 
-AlertmanagerSender::AlertmanagerSender(const AlertmanagerTarget& target, const ActiveAlarms& active,
-                                       std::chrono::milliseconds resendInterval, int maxQueued)
-    : NorthboundSender(QStringLiteral("alertmanager"), target.url.toDisplayString(), maxQueued), m_target(target),
-      m_alertsUrl(target.AlertsUrl()), m_active(active), m_resendInterval(resendInterval),
-      m_station(SyslogMessage::LocalHostName()), m_nextResend(Clock::now())
+AlertmanagerSender::AlertmanagerSender(const AlertmanagerTarget& target, const ActiveAlarms& active)
+    : NorthboundSender(QStringLiteral("alertmanager"), target.url.toDisplayString(), MaxQueued), m_target(target),
+      m_alertsUrl(target.AlertsUrl()), m_active(active), m_station(SyslogMessage::LocalHostName()),
+      m_nextResend(Clock::now())
 {
     start();
 }
@@ -35,7 +34,7 @@ size_t AlertmanagerSender::Send(const std::vector<AlarmRecord>& batch)
 
 void AlertmanagerSender::Housekeeping()
 {
-    m_nextResend = Clock::now() + m_resendInterval;
+    m_nextResend = Clock::now() + ResendInterval;
     const std::vector<AlarmRecord> active = m_active.Snapshot();
     // A failure is reported and tried again at the next re-send; the queue has its own retries.
     if (!active.empty())

@@ -16,11 +16,10 @@ class QNetworkAccessManager;
 class AlertmanagerSender final : public NorthboundSender
 {
 public:
-    static constexpr std::chrono::milliseconds ResendInterval{60000};
+    static constexpr std::chrono::seconds ResendInterval{60};
 
     // The active alarms must outlive the sender.
-    AlertmanagerSender(const AlertmanagerTarget& target, const ActiveAlarms& active,
-                       std::chrono::milliseconds resendInterval = ResendInterval, int maxQueued = MaxQueued);
+    AlertmanagerSender(const AlertmanagerTarget& target, const ActiveAlarms& active);
     ~AlertmanagerSender() override;
     AlertmanagerSender(const AlertmanagerSender&) = delete;
     AlertmanagerSender& operator=(const AlertmanagerSender&) = delete;
@@ -37,7 +36,6 @@ private:
     const AlertmanagerTarget m_target;
     const QUrl m_alertsUrl;
     const ActiveAlarms& m_active;
-    const std::chrono::milliseconds m_resendInterval;
     const QString m_station;
 
     // Only the sender's thread touches these; the network access lives on that thread.

@@ -81,14 +81,12 @@ void LogManager::SetSyslogTargets(const QList<SyslogTarget>& targets)
     });
 }
 
-void LogManager::SetAlertmanagerTargets(const QList<AlertmanagerTarget>& targets,
-                                        std::chrono::milliseconds resendInterval)
+void LogManager::SetAlertmanagerTargets(const QList<AlertmanagerTarget>& targets)
 {
-    ChangeReceivers([this, &targets, resendInterval] {
+    ChangeReceivers([this, &targets] {
         m_alertmanagerSenders.clear();
         for (const AlertmanagerTarget& target : targets)
-            m_alertmanagerSenders.push_back(
-                std::make_unique<AlertmanagerSender>(target, m_activeAlarms, resendInterval));
+            m_alertmanagerSenders.push_back(std::make_unique<AlertmanagerSender>(target, m_activeAlarms));
     });
 }
 

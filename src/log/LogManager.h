@@ -10,7 +10,6 @@
 #include <QString>
 
 #include <atomic>
-#include <chrono>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -55,9 +54,8 @@ public:
     // GUI thread. From now on every alarm start and end that reaches the file also goes to these collectors as a
     // syslog message; an empty list sends nothing.
     void SetSyslogTargets(const QList<SyslogTarget>& targets);
-    // GUI thread. Likewise to these Alertmanagers, each active alarm again every resendInterval.
-    void SetAlertmanagerTargets(const QList<AlertmanagerTarget>& targets,
-                                std::chrono::milliseconds resendInterval = std::chrono::minutes(1));
+    // GUI thread. Likewise to these Alertmanagers, each active alarm again once a minute.
+    void SetAlertmanagerTargets(const QList<AlertmanagerTarget>& targets);
 
     // For the metrics, from any thread; never waits for the writer. The receivers must not be replaced meanwhile.
     quint64 RowsWrittenCount() const { return m_rowsWritten; }
