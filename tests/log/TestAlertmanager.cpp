@@ -7,6 +7,8 @@
 
 #include <QFile>
 #include <QJsonObject>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QtTest>
 
 // Alarms as alerts to Debian's Alertmanager on loopback: what the log writes, re-sent while active, and what the log
@@ -20,6 +22,7 @@ private slots:
     void alarmStartFiresAndItsEndResolves();
     void alertmanagerStartedLateStillReceivesTheActiveAlarm();
     void alarmsOpenInTheLogAreSentAgainAfterARestart();
+    void credentialsFromTheFileGoWithEveryPost();
 
 private:
     // The alerts Alertmanager holds, each as its labels in one text, sorted.
@@ -143,6 +146,33 @@ void TestAlertmanager::alarmsOpenInTheLogAreSentAgainAfterARestart()
                               10000);
     const QJsonObject alert = AlertNamed("VideoLost");
     QCOMPARE(alert["annotations"]["helpkey"].toString(), AlarmHelpKey(lost));
+}
+
+void TestAlertmanager::credentialsFromTheFileGoWithEveryPost()
+{
+    TempAppDir appDir;
+    QFile file(appDir.filePath("credentials"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("basic pager:s3cret\n");
+    file.close();
+    AlertmanagerTarget target = *AlertmanagerTarget::Parse(QStringLiteral("http://%1:%2/am/").arg(m_host).arg(m_port));
+    QString error;
+    QVERIFY2(AlertmanagerTarget::ReadCredentials(file.fileName(), target.authorization, error), qPrintable(error));
+
+    // A stand-in that only reads the request's head.
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress(m_host), m_port));
+    LogManager log;
+    log.SetAlertmanagerTargets({target});
+    const AlarmRecord lost = Studio(PortTypeBnc, 3, -1, AlarmTypeVideoLost, LevelError, "2024-03-05T07:04:09.031");
+    log.AddAlarm(&lost);
+    QTRY_VERIFY_WITH_TIMEOUT(server.hasPendingConnections(), 10000);
+    QTcpSocket* request = server.nextPendingConnection();
+    QByteArray head;
+    QTRY_VERIFY_WITH_TIMEOUT((head += request->readAll()).contains("\r\n\r\n"), 10000);
+    QVERIFY2(head.startsWith("POST /am/api/v2/alerts HTTP/1.1\r\n"), head.constData());
+    QVERIFY2(head.contains("\r\nAuthorization: Basic " + QByteArray("pager:s3cret").toBase64() + "\r\n"),
+             head.constData());
 }
 
 QTEST_GUILESS_MAIN(TestAlertmanager)
