@@ -127,6 +127,10 @@
 </translation>
     </message>
     <message>
+        <source>Show the all-devices status window once started, for a wall display.</source>
+        <translation>启动后显示所有设备状态窗口，用于墙面显示。</translation>
+    </message>
+    <message>
         <source>Send every alarm start and end written to the alarm log to the Prometheus Alertmanager at &lt;url&gt; (API v2): http://HOST[:PORT][/PATH] or https://... Repeat for each member of an Alertmanager cluster.</source>
         <translation>将写入报警日志的每个报警开始和结束发送到 &lt;url&gt; 处的 Prometheus Alertmanager（API v2）：http://HOST[:PORT][/PATH] 或 https://...。Alertmanager 集群的每个成员各重复一次。</translation>
     </message>
@@ -874,6 +878,12 @@
         <translation>以下文件无法复制，均保持原样：
 %1</translation>
     </message>
+    <message>
+        <source>The alarm log cannot be written: %1
+Alarms are kept and written as soon as it can be written again.</source>
+        <translation>无法写入告警日志：%1
+告警已保留，一旦日志可以写入即会写入。</translation>
+    </message>
 </context>
 <context>
     <name>SelectIPDialog</name>
@@ -896,6 +906,10 @@
     <message>
         <source>Select IP Address</source>
         <translation>选择 IP 地址</translation>
+    </message>
+    <message>
+        <source>This machine has no IPv4 address besides 127.0.0.1 for the devices to send their alarms to.</source>
+        <translation>本机除 127.0.0.1 外没有可供设备发送告警的 IPv4 地址。</translation>
     </message>
 </context>
 <context>

@@ -127,6 +127,10 @@
 </translation>
     </message>
     <message>
+        <source>Show the all-devices status window once started, for a wall display.</source>
+        <translation>啟動後顯示所有設備狀態視窗，用於牆面顯示。</translation>
+    </message>
+    <message>
         <source>Send every alarm start and end written to the alarm log to the Prometheus Alertmanager at &lt;url&gt; (API v2): http://HOST[:PORT][/PATH] or https://... Repeat for each member of an Alertmanager cluster.</source>
         <translation>將寫入警報日誌的每個警報開始和結束傳送到 &lt;url&gt; 處的 Prometheus Alertmanager（API v2）：http://HOST[:PORT][/PATH] 或 https://...。Alertmanager 叢集的每個成員各重複一次。</translation>
     </message>
@@ -874,6 +878,12 @@
         <translation>以下檔案無法複製，均保持原狀：
 %1</translation>
     </message>
+    <message>
+        <source>The alarm log cannot be written: %1
+Alarms are kept and written as soon as it can be written again.</source>
+        <translation>無法寫入告警日誌：%1
+告警已保留，一旦日誌可以寫入即會寫入。</translation>
+    </message>
 </context>
 <context>
     <name>SelectIPDialog</name>
@@ -896,6 +906,10 @@
     <message>
         <source>Select IP Address</source>
         <translation>選擇 IP 位址</translation>
+    </message>
+    <message>
+        <source>This machine has no IPv4 address besides 127.0.0.1 for the devices to send their alarms to.</source>
+        <translation>本機除 127.0.0.1 外沒有可供設備發送告警的 IPv4 位址。</translation>
     </message>
 </context>
 <context>

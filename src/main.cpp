@@ -35,8 +35,16 @@ int main(int argc, char* argv[])
     }
     UnixSignalWatcher signalWatcher;
     QObject::connect(&signalWatcher, &UnixSignalWatcher::Signalled, &window, &QWidget::close);
+    // The status window, a box without parent or a modal dialog would otherwise keep a station without its main
+    // window running; quitting also ends the event loop of a dialog that is open.
+    QObject::connect(&window, &MainWindow::Closed, &app, &QCoreApplication::quit);
     window.show();
-    if (!startAddress.isEmpty())
-        QTimer::singleShot(0, &window, [&window, startAddress] { window.StartMonitoring(startAddress); });
+    const bool showStatus = commandLine.ShowsStatusWindow();
+    QTimer::singleShot(0, &window, [&window, startAddress, showStatus] {
+        if (!startAddress.isEmpty())
+            window.StartMonitoring(startAddress);
+        if (showStatus)
+            window.OnStatusClicked();
+    });
     return app.exec();
 }

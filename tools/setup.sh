@@ -10,6 +10,7 @@ VZ_PACKAGES=(
     sqlite3 xvfb xauth
     fonts-wqy-microhei
     libmicrohttpd-dev prometheus-alertmanager prometheus
+    tzdata
 )
 
 vz_ensure_packages() {

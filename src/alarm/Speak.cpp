@@ -53,7 +53,8 @@ bool EnsureEngineLocked()
 {
     if (!s_engineTried) {
         s_engineTried = true;
-        const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, 0);
+        // Without DONT_EXIT espeak-ng ends the whole process when its data cannot be loaded.
+        const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_DONT_EXIT);
         if (rate > 0) {
             s_sampleRate = rate;
             espeak_SetSynthCallback(CaptureSamples);

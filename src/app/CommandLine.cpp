@@ -77,6 +77,11 @@ bool CommandLine::Parse(const QStringList& arguments)
                                     "loopback address."),
         QStringLiteral("address"));
     parser.addOption(metrics);
+    const QCommandLineOption status(
+        QStringLiteral("status"),
+        QCoreApplication::translate("CommandLine",
+                                    "Show the all-devices status window once started, for a wall display."));
+    parser.addOption(status);
 
     if (!parser.parse(arguments)) {
         Print(stderr, parser.errorText() + QLatin1Char('\n'));
@@ -111,6 +116,7 @@ bool CommandLine::Parse(const QStringList& arguments)
         }
         m_startAddress = QHostAddress(address).toString();
     }
+    m_showStatus = parser.isSet(status);
     for (const QString& url : parser.values(syslog)) {
         const std::optional<SyslogTarget> target = SyslogTarget::Parse(url);
         if (!target) {

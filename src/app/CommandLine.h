@@ -9,7 +9,8 @@
 
 // The station's command line: --start <address> for an unattended start, --syslog <url> for each collector that
 // the alarm stream goes to, --alertmanager <url> for each Alertmanager (with --alertmanager-credentials <file>),
-// --metrics <address> for the metrics endpoint, plus --help and --version.
+// --metrics <address> for the metrics endpoint, --status for the all-devices status window, plus --help and
+// --version.
 class CommandLine
 {
 public:
@@ -24,6 +25,7 @@ public:
     // Port 0 when --metrics is not given.
     QHostAddress MetricsAddress() const { return m_metricsAddress; }
     quint16 MetricsPort() const { return m_metricsPort; }
+    bool ShowsStatusWindow() const { return m_showStatus; }
 
     // An IPv4 address of this machine; every 127.x.y.z is local on Linux.
     static bool IsLocalIPv4Address(const QString& text);
@@ -38,4 +40,5 @@ private:
     QList<AlertmanagerTarget> m_alertmanagerTargets;
     QHostAddress m_metricsAddress;
     quint16 m_metricsPort = 0;
+    bool m_showStatus = false;
 };

@@ -24,6 +24,7 @@
 #include "ui_MainWindow.h"
 #include "views/MainAlarmDisplayWidget.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
 #include <QHostAddress>
@@ -197,9 +198,20 @@ void MainWindow::CreateManagers()
 
     m_snmpServer = new SnmpServer;
     m_alarmHandler = new AlarmHandler;
-    m_logManager = new LogManager([this](const QString& errorText) {
-        m_prompts.notify(QMessageBox::Critical, nullptr, tr("Error"), errorText);
-    });
+    m_logManager = new LogManager(
+        [this](const QString& errorText) { m_prompts.notify(QMessageBox::Critical, nullptr, tr("Error"), errorText); },
+        {},
+        [this](const QString& errorText) {
+            // Called on the log's thread, once until the log can be written again.
+            QMetaObject::invokeMethod(
+                this,
+                [this, errorText] {
+                    Warn(this, tr("The alarm log cannot be written: %1\nAlarms are kept and written as soon as it "
+                                  "can be written again.")
+                                   .arg(errorText));
+                },
+                Qt::QueuedConnection);
+        });
     m_showAlarmManager = new ShowAlarmManager;
     m_soundAlarmManager = new SoundAlarmManager;
     m_systemConfigManager = new SystemConfigManager;
@@ -454,6 +466,13 @@ void MainWindow::OnExitClicked()
 {
     if (m_prompts.confirm(this, tr("Exit"), tr("Are you sure to exit?")))
         close();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted())
+        emit Closed();
 }
 
 void MainWindow::OnSoundAlarmClicked()

@@ -71,6 +71,10 @@ public:
     // Warnings that do not hold anything back.
     static Prompts UnattendedPrompts();
 
+signals:
+    // The window was closed: by the operator, Exit or a signal. The station ends then, whatever else is open.
+    void Closed();
+
 public slots:
     void OnStartMonitorClicked();
     void OnStopMonitorClicked();
@@ -89,6 +93,9 @@ public slots:
     void OnHelp();
     void OnAbout();
     void RetranslateUi();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void InitWindow();

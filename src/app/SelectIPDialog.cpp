@@ -16,6 +16,12 @@ void SelectIPDialog::SetIPList(const QStringList& list)
     m_ui->comboBox_IP->addItems(list);
     if (!list.isEmpty())
         m_ui->comboBox_IP->setCurrentIndex(0);
+    // An empty address would be written into every device as its trap destination, replacing one that works.
+    const bool haveAddress = m_ui->comboBox_IP->count() > 0;
+    m_ui->pushButton_OK->setEnabled(haveAddress);
+    m_ui->pushButton_OK->setToolTip(haveAddress ? QString()
+                                                : tr("This machine has no IPv4 address besides 127.0.0.1 for the "
+                                                     "devices to send their alarms to."));
 }
 
 QString SelectIPDialog::GetSelectedIP() const
@@ -25,6 +31,8 @@ QString SelectIPDialog::GetSelectedIP() const
 
 void SelectIPDialog::on_pushButton_OK_clicked()
 {
+    if (m_ui->comboBox_IP->currentText().isEmpty())
+        return;
     m_selectedIP = m_ui->comboBox_IP->currentText();
     accept();
 }

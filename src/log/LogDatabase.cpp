@@ -133,13 +133,13 @@ bool LogDatabase::Run(QSqlQuery& query, const QString& statement, const QVariant
     return ok;
 }
 
-void LogDatabase::DeleteBefore(unsigned daysToKeep, const QDate& today)
+bool LogDatabase::DeleteBefore(unsigned daysToKeep, const QDate& today)
 {
     const QString statement = QStringLiteral("delete from alarm2 where datetime(start_time) < datetime(?)");
     const QString cutOff = today.addDays(-qint64(daysToKeep)).toString(QStringLiteral("yyyy-MM-dd"));
     qDebug() << statement << cutOff;
     QSqlQuery query(m_database);
-    Run(query, statement, {cutOff});
+    return Run(query, statement, {cutOff});
 }
 
 bool LogDatabase::Delete(const LogClause& where)
@@ -263,8 +263,15 @@ bool LogDatabase::CommitBatch()
     QSqlQuery query(m_database);
     if (Run(query, QStringLiteral("COMMIT")))
         return true;
-    const QString commitError = GetErrorString();
-    Run(query, QStringLiteral("ROLLBACK"));
-    SetErrorString(commitError);
+    RollbackBatch();
     return false;
+}
+
+void LogDatabase::RollbackBatch()
+{
+    // After an automatic rollback there is no transaction left, and this one fails harmlessly.
+    const QString error = GetErrorString();
+    QSqlQuery query(m_database);
+    Run(query, QStringLiteral("ROLLBACK"));
+    SetErrorString(error);
 }

@@ -44,7 +44,7 @@ public:
     bool Open(const QString& path, int busyTimeout = WriterBusyTimeout);
 
     // Removes the rows that started before 00:00 of (today - daysToKeep).
-    void DeleteBefore(unsigned daysToKeep, const QDate& today);
+    bool DeleteBefore(unsigned daysToKeep, const QDate& today);
     bool Delete(const LogClause& where);
     // Whether the last failed statement found the other connection writing; it changed nothing then.
     bool WasBusy() const { return m_busy; }
@@ -63,7 +63,12 @@ public:
 
     // Everything between the two lands in the file in one commit, or not at all.
     bool BeginBatch();
+    // A commit that fails rolls the batch back.
     bool CommitBatch();
+    // Undoes everything since BeginBatch; the error text of the failure that led here is kept.
+    void RollbackBatch();
+    // The connection itself, for settings of the connection that the log does not make (tests limit its size).
+    QSqlDatabase Connection() const { return m_database; }
 
 private:
     // Prepares, binds the values in order and executes; on failure the statement's error text is kept.

@@ -49,6 +49,24 @@ QStringList HeaderTexts()
             QCoreApplication::translate("LogManageDialog", "Note")};
 }
 
+// The station zone's offset from UTC at a clock reading, in milliseconds. Asking the C library costs more than the
+// rest of an export line, and rows come in time order while offsets change on whole hours a few times a year: one
+// question per hour of clock time.
+qint64 LocalOffsetMs(const QDateTime& clockReading)
+{
+    thread_local QDate cachedDate;
+    thread_local int cachedHour = -1;
+    thread_local qint64 cachedOffset = 0;
+    const QDate date = clockReading.date();
+    const int hour = clockReading.time().hour();
+    if (date != cachedDate || hour != cachedHour) {
+        cachedDate = date;
+        cachedHour = hour;
+        cachedOffset = qint64(QDateTime(date, clockReading.time(), Qt::LocalTime).offsetFromUtc()) * 1000;
+    }
+    return cachedOffset;
+}
+
 // Digits put by hand: Qt's formatter parses its format text on every call, three times a row of an export.
 QChar* Put(QChar* at, qint64 value, int digits)
 {
@@ -78,7 +96,11 @@ QString LogExport::DurationText(const QDateTime& start, const QDateTime& end)
 {
     if (start.isNull() || end.isNull())
         return QString();
-    const qint64 milliseconds = start.msecsTo(end);
+    // The stored times are clock readings of the station's zone: across a change to or from daylight saving time
+    // the clock jumped, and the offsets tell by how much.
+    const qint64 milliseconds =
+        QDateTime(start.date(), start.time(), Qt::UTC).msecsTo(QDateTime(end.date(), end.time(), Qt::UTC)) -
+        (LocalOffsetMs(end) - LocalOffsetMs(start));
     const qint64 days = milliseconds / 86400000;
     // A time of day: an end before its start wraps round as QTime does.
     QString time(12, Qt::Uninitialized);

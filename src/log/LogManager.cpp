@@ -9,8 +9,8 @@
 #include <QDebug>
 #include <QDir>
 
-LogManager::LogManager(OpenFailureHandler onOpenFailure, LogClock clock)
-    : m_onOpenFailure(std::move(onOpenFailure)), m_writer(std::move(clock))
+LogManager::LogManager(OpenFailureHandler onOpenFailure, LogClock clock, WriteFailureHandler onWriteFailure)
+    : m_onOpenFailure(std::move(onOpenFailure)), m_writer(std::move(clock), std::move(onWriteFailure))
 {
     // No receivers yet; the active alarms and the counts follow the log from the start.
     ChangeReceivers([] {});

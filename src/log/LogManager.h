@@ -29,8 +29,9 @@ public:
     // Receives the error text when the log cannot be opened; the window shows it to the operator.
     using OpenFailureHandler = std::function<void(const QString& errorText)>;
 
-    // Opens the log at once.
-    explicit LogManager(OpenFailureHandler onOpenFailure = {}, LogClock clock = {});
+    // Opens the log at once. onWriteFailure is called on the log's thread.
+    explicit LogManager(OpenFailureHandler onOpenFailure = {}, LogClock clock = {},
+                        WriteFailureHandler onWriteFailure = {});
     virtual ~LogManager();
     LogManager(const LogManager&) = delete;
     LogManager& operator=(const LogManager&) = delete;

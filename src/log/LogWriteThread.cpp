@@ -5,10 +5,14 @@
 #include <QDebug>
 
 #include <algorithm>
+#include <chrono>
 #include <iterator>
+#include <utility>
 
-LogWriteThread::LogWriteThread(LogClock clock)
-    : m_clock(clock ? std::move(clock) : LogClock(&QDateTime::currentDateTime)), m_lastPurgeDay(m_clock().date())
+LogWriteThread::LogWriteThread(LogClock clock, WriteFailureHandler onWriteFailure, BeforeBatchHook beforeBatch)
+    : m_clock(clock ? std::move(clock) : LogClock(&QDateTime::currentDateTime)),
+      m_onWriteFailure(std::move(onWriteFailure)), m_beforeBatch(std::move(beforeBatch)),
+      m_lastPurgeDay(m_clock().date())
 {
 }
 
@@ -53,9 +57,13 @@ QString LogWriteThread::GetErrorString() const
 bool LogWriteThread::Append(const AlarmRecord& record)
 {
     std::unique_lock<std::mutex> locker(m_queueLock);
-    m_queueDone.wait(locker, [this] { return !m_accepting || m_pending.size() < size_t(MaxPending); });
+    m_queueDone.wait(locker, [this] { return !m_accepting || m_failing || m_pending.size() < size_t(MaxPending); });
     if (!m_accepting)
         return false;
+    if (m_pending.size() >= size_t(MaxPending)) {
+        ++m_dropped;
+        return false;
+    }
     m_pending.push_back(Operation{false, record});
     ++m_appended;
     m_queueGrown.notify_one();
@@ -100,11 +108,66 @@ void LogWriteThread::run()
     std::vector<Operation> batch;
     std::optional<unsigned> daysToKeep;
     while (TakeBatch(batch, daysToKeep)) {
-        WriteBatch(database, batch, daysToKeep);
-        std::lock_guard<std::mutex> locker(m_queueLock);
+        // A batch that fails once a stop is requested gets no further try.
+        const bool lastTry = StopRequested();
+        if (m_beforeBatch)
+            m_beforeBatch(database);
+        if (!WriteBatch(database, batch, daysToKeep)) {
+            ++m_writeFailures;
+            if (lastTry)
+                break;
+            FailedBatch(database.GetErrorString());
+            continue;
+        }
+        std::unique_lock<std::mutex> locker(m_queueLock);
+        const bool recovered = std::exchange(m_failing, false);
+        const quint64 dropped = std::exchange(m_dropped, 0);
         m_written += quint64(batch.size());
+        batch.clear();
         m_queueDone.notify_all();
+        locker.unlock();
+        if (recovered)
+            qDebug() << "The alarm log is written again;" << dropped
+                     << "alarms that arrived while its queue was full are not in it";
     }
+    GiveUp(batch, database.GetErrorString());
+}
+
+bool LogWriteThread::StopRequested() const
+{
+    std::lock_guard<std::mutex> locker(m_queueLock);
+    return m_stopRequested;
+}
+
+void LogWriteThread::FailedBatch(const QString& errorText)
+{
+    std::unique_lock<std::mutex> locker(m_queueLock);
+    const bool first = !std::exchange(m_failing, true);
+    // Appends that wait for room stop waiting: the handler's thread must not hang on a full disk.
+    m_queueDone.notify_all();
+    locker.unlock();
+    if (first) {
+        qDebug() << "The alarm log cannot be written; alarms are kept and written once it can:" << errorText;
+        if (m_onWriteFailure)
+            m_onWriteFailure(errorText);
+    }
+    locker.lock();
+    m_queueGrown.wait_for(locker, std::chrono::milliseconds(RetryIntervalMs), [this] { return m_stopRequested; });
+}
+
+void LogWriteThread::GiveUp(std::vector<Operation>& batch, const QString& errorText)
+{
+    std::unique_lock<std::mutex> locker(m_queueLock);
+    const quint64 lost = quint64(batch.size() + m_pending.size()) + m_dropped;
+    batch.clear();
+    m_pending.clear();
+    m_dropped = 0;
+    m_failing = false;
+    m_written = m_appended;
+    m_queueDone.notify_all();
+    locker.unlock();
+    if (lost > 0)
+        qDebug() << "The alarm log stops with" << lost << "alarms that could not be written:" << errorText;
 }
 
 bool LogWriteThread::ReportOpen(LogDatabase& database)
@@ -124,6 +187,8 @@ bool LogWriteThread::ReportOpen(LogDatabase& database)
 bool LogWriteThread::TakeBatch(std::vector<Operation>& batch, std::optional<unsigned>& daysToKeep)
 {
     std::unique_lock<std::mutex> locker(m_queueLock);
+    if (!batch.empty())
+        return true;
     m_queueGrown.wait(locker, [this] { return !m_pending.empty() || m_stopRequested; });
     if (m_pending.empty())
         return false;
@@ -135,68 +200,82 @@ bool LogWriteThread::TakeBatch(std::vector<Operation>& batch, std::optional<unsi
     return true;
 }
 
-void LogWriteThread::WriteBatch(LogDatabase& database, const std::vector<Operation>& batch,
+bool LogWriteThread::WriteBatch(LogDatabase& database, const std::vector<Operation>& batch,
                                 std::optional<unsigned> daysToKeep)
 {
-    // Without a transaction the statements still land, one commit each.
-    const bool inTransaction = database.BeginBatch();
-    if (!inTransaction)
-        qDebug() << database.GetErrorString();
-    std::vector<AlarmRecord> logged;
+    if (!database.BeginBatch())
+        return false;
+    BatchChanges changes;
+    changes.lastPurgeDay = m_lastPurgeDay;
     for (const Operation& operation : batch) {
-        if (operation.purge)
-            database.DeleteBefore(*daysToKeep, m_clock().date());
+        const bool written = operation.purge ? database.DeleteBefore(*daysToKeep, m_clock().date())
+                                             : WriteAlarm(database, operation.record, daysToKeep, changes);
+        // SQLite may have rolled the transaction back itself, and what followed would commit on its own.
+        if (!written) {
+            database.RollbackBatch();
+            return false;
+        }
+    }
+    if (!database.CommitBatch())
+        return false;
+    for (auto it = changes.openAlarms.cbegin(); it != changes.openAlarms.cend(); ++it) {
+        if (it.value())
+            m_openAlarms.insert(it.key(), *it.value());
         else
-            WriteAlarm(database, operation.record, daysToKeep, logged);
+            m_openAlarms.remove(it.key());
     }
-    // A commit that fails rolls the batch back: none of it reached the file.
-    if (inTransaction && !database.CommitBatch()) {
-        qDebug() << database.GetErrorString();
-        ++m_writeFailures;
-        logged.clear();
-    }
+    m_lastPurgeDay = changes.lastPurgeDay;
     std::lock_guard<std::mutex> locker(m_loggedHandlerLock);
-    if (m_loggedHandler && !logged.empty())
-        m_loggedHandler(logged);
+    if (m_loggedHandler && !changes.logged.empty())
+        m_loggedHandler(changes.logged);
+    return true;
 }
 
-void LogWriteThread::WriteAlarm(LogDatabase& database, const AlarmRecord& record, std::optional<unsigned> daysToKeep,
-                                std::vector<AlarmRecord>& logged)
+std::optional<QDateTime> LogWriteThread::OpenAlarmStart(const BatchChanges& changes, const QString& identityKey) const
+{
+    const auto staged = changes.openAlarms.constFind(identityKey);
+    if (staged != changes.openAlarms.cend())
+        return staged.value();
+    const auto open = m_openAlarms.constFind(identityKey);
+    if (open == m_openAlarms.cend())
+        return std::nullopt;
+    return open.value();
+}
+
+bool LogWriteThread::WriteAlarm(LogDatabase& database, const AlarmRecord& record, std::optional<unsigned> daysToKeep,
+                                BatchChanges& changes)
 {
     // Judged by the records' own times: the first record of another day purges once.
-    if (daysToKeep && record.time.date() != m_lastPurgeDay) {
-        database.DeleteBefore(*daysToKeep, m_clock().date());
-        m_lastPurgeDay = record.time.date();
+    if (daysToKeep && record.time.date() != changes.lastPurgeDay) {
+        if (!database.DeleteBefore(*daysToKeep, m_clock().date()))
+            return false;
+        changes.lastPurgeDay = record.time.date();
     }
     const QString identityKey = AlarmIdentityKey(record);
-    const auto open = m_openAlarms.find(identityKey);
-    if (open == m_openAlarms.end()) {
+    const std::optional<QDateTime> start = OpenAlarmStart(changes, identityKey);
+    if (!start) {
         // A recovery without a logged start has no row to end.
         if (record.level == LevelNormal)
-            return;
-        if (database.Insert(record)) {
-            m_openAlarms.insert(identityKey, record.time);
-            logged.push_back(record);
-        } else {
-            qDebug() << database.GetErrorString();
-            ++m_writeFailures;
-        }
-        return;
+            return true;
+        if (!database.Insert(record))
+            return false;
+        changes.openAlarms.insert(identityKey, record.time);
+        changes.logged.push_back(record);
+        return true;
     }
     // A repeated start of an alarm still open writes nothing.
     if (record.level != LevelNormal)
-        return;
+        return true;
     // The row as it now stands: the start's time (and so its helpkey) with the recovery's time as its end.
     AlarmRecord ended = record;
-    ended.time = open.value();
+    ended.time = *start;
     ended.end_time = record.time;
-    m_openAlarms.erase(open);
     int changedRows = 0;
-    if (!database.UpdateEndTime(AlarmHelpKey(ended), ended.end_time.toString(LogDatabase::TimeFormat), &changedRows)) {
-        qDebug() << database.GetErrorString();
-        ++m_writeFailures;
-    }
+    if (!database.UpdateEndTime(AlarmHelpKey(ended), ended.end_time.toString(LogDatabase::TimeFormat), &changedRows))
+        return false;
+    changes.openAlarms.insert(identityKey, std::nullopt);
     // A row deleted or purged meanwhile gets no end time, and so no end goes out.
     if (changedRows > 0)
-        logged.push_back(ended);
+        changes.logged.push_back(ended);
+    return true;
 }

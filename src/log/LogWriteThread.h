@@ -22,18 +22,26 @@ using LogClock = std::function<QDateTime()>;
 // Receives, on the writer's thread and after their commit, the alarm starts and ends that reached the file, as
 // log rows: time is the start, end_time null for a start and the end time for an end. It must not wait.
 using LoggedHandler = std::function<void(const std::vector<AlarmRecord>& logged)>;
+// Receives, on the writer's thread, the error text when the log cannot be written (once until it can again). It
+// must not wait.
+using WriteFailureHandler = std::function<void(const QString& errorText)>;
+// Runs on the writer's thread, on its connection, before every attempt at a batch (tests fill the file with it).
+using BeforeBatchHook = std::function<void(LogDatabase& database)>;
 
 // Writes the alarm log on a thread of its own, so that the alarm handler never waits on the disk: Append only
 // queues a copy. The thread pairs each alarm start with its recovery and commits whatever has queued up as one
-// batch; a lone alarm is committed at once, a burst in batches of up to MaxBatch.
+// batch; a lone alarm is committed at once, a burst in batches of up to MaxBatch. A batch that cannot be committed
+// (disk full, I/O error) changes nothing, is kept and tried again until it lands or the writer stops.
 class LogWriteThread : public QThread
 {
 public:
     static constexpr int MaxBatch = 500;
-    // A disk that cannot keep up makes Append wait for the next batch instead of growing the queue without end.
+    // A disk that cannot keep up makes Append wait for the next batch instead of growing the queue without end;
+    // while the log cannot be written at all, alarms beyond it are dropped and counted instead.
     static constexpr int MaxPending = 20000;
+    static constexpr int RetryIntervalMs = 1000;
 
-    explicit LogWriteThread(LogClock clock);
+    explicit LogWriteThread(LogClock clock, WriteFailureHandler onWriteFailure = {}, BeforeBatchHook beforeBatch = {});
     ~LogWriteThread() override;
 
     // GUI thread. Opens the writer's own connection on its thread; returns once that succeeded or failed.
@@ -52,7 +60,7 @@ public:
     void SetLoggedHandler(LoggedHandler handler);
     // Any thread. Operations waiting to be written.
     size_t QueueLength() const;
-    // Any thread, lock-free. Inserts, end-time updates and commits that failed since the start.
+    // Any thread, lock-free. Attempts to write a batch that failed since the start; each batch is tried again.
     quint64 WriteFailureCount() const { return m_writeFailures; }
 
 protected:
@@ -67,12 +75,29 @@ private:
 
     // On the writer's thread: publishes the open result to Start.
     bool ReportOpen(LogDatabase& database);
-    // Waits for work; false once a stop is requested and everything queued is written.
+    // What a batch changes of the writer's own state; it takes effect only with the batch's commit.
+    struct BatchChanges
+    {
+        // Identity key -> start time of an alarm now open, or none for one that has ended.
+        QMap<QString, std::optional<QDateTime>> openAlarms;
+        QDate lastPurgeDay;
+        // The starts and ends that reach the file with the commit.
+        std::vector<AlarmRecord> logged;
+    };
+
+    // Waits for work; a batch that failed is offered again. False once a stop is requested and everything queued
+    // is written.
     bool TakeBatch(std::vector<Operation>& batch, std::optional<unsigned>& daysToKeep);
-    void WriteBatch(LogDatabase& database, const std::vector<Operation>& batch, std::optional<unsigned> daysToKeep);
-    // Adds to logged what reached the file (once the batch is committed).
-    void WriteAlarm(LogDatabase& database, const AlarmRecord& record, std::optional<unsigned> daysToKeep,
-                    std::vector<AlarmRecord>& logged);
+    // True once the whole batch is committed; otherwise nothing of it is in the file.
+    bool WriteBatch(LogDatabase& database, const std::vector<Operation>& batch, std::optional<unsigned> daysToKeep);
+    bool WriteAlarm(LogDatabase& database, const AlarmRecord& record, std::optional<unsigned> daysToKeep,
+                    BatchChanges& changes);
+    std::optional<QDateTime> OpenAlarmStart(const BatchChanges& changes, const QString& identityKey) const;
+    // After a failed batch: reports the first failure of a row, then waits for the retry or the stop.
+    void FailedBatch(const QString& errorText);
+    // The writer ends: what could not be written is dropped and counted.
+    void GiveUp(std::vector<Operation>& batch, const QString& errorText);
+    bool StopRequested() const;
 
     // Guards everything from here to the next comment. Standard primitives, so that the thread sanitizer sees
     // them even where Qt itself is not instrumented.
@@ -87,6 +112,9 @@ private:
     bool m_opening = false;
     bool m_accepting = false;
     bool m_stopRequested = false;
+    // From a failed batch to the next committed one.
+    bool m_failing = false;
+    quint64 m_dropped = 0;
     quint64 m_appended = 0;
     quint64 m_written = 0;
     // Nothing is purged before the settings have said how long to keep.
@@ -101,6 +129,8 @@ private:
     // helpkey; they outlive a stop and a start.
     const LogClock m_clock;
     std::atomic<quint64> m_writeFailures{0};
+    const WriteFailureHandler m_onWriteFailure;
+    const BeforeBatchHook m_beforeBatch;
     QMap<QString, QDateTime> m_openAlarms;
     QDate m_lastPurgeDay;
 };

@@ -36,9 +36,10 @@ QByteArray StationMetrics::Exposition() const
                      QStringLiteral("Alarm log rows written for alarm starts."), double(log->RowsWrittenCount()));
         text.Counter(QStringLiteral("vizavovu_log_row_ends_written_total"),
                      QStringLiteral("End times written into alarm log rows."), double(log->RowEndsWrittenCount()));
-        text.Counter(QStringLiteral("vizavovu_log_write_failures_total"),
-                     QStringLiteral("Alarm log inserts, end-time updates and commits that failed."),
-                     double(log->WriteFailureCount()));
+        text.Counter(
+            QStringLiteral("vizavovu_log_write_failures_total"),
+            QStringLiteral("Attempts to write a batch of alarm log changes that failed; each batch is tried again."),
+            double(log->WriteFailureCount()));
         text.Family(
             QStringLiteral("vizavovu_active_alarms"), "gauge",
             QStringLiteral("Alarms whose start is in the log and whose end is not, by severity."),

@@ -2,6 +2,7 @@
 
 #include "snmp/SnmpServer.h"
 
+#include <QDeadlineTimer>
 #include <QMutexLocker>
 
 DeviceDetectThread::DeviceDetectThread(SnmpServer* server, QObject* parent) : QThread(parent), m_server(server) {}
@@ -22,7 +23,6 @@ void DeviceDetectThread::AddDevice(const QString& ip, State state)
         m_stopRequested = false;
         start(QThread::InheritPriority);
     }
-    m_wakeUp.wakeOne();
 }
 
 void DeviceDetectThread::SetState(const QString& ip, State state)
@@ -49,8 +49,8 @@ void DeviceDetectThread::Stop()
         QMutexLocker locker(&m_devicesLock);
         m_stopRequested = true;
         m_devices.clear();
-        m_wakeUp.wakeAll();
     }
+    m_conversations.Wake();
     wait();
     QMutexLocker locker(&m_devicesLock);
     m_active = false;
@@ -58,26 +58,32 @@ void DeviceDetectThread::Stop()
 
 void DeviceDetectThread::run()
 {
+    QList<Check> checks;
+    QDeadlineTimer cycle(0);
     forever
     {
-        QList<Check> checks;
-        {
+        if (cycle.hasExpired()) {
+            // The probes that the last count found due go out when its cycle is over.
             QMutexLocker locker(&m_devicesLock);
             // Decided under the lock, so that an AddDevice either sees this run going on or starts a new one.
             if (!m_server || m_stopRequested || m_devices.isEmpty()) {
                 m_active = false;
-                return;
-            }
-            checks = CountCycle();
-            m_wakeUp.wait(&m_devicesLock, CycleMs);
-        }
-        // Probes run without the lock, so that a slow device never blocks a sign of life or a registration.
-        for (const Check& check : qAsConst(checks)) {
-            if (m_stopRequested)
                 break;
-            Probe(check);
+            }
+            locker.unlock();
+            for (const Check& check : qAsConst(checks))
+                Probe(check);
+            locker.relock();
+            checks = CountCycle();
+            cycle.setRemainingTime(CycleMs);
         }
+        if (m_stopRequested)
+            break;
+        // Answers are handled here without the lock, so that a slow device never blocks a sign of life or a
+        // registration.
+        m_conversations.Poll(int(cycle.remainingTime()));
     }
+    m_conversations.Clear();
 }
 
 QList<DeviceDetectThread::Check> DeviceDetectThread::CountCycle()
@@ -94,12 +100,22 @@ QList<DeviceDetectThread::Check> DeviceDetectThread::CountCycle()
 
 void DeviceDetectThread::Probe(const Check& check)
 {
+    // A device still being probed or read from the last time waits for its next turn.
+    if (m_conversations.Has(check.first))
+        return;
+    m_server->ProbeDevice(check.first, &m_conversations,
+                          [this, check](bool answered) { OnProbeAnswered(check, answered); });
+}
+
+void DeviceDetectThread::OnProbeAnswered(const Check& check, bool answered)
+{
     const QString& ip = check.first;
-    const bool answered = m_server->ProbeDevice(ip);
+    if (m_stopRequested)
+        return;
     if (answered && check.second == Lost) {
         SetState(ip, Reachable);
         m_server->ReportConnectionState(ip, true);
-        m_server->QueryDeviceState(ip);
+        m_server->QueryDeviceState(ip, &m_conversations);
     } else if (!answered && check.second == Reachable) {
         SetState(ip, Lost);
         m_server->ReportConnectionState(ip, false);

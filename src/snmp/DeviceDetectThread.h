@@ -1,12 +1,13 @@
 #pragma once
 
+#include "snmp/SnmpConversations.h"
+
 #include <QList>
 #include <QMap>
 #include <QMutex>
 #include <QPair>
 #include <QString>
 #include <QThread>
-#include <QWaitCondition>
 
 #include <atomic>
 
@@ -14,7 +15,8 @@ class SnmpServer;
 
 // Tells the operator when a registered device stops answering and when it comes back. Every notification counts as a
 // sign of life; a device silent for three cycles of 1.5 s is probed with one GET. A change between reachable and lost
-// becomes a connection record, and a device found again has its state read anew.
+// becomes a connection record, and a device found again has its state read anew. Probes and reads of different
+// devices overlap on this thread's conversations, so that a silent device delays no other.
 class DeviceDetectThread : public QThread
 {
     Q_OBJECT
@@ -28,17 +30,21 @@ public:
 
     static constexpr int CycleMs = 1500;
     static constexpr int SilentCycles = 3;
+    // Devices probed or read at the same time. A probe of a silent device holds its place for 3 s, so this allows
+    // for a quarter of a thousand devices lost at once without delaying the probes of the others.
+    static constexpr int MaxInFlight = 256;
 
     explicit DeviceDetectThread(SnmpServer* server, QObject* parent = nullptr);
     ~DeviceDetectThread() override;
 
     // Registration thread: the device enters, or re-enters, with the state its registration found, unreported. The
-    // first device starts the thread.
+    // first device starts the thread. The running cycle is not cut short, so that registering many devices does not
+    // hurry the probes of all.
     void AddDevice(const QString& ip, State state);
     void SetState(const QString& ip, State state);
     // SNMP polling thread. Never changes the state by itself: a lost device is only probed at the next cycle.
     void NotifyAlive(const QString& ip);
-    // Ends the thread, waiting for a probe in progress, and forgets every device. Never from this thread.
+    // Ends the thread, dropping the probes and reads in progress, and forgets every device. Never from this thread.
     void Stop();
 
 protected:
@@ -55,14 +61,16 @@ private:
     // Under m_devicesLock: counts a cycle for every device and returns those due for a probe, in address order.
     QList<Check> CountCycle();
     void Probe(const Check& check);
+    void OnProbeAnswered(const Check& check, bool answered);
 
     // Ordered by address, so that probes run in ascending string order.
     QMap<QString, Entry> m_devices;
-    // Guards m_devices and m_active; m_wakeUp waits on it.
+    // Guards m_devices and m_active.
     QMutex m_devicesLock;
-    QWaitCondition m_wakeUp;
     std::atomic<bool> m_stopRequested{false};
     // Whether run is between its start and its decision to end; isRunning() stays true a moment longer.
     bool m_active = false;
     SnmpServer* m_server;
+    // Used by run only; Stop wakes it.
+    SnmpConversations m_conversations{MaxInFlight};
 };

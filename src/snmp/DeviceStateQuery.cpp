@@ -7,102 +7,98 @@
 
 #include <QDebug>
 
-DeviceStateQuery::DeviceStateQuery(const QString& ip, AlarmHandler* handler, std::function<bool()> mustStop)
-    : m_ip(ip), m_handler(handler), m_mustStop(std::move(mustStop)), m_session(ip, SnmpDeviceSession::DevicePort(), 3)
-{
-}
-
-void DeviceStateQuery::QueryDeviceState()
+void DeviceStateQuery::QueryDeviceState(DeviceConversation* conversation, AlarmHandler* handler)
 {
     for (int port = 1; port <= BncPorts; ++port)
-        QueryVideoPort(PortTypeBnc, port);
+        QueryVideoPort(conversation, handler, PortTypeBnc, port);
     for (int port = 1; port <= BncPorts; ++port)
-        QueryEmbeddedTracks(PortTypeBnc, port);
-    QueryDiscreteTracks(PortTypeAnalog, 1);
-    QueryDiscreteTracks(PortTypeAes, 1);
+        QueryEmbeddedTracks(conversation, handler, PortTypeBnc, port);
+    QueryDiscreteTracks(conversation, handler, PortTypeAnalog, 1);
+    QueryDiscreteTracks(conversation, handler, PortTypeAes, 1);
 }
 
-void DeviceStateQuery::QueryVideoPort(int portType, int port)
+void DeviceStateQuery::QueryVideoPort(DeviceConversation* conversation, AlarmHandler* handler, int portType, int port)
 {
-    if (portType != PortTypeBnc || m_mustStop())
+    if (portType != PortTypeBnc)
         return;
     const QStringList oids = {DeviceObjects::VideoPort(DeviceObjects::VideoStandard, port),
                               DeviceObjects::VideoPort(DeviceObjects::VideoLostSeverity, port),
                               DeviceObjects::VideoPort(DeviceObjects::VideoFreezeSeverity, port),
                               DeviceObjects::VideoPort(DeviceObjects::VideoBlackSeverity, port)};
-    QVector<int> levels;
-    if (!Query(oids, &levels, "GetVideoPortInfo failed!"))
-        return;
-    Report(portType, port, -1, AlarmTypeVideoLost, levels[1]);
-    Report(portType, port, -1, AlarmTypeVideoFreeze, levels[2]);
-    Report(portType, port, -1, AlarmTypeVideoBlack, levels[3]);
+    Query(conversation, handler, oids, "GetVideoPortInfo failed!", portType, port, -1,
+          {{1, AlarmTypeVideoLost}, {2, AlarmTypeVideoFreeze}, {3, AlarmTypeVideoBlack}});
 }
 
-void DeviceStateQuery::QueryEmbeddedTracks(int portType, int port)
+void DeviceStateQuery::QueryEmbeddedTracks(DeviceConversation* conversation, AlarmHandler* handler, int portType,
+                                           int port)
 {
+    if (portType != PortTypeBnc)
+        return;
     for (int track = 1; track <= EmbeddedTracks; ++track) {
-        if (portType != PortTypeBnc || m_mustStop())
-            return;
         const QStringList oids = {DeviceObjects::EmbeddedTrack(DeviceObjects::SilenceSeverity, port, track),
                                   DeviceObjects::EmbeddedTrack(DeviceObjects::OverloadSeverity, port, track),
                                   DeviceObjects::EmbeddedTrack(DeviceObjects::EmbeddedSpare, port, track)};
-        QVector<int> levels;
-        if (!Query(oids, &levels, "GetEmbeddedTrackInfo failed!"))
-            continue;
-        Report(portType, port, track, AlarmTypeSilence, levels[0]);
-        Report(portType, port, track, AlarmTypeAudioOverload, levels[1]);
+        Query(conversation, handler, oids, "GetEmbeddedTrackInfo failed!", portType, port, track,
+              {{0, AlarmTypeSilence}, {1, AlarmTypeAudioOverload}});
     }
 }
 
-void DeviceStateQuery::QueryDiscreteTracks(int portType, int port)
+void DeviceStateQuery::QueryDiscreteTracks(DeviceConversation* conversation, AlarmHandler* handler, int portType,
+                                           int port)
 {
     const int tracks = portType == PortTypeAnalog ? AnalogTracks : AesTracks;
     for (int track = 1; track <= tracks; ++track) {
-        if (m_mustStop())
-            return;
         const QStringList oids = {DeviceObjects::DiscreteTrack(DeviceObjects::SilenceSeverity, portType, port, track),
                                   DeviceObjects::DiscreteTrack(DeviceObjects::OverloadSeverity, portType, port, track)};
-        qDebug().noquote() << oids.join(QLatin1Char(' '));
-        QVector<int> levels;
-        if (!Query(oids, &levels, "GetDiscreteTrackInfo failed!"))
-            continue;
-        Report(portType, port, track, AlarmTypeSilence, levels[0]);
-        Report(portType, port, track, AlarmTypeAudioOverload, levels[1]);
+        Query(conversation, handler, oids, "GetDiscreteTrackInfo failed!", portType, port, track,
+              {{0, AlarmTypeSilence}, {1, AlarmTypeAudioOverload}});
     }
 }
 
-bool DeviceStateQuery::Query(const QStringList& oids, QVector<int>* levels, const char* failure)
+void DeviceStateQuery::Query(DeviceConversation* conversation, AlarmHandler* handler, const QStringList& oids,
+                             const char* failure, int portType, int port, int track, QVector<Condition> conditions)
 {
-    ++m_requestCount;
-    SnmpVarbindList answer;
-    long errorStatus = 0;
-    if (m_session.Get(oids, &answer, &errorStatus) != 0) {
-        qDebug() << failure;
-        return false;
-    }
-    if (errorStatus != 0)
-        qDebug().noquote()
-            << QStringLiteral("Response contains error:\n%1\n").arg(SnmpDeviceSession::ErrorText(-int(errorStatus)));
-    levels->fill(LevelNormal, oids.size());
+    conversation->Get(oids, [=](DeviceConversation& device, const DeviceConversation::Answer& answer) {
+        if (answer.status != 0) {
+            // A device that let one request go unanswered through every retry is gone for now: presence detection
+            // reports it, and its state is read anew when it is found.
+            qDebug() << failure << "State read of" << device.Ip()
+                     << "abandoned:" << SnmpDeviceSession::ErrorText(answer.status);
+            device.Abandon();
+            return;
+        }
+        if (answer.errorStatus != 0)
+            qDebug().noquote() << QStringLiteral("Response contains error:\n%1\n")
+                                      .arg(SnmpDeviceSession::ErrorText(-int(answer.errorStatus)));
+        const QVector<int> levels = Levels(oids, answer);
+        for (const Condition& condition : conditions)
+            Report(handler, device.Ip(), portType, port, track, condition.alarmType, levels[condition.index]);
+    });
+}
+
+QVector<int> DeviceStateQuery::Levels(const QStringList& oids, const DeviceConversation::Answer& answer)
+{
+    QVector<int> levels(oids.size(), LevelNormal);
     // Matched by name rather than position: the answer is the device's, not ours.
-    for (const SnmpVarbind& varbind : qAsConst(answer)) {
+    for (const SnmpVarbind& varbind : answer.varbinds) {
         const int index = oids.indexOf(varbind.oid);
         if (index >= 0 && varbind.IsInteger())
-            (*levels)[index] = LevelFromDeviceSeverity(long(varbind.integer));
+            levels[index] = LevelFromDeviceSeverity(long(varbind.integer));
     }
-    return true;
+    return levels;
 }
 
-void DeviceStateQuery::Report(int portType, int port, int track, int alarmType, int level)
+void DeviceStateQuery::Report(AlarmHandler* handler, const QString& ip, int portType, int port, int track,
+                              int alarmType, int level)
 {
-    if (level == LevelNormal || !m_handler)
+    if (level == LevelNormal || !handler)
         return;
     AlarmRecord* record = AlarmRecordPool::Instance()->Acquire();
-    record->Init(m_ip);
+    record->Init(ip);
     record->portType = portType;
     record->portID = port;
     record->trackID = track;
     record->alarmType = alarmType;
     record->level = level;
-    m_handler->AddAlarm(record);
+    handler->AddAlarm(record);
 }

@@ -1,31 +1,25 @@
 #pragma once
 
-#include "snmp/SnmpDeviceSession.h"
+#include "snmp/DeviceConversation.h"
 
 #include <QString>
 #include <QStringList>
-
-#include <functional>
+#include <QVector>
 
 class AlarmHandler;
 
 // Reads the present alarm state of one device with GET requests and turns every active condition into a record
 // for the alarm handler, as if the matching trap had arrived. Conditions the device reports as normal produce
-// nothing: a query never ends an alarm. Runs synchronously on the calling thread with a session of its own.
+// nothing: a query never ends an alarm. The requests go out one after the other on the device's conversation;
+// once one of them goes unanswered through all its retries, the rest of the read is abandoned.
 class DeviceStateQuery
 {
 public:
-    // mustStop is asked before every request, so that stopping monitoring cuts a running query short.
-    DeviceStateQuery(const QString& ip, AlarmHandler* handler, std::function<bool()> mustStop);
-
     // Video ports 1 to 16, their embedded tracks, then the analog and the AES/EBU port: 188 requests.
-    void QueryDeviceState();
-    void QueryVideoPort(int portType, int port);
-    void QueryEmbeddedTracks(int portType, int port);
-    void QueryDiscreteTracks(int portType, int port);
-
-    // Requests sent so far.
-    int RequestCount() const { return m_requestCount; }
+    static void QueryDeviceState(DeviceConversation* conversation, AlarmHandler* handler);
+    static void QueryVideoPort(DeviceConversation* conversation, AlarmHandler* handler, int portType, int port);
+    static void QueryEmbeddedTracks(DeviceConversation* conversation, AlarmHandler* handler, int portType, int port);
+    static void QueryDiscreteTracks(DeviceConversation* conversation, AlarmHandler* handler, int portType, int port);
 
     static constexpr int BncPorts = 16;
     static constexpr int EmbeddedTracks = 8;
@@ -33,14 +27,17 @@ public:
     static constexpr int AesTracks = 32;
 
 private:
-    // The levels of the answer's INTEGER varbinds, by position in oids; 1 (normal) for any other answer.
-    // False when the request got no answer, after writing failure to the debug output.
-    bool Query(const QStringList& oids, QVector<int>* levels, const char* failure);
-    void Report(int portType, int port, int track, int alarmType, int level);
+    struct Condition
+    {
+        // Position of the object in the request, and the alarm type of its severity.
+        int index;
+        int alarmType;
+    };
 
-    QString m_ip;
-    AlarmHandler* m_handler;
-    std::function<bool()> m_mustStop;
-    SnmpDeviceSession m_session;
-    int m_requestCount = 0;
+    // One GET of oids; the levels of the conditions' answers become records of portType, port and track.
+    static void Query(DeviceConversation* conversation, AlarmHandler* handler, const QStringList& oids,
+                      const char* failure, int portType, int port, int track, QVector<Condition> conditions);
+    static QVector<int> Levels(const QStringList& oids, const DeviceConversation::Answer& answer);
+    static void Report(AlarmHandler* handler, const QString& ip, int portType, int port, int track, int alarmType,
+                       int level);
 };

@@ -30,79 +30,86 @@ SnmpDeviceSession::SnmpDeviceSession(const QString& ip, quint16 port, int retrie
 
 SnmpDeviceSession::~SnmpDeviceSession()
 {
+    // Closing drops the request in flight; its answer is no longer wanted.
+    m_inFlight = false;
     if (m_session)
         snmp_sess_close(m_session);
 }
 
-int SnmpDeviceSession::Get(const QString& oidText, SnmpVarbind* out)
+void SnmpDeviceSession::Send(RequestType type, const QStringList& oids, const QByteArray& value)
 {
-    oid name[MAX_OID_LEN];
-    size_t length = 0;
-    if (!SnmpPdu::ParseOid(oidText, name, &length, MAX_OID_LEN))
-        return STAT_ERROR;
-    netsnmp_pdu* pdu = snmp_pdu_create(SNMP_MSG_GET);
-    snmp_add_null_var(pdu, name, length);
-    return Request(pdu, out);
-}
-
-int SnmpDeviceSession::Set(const QString& oidText, const QByteArray& octetString)
-{
-    oid name[MAX_OID_LEN];
-    size_t length = 0;
-    if (!SnmpPdu::ParseOid(oidText, name, &length, MAX_OID_LEN))
-        return STAT_ERROR;
-    netsnmp_pdu* pdu = snmp_pdu_create(SNMP_MSG_SET);
-    snmp_pdu_add_variable(pdu, name, length, ASN_OCTET_STR, octetString.constData(), size_t(octetString.size()));
-    return Request(pdu, nullptr);
-}
-
-int SnmpDeviceSession::Get(const QStringList& oids, SnmpVarbindList* out, long* errorStatus)
-{
-    netsnmp_pdu* pdu = snmp_pdu_create(SNMP_MSG_GET);
+    m_hasAnswer = false;
+    if (!m_session) {
+        Finish(STAT_ERROR, nullptr);
+        return;
+    }
+    netsnmp_pdu* pdu = snmp_pdu_create(type == Set ? SNMP_MSG_SET : SNMP_MSG_GET);
     for (const QString& oidText : oids) {
         oid name[MAX_OID_LEN];
         size_t length = 0;
         if (!SnmpPdu::ParseOid(oidText, name, &length, MAX_OID_LEN)) {
             snmp_free_pdu(pdu);
-            return STAT_ERROR;
+            Finish(STAT_ERROR, nullptr);
+            return;
         }
-        snmp_add_null_var(pdu, name, length);
+        if (type == Set)
+            snmp_pdu_add_variable(pdu, name, length, ASN_OCTET_STR, value.constData(), size_t(value.size()));
+        else
+            snmp_add_null_var(pdu, name, length);
     }
-    return Exchange(pdu, out, errorStatus);
-}
-
-int SnmpDeviceSession::Request(netsnmp_pdu* pdu, SnmpVarbind* out)
-{
-    SnmpVarbindList varbinds;
-    long errorStatus = SNMP_ERR_NOERROR;
-    const int status = Exchange(pdu, &varbinds, &errorStatus);
-    if (status != STAT_SUCCESS)
-        return status;
-    if (errorStatus != SNMP_ERR_NOERROR)
-        return -int(errorStatus);
-    if (out)
-        *out = varbinds.isEmpty() ? SnmpVarbind() : varbinds.first();
-    return status;
-}
-
-int SnmpDeviceSession::Exchange(netsnmp_pdu* pdu, SnmpVarbindList* varbinds, long* errorStatus)
-{
-    if (!m_session) {
+    m_inFlight = true;
+    // On success the library owns the PDU; on failure it is still ours.
+    if (snmp_sess_async_send(m_session, pdu, &SnmpDeviceSession::OnResponse, this) == 0) {
         snmp_free_pdu(pdu);
-        return STAT_ERROR;
+        Finish(STAT_ERROR, nullptr);
     }
-    netsnmp_pdu* response = nullptr;
-    // The library frees the request PDU whatever the outcome.
-    int status = snmp_sess_synch_response(m_session, pdu, &response);
-    if (status == STAT_SUCCESS && response) {
-        *errorStatus = response->errstat;
-        *varbinds = SnmpPdu::Varbinds(response);
-    } else if (status == STAT_SUCCESS) {
-        status = STAT_ERROR;
+}
+
+SnmpDeviceSession::Answer SnmpDeviceSession::TakeAnswer()
+{
+    m_hasAnswer = false;
+    return std::move(m_answer);
+}
+
+int SnmpDeviceSession::OnResponse(int operation, netsnmp_session*, int, netsnmp_pdu* pdu, void* magic)
+{
+    auto* self = static_cast<SnmpDeviceSession*>(magic);
+    if (!self->m_inFlight)
+        return 1;
+    switch (operation) {
+    case NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE:
+        self->Finish(pdu ? STAT_SUCCESS : STAT_ERROR, pdu);
+        break;
+    case NETSNMP_CALLBACK_OP_TIMED_OUT:
+        self->Finish(STAT_TIMEOUT, nullptr);
+        break;
+    case NETSNMP_CALLBACK_OP_RESEND:
+        // One of the retries went out; the request is still in flight.
+        break;
+    default:
+        self->Finish(STAT_ERROR, nullptr);
+        break;
     }
-    if (response)
-        snmp_free_pdu(response);
-    return status;
+    return 1;
+}
+
+void SnmpDeviceSession::Finish(int status, const netsnmp_pdu* response)
+{
+    m_inFlight = false;
+    m_hasAnswer = true;
+    m_answer = Answer();
+    m_answer.status = status;
+    if (response) {
+        m_answer.errorStatus = response->errstat;
+        m_answer.varbinds = SnmpPdu::Varbinds(response);
+    }
+}
+
+int SnmpDeviceSession::SetStatus(const Answer& answer)
+{
+    if (answer.status != STAT_SUCCESS)
+        return answer.status;
+    return answer.errorStatus != SNMP_ERR_NOERROR ? -int(answer.errorStatus) : 0;
 }
 
 QString SnmpDeviceSession::ErrorText(int status)

@@ -3,10 +3,12 @@
 #include "alarm/AlarmHandler.h"
 #include "alarm/AlarmRecord.h"
 #include "alarm/AlarmRecordPool.h"
+#include "snmp/DeviceConversation.h"
 #include "snmp/DeviceDetectThread.h"
 #include "snmp/DeviceObjects.h"
 #include "snmp/DeviceStateQuery.h"
 #include "snmp/NetSnmpLibrary.h"
+#include "snmp/SnmpConversations.h"
 #include "snmp/SnmpDeviceSession.h"
 #include "snmp/TrapDecoder.h"
 #include "snmp/TrapListener.h"
@@ -15,9 +17,9 @@
 #include <QMutexLocker>
 
 SnmpServer::SnmpServer()
-    : m_videoStandardNames{"486i59",  "576i50",  "720p60",  "720p59",  "720p50",  "1080i60",   "1080i59", "1080i50",
-                           "1080sf24", "1080sf23", "1080p30", "1080p29", "1080p25", "1080p24",   "1080p23", "1080p60",
-                           "1080p59", "1080p50", "2K1080p24", "1080sf30", "1080sf29", "1080sf25"}
+    : m_videoStandardNames{"486i59",   "576i50",   "720p60",    "720p59",   "720p50",   "1080i60", "1080i59", "1080i50",
+                           "1080sf24", "1080sf23", "1080p30",   "1080p29",  "1080p25",  "1080p24", "1080p23", "1080p60",
+                           "1080p59",  "1080p50",  "2K1080p24", "1080sf30", "1080sf29", "1080sf25"}
 {
     NetSnmpLibrary::Init();
     m_deviceDetectThread = new DeviceDetectThread(this);
@@ -37,15 +39,23 @@ void SnmpServer::SetAlarmHandler(AlarmHandler* handler)
 
 bool SnmpServer::Start(const QString& localAddress, quint32 trapPort)
 {
-    m_stopping = false;
+    {
+        // A run begins with no device registered, whatever a registration racing the last Stop did.
+        QMutexLocker locker(&m_registeredLock);
+        m_registeredDevices.clear();
+        m_refusingDevices.clear();
+        m_stopping = false;
+    }
     m_localAddress = localAddress;
     m_trapPort = trapPort;
     m_listening = false;
     m_trapListener.reset();
 
     auto listener = std::make_unique<TrapListener>([this](const TrapMessage& message) { OnTrap(message); });
-    if (trapPort > 65535 || !listener->Open(quint16(trapPort))) {
-        m_errorString = trapPort > 65535 ? QStringLiteral("%1 is not a UDP port").arg(trapPort) : listener->ErrorString();
+    // Port 0 would bind an ephemeral port that no device is ever told, and devices would be told "address:0".
+    const bool validPort = trapPort > 0 && trapPort <= 65535;
+    if (!validPort || !listener->Open(quint16(trapPort))) {
+        m_errorString = !validPort ? QStringLiteral("%1 is not a UDP port").arg(trapPort) : listener->ErrorString();
         qDebug() << "Create Snmp object failed!" << m_errorString;
         return false;
     }
@@ -67,12 +77,13 @@ void SnmpServer::MarkStopping()
 
 void SnmpServer::Stop()
 {
-    m_stopping = true;
-    m_deviceDetectThread->Stop();
     {
         QMutexLocker locker(&m_registeredLock);
+        m_stopping = true;
         m_registeredDevices.clear();
+        m_refusingDevices.clear();
     }
+    m_deviceDetectThread->Stop();
     m_listening = false;
     m_trapListener.reset();
 }
@@ -83,52 +94,87 @@ void SnmpServer::RemoveDevice(const QString& ip)
     m_registeredDevices.removeAll(ip);
 }
 
-bool SnmpServer::SetServer(const QString& ip)
+bool SnmpServer::SetServer(const QString& ip, SnmpConversations* conversations, std::function<void(int)> done)
 {
-    if (!m_listening)
-        return false;
     {
         QMutexLocker locker(&m_registeredLock);
-        if (m_registeredDevices.contains(ip))
-            return true;
+        // Checked under the lock that Stop empties the list with, so that a registration queued while monitoring
+        // stops never registers a device afterwards.
+        if (MustStop() || m_registeredDevices.contains(ip))
+            return false;
     }
-    SnmpDeviceSession session(ip, SnmpDeviceSession::DevicePort(), 3);
     const QByteArray destination = QStringLiteral("%1:%2").arg(m_localAddress).arg(m_trapPort).toUtf8();
-    const int status = session.Set(DeviceObjects::TrapDestination(), destination);
-    if (status != 0) {
-        ReportConnectionState(ip, false);
-        // A device that answered with a refusal is there: marking it lost would have presence detection report
-        // it back and re-queue it every few seconds, each time refused again.
-        m_deviceDetectThread->AddDevice(ip, status < 0 ? DeviceDetectThread::Reachable : DeviceDetectThread::Lost);
-        qDebug() << "Set Server failed!" << SnmpDeviceSession::ErrorText(status);
-        return false;
-    }
-    // Only a device that took the destination counts as registered, so that registering it again after it was
-    // found again really writes the destination.
-    {
-        QMutexLocker locker(&m_registeredLock);
-        if (!m_registeredDevices.contains(ip))
-            m_registeredDevices.append(ip);
-    }
-    m_deviceDetectThread->AddDevice(ip, DeviceDetectThread::Reachable);
-    QueryDeviceState(ip);
+    auto conversation = std::make_unique<DeviceConversation>(ip, 3, [this] { return MustStop(); });
+    conversation->Set(DeviceObjects::TrapDestination(), destination,
+                      [this, ip, done](DeviceConversation& device, const DeviceConversation::Answer& answer) {
+                          const int status = SnmpDeviceSession::SetStatus(answer);
+                          OnSetAnswered(ip, status, device);
+                          done(status);
+                      });
+    conversations->Add(std::move(conversation));
     return true;
 }
 
-bool SnmpServer::ProbeDevice(const QString& ip)
+void SnmpServer::OnSetAnswered(const QString& ip, int status, DeviceConversation& conversation)
+{
+    bool wasRefusing = false;
+    {
+        // The device enters presence detection under the lock too: Stop empties the list under it before it stops
+        // presence detection, so nothing registered here outlives a Stop.
+        QMutexLocker locker(&m_registeredLock);
+        if (MustStop())
+            return;
+        wasRefusing = m_refusingDevices.removeAll(ip) > 0;
+        if (status == 0) {
+            // Only a device that took the destination counts as registered, so that registering it again after it
+            // was found again really writes the destination.
+            if (!m_registeredDevices.contains(ip))
+                m_registeredDevices.append(ip);
+            m_deviceDetectThread->AddDevice(ip, DeviceDetectThread::Reachable);
+        } else {
+            if (status < 0)
+                m_refusingDevices.append(ip);
+            // A device that answered with a refusal is there: marking it lost would have presence detection
+            // report it back and re-queue it every few seconds, each time refused again.
+            m_deviceDetectThread->AddDevice(ip, status < 0 ? DeviceDetectThread::Reachable : DeviceDetectThread::Lost);
+        }
+    }
+    if (status == 0) {
+        // The lost-connection alarm of a refusal ends once the device takes the destination.
+        if (wasRefusing)
+            ReportConnectionState(ip, true);
+        DeviceStateQuery::QueryDeviceState(&conversation, m_alarmHandler);
+        return;
+    }
+    // A refusing device keeps one open alarm however often the SET is tried again; one that no longer answers
+    // passes to presence detection, which reports it when it is found, with that same alarm still open.
+    if (!wasRefusing)
+        ReportConnectionState(ip, false);
+    qDebug() << "Set Server failed!" << ip << SnmpDeviceSession::ErrorText(status);
+}
+
+bool SnmpServer::ProbeDevice(const QString& ip, SnmpConversations* conversations, std::function<void(bool)> done)
 {
     if (!m_listening)
         return false;
-    SnmpDeviceSession session(ip, SnmpDeviceSession::DevicePort(), 2);
-    SnmpVarbindList answer;
-    long errorStatus = 0;
-    return session.Get({DeviceObjects::Presence()}, &answer, &errorStatus) == 0;
+    auto conversation = std::make_unique<DeviceConversation>(ip, 2);
+    conversation->Get(
+        {DeviceObjects::Presence()},
+        [done](DeviceConversation&, const DeviceConversation::Answer& answer) { done(answer.status == 0); });
+    conversations->Add(std::move(conversation));
+    return true;
 }
 
-void SnmpServer::QueryDeviceState(const QString& ip)
+void SnmpServer::QueryDeviceState(const QString& ip, SnmpConversations* conversations)
 {
-    DeviceStateQuery query(ip, m_alarmHandler, [this] { return m_stopping || !m_listening; });
-    query.QueryDeviceState();
+    {
+        QMutexLocker locker(&m_registeredLock);
+        if (MustStop() || !m_registeredDevices.contains(ip))
+            return;
+    }
+    auto conversation = std::make_unique<DeviceConversation>(ip, 3, [this] { return MustStop(); });
+    DeviceStateQuery::QueryDeviceState(conversation.get(), m_alarmHandler);
+    conversations->Add(std::move(conversation));
 }
 
 void SnmpServer::ReportConnectionState(const QString& ip, bool connected)

@@ -5,10 +5,13 @@
 #include <QStringList>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 
 class AlarmHandler;
 class DeviceDetectThread;
+class DeviceConversation;
+class SnmpConversations;
 class TrapListener;
 struct TrapMessage;
 
@@ -32,11 +35,16 @@ public:
     void Stop();
     void RemoveDevice(const QString& ip);
 
-    // Writes this station's address and trap port into the device.
-    bool SetServer(const QString& ip);
-    bool ProbeDevice(const QString& ip);
-    // Reads the device's video ports and audio tracks into alarm records.
-    void QueryDeviceState(const QString& ip);
+    // The requests below run on conversations, driven by the calling thread; their outcomes are handled there.
+    // Writes this station's address and trap port into a device not registered yet, then reads its state. done
+    // receives the SET's status (0 accepted, negative refused, positive unanswered). False when nothing is sent:
+    // not started, stopping, or registered already.
+    bool SetServer(const QString& ip, SnmpConversations* conversations, std::function<void(int status)> done);
+    // One GET of the presence object; done receives whether it was answered. False when not started.
+    bool ProbeDevice(const QString& ip, SnmpConversations* conversations, std::function<void(bool answered)> done);
+    // Reads a registered device's video ports and audio tracks into alarm records. A device whose registration is
+    // still to come is read by that registration instead.
+    void QueryDeviceState(const QString& ip, SnmpConversations* conversations);
     void ReportConnectionState(const QString& ip, bool connected);
 
     QString VideoStandardName(int index) const;
@@ -46,9 +54,14 @@ private:
 
     std::unique_ptr<TrapListener> m_trapListener;
     const QStringList m_videoStandardNames;
-    // Guards m_registeredDevices, which the registration thread and the GUI thread share.
+    void OnSetAnswered(const QString& ip, int status, DeviceConversation& conversation);
+    bool MustStop() const { return m_stopping || !m_listening; }
+
+    // Guards m_registeredDevices and m_refusingDevices, which the registration thread and the GUI thread share.
     mutable QMutex m_registeredLock;
     QStringList m_registeredDevices;
+    // Devices that answered the SET with a refusal and have their lost-connection alarm open for it.
+    QStringList m_refusingDevices;
     QString m_localAddress;
     quint32 m_trapPort = 0;
     AlarmHandler* m_alarmHandler = nullptr;

@@ -13,8 +13,9 @@ namespace
 StatusWidget* Picture(const QString& kind, QWidget* parent)
 {
     auto* picture = new StatusWidget(parent);
-    // Pictures keep one size whatever room their captions leave.
-    picture->setMaximumHeight(40);
+    // Pictures keep one size whatever room their captions leave: in the status window a group whose neighbour in
+    // the row has longer captions is stretched, and with only a maximum its pictures grew.
+    picture->setFixedHeight(30);
     const QString base = GetIconDir() + QLatin1Char('/') + kind;
     picture->SetIcons(base + "_disable.png", base + "_normal.png", base + "_warn.png", base + "_error.png");
     return picture;

@@ -76,12 +76,7 @@ MainAlarmDisplayWidget::MainAlarmDisplayWidget(QWidget* parent)
 
 MainAlarmDisplayWidget::~MainAlarmDisplayWidget()
 {
-    AlarmRecordPool* pool = AlarmRecordPool::Instance();
-    QMutexLocker arrivedLocker(&m_arrivedLock);
-    for (AlarmRecord* record : qAsConst(m_arrived))
-        pool->Release(record);
-    for (AlarmRecord* record : qAsConst(m_toApply))
-        pool->Release(record);
+    DiscardArrived();
 }
 
 void MainAlarmDisplayWidget::BuildLayout()
@@ -205,10 +200,15 @@ void MainAlarmDisplayWidget::ApplyArrived(qint64 budgetMs)
     }
 }
 
-// Whatever arrived before a change of devices or alarms is applied before it, as if applied on arrival.
-void MainAlarmDisplayWidget::FlushArrived()
+// Clearing the alarms makes whatever is still queued moot: applying a storm's backlog first would freeze the window.
+void MainAlarmDisplayWidget::DiscardArrived()
 {
-    ApplyArrived(-1);
+    AlarmRecordPool* pool = AlarmRecordPool::Instance();
+    QMutexLocker arrivedLocker(&m_arrivedLock);
+    for (AlarmRecord* record : qAsConst(m_arrived) + qAsConst(m_toApply))
+        pool->Release(record);
+    m_arrived.clear();
+    m_toApply.clear();
 }
 
 void MainAlarmDisplayWidget::ApplyRecord(const AlarmRecord& record)
@@ -435,7 +435,7 @@ void MainAlarmDisplayWidget::ShowDeviceAlarms(const QString& ip)
 
 void MainAlarmDisplayWidget::ClearAlarms()
 {
-    FlushArrived();
+    DiscardArrived();
     if (m_soundAlarmManager)
         m_soundAlarmManager->Clear();
     m_store.Clear();
@@ -443,9 +443,9 @@ void MainAlarmDisplayWidget::ClearAlarms()
     m_currentDeviceForm->ClearAll();
 }
 
+// Records still queued stay queued: applied after the new tiles are added, they reach the devices that remain.
 void MainAlarmDisplayWidget::ClearDevices()
 {
-    FlushArrived();
     m_currentTile = nullptr;
     m_navigation->Clear();
     m_statusWindow->Clear();
@@ -460,7 +460,6 @@ void MainAlarmDisplayWidget::ClearDevices()
 
 void MainAlarmDisplayWidget::AddDevice(const QString& ip, const QString& deviceName)
 {
-    FlushArrived();
     auto* tile = new DeviceWidget;
     tile->SetIp(ip);
     tile->SetName(deviceName);
@@ -485,7 +484,6 @@ void MainAlarmDisplayWidget::AddDevice(const QString& ip, const QString& deviceN
 
 void MainAlarmDisplayWidget::SetDeviceConfig(const DeviceConfigFile& config)
 {
-    FlushArrived();
     if (!m_deviceConfig)
         m_deviceConfig = std::make_unique<DeviceConfigFile>();
     *m_deviceConfig = config;
@@ -636,13 +634,14 @@ void MainAlarmDisplayWidget::SetKeySound(const QString& key, bool on)
 
 void MainAlarmDisplayWidget::DeleteSelected(DeviceAlarmListForm* form, bool system)
 {
-    if (!m_confirm(this, tr("Delete"), tr("Are you sure to delete alarms?")))
-        return;
+    // Read before asking: an alarm arriving meanwhile may rebuild the form and clear its selection.
     QStringList keys;
     if (system)
         form->GetSelectedSystemKeys(keys);
     else
         form->GetSelectedSignalKeys(keys);
+    if (!m_confirm(this, tr("Delete"), tr("Are you sure to delete alarms?")))
+        return;
     QStringList ips;
     for (const QString& key : qAsConst(keys)) {
         for (DeviceAlarmListForm* shown : {m_currentDeviceForm, m_allDeviceForm}) {

@@ -97,7 +97,7 @@ public slots:
 private:
     void BuildLayout();
     void ApplyArrived(qint64 budgetMs);
-    void FlushArrived();
+    void DiscardArrived();
     void ApplyRecord(const AlarmRecord& record);
     void DealSignalAlarm(const AlarmRecord& record);
     void DealSystemAlarm(const AlarmRecord& record);

@@ -1,8 +1,10 @@
 #include "app/AppPaths.h"
 #include "app/CommandLine.h"
 #include "app/MainWindow.h"
+#include "app/SelectIPDialog.h"
 
 #include <QHostAddress>
+#include <QPushButton>
 #include <QtTest>
 
 class TestAppShell : public QObject
@@ -15,6 +17,8 @@ private slots:
     void localAddressListHoldsOnlyUsableIPv4();
     void commandLine_data();
     void commandLine();
+    void selectIPDialogAcceptsOnlyAnAddress_data();
+    void selectIPDialogAcceptsOnlyAnAddress();
 };
 
 void TestAppShell::appDirIsParentOfExecutableDir_data()
@@ -90,6 +94,27 @@ void TestAppShell::commandLine()
     for (const SyslogTarget& target : commandLine.SyslogTargets())
         targets << target.ToString();
     QTEST(targets, "syslogTargets");
+}
+
+void TestAppShell::selectIPDialogAcceptsOnlyAnAddress_data()
+{
+    QTest::addColumn<QStringList>("addresses");
+    QTest::addColumn<QString>("chosen");
+    QTest::newRow("only loopback") << QStringList() << QString();
+    QTest::newRow("one address") << QStringList{"192.0.2.7"} << "192.0.2.7";
+}
+
+// An empty choice would become the trap destination ":3703" of every device.
+void TestAppShell::selectIPDialogAcceptsOnlyAnAddress()
+{
+    QFETCH(QStringList, addresses);
+    QFETCH(QString, chosen);
+    SelectIPDialog dialog;
+    dialog.SetIPList(addresses);
+    QCOMPARE(dialog.findChild<QPushButton*>("pushButton_OK")->isEnabled(), !chosen.isEmpty());
+    QMetaObject::invokeMethod(&dialog, "on_pushButton_OK_clicked");
+    QCOMPARE(dialog.result() == QDialog::Accepted, !chosen.isEmpty());
+    QCOMPARE(dialog.GetSelectedIP(), chosen);
 }
 
 QTEST_MAIN(TestAppShell)

@@ -15,15 +15,18 @@ class TestStationEndToEnd : public QObject
 private slots:
     void faultsRaisedAndClearedReachTheLogAndTheCollectorsAndTheStationClosesCleanly();
     void closingDuringRegistrationAndATrapBurstIsPromptAndClean();
+    void signalEndsTheStationWhateverElseIsOpen_data();
+    void signalEndsTheStationWhateverElseIsOpen();
 
 private:
-    // The station binary copied into the application directory, started unattended.
+    // The station binary copied into the application directory, started unattended; moreEnvironment holds
+    // NAME=value settings.
     static bool StartStation(QProcess& process, const TempAppDir& appDir, quint16 devicePort,
-                             const QStringList& moreArguments = {});
+                             const QStringList& moreArguments = {}, const QStringList& moreEnvironment = {});
 };
 
 bool TestStationEndToEnd::StartStation(QProcess& process, const TempAppDir& appDir, quint16 devicePort,
-                                       const QStringList& moreArguments)
+                                       const QStringList& moreArguments, const QStringList& moreEnvironment)
 {
     const QString buildDir = QString::fromLocal8Bit(qgetenv("VZ_BUILD_DIR"));
     const QString station = appDir.filePath("bin/vizavovu");
@@ -33,6 +36,8 @@ bool TestStationEndToEnd::StartStation(QProcess& process, const TempAppDir& appD
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("VIZAVOVU_DEVICE_PORT", QString::number(devicePort));
     env.insert("QT_QPA_PLATFORM", "offscreen");
+    for (const QString& setting : moreEnvironment)
+        env.insert(setting.section('=', 0, 0), setting.section('=', 1));
     process.setProcessEnvironment(env);
     process.start(station, QStringList{"--start", "127.0.0.1"} + moreArguments);
     return process.waitForStarted(5000);
@@ -141,6 +146,49 @@ void TestStationEndToEnd::closingDuringRegistrationAndATrapBurstIsPromptAndClean
     qDebug() << "closed in" << closing.elapsed() << "ms";
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(process.exitCode(), 0);
+}
+
+void TestStationEndToEnd::signalEndsTheStationWhateverElseIsOpen_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("withoutSpeechData");
+    QTest::newRow("status window open") << QStringList{"--status"} << false;
+    // The speech warning, a box without a parent, is up.
+    QTest::newRow("warning box up") << QStringList() << true;
+}
+
+// Another top-level window used to keep Qt running, with monitoring and speech going on and no main window shown.
+void TestStationEndToEnd::signalEndsTheStationWhateverElseIsOpen()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, withoutSpeechData);
+    TempAppDir appDir;
+    QStringList environment;
+    if (withoutSpeechData) {
+        QVERIFY(QDir().mkpath(appDir.filePath("speech/espeak-ng-data")));
+        environment << "ESPEAK_DATA_PATH=" + appDir.filePath("speech");
+    }
+    const QString probe = "127.0.0.84";
+    const quint16 devicePort = FreeUdpPort(probe);
+    StationFiles::WriteSystemConfig(FreeUdpPort());
+    StationFiles::WriteDevices({{probe, "Studio"}});
+    ProbeSimProcess probes;
+    QVERIFY2(probes.Start({probe}, devicePort), qPrintable(probes.ErrorString()));
+    QProcess process;
+    QVERIFY(StartStation(process, appDir, devicePort, arguments, environment));
+    auto output = [&process] { return QString::fromLocal8Bit(process.readAll()); };
+    QTRY_VERIFY2_WITH_TIMEOUT(!probes.LinesWith({"<- set"}).isEmpty(), qPrintable(output()), 10000);
+    probes.Send(probe + " raise lost bnc:2");
+    const QString database = appDir.filePath("log/alarm.db");
+    QTRY_COMPARE_WITH_TIMEOUT(StationFiles::LogRows(database).size(), 1, 10000);
+
+    process.terminate();
+    QVERIFY2(process.waitForFinished(10000), "the station did not end within 10 s");
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
+    // The log was closed: everything is in the file itself.
+    QVERIFY(!QFile::exists(database + "-wal"));
+    QCOMPARE(StationFiles::LogRows(database).size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestStationEndToEnd)

@@ -1,16 +1,29 @@
 #include "LogTestSupport.h"
+#include "log/LogDatabase.h"
 #include "log/LogExport.h"
 
 #include <QtTest>
+
+#include <ctime>
 
 class TestLogExport : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void logLayoutIsByteExact();
     void csvQuotesWhatNeedsIt();
+    void durationAcrossDaylightSavingChange_data();
+    void durationAcrossDaylightSavingChange();
 };
+
+void TestLogExport::initTestCase()
+{
+    // A zone with daylight saving time, whatever the machine's.
+    qputenv("TZ", "Europe/Berlin");
+    tzset();
+}
 
 namespace {
 // An ended video alarm of more than a day, and an open silence alarm of track 2.
@@ -63,6 +76,42 @@ void TestLogExport::csvQuotesWhatNeedsIt()
              QString("7,2024-03-03 05:00:00.000,2024-03-05 08:04:05.678,2 day 03:04:05.678,10.0.0.7,"
                      "\"Studio \"\"A\"\", left\",Video Lost,BNC 3,\"Line\nbreak\",Überlauf\r\n")
                  .toUtf8());
+}
+
+void TestLogExport::durationAcrossDaylightSavingChange_data()
+{
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("end");
+    QTest::addColumn<QString>("duration");
+    QTest::newRow("clocks go forward") << "2024-03-31 01:30:00.000"
+                                       << "2024-03-31 03:30:00.000"
+                                       << "01:00:00.000";
+    QTest::newRow("clocks go back") << "2024-10-27 01:30:00.000"
+                                    << "2024-10-27 03:30:00.000"
+                                    << "03:00:00.000";
+    QTest::newRow("a day across the change") << "2024-03-30 12:00:00.000"
+                                             << "2024-03-31 12:00:00.000"
+                                             << "23:00:00.000";
+    QTest::newRow("summer") << "2024-07-01 10:00:00.000"
+                            << "2024-07-03 10:00:00.250"
+                            << "2 day 00:00:00.250";
+}
+
+// Stored as the station's local clock showed them, and read back from the file as the browser and the export do.
+void TestLogExport::durationAcrossDaylightSavingChange()
+{
+    QFETCH(QString, start);
+    QFETCH(QString, end);
+    QTemporaryDir dir;
+    LogDatabase database;
+    QVERIFY(database.Open(dir.filePath("alarm.db")));
+    const AlarmRecord started = MakeAlarm(1, LevelError, At(start));
+    QVERIFY(database.Insert(started));
+    QVERIFY(database.UpdateEndTime(AlarmHelpKey(started), end));
+    AlarmRecord read;
+    QCOMPARE(database.Select(LogClause{"where id > ?", {0}}, {&read}), 1);
+    QCOMPARE(LogExport::TimeText(read.time), start);
+    QTEST(LogExport::DurationText(read.time, read.end_time), "duration");
 }
 
 QTEST_GUILESS_MAIN(TestLogExport)

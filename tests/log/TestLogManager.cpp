@@ -7,10 +7,12 @@
 #include "log/LogManager.h"
 
 #include <QProcess>
+#include <QSqlQuery>
 #include <QtTest>
 
 #include <atomic>
 #include <cstdio>
+#include <mutex>
 #include <thread>
 
 namespace {
@@ -91,6 +93,7 @@ private slots:
     void guiReadsWhileHandlerThreadWrites();
     void closeAndOpenWhileHandlerThreadWrites();
     void killedWriterLeavesIntactFile();
+    void fullLogLosesNothingOnceItHasRoom();
 };
 
 void TestLogManager::startsAndRecoveriesPairUp_data()
@@ -291,6 +294,70 @@ void TestLogManager::killedWriterLeavesIntactFile()
     const int rows = QueryValue(path, "select count(*) from alarm2").toInt();
     QVERIFY2(rows >= committed, qPrintable(QString("%1 rows, %2 committed").arg(rows).arg(committed)));
     QCOMPARE(QueryValue(path, "select count(distinct helpkey) from alarm2").toInt(), rows);
+}
+
+// The file fills up (the writer's connection may not grow it) with an alarm open, and later gets room again.
+void TestLogManager::fullLogLosesNothingOnceItHasRoom()
+{
+    TempAppDir dir;
+    std::atomic<bool> full{false};
+    std::atomic<int> attempts{0};
+    std::atomic<int> failuresReported{0};
+    LogWriteThread writer(
+        {}, [&failuresReported](const QString&) { ++failuresReported; },
+        [&full, &attempts](LogDatabase& database) {
+            ++attempts;
+            // A cap below the file's size keeps it as it is: no page can be added.
+            QSqlQuery(database.Connection()).exec(QStringLiteral("PRAGMA max_page_count=%1").arg(full ? 1 : 1 << 30));
+        });
+    std::mutex loggedLock;
+    QStringList logged;
+    writer.SetLoggedHandler([&](const std::vector<AlarmRecord>& records) {
+        std::lock_guard<std::mutex> locker(loggedLock);
+        for (const AlarmRecord& record : records)
+            logged << Row(record.portID, record.time.time().second(),
+                          record.end_time.isNull() ? -1 : record.end_time.time().second());
+    });
+    const QString path = GetLogDatabasePath();
+    QVERIFY(writer.Start(path));
+    // Every row needs pages of its own.
+    const auto append = [&writer](int portID, int level, int second) {
+        AlarmRecord record = MakeAlarm(portID, level, At(Stamp(second)));
+        record.note = QString(40000, QLatin1Char('n'));
+        QVERIFY(writer.Append(record));
+    };
+
+    append(1, LevelError, 1);
+    writer.Flush();
+    full = true;
+    append(2, LevelError, 3);
+    append(1, LevelNormal, 2);
+    append(3, LevelError, 4);
+    append(3, LevelNormal, 5);
+    QTRY_VERIFY_WITH_TIMEOUT(attempts >= 3, 10000);
+    QCOMPARE(failuresReported.load(), 1);
+    QCOMPARE(Rows(path), QStringList{Row(1, 1)});
+
+    full = false;
+    writer.Flush();
+    QCOMPARE(Rows(path), (QStringList{Row(1, 1, 2), Row(2, 3), Row(3, 4, 5)}));
+    {
+        std::lock_guard<std::mutex> locker(loggedLock);
+        QCOMPARE(logged, (QStringList{Row(1, 1), Row(2, 3), Row(1, 1, 2), Row(3, 4), Row(3, 4, 5)}));
+    }
+    // What counts as open matches the file: a repeated start writes nothing, its recovery ends the row.
+    append(2, LevelError, 6);
+    append(2, LevelNormal, 7);
+    writer.Flush();
+    QCOMPARE(Rows(path), (QStringList{Row(1, 1, 2), Row(2, 3, 7), Row(3, 4, 5)}));
+
+    // Stopping while the file is full gives up on what cannot be written instead of waiting for room.
+    full = true;
+    append(4, LevelError, 8);
+    const int attemptsBefore = attempts;
+    QTRY_VERIFY_WITH_TIMEOUT(attempts > attemptsBefore + 1, 10000);
+    writer.Stop();
+    QCOMPARE(Rows(path).size(), 3);
 }
 
 int main(int argc, char* argv[])

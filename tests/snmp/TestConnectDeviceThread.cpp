@@ -1,27 +1,32 @@
+#include "FreeUdpPort.h"
 #include "SnmpTestRig.h"
 #include "snmp/ConnectDeviceThread.h"
 #include "snmp/DeviceObjects.h"
-#include "snmp/SnmpDeviceSession.h"
 
 #include <QtTest>
 
-// Registration of the station on simulated probes 127.0.1.x over real UDP, observed at the probes and through the
-// alarm handler.
+// Registration of the station on simulated probes 127.0.1.x over real UDP, wired as the main window wires it (the
+// handler queues a device found again), with the server's own presence detection. Observed at the probes and
+// through the alarm handler.
 class TestConnectDeviceThread : public QObject
 {
     Q_OBJECT
 
 private slots:
     void initTestCase();
-    void devicesAreRegisteredInQueueOrderOneAtATime();
-    void addressWaitingInTheQueueIsQueuedOnce();
-    void failedRegistrationReportsLostConnection_data();
-    void failedRegistrationReportsLostConnection();
-    void deviceOffAtStartIsRegisteredWhenItComesBack();
-    void stopDiscardsTheQueue();
+    void silentDevicesDelayNoLiveOne();
+    void deviceSilencedMidRunIsLostOnceFoundOnceAndReadAnew();
+    void refusingDeviceKeepsOneAlarmUntilItTakesTheDestination();
+    void deviceOffAtStartIsReadOnceWhenItComesBack();
+    void deviceQueuedTwiceIsRegisteredOnce();
+    void stopLeavesNothingInFlight();
+    void registrationQueuedWhileStoppingRegistersNothing();
     void cleanupTestCase();
 
 private:
+    // GETs of the device's state objects, the presence probes left out.
+    int StateReads(const QString& ip) { return m_rig.GetCount(ip) - m_rig.ProbesOf(ip).size(); }
+
     SnmpTestRig m_rig;
     ConnectDeviceThread* m_thread = nullptr;
 };
@@ -33,116 +38,93 @@ QString Device(int n)
     return QStringLiteral("127.0.1.%1").arg(n);
 }
 
+int IndexOf(const QList<AlarmRecord>& records, const QString& fields)
+{
+    return FieldsOf(records).indexOf(fields);
+}
+
 } // namespace
 
 void TestConnectDeviceThread::initTestCase()
 {
     QString error;
     QVERIFY2(m_rig.Start(QStringLiteral("127.0.1"), 10, 29, &error), qPrintable(error));
-    // Wired as the main window wires it: a device found again is queued for registration by the handler.
     m_thread = new ConnectDeviceThread(&m_rig.server, this);
     m_rig.handler.SetConnectDeviceThread(m_thread);
 }
 
-void TestConnectDeviceThread::devicesAreRegisteredInQueueOrderOneAtATime()
+void TestConnectDeviceThread::silentDevicesDelayNoLiveOne()
 {
-    const QStringList devices = {Device(12), Device(10), Device(11)};
-    QVERIFY(m_rig.Prepare(Device(11) + QStringLiteral(" raise freeze bnc:7 1")));
+    // Four powered-off devices queued before eight live ones; each live one has its last object active, so that
+    // its record says its state read is over.
+    QVERIFY(m_rig.Prepare(QStringLiteral("127.0.1.10-13 silent\n127.0.1.14-21 raise overload aes:32 1")));
+    for (int n = 10; n <= 21; ++n)
+        m_thread->AddIP(Device(n));
 
-    for (const QString& ip : devices)
-        m_thread->AddIP(ip);
-
-    // The last device's state reading is over after its 188th request; its freeze came in on the way.
-    QTRY_COMPARE_WITH_TIMEOUT(m_rig.GetCount(Device(11)), 188, 10000);
-    QTRY_COMPARE(FieldsOf(m_rig.RecordsOf(Device(11))), QStringList{Fields(Device(11), 1, 7, -1, 2, 2)});
-
+    QTRY_VERIFY_WITH_TIMEOUT(m_rig.ConnectionLevels(Device(13)) == "3" && m_rig.ConnectionLevels(Device(10)) == "3",
+                             15000);
+    const QList<AlarmRecord> records = m_rig.display.Records();
+    int firstLost = records.size();
+    for (int n = 10; n <= 13; ++n)
+        firstLost = qMin(firstLost, IndexOf(records, Fields(Device(n), 0, -1, -1, AlarmTypeConnection, LevelError)));
     QVERIFY(m_rig.sim.Sync());
-    const QString expectedSet =
+    const QString set =
         QStringLiteral("<- set %1=\"%2\"").arg(DeviceObjects::TrapDestination(), m_rig.TrapDestination());
-    const QStringList requests = m_rig.sim.LinesWith({QStringLiteral(" <- ")});
-    QStringList order;
-    for (const QString& line : requests) {
-        const QString ip = line.section(QLatin1Char(' '), 0, 0);
-        if (order.isEmpty() || order.last() != ip)
-            order.append(ip);
-        if (line.contains(QLatin1String(" <- set ")))
-            QCOMPARE(line, ip + QLatin1Char(' ') + expectedSet);
-    }
-    // Each device's SET and its whole state reading before the next device's SET.
-    QCOMPARE(order, devices);
-    for (const QString& ip : devices) {
+    for (int n = 14; n <= 21; ++n) {
+        const QString ip = Device(n);
+        const int read = IndexOf(records, Fields(ip, PortTypeAes, 1, 32, AlarmTypeAudioOverload, LevelWarn));
+        QVERIFY2(read >= 0 && read < firstLost, qPrintable(ip));
+        // The SET first, then the whole state read.
+        QCOMPARE(m_rig.sim.LinesWith({ip + QStringLiteral(" <- ")}).first(), ip + QLatin1Char(' ') + set);
         QCOMPARE(m_rig.SetsOf(ip).size(), 1);
-        QCOMPARE(m_rig.GetCount(ip), 188);
+        QCOMPARE(StateReads(ip), 188);
     }
-
-    // The device keeps what was written: read it back as any manager would.
-    SnmpDeviceSession session(Device(10), SnmpDeviceSession::DevicePort(), 1);
-    SnmpVarbind destination;
-    QCOMPARE(session.Get(DeviceObjects::TrapDestination(), &destination), 0);
-    QCOMPARE(destination.octets, m_rig.TrapDestination().toUtf8());
-
-    // Queued again once registered, a device is not written to again in the same monitoring run.
-    m_thread->AddIP(Device(10));
-    m_thread->AddIP(Device(13));
-    QTRY_COMPARE(m_rig.SetsOf(Device(13)).size(), 1);
-    QCOMPARE(m_rig.SetsOf(Device(10)).size(), 1);
+    m_rig.sim.Send(QStringLiteral("127.0.1.10-13 back"));
 }
 
-void TestConnectDeviceThread::addressWaitingInTheQueueIsQueuedOnce()
+void TestConnectDeviceThread::deviceSilencedMidRunIsLostOnceFoundOnceAndReadAnew()
 {
-    // A device that refuses the SET stays unregistered, so every time it is taken from the queue it is written to.
-    const QString busy = Device(14);
-    const QString refusing = Device(15);
-    QVERIFY(m_rig.Prepare(refusing + QStringLiteral(" refuse-set on")));
+    const QString ip = Device(14);
+    QVERIFY(m_rig.Prepare(ip + QStringLiteral(" silent")));
+    QTRY_COMPARE_WITH_TIMEOUT(m_rig.ConnectionLevels(ip), QStringLiteral("3"), 15000);
 
-    // While the first device's registration runs, the second waits in the queue.
-    m_thread->AddIP(busy);
-    m_thread->AddIP(refusing);
-    m_thread->AddIP(refusing);
-    m_thread->AddIP(QString());
-    QTRY_COMPARE(m_rig.ConnectionLevels(refusing), QStringLiteral("3"));
+    // What changed while it was away is read when it answers again, after the connection record.
+    m_rig.sim.Send(ip + QStringLiteral(" raise lost bnc:2\n") + ip + QStringLiteral(" back"));
+    const QStringList readAnew = {Fields(ip, 0, -1, -1, AlarmTypeConnection, LevelNormal),
+                                  Fields(ip, PortTypeBnc, 2, -1, AlarmTypeVideoLost, LevelError),
+                                  Fields(ip, PortTypeAes, 1, 32, AlarmTypeAudioOverload, LevelWarn)};
+    QTRY_COMPARE_WITH_TIMEOUT(FieldsOf(m_rig.RecordsOf(ip)).mid(2), readAnew, 15000);
     QVERIFY(m_rig.sim.Sync());
-    QCOMPARE(m_rig.GetCount(busy), 188);
-    QCOMPARE(m_rig.SetsOf(refusing).size(), 1);
-
-    // Taken from the queue, it can be queued again.
-    m_thread->AddIP(refusing);
-    QTRY_COMPARE(m_rig.SetsOf(refusing).size(), 2);
-    QTRY_COMPARE(m_rig.ConnectionLevels(refusing), QStringLiteral("33"));
+    QCOMPARE(StateReads(ip), 188);
+    // Registered already: the re-queue that the found report brings sends nothing.
+    QVERIFY(m_rig.SetsOf(ip).isEmpty());
+    QCOMPARE(m_rig.ConnectionLevels(ip), QStringLiteral("31"));
 }
 
-void TestConnectDeviceThread::failedRegistrationReportsLostConnection_data()
+void TestConnectDeviceThread::refusingDeviceKeepsOneAlarmUntilItTakesTheDestination()
 {
-    QTest::addColumn<QString>("ip");
-    QTest::addColumn<QString>("behaviour");
-    QTest::addColumn<int>("tries");
+    const QString ip = Device(22);
+    QVERIFY(m_rig.Prepare(ip + QStringLiteral(" refuse-set on")));
+    m_thread->SetRefusedRetryInterval(300);
 
-    QTest::newRow("refused") << Device(16) << "refuse-set on" << 1;
-    QTest::newRow("unanswered") << Device(17) << "silent" << 4;
+    m_thread->AddIP(ip);
+    QTRY_VERIFY_WITH_TIMEOUT(m_rig.SetsOf(ip).size() >= 3, 5000);
+    QCOMPARE(m_rig.ConnectionLevels(ip), QStringLiteral("3"));
+    QCOMPARE(StateReads(ip), 0);
+
+    m_rig.sim.Send(ip + QStringLiteral(" refuse-set off"));
+    QTRY_COMPARE(m_rig.ConnectionLevels(ip), QStringLiteral("31"));
+    QTRY_COMPARE(StateReads(ip), 188);
+    const int sets = m_rig.SetsOf(ip).size();
+    QTest::qWait(600);
+    QCOMPARE(m_rig.SetsOf(ip).size(), sets);
+    QCOMPARE(m_rig.ConnectionLevels(ip), QStringLiteral("31"));
+    m_thread->SetRefusedRetryInterval(60000);
 }
 
-void TestConnectDeviceThread::failedRegistrationReportsLostConnection()
+void TestConnectDeviceThread::deviceOffAtStartIsReadOnceWhenItComesBack()
 {
-    QFETCH(QString, ip);
-    QFETCH(QString, behaviour);
-    QFETCH(int, tries);
-
-    QVERIFY(m_rig.Prepare(ip + QLatin1Char(' ') + behaviour));
-
-    QVERIFY(!m_rig.server.SetServer(ip));
-    QTRY_COMPARE(m_rig.ConnectionLevels(ip), QStringLiteral("3"));
-    QVERIFY(m_rig.sim.Sync());
-    QCOMPARE(m_rig.SetsOf(ip).size(), tries);
-    // No state reading of a device the station could not register on.
-    QCOMPARE(m_rig.GetCount(ip), 0);
-
-    // Answering again keeps it from slowing down the presence probes of the cases that follow.
-    m_rig.sim.Send(ip + QStringLiteral(" back\n") + ip + QStringLiteral(" refuse-set off"));
-}
-
-void TestConnectDeviceThread::deviceOffAtStartIsRegisteredWhenItComesBack()
-{
-    const QString ip = Device(18);
+    const QString ip = Device(23);
     QVERIFY(m_rig.Prepare(ip + QStringLiteral(" silent")));
 
     m_thread->AddIP(ip);
@@ -151,40 +133,82 @@ void TestConnectDeviceThread::deviceOffAtStartIsRegisteredWhenItComesBack()
     // Back on: presence detection finds it within a few cycles, and the handler queues it for registration.
     m_rig.sim.Send(ip + QStringLiteral(" back"));
     QTRY_COMPARE_WITH_TIMEOUT(m_rig.ConnectionLevels(ip), QStringLiteral("31"), 15000);
-    // Four unanswered tries while it was off, then the one it answers.
+    // Four unanswered tries while it was off, then the one it answers, then its state read: once, by the
+    // registration, not also by the presence detection that found it.
     const QStringList destinationSet = {ip + QStringLiteral(" <- set "), m_rig.TrapDestination() + QLatin1Char('"')};
     QTRY_COMPARE(m_rig.sim.LinesWith(destinationSet).size(), 5);
     QCOMPARE(m_rig.sim.LinesWith(destinationSet).filter(QStringLiteral("not answered")).size(), 4);
-    QTRY_VERIFY(
-        !m_rig.sim
-             .LinesWith({ip + QStringLiteral(" <- get ") + DeviceObjects::VideoPort(DeviceObjects::VideoStandard, 1)})
-             .isEmpty());
+    QTRY_COMPARE(StateReads(ip), 188);
+    QTest::qWait(300);
+    QVERIFY(m_rig.sim.Sync());
+    QCOMPARE(StateReads(ip), 188);
 
     // Its notifications reach the station now.
     m_rig.sim.Send(ip + QStringLiteral(" raise lost bnc:3"));
-    QTRY_VERIFY_WITH_TIMEOUT(m_rig.sim.LinesWith({ip + QStringLiteral(" -> trap ")}).size() == 1, 5000);
     QTRY_COMPARE(FieldsOf(m_rig.RecordsOf(ip)).last(), Fields(ip, 1, 3, -1, 4, 3));
 }
 
-void TestConnectDeviceThread::stopDiscardsTheQueue()
+void TestConnectDeviceThread::deviceQueuedTwiceIsRegisteredOnce()
 {
-    const QString slow = Device(19);
-    QVERIFY(m_rig.Prepare(slow + QStringLiteral(" silent")));
+    const QString ip = Device(24);
+    QVERIFY(m_rig.Prepare());
+    m_thread->AddIP(ip);
+    m_thread->AddIP(ip);
+    m_thread->AddIP(QString());
+    QTRY_COMPARE(StateReads(ip), 188);
+    // Queued again once registered, it is not written to again in the same monitoring run.
+    m_thread->AddIP(ip);
+    m_thread->AddIP(Device(25));
+    QTRY_COMPARE(StateReads(Device(25)), 188);
+    QVERIFY(m_rig.sim.Sync());
+    QCOMPARE(m_rig.SetsOf(ip).size(), 1);
+    QCOMPARE(StateReads(ip), 188);
+}
 
-    m_thread->AddIP(slow);
-    for (int n = 20; n <= 23; ++n)
-        m_thread->AddIP(Device(n));
-    QTRY_COMPARE(m_rig.SetsOf(slow).size(), 1);
-    // Returns once the unanswered SET has given up; nothing queued behind it is registered.
+void TestConnectDeviceThread::stopLeavesNothingInFlight()
+{
+    const QString silent = Device(26);
+    QVERIFY(m_rig.Prepare(silent + QStringLiteral(" silent")));
+
+    m_thread->AddIP(silent);
+    QTRY_COMPARE(m_rig.SetsOf(silent).size(), 1);
     m_thread->Stop();
     QVERIFY(!m_thread->isRunning());
+    // The SET's retries would go out a second apart; none does.
     QVERIFY(m_rig.sim.Sync());
-    for (int n = 20; n <= 23; ++n)
-        QVERIFY(m_rig.SetsOf(Device(n)).isEmpty());
+    const int sent = m_rig.SetsOf(silent).size();
+    QTest::qWait(1500);
+    QVERIFY(m_rig.sim.Sync());
+    QCOMPARE(m_rig.SetsOf(silent).size(), sent);
+    QVERIFY(m_rig.ConnectionLevels(silent).isEmpty());
 
     // The thread is usable again.
-    m_thread->AddIP(Device(24));
-    QTRY_COMPARE(m_rig.SetsOf(Device(24)).size(), 1);
+    m_thread->AddIP(Device(27));
+    QTRY_COMPARE(m_rig.SetsOf(Device(27)).size(), 1);
+    m_rig.sim.Send(silent + QStringLiteral(" back"));
+}
+
+void TestConnectDeviceThread::registrationQueuedWhileStoppingRegistersNothing()
+{
+    QVERIFY(m_rig.Prepare());
+    // As the handler does on a connection report while monitoring stops, and after it stopped.
+    m_rig.server.MarkStopping();
+    m_thread->AddIP(Device(28));
+    m_rig.server.Stop();
+    m_thread->AddIP(Device(29));
+    // A trap port of 0 leaves the server stopped: no device is told "address:0".
+    QVERIFY(!m_rig.server.Start(QStringLiteral("127.0.0.1"), 0));
+    m_thread->AddIP(Device(28));
+    QTRY_VERIFY(!m_thread->isRunning());
+    QVERIFY(m_rig.sim.Sync());
+    QVERIFY(m_rig.sim.LinesWith({QStringLiteral(" <- set ")}).isEmpty());
+
+    // The next run begins with nothing registered: a device registered in the last run is told the new port.
+    m_rig.trapPort = FreeUdpPort();
+    QVERIFY(m_rig.server.Start(QStringLiteral("127.0.0.1"), m_rig.trapPort));
+    m_thread->AddIP(Device(15));
+    QTRY_COMPARE(m_rig.sim.LinesWith({Device(15) + QStringLiteral(" <- set "), m_rig.TrapDestination()}).size(), 1);
+    QTRY_COMPARE(StateReads(Device(15)), 188);
 }
 
 void TestConnectDeviceThread::cleanupTestCase()

@@ -66,12 +66,13 @@ void TestDeviceDetectThread::deviceThatStopsAnsweringIsReportedOnceAndAgainWhenB
     QTRY_VERIFY_WITH_TIMEOUT(m_rig.ProbesOf(ip).size() >= 6, 12000);
     QCOMPARE(m_rig.ConnectionLevels(ip), QStringLiteral("3"));
 
-    // What changed while it was away is read when it answers again, after the connection record.
+    // Found again once. Its state is read by its registration, which the handler queues on this report (see
+    // TestConnectDeviceThread); the server here has not registered it, so nothing is read.
     m_rig.sim.Send(ip + QStringLiteral(" raise freeze bnc:2 1\n") + ip + QStringLiteral(" back"));
-    QTRY_COMPARE_WITH_TIMEOUT(m_rig.RecordsOf(ip).size(), 3, 10000);
-    QCOMPARE(FieldsOf(m_rig.RecordsOf(ip)).mid(1),
-             (QStringList{Fields(ip, 0, -1, -1, AlarmTypeConnection, LevelNormal),
-                          Fields(ip, 1, 2, -1, AlarmTypeVideoFreeze, LevelWarn)}));
+    QTRY_COMPARE_WITH_TIMEOUT(m_rig.ConnectionLevels(ip), QStringLiteral("31"), 10000);
+    QVERIFY(m_rig.sim.Sync());
+    QCOMPARE(m_rig.RecordsOf(ip).size(), 2);
+    QCOMPARE(m_rig.GetCount(ip), m_rig.ProbesOf(ip).size());
 }
 
 void TestDeviceDetectThread::signOfLifeFromALostDeviceBringsItsProbeForward()

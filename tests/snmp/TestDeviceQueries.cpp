@@ -1,10 +1,9 @@
 #include "SnmpTestRig.h"
 #include "snmp/DeviceObjects.h"
 #include "snmp/DeviceStateQuery.h"
+#include "snmp/SnmpConversations.h"
 
 #include <QtTest>
-
-#include <atomic>
 
 // Reading a device's present state over real UDP from simulated probes 127.0.3.x.
 class TestDeviceQueries : public QObject
@@ -17,6 +16,7 @@ private slots:
     void activeConditionsBecomeRecordsInOrder();
     void stopIsCheckedBeforeEveryRequest();
     void stoppingSilencesQueriesButNotTheProbe();
+    void silentDeviceEndsItsReadAndDelaysNoOther();
 
 private:
     SnmpTestRig m_rig;
@@ -32,6 +32,22 @@ QString Device(int n)
 QString Expect(int device, int portType, int portID, int trackID, int alarmType, int level)
 {
     return Fields(Device(device), portType, portID, trackID, alarmType, level);
+}
+
+// Drives the conversations on the test's thread until they are over.
+void RunToEnd(SnmpConversations* conversations)
+{
+    const QDeadlineTimer deadline(20000);
+    while (!conversations->IsIdle() && !deadline.hasExpired())
+        conversations->Poll(100);
+}
+
+std::unique_ptr<DeviceConversation> StateRead(const QString& ip, AlarmHandler* handler,
+                                              std::function<bool()> mustStop = {})
+{
+    auto conversation = std::make_unique<DeviceConversation>(ip, 3, std::move(mustStop));
+    DeviceStateQuery::QueryDeviceState(conversation.get(), handler);
+    return conversation;
 }
 
 } // namespace
@@ -79,7 +95,9 @@ void TestDeviceQueries::activeConditionsBecomeRecordsInOrder()
     for (const QString& command : qAsConst(commands))
         QVERIFY(m_rig.Prepare(Device(device) + QStringLiteral(" raise ") + command));
 
-    m_rig.server.QueryDeviceState(Device(device));
+    SnmpConversations conversations(1);
+    conversations.Add(StateRead(Device(device), &m_rig.handler));
+    RunToEnd(&conversations);
     QVERIFY(m_rig.sim.Sync());
 
     QTRY_COMPARE(FieldsOf(m_rig.RecordsOf(Device(device))), expected);
@@ -93,11 +111,11 @@ void TestDeviceQueries::stopIsCheckedBeforeEveryRequest()
     const QString ip = Device(17);
     QVERIFY(m_rig.Prepare());
     // Stopping monitoring becomes visible between two requests, whichever query is running.
+    SnmpConversations conversations(1);
     for (int allowed : {0, 3, 20, 150}) {
-        std::atomic<int> asked{0};
-        DeviceStateQuery query(ip, &m_rig.handler, [&] { return asked++ >= allowed; });
-        query.QueryDeviceState();
-        QCOMPARE(query.RequestCount(), allowed);
+        int asked = 0;
+        conversations.Add(StateRead(ip, &m_rig.handler, [&asked, allowed] { return asked++ >= allowed; }));
+        RunToEnd(&conversations);
     }
     QVERIFY(m_rig.sim.Sync());
     QCOMPARE(m_rig.GetCount(ip), 0 + 3 + 20 + 150);
@@ -108,9 +126,13 @@ void TestDeviceQueries::stoppingSilencesQueriesButNotTheProbe()
     const QString ip = Device(18);
     QVERIFY(m_rig.Prepare(ip + QStringLiteral(" raise lost bnc:1")));
 
+    SnmpConversations conversations(2);
+    bool answered = false;
     m_rig.server.MarkStopping();
-    m_rig.server.QueryDeviceState(ip);
-    QVERIFY(m_rig.server.ProbeDevice(ip));
+    m_rig.server.QueryDeviceState(ip, &conversations);
+    QVERIFY(m_rig.server.ProbeDevice(ip, &conversations, [&](bool ok) { answered = ok; }));
+    RunToEnd(&conversations);
+    QVERIFY(answered);
     QVERIFY(m_rig.sim.Sync());
     const QStringList requests = m_rig.sim.LinesWith({ip + QStringLiteral(" <- ")});
     QCOMPARE(requests, QStringList{ip + QStringLiteral(" <- get ") + DeviceObjects::Presence()});
@@ -118,11 +140,33 @@ void TestDeviceQueries::stoppingSilencesQueriesButNotTheProbe()
 
     // A stopped server has nothing to ask with.
     m_rig.server.Stop();
-    QVERIFY(!m_rig.server.ProbeDevice(ip));
-    QVERIFY(m_rig.sim.Sync());
-    QCOMPARE(m_rig.sim.LinesWith({ip + QStringLiteral(" <- ")}).size(), 1);
+    QVERIFY(!m_rig.server.ProbeDevice(ip, &conversations, [](bool) {}));
+    QVERIFY(conversations.IsIdle());
 
     QVERIFY(m_rig.server.Start(QStringLiteral("127.0.0.1"), m_rig.trapPort));
+}
+
+void TestDeviceQueries::silentDeviceEndsItsReadAndDelaysNoOther()
+{
+    const QString silent = Device(19);
+    const QString live = Device(10);
+    QVERIFY(m_rig.Prepare(silent + QStringLiteral(" silent\n") + live + QStringLiteral(" raise black bnc:4")));
+
+    SnmpConversations conversations(2);
+    conversations.Add(StateRead(silent, &m_rig.handler));
+    conversations.Add(StateRead(live, &m_rig.handler));
+    RunToEnd(&conversations);
+    QVERIFY(m_rig.sim.Sync());
+
+    // The live device was read in full meanwhile; the silent one had its first request sent and retried three
+    // times, and nothing after it.
+    QCOMPARE(FieldsOf(m_rig.RecordsOf(live)), QStringList{Expect(10, 1, 4, -1, 1, 3)});
+    QCOMPARE(m_rig.GetCount(live), 188);
+    const QStringList unanswered = m_rig.sim.LinesWith({silent + QStringLiteral(" <- get ")});
+    QCOMPARE(unanswered.size(), 4);
+    QCOMPARE(unanswered.filter(DeviceObjects::VideoPort(DeviceObjects::VideoStandard, 1)).size(), 4);
+    QVERIFY(m_rig.RecordsOf(silent).isEmpty());
+    m_rig.sim.Send(silent + QStringLiteral(" back"));
 }
 
 QTEST_GUILESS_MAIN(TestDeviceQueries)

@@ -11,8 +11,7 @@
 #include <QUdpSocket>
 #include <QtTest>
 
-namespace
-{
+namespace {
 const QString E = QStringLiteral("1.3.6.1.4.1.58206");
 const QString Known = QStringLiteral("127.0.0.31");
 } // namespace
@@ -110,6 +109,12 @@ void TestSnmpServer::restartMovesToTheNewPort()
     QVERIFY(SendLost(second));
     QTest::qWait(100);
     QCOMPARE(m_display.Count(), 1);
+
+    // Port 0 (a hand-edited configuration) would listen on a port no device is told: refused like one past 65535.
+    for (const quint32 port : {0u, 65536u}) {
+        QVERIFY(!m_server->Start(QStringLiteral("127.0.0.1"), port));
+        QCOMPARE(m_server->ErrorString(), QStringLiteral("%1 is not a UDP port").arg(port));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSnmpServer)

@@ -14,8 +14,9 @@ public:
     ProbeSimProcess(const ProbeSimProcess&) = delete;
     ProbeSimProcess& operator=(const ProbeSimProcess&) = delete;
 
-    // Waits until every probe listens; false with ErrorString() when the simulator cannot start.
-    bool Start(const QStringList& addresses, quint16 port);
+    // Waits until every probe listens; false with ErrorString() when the simulator cannot start. Without verbose,
+    // the simulator reports no requests or notifications (benchmarks that count nothing at the probes).
+    bool Start(const QStringList& addresses, quint16 port, bool verbose = true);
     QString ErrorString() const { return m_error; }
 
     // One or more command lines.

@@ -23,6 +23,7 @@ private slots:
     void pictureIsScaledAndCentred();
     void statusFormKeepsWhatItIsNotGiven();
     void statusWindowFillsTwoColumns();
+    void statusWindowDrawsEveryDevicesPicturesAlike();
 };
 
 void TestDeviceTiles::ageTexts_data()
@@ -138,6 +139,28 @@ void TestDeviceTiles::statusWindowFillsTwoColumns()
     window.Clear();
     QCOMPARE(window.Grid()->count(), 0);
     QVERIFY(!window.StatusForm("10.0.0.1"));
+}
+
+// Captions of three lines make a row of the grid taller: the other group of that row must not draw bigger pictures.
+void TestDeviceTiles::statusWindowDrawsEveryDevicesPicturesAlike()
+{
+    TempAppDir appDir;
+    DevicePicMonitorForm window;
+    QStringList longNames;
+    for (int i = 1; i <= 16; ++i)
+        longNames << QStringLiteral("Master Control Camera %1").arg(i);
+    for (int i = 1; i <= 4; ++i)
+        window.AddDevice(QStringLiteral("10.0.0.%1").arg(i), QStringLiteral("Studio %1").arg(i));
+    window.SetCaptions(QStringLiteral("10.0.0.3"), "Master Control Analog", "Master Control AES", longNames);
+    window.resize(1600, 900);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QSet<int> heights;
+    for (int i = 1; i <= 4; ++i)
+        for (const StatusWidget* picture :
+             window.StatusForm(QStringLiteral("10.0.0.%1").arg(i))->findChildren<StatusWidget*>())
+            heights.insert(picture->height());
+    QCOMPARE(heights.size(), 1);
 }
 
 QTEST_MAIN(TestDeviceTiles)

@@ -16,6 +16,8 @@
 #include <QTableWidget>
 #include <QtTest>
 
+#include <thread>
+
 namespace
 {
 AlarmRecord Record(const QString& ip, int portType, int portID, int alarmType, int level, int trackID = -1)
@@ -84,6 +86,8 @@ private slots:
     void picturesOfUnmonitoredAndDisconnectedPorts();
     void batchedRecordsLeaveWhatOneAtATimeLeaves_data();
     void batchedRecordsLeaveWhatOneAtATimeLeaves();
+    void backlogIsDroppedByClearingAndReachesNewTiles();
+    void deleteRemovesWhatWasSelectedWhenAlarmsArriveMeanwhile();
 
 private:
     std::unique_ptr<MainAlarmDisplayWidget> MakeDisplay(int devices);
@@ -320,6 +324,66 @@ void TestMainAlarmDisplay::batchedRecordsLeaveWhatOneAtATimeLeaves()
         shown.append(Snapshot(*m_display));
     }
     QCOMPARE(shown[1], shown[0]);
+}
+
+// Queued on the handler's thread and not applied yet: a storm's backlog when Stop or the device dialog comes.
+void TestMainAlarmDisplay::backlogIsDroppedByClearingAndReachesNewTiles()
+{
+    const auto queueFromHandlerThread = [this](int records) {
+        std::thread handler([this, records] {
+            for (int i = 0; i < records; ++i) {
+                const AlarmRecord record = Lost(Ip(2), 1 + i % 16, LevelError);
+                m_display->DealAlarm(&record);
+            }
+        });
+        handler.join();
+    };
+    const auto stateOf = [this](const QString& ip) {
+        for (int row = 0; m_display->TileAt(row); ++row)
+            if (m_display->TileAt(row)->GetIp() == ip)
+                return m_display->TileAt(row)->GetState();
+        return -1;
+    };
+
+    // Stop clears the alarms: nothing of the backlog is applied first.
+    m_display = MakeDisplay(2);
+    queueFromHandlerThread(5000);
+    m_display->ClearAlarms();
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(stateOf(Ip(2)), 1);
+    QCOMPARE(m_display->AllDeviceForm()->SignalAlarmTable()->rowCount(), 0);
+
+    // The device dialog's OK replaces the tiles as the display router does: the device that remains gets its
+    // queued alarm on its new tile.
+    queueFromHandlerThread(1);
+    DeviceConfigFile config;
+    for (int i : {2, 3})
+        config.AddDevice(DeviceConfigNode(Ip(i), QString()));
+    m_display->SetDeviceConfig(config);
+    m_display->ClearDevices();
+    for (int i : {2, 3})
+        m_display->AddDevice(Ip(i), QString());
+    QTRY_COMPARE(stateOf(Ip(2)), int(LevelError));
+    QCOMPARE(m_display->AllDeviceForm()->SignalAlarmTable()->rowCount(), 1);
+}
+
+// Under auto sort another device's error makes it current, which rebuilds the current-device form and clears its
+// selection while the question is open.
+void TestMainAlarmDisplay::deleteRemovesWhatWasSelectedWhenAlarmsArriveMeanwhile()
+{
+    m_display = MakeDisplay(2);
+    Deal(Lost(Ip(1), 1, LevelError));
+    QCOMPARE(m_display->CurrentTile()->GetIp(), Ip(1));
+    m_display->CurrentDeviceForm()->SignalAlarmTable()->selectAll();
+    m_display->SetConfirm([this](QWidget*, const QString&, const QString&) {
+        Deal(Lost(Ip(2), 4, LevelError));
+        return true;
+    });
+    m_display->OnDeleteCurSignalAlarm();
+    QCOMPARE(m_display->CurrentTile()->GetIp(), Ip(2));
+    DeviceAlarmListForm* all = m_display->AllDeviceForm();
+    QCOMPARE(Column(all->SignalAlarmTable(), 2), QStringList{Ip(2)});
+    QCOMPARE(Column(all->SignalHistoryTable(), 4), QStringList{Ip(1)});
 }
 
 QTEST_MAIN(TestMainAlarmDisplay)

@@ -59,8 +59,8 @@ bool CommandParser::Parse(const QString& line, Command* command)
         command->kind = Command::Quit;
         return words.isEmpty() || Fail(QStringLiteral("usage: quit"));
     }
-    if (first != QLatin1String("all") && !IsLoopbackAddress(first))
-        return Fail(QStringLiteral("'%1' is neither a command nor a probe address (127.x.y.z or all)").arg(first));
+    if (first != QLatin1String("all") && !ExpandAddresses(first, &command->addresses))
+        return Fail(QStringLiteral("'%1' is neither a command nor probes (127.x.y.z, 127.x.y.z-n or all)").arg(first));
     return ParseProbeCommand(first, words, command);
 }
 
@@ -136,6 +136,7 @@ bool CommandParser::ParseProbeCommand(const QString& target, QStringList words, 
         if (command->number < 1 || command->value < 1)
             return Fail(QStringLiteral("a burst needs a count and a rate of at least 1"));
         command->repeated = std::make_shared<Command>();
+        command->repeated->addresses = command->addresses;
         if (!ParseProbeCommand(target, words.mid(2), command->repeated.get()))
             return false;
         if (!Notifies(command->repeated->kind))

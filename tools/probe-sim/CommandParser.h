@@ -3,6 +3,7 @@
 #include "SimTypes.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -30,8 +31,10 @@ struct Command
     };
 
     Kind kind = Echo;
-    // A probe's address, or "all"; empty for the commands that concern no probe (wait, echo, quit).
+    // A probe's address, a range of them, or "all"; empty for the commands that concern no probe (wait, echo, quit).
     QString target;
+    // The probes that target names; empty for "all".
+    QStringList addresses;
     Condition condition = Condition::Lost;
     Location location;
     // Severity, port, fan, power supply, milliseconds or notification count, by kind.

@@ -99,6 +99,26 @@ bool IsLoopbackAddress(const QString& text)
     return parts[0] == QLatin1String("127");
 }
 
+// "127.0.0.10-59" stands for 127.0.0.10 to 127.0.0.59.
+bool ExpandAddresses(const QString& argument, QStringList* addresses)
+{
+    const int dash = argument.indexOf(QLatin1Char('-'));
+    if (dash < 0) {
+        addresses->append(argument);
+        return IsLoopbackAddress(argument);
+    }
+    const QString first = argument.left(dash);
+    const int lastDot = first.lastIndexOf(QLatin1Char('.'));
+    bool ok = false;
+    const int last = argument.mid(dash + 1).toInt(&ok);
+    const int start = first.mid(lastDot + 1).toInt();
+    if (!IsLoopbackAddress(first) || !ok || last < start || last > 255)
+        return false;
+    for (int number = start; number <= last; ++number)
+        addresses->append(first.left(lastDot + 1) + QString::number(number));
+    return true;
+}
+
 ProbeState::ProbeState(const QString& address) : m_address(address)
 {
     m_upTime.start();

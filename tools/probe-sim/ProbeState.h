@@ -5,9 +5,14 @@
 #include <QElapsedTimer>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 
 // Dotted IPv4 text inside 127.0.0.0/8: the only addresses the simulator listens on or sends to.
 bool IsLoopbackAddress(const QString& text);
+// Appends the loopback address, or the range of last numbers ("127.0.0.10-59" for 127.0.0.10 to 127.0.0.59), that
+// the text names; false when it names neither.
+bool ExpandAddresses(const QString& text, QStringList* addresses);
+constexpr int MaxProbes = 1000;
 
 // One simulated probe: the objects the station reads and writes, and how the probe behaves on the wire. Every
 // change that a real probe would announce returns the notification to send, so the tables and the notifications

@@ -176,7 +176,7 @@ void Simulator::Execute(const Command& command)
 
     bool found = false;
     for (Probe& probe : m_probes) {
-        if (command.target == QLatin1String("all") || command.target == probe.state->Address()) {
+        if (command.target == QLatin1String("all") || command.addresses.contains(probe.state->Address())) {
             found = true;
             ExecuteOn(probe, command);
         }

@@ -24,26 +24,6 @@ int Usage()
     return 2;
 }
 
-// "127.0.0.10-59" stands for 127.0.0.10 to 127.0.0.59.
-bool ExpandAddresses(const QString& argument, QStringList* addresses)
-{
-    const int dash = argument.indexOf(QLatin1Char('-'));
-    if (dash < 0) {
-        addresses->append(argument);
-        return IsLoopbackAddress(argument);
-    }
-    const QString first = argument.left(dash);
-    const int lastDot = first.lastIndexOf(QLatin1Char('.'));
-    bool ok = false;
-    const int last = argument.mid(dash + 1).toInt(&ok);
-    const int start = first.mid(lastDot + 1).toInt();
-    if (!IsLoopbackAddress(first) || !ok || last < start || last > 255)
-        return false;
-    for (int number = start; number <= last; ++number)
-        addresses->append(first.left(lastDot + 1) + QString::number(number));
-    return true;
-}
-
 void InitNetSnmp()
 {
     // A simulator leaves nothing behind and depends on nothing installed: no configuration, no state files, no MIBs.
@@ -95,6 +75,11 @@ int main(int argc, char** argv)
         return Usage();
     if (addresses.removeDuplicates() > 0)
         std::fprintf(stderr, "probe-sim: duplicate addresses are played once\n");
+    // One socket per probe, watched with select, whose sets end at descriptor FD_SETSIZE - 1.
+    if (addresses.size() > MaxProbes) {
+        std::fprintf(stderr, "probe-sim: at most %d probes\n", MaxProbes);
+        return 2;
+    }
 
     int input = STDIN_FILENO;
     if (script) {

@@ -1,0 +1,111 @@
+#include "snmp/SnmpConversations.h"
+
+#include <net-snmp/library/large_fd_set.h>
+#include <net-snmp/net-snmp-config.h>
+#include <net-snmp/net-snmp-includes.h>
+
+#include <QDebug>
+
+#include <cerrno>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+SnmpConversations::SnmpConversations(int maxInFlight) : m_maxInFlight(maxInFlight)
+{
+    m_wakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    if (m_wakeFd < 0)
+        qWarning() << "SnmpConversations: eventfd failed:" << strerror(errno);
+}
+
+SnmpConversations::~SnmpConversations()
+{
+    Clear();
+    if (m_wakeFd >= 0)
+        close(m_wakeFd);
+}
+
+void SnmpConversations::Add(std::unique_ptr<DeviceConversation> conversation)
+{
+    ++m_devices[conversation->Ip()];
+    m_waiting.push_back(std::move(conversation));
+    StartWaiting();
+}
+
+void SnmpConversations::StartWaiting()
+{
+    while (int(m_running.size()) < m_maxInFlight && !m_waiting.empty()) {
+        std::unique_ptr<DeviceConversation> conversation = std::move(m_waiting.front());
+        m_waiting.pop_front();
+        // Begin may hand an answer to a handler that adds conversations; they wait behind this one.
+        if (conversation->Begin())
+            m_running.push_back(std::move(conversation));
+        else
+            Forget(conversation->Ip());
+    }
+}
+
+void SnmpConversations::Forget(const QString& ip)
+{
+    const auto it = m_devices.find(ip);
+    if (it != m_devices.end() && --*it <= 0)
+        m_devices.erase(it);
+}
+
+void SnmpConversations::Poll(int waitMs)
+{
+    netsnmp_large_fd_set readFds;
+    netsnmp_large_fd_set_init(&readFds, FD_SETSIZE);
+    NETSNMP_LARGE_FD_ZERO(&readFds);
+    int fdCount = 0;
+    if (m_wakeFd >= 0) {
+        NETSNMP_LARGE_FD_SET(m_wakeFd, &readFds);
+        fdCount = m_wakeFd + 1;
+    }
+    timeval timeout = {waitMs / 1000, (waitMs % 1000) * 1000};
+    bool limited = waitMs >= 0;
+    for (const auto& conversation : m_running) {
+        timeval sessionTimeout = {0, 0};
+        int block = 1;
+        snmp_sess_select_info2(conversation->SessionHandle(), &fdCount, &readFds, &sessionTimeout, &block);
+        if (!block && (!limited || timercmp(&sessionTimeout, &timeout, <))) {
+            timeout = sessionTimeout;
+            limited = true;
+        }
+    }
+    const int ready = netsnmp_large_fd_set_select(fdCount, &readFds, nullptr, nullptr, limited ? &timeout : nullptr);
+    if (ready > 0 && m_wakeFd >= 0 && NETSNMP_LARGE_FD_ISSET(m_wakeFd, &readFds)) {
+        eventfd_t value = 0;
+        eventfd_read(m_wakeFd, &value);
+    }
+    // Every session reads what arrived for it and resends or gives up what timed out; then each conversation
+    // takes its answer and sends its next request.
+    for (const auto& conversation : m_running) {
+        void* session = conversation->SessionHandle();
+        if (ready > 0)
+            snmp_sess_read2(session, &readFds);
+        snmp_sess_timeout(session);
+    }
+    netsnmp_large_fd_set_cleanup(&readFds);
+    for (size_t i = 0; i < m_running.size();) {
+        if (m_running[i]->Continue()) {
+            ++i;
+            continue;
+        }
+        Forget(m_running[i]->Ip());
+        m_running.erase(m_running.begin() + long(i));
+    }
+    StartWaiting();
+}
+
+void SnmpConversations::Wake()
+{
+    if (m_wakeFd >= 0)
+        eventfd_write(m_wakeFd, 1);
+}
+
+void SnmpConversations::Clear()
+{
+    m_waiting.clear();
+    m_running.clear();
+    m_devices.clear();
+}
