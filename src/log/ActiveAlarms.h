@@ -18,7 +18,7 @@ public:
     // Log writer's thread, with each committed batch (see LoggedHandler). When asAlerts is given, it receives the
     // batch with each end carrying the level of the start it ends, so that an end names the same alert.
     void Apply(const std::vector<AlarmRecord>& logged, std::vector<AlarmRecord>* asAlerts = nullptr);
-    // Takes in alarms still open in the log, newest first; an alarm already known is kept as it is.
+    // Takes in alarms still open in the log; an alarm already known is kept as it is.
     void TakeOpen(const std::vector<AlarmRecord>& openRows);
     std::vector<AlarmRecord> Snapshot() const;
 

@@ -124,8 +124,11 @@ void LogManager::ChangeReceivers(const std::function<void()>& change)
 
 void LogManager::TakeOpenRows(LogDatabase& database)
 {
-    const LogClause open{QStringLiteral("where end_time is null order by id desc"), {}};
-    std::vector<AlarmRecord> rows(database.GetCount(LogClause{QStringLiteral("where end_time is null"), {}}));
+    // The newest open row of each alarm only: a log that many restarts left open stays a handful of rows here.
+    const LogClause open{QStringLiteral("where id in (select max(id) from alarm2 where end_time is null group by ip, "
+                                        "portType, portID, trackID, alarmType)"),
+                         {}};
+    std::vector<AlarmRecord> rows(database.GetCount(open));
     QList<AlarmRecord*> filling;
     for (AlarmRecord& row : rows)
         filling.append(&row);
