@@ -58,7 +58,7 @@ void DeviceDetectThread::Stop()
 
 void DeviceDetectThread::run()
 {
-    QList<Check> checks;
+    QStringList checks;
     QDeadlineTimer cycle(0);
     forever
     {
@@ -71,8 +71,8 @@ void DeviceDetectThread::run()
                 break;
             }
             locker.unlock();
-            for (const Check& check : qAsConst(checks))
-                Probe(check);
+            for (const QString& ip : qAsConst(checks))
+                Probe(ip);
             locker.relock();
             checks = CountCycle();
             cycle.setRemainingTime(CycleMs);
@@ -86,38 +86,40 @@ void DeviceDetectThread::run()
     m_conversations.Clear();
 }
 
-QList<DeviceDetectThread::Check> DeviceDetectThread::CountCycle()
+QStringList DeviceDetectThread::CountCycle()
 {
-    QList<Check> checks;
+    QStringList checks;
     for (auto it = m_devices.begin(); it != m_devices.end(); ++it) {
         if (++it->silentCycles >= SilentCycles) {
-            checks.append({it.key(), it->state});
+            checks.append(it.key());
             it->silentCycles = 0;
         }
     }
     return checks;
 }
 
-void DeviceDetectThread::Probe(const Check& check)
+void DeviceDetectThread::Probe(const QString& ip)
 {
     // A device still being probed or read from the last time waits for its next turn.
-    if (m_conversations.Has(check.first))
+    if (m_conversations.Has(ip))
         return;
-    m_server->ProbeDevice(check.first, &m_conversations,
-                          [this, check](bool answered) { OnProbeAnswered(check, answered); });
+    m_server->ProbeDevice(ip, &m_conversations, [this, ip](bool answered) { OnProbeAnswered(ip, answered); });
 }
 
-void DeviceDetectThread::OnProbeAnswered(const Check& check, bool answered)
+void DeviceDetectThread::OnProbeAnswered(const QString& ip, bool answered)
 {
-    const QString& ip = check.first;
     if (m_stopRequested)
         return;
-    if (answered && check.second == Lost) {
-        SetState(ip, Reachable);
-        m_server->ReportConnectionState(ip, true);
-        m_server->QueryDeviceState(ip, &m_conversations);
-    } else if (!answered && check.second == Reachable) {
-        SetState(ip, Lost);
-        m_server->ReportConnectionState(ip, false);
+    // Judged against the state now, not the one the probe was counted with: a probe counted before the previous
+    // one failed must not report the same loss a second time.
+    {
+        QMutexLocker locker(&m_devicesLock);
+        const auto it = m_devices.find(ip);
+        if (it == m_devices.end() || (it->state == Reachable) == answered)
+            return;
     }
+    SetState(ip, answered ? Reachable : Lost);
+    m_server->ReportConnectionState(ip, answered);
+    if (answered)
+        m_server->QueryDeviceState(ip, &m_conversations);
 }

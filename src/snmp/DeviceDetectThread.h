@@ -56,12 +56,11 @@ private:
         State state = Reachable;
         int silentCycles = 0;
     };
-    using Check = QPair<QString, State>;
 
     // Under m_devicesLock: counts a cycle for every device and returns those due for a probe, in address order.
-    QList<Check> CountCycle();
-    void Probe(const Check& check);
-    void OnProbeAnswered(const Check& check, bool answered);
+    QStringList CountCycle();
+    void Probe(const QString& ip);
+    void OnProbeAnswered(const QString& ip, bool answered);
 
     // Ordered by address, so that probes run in ascending string order.
     QMap<QString, Entry> m_devices;

@@ -51,12 +51,11 @@ public:
 
 private:
     void OnTrap(const TrapMessage& message);
-
-    std::unique_ptr<TrapListener> m_trapListener;
-    const QStringList m_videoStandardNames;
     void OnSetAnswered(const QString& ip, int status, DeviceConversation& conversation);
     bool MustStop() const { return m_stopping || !m_listening; }
 
+    std::unique_ptr<TrapListener> m_trapListener;
+    const QStringList m_videoStandardNames;
     // Guards m_registeredDevices and m_refusingDevices, which the registration thread and the GUI thread share.
     mutable QMutex m_registeredLock;
     QStringList m_registeredDevices;

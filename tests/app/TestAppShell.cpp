@@ -17,8 +17,7 @@ private slots:
     void localAddressListHoldsOnlyUsableIPv4();
     void commandLine_data();
     void commandLine();
-    void selectIPDialogAcceptsOnlyAnAddress_data();
-    void selectIPDialogAcceptsOnlyAnAddress();
+    void selectIPDialogRefusesAnEmptyAddress();
 };
 
 void TestAppShell::appDirIsParentOfExecutableDir_data()
@@ -96,25 +95,14 @@ void TestAppShell::commandLine()
     QTEST(targets, "syslogTargets");
 }
 
-void TestAppShell::selectIPDialogAcceptsOnlyAnAddress_data()
-{
-    QTest::addColumn<QStringList>("addresses");
-    QTest::addColumn<QString>("chosen");
-    QTest::newRow("only loopback") << QStringList() << QString();
-    QTest::newRow("one address") << QStringList{"192.0.2.7"} << "192.0.2.7";
-}
-
 // An empty choice would become the trap destination ":3703" of every device.
-void TestAppShell::selectIPDialogAcceptsOnlyAnAddress()
+void TestAppShell::selectIPDialogRefusesAnEmptyAddress()
 {
-    QFETCH(QStringList, addresses);
-    QFETCH(QString, chosen);
     SelectIPDialog dialog;
-    dialog.SetIPList(addresses);
-    QCOMPARE(dialog.findChild<QPushButton*>("pushButton_OK")->isEnabled(), !chosen.isEmpty());
+    dialog.SetIPList({});
+    QVERIFY(!dialog.findChild<QPushButton*>("pushButton_OK")->isEnabled());
     QMetaObject::invokeMethod(&dialog, "on_pushButton_OK_clicked");
-    QCOMPARE(dialog.result() == QDialog::Accepted, !chosen.isEmpty());
-    QCOMPARE(dialog.GetSelectedIP(), chosen);
+    QVERIFY(dialog.result() != QDialog::Accepted);
 }
 
 QTEST_MAIN(TestAppShell)

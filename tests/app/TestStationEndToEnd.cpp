@@ -188,7 +188,6 @@ void TestStationEndToEnd::signalEndsTheStationWhateverElseIsOpen()
     QCOMPARE(process.exitCode(), 0);
     // The log was closed: everything is in the file itself.
     QVERIFY(!QFile::exists(database + "-wal"));
-    QCOMPARE(StationFiles::LogRows(database).size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestStationEndToEnd)

@@ -338,33 +338,27 @@ void TestMainAlarmDisplay::backlogIsDroppedByClearingAndReachesNewTiles()
         });
         handler.join();
     };
-    const auto stateOf = [this](const QString& ip) {
-        for (int row = 0; m_display->TileAt(row); ++row)
-            if (m_display->TileAt(row)->GetIp() == ip)
-                return m_display->TileAt(row)->GetState();
-        return -1;
-    };
-
     // Stop clears the alarms: nothing of the backlog is applied first.
     m_display = MakeDisplay(2);
     queueFromHandlerThread(5000);
     m_display->ClearAlarms();
     QCoreApplication::sendPostedEvents();
-    QCOMPARE(stateOf(Ip(2)), 1);
+    for (int row : {0, 1})
+        QCOMPARE(m_display->TileAt(row)->GetState(), 1);
     QCOMPARE(m_display->AllDeviceForm()->SignalAlarmTable()->rowCount(), 0);
 
     // The device dialog's OK replaces the tiles as the display router does: the device that remains gets its
-    // queued alarm on its new tile.
+    // queued alarm on its new tile, which auto sort moves to the top.
     queueFromHandlerThread(1);
     DeviceConfigFile config;
-    for (int i : {2, 3})
-        config.AddDevice(DeviceConfigNode(Ip(i), QString()));
+    config.AddDevice(DeviceConfigNode(Ip(3), QString()));
+    config.AddDevice(DeviceConfigNode(Ip(2), QString()));
     m_display->SetDeviceConfig(config);
     m_display->ClearDevices();
-    for (int i : {2, 3})
-        m_display->AddDevice(Ip(i), QString());
-    QTRY_COMPARE(stateOf(Ip(2)), int(LevelError));
-    QCOMPARE(m_display->AllDeviceForm()->SignalAlarmTable()->rowCount(), 1);
+    for (const DeviceConfigNode* device : config.Devices())
+        m_display->AddDevice(device->ip(), QString());
+    QTRY_COMPARE(m_display->TileAt(0)->GetIp(), Ip(2));
+    QCOMPARE(m_display->TileAt(0)->GetState(), int(LevelError));
 }
 
 // Under auto sort another device's error makes it current, which rebuilds the current-device form and clears its
