@@ -168,6 +168,40 @@
         <source>Show the all-devices status window once started, for a wall display.</source>
         <translation>启动后显示所有设备状态窗口，用于墙面显示。</translation>
     </message>
+    <message>
+        <source>Send every alarm start and end written to the alarm log to the Prometheus Alertmanager at &lt;url&gt; (API v2): http://HOST[:PORT][/PATH] or https://... Repeat for each member of an Alertmanager cluster.</source>
+        <translation>将写入报警日志的每个报警开始和结束发送到 &lt;url&gt; 处的 Prometheus Alertmanager（API v2）：http://HOST[:PORT][/PATH] 或 https://...。Alertmanager 集群的每个成员各重复一次。</translation>
+    </message>
+    <message>
+        <source>Authenticate to the Alertmanagers with the credentials in &lt;file&gt;: one line, &quot;Bearer TOKEN&quot; or &quot;Basic USER:PASSWORD&quot;.</source>
+        <translation>使用 &lt;file&gt; 中的凭据向 Alertmanager 进行身份验证：一行，&quot;Bearer TOKEN&quot; 或 &quot;Basic USER:PASSWORD&quot;。</translation>
+    </message>
+    <message>
+        <source>Serve the station&apos;s health as Prometheus metrics at http://&lt;address&gt;/metrics: HOST:PORT, HOST an IPv4 address of this machine, or PORT alone for the loopback address.</source>
+        <translation>在 http://&lt;address&gt;/metrics 以 Prometheus 指标提供本站的运行状况：HOST:PORT，HOST 为本机的 IPv4 地址；仅给出 PORT 时使用环回地址。</translation>
+    </message>
+    <message>
+        <source>Cannot read the Alertmanager credentials in &apos;%1&apos;: %2
+</source>
+        <translation>无法读取 &apos;%1&apos; 中的 Alertmanager 凭据：%2
+</translation>
+    </message>
+    <message>
+        <source>Cannot send alarms to &apos;%1&apos;: give http://HOST[:PORT][/PATH] or https://HOST[:PORT][/PATH], with no credentials in it.
+</source>
+        <translation>无法将报警发送到 &apos;%1&apos;：请给出 http://HOST[:PORT][/PATH] 或 https://HOST[:PORT][/PATH]，其中不含凭据。
+</translation>
+    </message>
+    <message>
+        <source>Cannot serve metrics on &apos;%1&apos;: give HOST:PORT, HOST an IPv4 address, or PORT alone.
+</source>
+        <translation>无法在 &apos;%1&apos; 上提供指标：请给出 HOST:PORT（HOST 为 IPv4 地址），或仅给出 PORT。
+</translation>
+    </message>
+    <message>
+        <source>the file must hold one line, &quot;Bearer TOKEN&quot; or &quot;Basic USER:PASSWORD&quot;</source>
+        <translation>文件必须只有一行：&quot;Bearer TOKEN&quot; 或 &quot;Basic USER:PASSWORD&quot;</translation>
+    </message>
 </context>
 <context>
     <name>DesktopNotifier</name>

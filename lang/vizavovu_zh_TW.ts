@@ -168,6 +168,40 @@
         <source>Show the all-devices status window once started, for a wall display.</source>
         <translation>啟動後顯示所有設備狀態視窗，用於牆面顯示。</translation>
     </message>
+    <message>
+        <source>Send every alarm start and end written to the alarm log to the Prometheus Alertmanager at &lt;url&gt; (API v2): http://HOST[:PORT][/PATH] or https://... Repeat for each member of an Alertmanager cluster.</source>
+        <translation>將寫入警報日誌的每個警報開始和結束傳送到 &lt;url&gt; 處的 Prometheus Alertmanager（API v2）：http://HOST[:PORT][/PATH] 或 https://...。Alertmanager 叢集的每個成員各重複一次。</translation>
+    </message>
+    <message>
+        <source>Authenticate to the Alertmanagers with the credentials in &lt;file&gt;: one line, &quot;Bearer TOKEN&quot; or &quot;Basic USER:PASSWORD&quot;.</source>
+        <translation>使用 &lt;file&gt; 中的憑證向 Alertmanager 進行身分驗證：一行，&quot;Bearer TOKEN&quot; 或 &quot;Basic USER:PASSWORD&quot;。</translation>
+    </message>
+    <message>
+        <source>Serve the station&apos;s health as Prometheus metrics at http://&lt;address&gt;/metrics: HOST:PORT, HOST an IPv4 address of this machine, or PORT alone for the loopback address.</source>
+        <translation>在 http://&lt;address&gt;/metrics 以 Prometheus 指標提供本站的運行狀況：HOST:PORT，HOST 為本機的 IPv4 位址；僅給出 PORT 時使用迴路位址。</translation>
+    </message>
+    <message>
+        <source>Cannot read the Alertmanager credentials in &apos;%1&apos;: %2
+</source>
+        <translation>無法讀取 &apos;%1&apos; 中的 Alertmanager 憑證：%2
+</translation>
+    </message>
+    <message>
+        <source>Cannot send alarms to &apos;%1&apos;: give http://HOST[:PORT][/PATH] or https://HOST[:PORT][/PATH], with no credentials in it.
+</source>
+        <translation>無法將警報傳送到 &apos;%1&apos;：請給出 http://HOST[:PORT][/PATH] 或 https://HOST[:PORT][/PATH]，其中不含憑證。
+</translation>
+    </message>
+    <message>
+        <source>Cannot serve metrics on &apos;%1&apos;: give HOST:PORT, HOST an IPv4 address, or PORT alone.
+</source>
+        <translation>無法在 &apos;%1&apos; 上提供指標：請給出 HOST:PORT（HOST 為 IPv4 位址），或僅給出 PORT。
+</translation>
+    </message>
+    <message>
+        <source>the file must hold one line, &quot;Bearer TOKEN&quot; or &quot;Basic USER:PASSWORD&quot;</source>
+        <translation>檔案必須只有一行：&quot;Bearer TOKEN&quot; 或 &quot;Basic USER:PASSWORD&quot;</translation>
+    </message>
 </context>
 <context>
     <name>DesktopNotifier</name>

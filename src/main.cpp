@@ -7,6 +7,8 @@
 #include <QSessionManager>
 #include <QTimer>
 
+#include <cstdio>
+
 int main(int argc, char* argv[])
 {
     PinLocalTimeZone();
@@ -29,6 +31,13 @@ int main(int argc, char* argv[])
     const QString startAddress = commandLine.StartAddress();
     MainWindow window(startAddress.isEmpty() ? MainWindow::InteractivePrompts() : MainWindow::UnattendedPrompts());
     window.SetSyslogTargets(commandLine.SyslogTargets());
+    window.SetAlertmanagerTargets(commandLine.AlertmanagerTargets());
+    QString metricsError;
+    if (commandLine.MetricsPort() != 0 &&
+        !window.StartMetrics(commandLine.MetricsAddress(), commandLine.MetricsPort(), metricsError)) {
+        std::fprintf(stderr, "%s\n", qPrintable(metricsError));
+        return 2;
+    }
     UnixSignalWatcher signalWatcher;
     QObject::connect(&signalWatcher, &UnixSignalWatcher::Signalled, &window, &QWidget::close);
     // The status window, a box without parent or a modal dialog would otherwise keep a station without its main

@@ -9,6 +9,7 @@ VZ_PACKAGES=(
     libespeak-ng-dev espeak-ng-data
     sqlite3 xvfb xauth
     fonts-wqy-microhei
+    libmicrohttpd-dev prometheus-alertmanager prometheus
     tzdata
     dbus dpkg-dev lintian appstream desktop-file-utils
 )

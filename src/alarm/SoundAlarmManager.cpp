@@ -235,6 +235,12 @@ void SoundAlarmManager::SetShelvedKeys(const QSet<QString>& viewKeys)
     DropItemsWhere([&](const AlarmRecord& record) { return viewKeys.contains(AlarmViewKey(record)); });
 }
 
+int SoundAlarmManager::QueueLength() const
+{
+    QMutexLocker locker(&m_queueLock);
+    return m_queue.size();
+}
+
 void SoundAlarmManager::GetQueuedAlarms(QList<AlarmRecord>& alarms) const
 {
     QMutexLocker locker(&m_queueLock);

@@ -60,6 +60,8 @@ public:
     void SetShelvedKeys(const QSet<QString>& viewKeys);
     // Appends a copy of every queued record, in queue order.
     void GetQueuedAlarms(QList<AlarmRecord>& alarms) const;
+    // Any thread: items waiting to be spoken.
+    int QueueLength() const;
     // The acknowledged alarms and the shelved keys stay: they are the operator's, not the queue's.
     void Clear();
 

@@ -19,6 +19,8 @@
 #include "config/SystemConfigManager.h"
 #include "log/LogBrowserPrompts.h"
 #include "log/LogManager.h"
+#include "log/MetricsServer.h"
+#include "log/StationMetrics.h"
 #include "snmp/ConnectDeviceThread.h"
 #include "snmp/SnmpServer.h"
 #include "ui_MainWindow.h"
@@ -260,6 +262,7 @@ void MainWindow::CreateManagers()
 
 void MainWindow::ReleaseManagers()
 {
+    m_metricsServer.reset();
     // The display outlives the managers as a child widget: it takes no more alarms and forgets the speech manager.
     if (m_display) {
         m_display->SetMonitoring(false);
@@ -351,6 +354,25 @@ void MainWindow::OnStartMonitorClicked()
 void MainWindow::SetSyslogTargets(const QList<SyslogTarget>& targets)
 {
     m_logManager->SetSyslogTargets(targets);
+}
+
+void MainWindow::SetAlertmanagerTargets(const QList<AlertmanagerTarget>& targets)
+{
+    m_logManager->SetAlertmanagerTargets(targets);
+}
+
+bool MainWindow::StartMetrics(const QHostAddress& address, quint16 port, QString& error)
+{
+    const MainAlarmDisplayWidget* display = m_display;
+    const StationMetrics metrics({m_alarmHandler, m_logManager, m_soundAlarmManager,
+                                  [display] { return display->ArrivedCount(); },
+                                  [display] { return display->IsMonitoring(); }, AboutDialog::VersionText()});
+    m_metricsServer = std::make_unique<MetricsServer>([metrics] { return metrics.Exposition(); });
+    if (m_metricsServer->Start(address, port))
+        return true;
+    error = m_metricsServer->ErrorString();
+    m_metricsServer.reset();
+    return false;
 }
 
 void MainWindow::StartMonitoring(const QString& localAddress)

@@ -110,6 +110,12 @@ void LogWriteThread::SetAcknowledgedHandler(AcknowledgedHandler handler)
     m_acknowledgedHandler = std::move(handler);
 }
 
+size_t LogWriteThread::QueueLength() const
+{
+    std::lock_guard<std::mutex> locker(m_queueLock);
+    return m_pending.size();
+}
+
 void LogWriteThread::run()
 {
     LogDatabase database;
@@ -123,6 +129,7 @@ void LogWriteThread::run()
         if (m_beforeBatch)
             m_beforeBatch(database);
         if (!WriteBatch(database, batch, daysToKeep)) {
+            ++m_writeFailures;
             if (lastTry)
                 break;
             FailedBatch(database.GetErrorString());

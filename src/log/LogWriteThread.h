@@ -9,6 +9,7 @@
 #include <QString>
 #include <QThread>
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -72,6 +73,10 @@ public:
     // Any thread. Once it returns, the previous handler is not running and will not be called again.
     void SetLoggedHandler(LoggedHandler handler);
     void SetAcknowledgedHandler(AcknowledgedHandler handler);
+    // Any thread. Operations waiting to be written.
+    size_t QueueLength() const;
+    // Any thread, lock-free. Attempts to write a batch that failed since the start; each batch is tried again.
+    quint64 WriteFailureCount() const { return m_writeFailures; }
 
 protected:
     void run() override;
@@ -145,6 +150,7 @@ private:
     // identity key of each alarm whose start is logged to that start's time, which with the key makes the row's
     // helpkey; they outlive a stop and a start.
     const LogClock m_clock;
+    std::atomic<quint64> m_writeFailures{0};
     const WriteFailureHandler m_onWriteFailure;
     const BeforeBatchHook m_beforeBatch;
     QMap<QString, QDateTime> m_openAlarms;

@@ -53,6 +53,13 @@ public:
 
     void SetMonitoring(bool monitoring) { m_monitoring = monitoring; }
     AlarmSummary Summary() { return m_store.Summarize(); }
+    // Any thread, for the metrics.
+    bool IsMonitoring() const { return m_monitoring; }
+    int ArrivedCount() const
+    {
+        QMutexLocker arrivedLocker(&m_arrivedLock);
+        return m_arrived.size();
+    }
     void SetConfirm(Confirm confirm) { m_confirm = std::move(confirm); }
     void ShowNavigation(bool show);
     void ShowCurrentDevice(bool show);
@@ -142,7 +149,7 @@ private:
     // Written on the GUI thread, read by DealAlarm on the handler thread.
     std::atomic<bool> m_monitoring{false};
     // Guards the records queued by DealAlarm and whether a wake-up is on its way.
-    QMutex m_arrivedLock;
+    mutable QMutex m_arrivedLock;
     QList<AlarmRecord*> m_arrived;
     bool m_wakePending = false;
 
