@@ -48,6 +48,33 @@
     </message>
 </context>
 <context>
+    <name>AlarmHandlingController</name>
+    <message>
+        <source>Note (at most %1 characters):</source>
+        <translation>备注（最多 %1 个字符）：</translation>
+    </message>
+    <message>
+        <source>Warn</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Acknowledge</source>
+        <translation>确认</translation>
+    </message>
+    <message>
+        <source>Acknowledge All</source>
+        <translation>全部确认</translation>
+    </message>
+    <message>
+        <source>Acknowledge every unacknowledged alarm?</source>
+        <translation>确认所有未确认的告警？</translation>
+    </message>
+    <message>
+        <source>Shelve</source>
+        <translation>搁置</translation>
+    </message>
+</context>
+<context>
     <name>AlarmHistogramWidget</name>
     <message>
         <source>Alarm starts per hour</source>
@@ -56,6 +83,17 @@
     <message>
         <source>Alarm starts per day</source>
         <translation>每天告警开始次数</translation>
+    </message>
+</context>
+<context>
+    <name>AlarmNote</name>
+    <message>
+        <source>A note has at most %1 characters.</source>
+        <translation>备注最多 %1 个字符。</translation>
+    </message>
+    <message>
+        <source>A note cannot hold control characters.</source>
+        <translation>备注不能包含控制字符。</translation>
     </message>
 </context>
 <context>
@@ -321,6 +359,59 @@
         <source>Show the all-devices status window once started, for a wall display.</source>
         <translation>启动后显示所有设备状态窗口，用于墙面显示。</translation>
     </message>
+    <message>
+        <source>Send every alarm start and end written to the alarm log to the Prometheus Alertmanager at &lt;url&gt; (API v2): http://HOST[:PORT][/PATH] or https://... Repeat for each member of an Alertmanager cluster.</source>
+        <translation>将写入报警日志的每个报警开始和结束发送到 &lt;url&gt; 处的 Prometheus Alertmanager（API v2）：http://HOST[:PORT][/PATH] 或 https://...。Alertmanager 集群的每个成员各重复一次。</translation>
+    </message>
+    <message>
+        <source>Authenticate to the Alertmanagers with the credentials in &lt;file&gt;: one line, &quot;Bearer TOKEN&quot; or &quot;Basic USER:PASSWORD&quot;.</source>
+        <translation>使用 &lt;file&gt; 中的凭据向 Alertmanager 进行身份验证：一行，&quot;Bearer TOKEN&quot; 或 &quot;Basic USER:PASSWORD&quot;。</translation>
+    </message>
+    <message>
+        <source>Serve the station&apos;s health as Prometheus metrics at http://&lt;address&gt;/metrics: HOST:PORT, HOST an IPv4 address of this machine, or PORT alone for the loopback address.</source>
+        <translation>在 http://&lt;address&gt;/metrics 以 Prometheus 指标提供本站的运行状况：HOST:PORT，HOST 为本机的 IPv4 地址；仅给出 PORT 时使用环回地址。</translation>
+    </message>
+    <message>
+        <source>Cannot read the Alertmanager credentials in &apos;%1&apos;: %2
+</source>
+        <translation>无法读取 &apos;%1&apos; 中的 Alertmanager 凭据：%2
+</translation>
+    </message>
+    <message>
+        <source>Cannot send alarms to &apos;%1&apos;: give http://HOST[:PORT][/PATH] or https://HOST[:PORT][/PATH], with no credentials in it.
+</source>
+        <translation>无法将报警发送到 &apos;%1&apos;：请给出 http://HOST[:PORT][/PATH] 或 https://HOST[:PORT][/PATH]，其中不含凭据。
+</translation>
+    </message>
+    <message>
+        <source>Cannot serve metrics on &apos;%1&apos;: give HOST:PORT, HOST an IPv4 address, or PORT alone.
+</source>
+        <translation>无法在 &apos;%1&apos; 上提供指标：请给出 HOST:PORT（HOST 为 IPv4 地址），或仅给出 PORT。
+</translation>
+    </message>
+    <message>
+        <source>the file must hold one line, &quot;Bearer TOKEN&quot; or &quot;Basic USER:PASSWORD&quot;</source>
+        <translation>文件必须只有一行：&quot;Bearer TOKEN&quot; 或 &quot;Basic USER:PASSWORD&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>DesktopNotifier</name>
+    <message>
+        <source>Error alarm on %1</source>
+        <translation>%1 出现错误告警</translation>
+    </message>
+    <message>
+        <source>%1 new error alarms on %2</source>
+        <translation>%2 出现 %1 个新的错误告警</translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation>另有 %1 台</translation>
+    </message>
+    <message>
+        <source>%1 new error alarms on %2 devices</source>
+        <translation>%2 台设备出现 %1 个新的错误告警</translation>
+    </message>
 </context>
 <context>
     <name>DeviceAlarmListForm</name>
@@ -407,6 +498,42 @@
     <message>
         <source>Delete</source>
         <translation>删除</translation>
+    </message>
+    <message>
+        <source>15 minutes</source>
+        <translation>15 分钟</translation>
+    </message>
+    <message>
+        <source>1 hour</source>
+        <translation>1 小时</translation>
+    </message>
+    <message>
+        <source>4 hours</source>
+        <translation>4 小时</translation>
+    </message>
+    <message>
+        <source>8 hours</source>
+        <translation>8 小时</translation>
+    </message>
+    <message>
+        <source>Ack</source>
+        <translation>确认</translation>
+    </message>
+    <message>
+        <source>Acknowledge</source>
+        <translation>确认</translation>
+    </message>
+    <message>
+        <source>Acknowledge with Note...</source>
+        <translation>确认并备注...</translation>
+    </message>
+    <message>
+        <source>Shelve</source>
+        <translation>搁置</translation>
+    </message>
+    <message>
+        <source>Ended %1</source>
+        <translation>已结束 %1</translation>
     </message>
 </context>
 <context>
@@ -561,6 +688,10 @@
     <message>
         <source>- - -</source>
         <translation>- - -</translation>
+    </message>
+    <message>
+        <source>Unacknowledged alarms: %1</source>
+        <translation>未确认告警：%1</translation>
     </message>
 </context>
 <context>
@@ -825,6 +956,14 @@
         <source>Delete...</source>
         <translation>正在删除...</translation>
     </message>
+    <message>
+        <source>Acknowledged</source>
+        <translation>已确认</translation>
+    </message>
+    <message>
+        <source>Acknowledgement Note</source>
+        <translation>确认备注</translation>
+    </message>
 </context>
 <context>
     <name>MainAlarmDisplayWidget</name>
@@ -1045,6 +1184,14 @@ Alarms are kept and written as soon as it can be written again.</source>
         <translation>无法写入告警日志：%1
 告警已保留，一旦日志可以写入即会写入。</translation>
     </message>
+    <message>
+        <source>Acknowledge All</source>
+        <translation>全部确认</translation>
+    </message>
+    <message>
+        <source>Shelved Alarms</source>
+        <translation>已搁置告警</translation>
+    </message>
 </context>
 <context>
     <name>SelectIPDialog</name>
@@ -1074,6 +1221,49 @@ Alarms are kept and written as soon as it can be written again.</source>
     </message>
 </context>
 <context>
+    <name>ShelvedAlarmsDialog</name>
+    <message>
+        <source>Video</source>
+        <translation>视频</translation>
+    </message>
+    <message>
+        <source>Shelved Alarms</source>
+        <translation>已搁置告警</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP 地址</translation>
+    </message>
+    <message>
+        <source>Alarm</source>
+        <translation>告警</translation>
+    </message>
+    <message>
+        <source>Shelved Until</source>
+        <translation>搁置至</translation>
+    </message>
+    <message>
+        <source>Time Left</source>
+        <translation>剩余时间</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>备注</translation>
+    </message>
+    <message>
+        <source>Unshelve</source>
+        <translation>取消搁置</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Nothing is shelved.</source>
+        <translation>没有搁置的告警。</translation>
+    </message>
+</context>
+<context>
     <name>SnmpServer</name>
     <message>
         <source>unknown</source>
@@ -1089,6 +1279,29 @@ Alarms are kept and written as soon as it can be written again.</source>
     <message>
         <source>Unknown level</source>
         <translation>未知级别</translation>
+    </message>
+</context>
+<context>
+    <name>StationTrayIcon</name>
+    <message>
+        <source>Quorvex-Zentiq SNMP Monitor System</source>
+        <translation>Quorvex-Zentiq SNMP 监控系统</translation>
+    </message>
+    <message>
+        <source>Not monitoring</source>
+        <translation>未在监控</translation>
+    </message>
+    <message>
+        <source>Error alarms: %1</source>
+        <translation>错误级告警：%1</translation>
+    </message>
+    <message>
+        <source>Warning alarms: %1</source>
+        <translation>警告级告警：%1</translation>
+    </message>
+    <message>
+        <source>Unacknowledged: %1</source>
+        <translation>未确认：%1</translation>
     </message>
 </context>
 <context>
@@ -1178,6 +1391,10 @@ Alarms are kept and written as soon as it can be written again.</source>
 %2</source>
         <translation>系统设置无法保存到 %1：
 %2</translation>
+    </message>
+    <message>
+        <source>Keep ended alarms until acknowledged</source>
+        <translation>已结束的告警保留至确认</translation>
     </message>
 </context>
 </TS>

@@ -48,6 +48,33 @@
     </message>
 </context>
 <context>
+    <name>AlarmHandlingController</name>
+    <message>
+        <source>Note (at most %1 characters):</source>
+        <translation>備註（最多 %1 個字元）：</translation>
+    </message>
+    <message>
+        <source>Warn</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Acknowledge</source>
+        <translation>確認</translation>
+    </message>
+    <message>
+        <source>Acknowledge All</source>
+        <translation>全部確認</translation>
+    </message>
+    <message>
+        <source>Acknowledge every unacknowledged alarm?</source>
+        <translation>確認所有未確認的告警？</translation>
+    </message>
+    <message>
+        <source>Shelve</source>
+        <translation>擱置</translation>
+    </message>
+</context>
+<context>
     <name>AlarmHistogramWidget</name>
     <message>
         <source>Alarm starts per hour</source>
@@ -56,6 +83,17 @@
     <message>
         <source>Alarm starts per day</source>
         <translation>每天告警開始次數</translation>
+    </message>
+</context>
+<context>
+    <name>AlarmNote</name>
+    <message>
+        <source>A note has at most %1 characters.</source>
+        <translation>備註最多 %1 個字元。</translation>
+    </message>
+    <message>
+        <source>A note cannot hold control characters.</source>
+        <translation>備註不能包含控制字元。</translation>
     </message>
 </context>
 <context>
@@ -321,6 +359,59 @@
         <source>Show the all-devices status window once started, for a wall display.</source>
         <translation>啟動後顯示所有設備狀態視窗，用於牆面顯示。</translation>
     </message>
+    <message>
+        <source>Send every alarm start and end written to the alarm log to the Prometheus Alertmanager at &lt;url&gt; (API v2): http://HOST[:PORT][/PATH] or https://... Repeat for each member of an Alertmanager cluster.</source>
+        <translation>將寫入警報日誌的每個警報開始和結束傳送到 &lt;url&gt; 處的 Prometheus Alertmanager（API v2）：http://HOST[:PORT][/PATH] 或 https://...。Alertmanager 叢集的每個成員各重複一次。</translation>
+    </message>
+    <message>
+        <source>Authenticate to the Alertmanagers with the credentials in &lt;file&gt;: one line, &quot;Bearer TOKEN&quot; or &quot;Basic USER:PASSWORD&quot;.</source>
+        <translation>使用 &lt;file&gt; 中的憑證向 Alertmanager 進行身分驗證：一行，&quot;Bearer TOKEN&quot; 或 &quot;Basic USER:PASSWORD&quot;。</translation>
+    </message>
+    <message>
+        <source>Serve the station&apos;s health as Prometheus metrics at http://&lt;address&gt;/metrics: HOST:PORT, HOST an IPv4 address of this machine, or PORT alone for the loopback address.</source>
+        <translation>在 http://&lt;address&gt;/metrics 以 Prometheus 指標提供本站的運行狀況：HOST:PORT，HOST 為本機的 IPv4 位址；僅給出 PORT 時使用迴路位址。</translation>
+    </message>
+    <message>
+        <source>Cannot read the Alertmanager credentials in &apos;%1&apos;: %2
+</source>
+        <translation>無法讀取 &apos;%1&apos; 中的 Alertmanager 憑證：%2
+</translation>
+    </message>
+    <message>
+        <source>Cannot send alarms to &apos;%1&apos;: give http://HOST[:PORT][/PATH] or https://HOST[:PORT][/PATH], with no credentials in it.
+</source>
+        <translation>無法將警報傳送到 &apos;%1&apos;：請給出 http://HOST[:PORT][/PATH] 或 https://HOST[:PORT][/PATH]，其中不含憑證。
+</translation>
+    </message>
+    <message>
+        <source>Cannot serve metrics on &apos;%1&apos;: give HOST:PORT, HOST an IPv4 address, or PORT alone.
+</source>
+        <translation>無法在 &apos;%1&apos; 上提供指標：請給出 HOST:PORT（HOST 為 IPv4 位址），或僅給出 PORT。
+</translation>
+    </message>
+    <message>
+        <source>the file must hold one line, &quot;Bearer TOKEN&quot; or &quot;Basic USER:PASSWORD&quot;</source>
+        <translation>檔案必須只有一行：&quot;Bearer TOKEN&quot; 或 &quot;Basic USER:PASSWORD&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>DesktopNotifier</name>
+    <message>
+        <source>Error alarm on %1</source>
+        <translation>%1 出現錯誤告警</translation>
+    </message>
+    <message>
+        <source>%1 new error alarms on %2</source>
+        <translation>%2 出現 %1 個新的錯誤告警</translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation>另有 %1 台</translation>
+    </message>
+    <message>
+        <source>%1 new error alarms on %2 devices</source>
+        <translation>%2 台設備出現 %1 個新的錯誤告警</translation>
+    </message>
 </context>
 <context>
     <name>DeviceAlarmListForm</name>
@@ -407,6 +498,42 @@
     <message>
         <source>Delete</source>
         <translation>刪除</translation>
+    </message>
+    <message>
+        <source>15 minutes</source>
+        <translation>15 分鐘</translation>
+    </message>
+    <message>
+        <source>1 hour</source>
+        <translation>1 小時</translation>
+    </message>
+    <message>
+        <source>4 hours</source>
+        <translation>4 小時</translation>
+    </message>
+    <message>
+        <source>8 hours</source>
+        <translation>8 小時</translation>
+    </message>
+    <message>
+        <source>Ack</source>
+        <translation>確認</translation>
+    </message>
+    <message>
+        <source>Acknowledge</source>
+        <translation>確認</translation>
+    </message>
+    <message>
+        <source>Acknowledge with Note...</source>
+        <translation>確認並備註...</translation>
+    </message>
+    <message>
+        <source>Shelve</source>
+        <translation>擱置</translation>
+    </message>
+    <message>
+        <source>Ended %1</source>
+        <translation>已結束 %1</translation>
     </message>
 </context>
 <context>
@@ -561,6 +688,10 @@
     <message>
         <source>- - -</source>
         <translation>- - -</translation>
+    </message>
+    <message>
+        <source>Unacknowledged alarms: %1</source>
+        <translation>未確認告警：%1</translation>
     </message>
 </context>
 <context>
@@ -825,6 +956,14 @@
         <source>Delete...</source>
         <translation>正在刪除...</translation>
     </message>
+    <message>
+        <source>Acknowledged</source>
+        <translation>已確認</translation>
+    </message>
+    <message>
+        <source>Acknowledgement Note</source>
+        <translation>確認備註</translation>
+    </message>
 </context>
 <context>
     <name>MainAlarmDisplayWidget</name>
@@ -1045,6 +1184,14 @@ Alarms are kept and written as soon as it can be written again.</source>
         <translation>無法寫入告警日誌：%1
 告警已保留，一旦日誌可以寫入即會寫入。</translation>
     </message>
+    <message>
+        <source>Acknowledge All</source>
+        <translation>全部確認</translation>
+    </message>
+    <message>
+        <source>Shelved Alarms</source>
+        <translation>已擱置告警</translation>
+    </message>
 </context>
 <context>
     <name>SelectIPDialog</name>
@@ -1074,6 +1221,49 @@ Alarms are kept and written as soon as it can be written again.</source>
     </message>
 </context>
 <context>
+    <name>ShelvedAlarmsDialog</name>
+    <message>
+        <source>Video</source>
+        <translation>視訊</translation>
+    </message>
+    <message>
+        <source>Shelved Alarms</source>
+        <translation>已擱置告警</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP 位址</translation>
+    </message>
+    <message>
+        <source>Alarm</source>
+        <translation>告警</translation>
+    </message>
+    <message>
+        <source>Shelved Until</source>
+        <translation>擱置至</translation>
+    </message>
+    <message>
+        <source>Time Left</source>
+        <translation>剩餘時間</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>備註</translation>
+    </message>
+    <message>
+        <source>Unshelve</source>
+        <translation>取消擱置</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>Nothing is shelved.</source>
+        <translation>沒有擱置的告警。</translation>
+    </message>
+</context>
+<context>
     <name>SnmpServer</name>
     <message>
         <source>unknown</source>
@@ -1089,6 +1279,29 @@ Alarms are kept and written as soon as it can be written again.</source>
     <message>
         <source>Unknown level</source>
         <translation>未知級別</translation>
+    </message>
+</context>
+<context>
+    <name>StationTrayIcon</name>
+    <message>
+        <source>Quorvex-Zentiq SNMP Monitor System</source>
+        <translation>Quorvex-Zentiq SNMP 監控系統</translation>
+    </message>
+    <message>
+        <source>Not monitoring</source>
+        <translation>未在監控</translation>
+    </message>
+    <message>
+        <source>Error alarms: %1</source>
+        <translation>錯誤級告警：%1</translation>
+    </message>
+    <message>
+        <source>Warning alarms: %1</source>
+        <translation>警告級告警：%1</translation>
+    </message>
+    <message>
+        <source>Unacknowledged: %1</source>
+        <translation>未確認：%1</translation>
     </message>
 </context>
 <context>
@@ -1178,6 +1391,10 @@ Alarms are kept and written as soon as it can be written again.</source>
 %2</source>
         <translation>系統設定無法儲存到 %1：
 %2</translation>
+    </message>
+    <message>
+        <source>Keep ended alarms until acknowledged</source>
+        <translation>已結束的告警保留至確認</translation>
     </message>
 </context>
 </TS>

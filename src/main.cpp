@@ -4,7 +4,10 @@
 #include "app/UnixSignalWatcher.h"
 
 #include <QApplication>
+#include <QSessionManager>
 #include <QTimer>
+
+#include <cstdio>
 
 int main(int argc, char* argv[])
 {
@@ -17,6 +20,10 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv);
+    // The autostart entry or the user unit starts the station with the session; a restored session must not
+    // start a second one.
+    QObject::connect(&app, &QGuiApplication::saveStateRequest,
+                     [](QSessionManager& manager) { manager.setRestartHint(QSessionManager::RestartNever); });
     CommandLine commandLine;
     if (!commandLine.Parse(app.arguments()))
         return commandLine.ExitCode();
@@ -24,6 +31,13 @@ int main(int argc, char* argv[])
     const QString startAddress = commandLine.StartAddress();
     MainWindow window(startAddress.isEmpty() ? MainWindow::InteractivePrompts() : MainWindow::UnattendedPrompts());
     window.SetSyslogTargets(commandLine.SyslogTargets());
+    window.SetAlertmanagerTargets(commandLine.AlertmanagerTargets());
+    QString metricsError;
+    if (commandLine.MetricsPort() != 0 &&
+        !window.StartMetrics(commandLine.MetricsAddress(), commandLine.MetricsPort(), metricsError)) {
+        std::fprintf(stderr, "%s\n", qPrintable(metricsError));
+        return 2;
+    }
     UnixSignalWatcher signalWatcher;
     QObject::connect(&signalWatcher, &UnixSignalWatcher::Signalled, &window, &QWidget::close);
     // The status window, a box without parent or a modal dialog would otherwise keep a station without its main

@@ -9,7 +9,9 @@ VZ_PACKAGES=(
     libespeak-ng-dev espeak-ng-data
     sqlite3 xvfb xauth poppler-utils
     fonts-wqy-microhei
+    libmicrohttpd-dev prometheus-alertmanager prometheus
     tzdata
+    dbus dpkg-dev lintian appstream desktop-file-utils
 )
 
 vz_ensure_packages() {

@@ -15,6 +15,9 @@ public:
 
     virtual void SetSoundAlarmManager(SoundAlarmManager* manager) = 0;
     virtual void SetMaxHistory(int maxHistory) = 0;
+    // Ended alarms stay in the current tables until the operator acknowledges them; a display without tables of
+    // current alarms has nothing to keep.
+    virtual void SetLatchEndedAlarms(bool) {}
     virtual void SetDeviceConfig(const DeviceConfigFile& config) = 0;
     virtual void ClearDevices() = 0;
     virtual void AddDevice(const QString& ip, const QString& deviceName) = 0;

@@ -69,6 +69,10 @@ void AlarmHandler::SetDeviceConfig(const DeviceConfigFile& config)
 {
     const std::lock_guard<std::mutex> locker(m_handlerLock);
     m_deviceConfig = config;
+    m_deviceCount = m_deviceConfig.Devices().size();
+    for (auto lost = m_lostDevices.begin(); lost != m_lostDevices.end();)
+        lost = m_deviceConfig.FindDevice(*lost) ? std::next(lost) : m_lostDevices.erase(lost);
+    m_lostDeviceCount = m_lostDevices.size();
 }
 
 void AlarmHandler::SetConnectDeviceThread(ConnectDeviceThread* thread)
@@ -81,6 +85,7 @@ void AlarmHandler::AddAlarm(AlarmRecord* record)
 {
     if (!record)
         return;
+    ++m_received;
     const std::lock_guard<std::mutex> locker(m_handlerLock);
     m_queue.append(record);
     m_queued.release();
@@ -109,6 +114,15 @@ bool AlarmHandler::AcceptAndName(AlarmRecord* record)
     return true;
 }
 
+void AlarmHandler::NoteConnection(const AlarmRecord& record)
+{
+    if (record.level == LevelNormal)
+        m_lostDevices.remove(record.ip);
+    else
+        m_lostDevices.insert(record.ip);
+    m_lostDeviceCount = m_lostDevices.size();
+}
+
 void AlarmHandler::run()
 {
     while (!m_stopRequested) {
@@ -118,11 +132,16 @@ void AlarmHandler::run()
         if (m_queue.isEmpty())
             continue;
         AlarmRecord* record = m_queue.takeFirst();
+        const bool decoded = record->alarmType != AlarmTypeNone;
+        m_decoded += decoded ? 1 : 0;
         if (!AcceptAndName(record)) {
+            m_filtered += decoded ? 1 : 0;
             locker.unlock();
             AlarmRecordPool::Instance()->Release(record);
             continue;
         }
+        if (record->alarmType == AlarmTypeConnection)
+            NoteConnection(*record);
         ShowAlarmManager* showAlarmManager = m_showAlarmManager;
         SoundAlarmManager* soundAlarmManager = m_soundAlarmManager;
         LogManager* logManager = m_logManager;

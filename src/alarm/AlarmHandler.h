@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QSemaphore>
+#include <QSet>
 #include <QThread>
 
 #include <atomic>
@@ -34,12 +35,24 @@ public:
     // Takes ownership; null is ignored. Starts the thread on first use.
     void AddAlarm(AlarmRecord* record);
 
+    // For the metrics, from any thread, lock-free.
+    int QueueLength() const { return m_queued.available(); }
+    // Records appended; those of a known alarm type; those of a known type that the configuration dropped.
+    quint64 ReceivedCount() const { return m_received; }
+    quint64 DecodedCount() const { return m_decoded; }
+    quint64 FilteredCount() const { return m_filtered; }
+    // Configured devices, and those among them whose last connection record said they were lost.
+    int DeviceCount() const { return m_deviceCount; }
+    int LostDeviceCount() const { return m_lostDeviceCount; }
+
 protected:
     void run() override;
 
 private:
     // Under m_handlerLock: drops what the configuration does not ask for and fills in the names.
     bool AcceptAndName(AlarmRecord* record);
+    // Under m_handlerLock.
+    void NoteConnection(const AlarmRecord& record);
 
     LogManager* m_logManager = nullptr;
     ShowAlarmManager* m_showAlarmManager = nullptr;
@@ -52,4 +65,12 @@ private:
     QSemaphore m_queued;
     std::atomic<bool> m_stopRequested{false};
     ConnectDeviceThread* m_connectDeviceThread = nullptr;
+    // Under m_handlerLock too.
+    QSet<QString> m_lostDevices;
+
+    std::atomic<quint64> m_received{0};
+    std::atomic<quint64> m_decoded{0};
+    std::atomic<quint64> m_filtered{0};
+    std::atomic<int> m_deviceCount{0};
+    std::atomic<int> m_lostDeviceCount{0};
 };

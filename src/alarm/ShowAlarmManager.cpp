@@ -20,9 +20,11 @@ void ShowAlarmManager::SetSoundAlarmManager(SoundAlarmManager* manager)
 
 void ShowAlarmManager::SetSystemConfig(const SystemConfigFile& config)
 {
+    if (!m_display)
+        return;
     // A hand-edited size beyond what the display can count means "as many as possible", not a negative size.
-    if (m_display)
-        m_display->SetMaxHistory(int(qMin<quint32>(config.max_history(), INT_MAX)));
+    m_display->SetMaxHistory(int(qMin<quint32>(config.max_history(), INT_MAX)));
+    m_display->SetLatchEndedAlarms(config.latch_ended_alarms());
 }
 
 void ShowAlarmManager::SetDeviceConfig(const DeviceConfigFile& config)

@@ -108,6 +108,16 @@ void SoundAlarmManager::AppendAlarm(const AlarmRecord* record)
             << QStringLiteral("mem error: list count %1  != map count %2").arg(m_queue.size()).arg(m_index.size());
     if (m_mutedDevices.contains(record->ip))
         return;
+    if (!m_shelvedKeys.isEmpty() && m_shelvedKeys.contains(AlarmViewKey(*record)))
+        return;
+    if (!m_acknowledged.isEmpty()) {
+        const QString identityKey = AlarmIdentityKey(*record);
+        // A repeated start of an acknowledged alarm is not news; its end is.
+        if (record->level != LevelNormal && m_acknowledged.contains(identityKey))
+            return;
+        if (record->level == LevelNormal)
+            m_acknowledged.remove(identityKey);
+    }
     const QString key = SpeechKey(*record);
     if (m_index.contains(key))
         return;
@@ -199,6 +209,36 @@ void SoundAlarmManager::EnableDeviceSound(const QString& ip, bool enable)
     }
     m_mutedDevices.append(ip);
     DropItemsWhere([&](const AlarmRecord& record) { return record.ip == ip; });
+}
+
+void SoundAlarmManager::SetAcknowledged(const QList<AlarmRecord>& alarms, bool acknowledged)
+{
+    QMutexLocker locker(&m_queueLock);
+    QSet<SpeechItem*> dropped;
+    for (const AlarmRecord& alarm : alarms) {
+        const QString identityKey = AlarmIdentityKey(alarm);
+        if (!acknowledged) {
+            m_acknowledged.remove(identityKey);
+            continue;
+        }
+        m_acknowledged.insert(identityKey);
+        if (SpeechItem* item = m_index.value(SpeechKey(alarm, LevelError)))
+            dropped.insert(item);
+    }
+    DropItems(dropped);
+}
+
+void SoundAlarmManager::SetShelvedKeys(const QSet<QString>& viewKeys)
+{
+    QMutexLocker locker(&m_queueLock);
+    m_shelvedKeys = viewKeys;
+    DropItemsWhere([&](const AlarmRecord& record) { return viewKeys.contains(AlarmViewKey(record)); });
+}
+
+int SoundAlarmManager::QueueLength() const
+{
+    QMutexLocker locker(&m_queueLock);
+    return m_queue.size();
 }
 
 void SoundAlarmManager::GetQueuedAlarms(QList<AlarmRecord>& alarms) const
@@ -401,6 +441,23 @@ void SoundAlarmManager::DropItem(SpeechItem* item)
     m_index.remove(SpeechKey(*item->record));
     AlarmRecordPool::Instance()->Release(item->record);
     delete item;
+}
+
+void SoundAlarmManager::DropItems(const QSet<SpeechItem*>& items)
+{
+    if (items.isEmpty())
+        return;
+    QList<SpeechItem*> kept;
+    for (SpeechItem* item : qAsConst(m_queue)) {
+        if (!items.contains(item)) {
+            kept.append(item);
+            continue;
+        }
+        m_index.remove(SpeechKey(*item->record));
+        AlarmRecordPool::Instance()->Release(item->record);
+        delete item;
+    }
+    m_queue = kept;
 }
 
 void SoundAlarmManager::DropItemsWhere(const std::function<bool(const AlarmRecord&)>& matches)

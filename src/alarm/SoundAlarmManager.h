@@ -53,8 +53,16 @@ public:
     void RemoveVideoAlarms(const QString& ip, int portType, int portID);
     // Muting twice needs unmuting twice.
     void EnableDeviceSound(const QString& ip, bool enable);
+    // Acknowledged alarms leave the queue and are not queued again until their end arrives, which is announced as
+    // usual.
+    void SetAcknowledged(const QList<AlarmRecord>& alarms, bool acknowledged);
+    // Records of these alarm view keys leave the queue and are not queued while the keys stay shelved.
+    void SetShelvedKeys(const QSet<QString>& viewKeys);
     // Appends a copy of every queued record, in queue order.
     void GetQueuedAlarms(QList<AlarmRecord>& alarms) const;
+    // Any thread: items waiting to be spoken.
+    int QueueLength() const;
+    // The acknowledged alarms and the shelved keys stay: they are the operator's, not the queue's.
     void Clear();
 
     // How long one second of the speech pacing lasts: the pause after each utterance and the unit of the repeat
@@ -81,6 +89,8 @@ private:
     QString LevelWord(int level) const;
     void DropItem(SpeechItem* item);
     void DropItemsWhere(const std::function<bool(const AlarmRecord&)>& matches);
+    // One pass over the queue, however many items go.
+    void DropItems(const QSet<SpeechItem*>& items);
 
     const bool m_supported;
     const SpeechVoiceFactory m_voiceFactory;
@@ -101,6 +111,8 @@ private:
     bool m_skipRecoveries = false;
     bool m_dropOutdated = false;
     QStringList m_mutedDevices;
+    QSet<QString> m_acknowledged;
+    QSet<QString> m_shelvedKeys;
     int m_paceUnitMs = 1000;
     // The speech thread's voice while run lives, so that the destructor can silence it.
     SpeechVoice* m_activeVoice = nullptr;

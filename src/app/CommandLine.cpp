@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "dialogs/AboutDialog.h"
+#include "log/MetricsServer.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -53,6 +54,29 @@ bool CommandLine::Parse(const QStringList& arguments)
                                     "collectors."),
         QStringLiteral("url"));
     parser.addOption(syslog);
+    const QCommandLineOption alertmanager(
+        QStringLiteral("alertmanager"),
+        QCoreApplication::translate("CommandLine",
+                                    "Send every alarm start and end written to the alarm log to the Prometheus "
+                                    "Alertmanager at <url> (API v2): http://HOST[:PORT][/PATH] or https://... Repeat "
+                                    "for each member of an Alertmanager cluster."),
+        QStringLiteral("url"));
+    parser.addOption(alertmanager);
+    const QCommandLineOption credentials(
+        QStringLiteral("alertmanager-credentials"),
+        QCoreApplication::translate("CommandLine",
+                                    "Authenticate to the Alertmanagers with the credentials in <file>: one line, "
+                                    "\"Bearer TOKEN\" or \"Basic USER:PASSWORD\"."),
+        QStringLiteral("file"));
+    parser.addOption(credentials);
+    const QCommandLineOption metrics(
+        QStringLiteral("metrics"),
+        QCoreApplication::translate("CommandLine",
+                                    "Serve the station's health as Prometheus metrics at http://<address>/metrics: "
+                                    "HOST:PORT, HOST an IPv4 address of this machine, or PORT alone for the "
+                                    "loopback address."),
+        QStringLiteral("address"));
+    parser.addOption(metrics);
     const QCommandLineOption status(
         QStringLiteral("status"),
         QCoreApplication::translate("CommandLine",
@@ -105,7 +129,36 @@ bool CommandLine::Parse(const QStringList& arguments)
         }
         m_syslogTargets.append(*target);
     }
+    QByteArray authorization;
+    QString error;
+    if (parser.isSet(credentials) &&
+        !AlertmanagerTarget::ReadCredentials(parser.value(credentials), authorization, error))
+        return Refuse(QCoreApplication::translate("CommandLine", "Cannot read the Alertmanager credentials in '%1': "
+                                                                 "%2\n")
+                          .arg(parser.value(credentials), error));
+    for (const QString& url : parser.values(alertmanager)) {
+        std::optional<AlertmanagerTarget> target = AlertmanagerTarget::Parse(url);
+        if (!target)
+            return Refuse(QCoreApplication::translate("CommandLine",
+                                                      "Cannot send alarms to '%1': give http://HOST[:PORT][/PATH] "
+                                                      "or https://HOST[:PORT][/PATH], with no credentials in it.\n")
+                              .arg(url));
+        target->authorization = authorization;
+        m_alertmanagerTargets.append(*target);
+    }
+    if (parser.isSet(metrics) &&
+        !MetricsServer::ParseListenAddress(parser.value(metrics), m_metricsAddress, m_metricsPort))
+        return Refuse(QCoreApplication::translate("CommandLine", "Cannot serve metrics on '%1': give HOST:PORT, HOST "
+                                                                 "an IPv4 address, or PORT alone.\n")
+                          .arg(parser.value(metrics)));
     return true;
+}
+
+bool CommandLine::Refuse(const QString& message)
+{
+    Print(stderr, message);
+    m_exitCode = 2;
+    return false;
 }
 
 bool CommandLine::IsLocalIPv4Address(const QString& text)

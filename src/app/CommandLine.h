@@ -1,12 +1,16 @@
 #pragma once
 
+#include "log/AlertmanagerTarget.h"
 #include "log/SyslogTarget.h"
 
+#include <QHostAddress>
 #include <QList>
 #include <QStringList>
 
 // The station's command line: --start <address> for an unattended start, --syslog <url> for each collector that
-// the alarm stream goes to, --status for the all-devices status window, plus --help and --version.
+// the alarm stream goes to, --alertmanager <url> for each Alertmanager (with --alertmanager-credentials <file>),
+// --metrics <address> for the metrics endpoint, --status for the all-devices status window, plus --help and
+// --version.
 class CommandLine
 {
 public:
@@ -17,14 +21,24 @@ public:
     int ExitCode() const { return m_exitCode; }
     QString StartAddress() const { return m_startAddress; }
     QList<SyslogTarget> SyslogTargets() const { return m_syslogTargets; }
+    QList<AlertmanagerTarget> AlertmanagerTargets() const { return m_alertmanagerTargets; }
+    // Port 0 when --metrics is not given.
+    QHostAddress MetricsAddress() const { return m_metricsAddress; }
+    quint16 MetricsPort() const { return m_metricsPort; }
     bool ShowsStatusWindow() const { return m_showStatus; }
 
     // An IPv4 address of this machine; every 127.x.y.z is local on Linux.
     static bool IsLocalIPv4Address(const QString& text);
 
 private:
+    // Prints the message to stderr and sets the exit code for a refused argument; returns false.
+    bool Refuse(const QString& message);
+
     int m_exitCode = 0;
     QString m_startAddress;
     QList<SyslogTarget> m_syslogTargets;
+    QList<AlertmanagerTarget> m_alertmanagerTargets;
+    QHostAddress m_metricsAddress;
+    quint16 m_metricsPort = 0;
     bool m_showStatus = false;
 };

@@ -6,7 +6,9 @@
 #include "alarm/Speak.h"
 #include "dialogs/AboutDialog.h"
 #include "app/AppPaths.h"
+#include "app/DesktopNotifier.h"
 #include "app/SelectIPDialog.h"
+#include "app/StationTrayIcon.h"
 #include "config/DeviceConfigFile.h"
 #include "config/DeviceConfigManager.h"
 #include "config/DeviceConfigNode.h"
@@ -18,9 +20,12 @@
 #include "log/AlarmReportWindow.h"
 #include "log/LogBrowserPrompts.h"
 #include "log/LogManager.h"
+#include "log/MetricsServer.h"
+#include "log/StationMetrics.h"
 #include "snmp/ConnectDeviceThread.h"
 #include "snmp/SnmpServer.h"
 #include "ui_MainWindow.h"
+#include "views/AlarmHandlingController.h"
 #include "views/MainAlarmDisplayWidget.h"
 
 #include <QCloseEvent>
@@ -33,6 +38,7 @@
 #include <QScreen>
 #include <QSet>
 #include <QStatusBar>
+#include <QTimer>
 
 QStringList GetLocalIPv4List()
 {
@@ -87,6 +93,7 @@ MainWindow::MainWindow(const Prompts& prompts, QWidget* parent)
 {
     m_ui->setupUi(this);
     InitWindow();
+    CreateDesktopPresence();
     if (!Speak::IsAvailable())
         Warn(nullptr, tr("The current operating system does not support language alarm !"));
 }
@@ -149,7 +156,12 @@ void MainWindow::BuildToolBar()
 {
     m_display = new MainAlarmDisplayWidget;
     m_display->SetConfirm(m_prompts.confirm);
+    m_display->Handling()->SetPrompts(m_prompts);
     setCentralWidget(m_display);
+    connect(m_ui->actionAcknowledge_All, &QAction::triggered, m_display->Handling(),
+            &AlarmHandlingController::AcknowledgeAll);
+    connect(m_ui->actionShelved_Alarms, &QAction::triggered, m_display->Handling(),
+            &AlarmHandlingController::ShowShelvedAlarms);
 
     // A null entry is a separator.
     QToolBar* toolBar = m_ui->mainToolBar;
@@ -158,6 +170,7 @@ void MainWindow::BuildToolBar()
         m_ui->actionManage_Device,   m_ui->actionSystem_Config,   m_ui->action_SoundAlarm,
         nullptr,                     m_ui->actionStatus,          m_ui->actionLog,
         m_ui->actionReport,
+        m_ui->actionAcknowledge_All,
         nullptr,                     m_ui->actionHide_Device_Nav, m_ui->actionShow_Device_Nav,
         m_ui->actionHide_Cur_Device, m_ui->actionShow_Cur_Device, nullptr,
         m_ui->actionHelp,            m_ui->actionAbout,
@@ -179,7 +192,7 @@ void MainWindow::BuildToolBar()
         {m_ui->actionReport, "/report.png"},
         {m_ui->actionStatus, "/Status.png"},             {m_ui->actionHide_Device_Nav, "/hide_left.png"},
         {m_ui->actionShow_Device_Nav, "/show_left.png"}, {m_ui->actionHide_Cur_Device, "/hide_cur.png"},
-        {m_ui->actionShow_Cur_Device, "/show_cur.png"},
+        {m_ui->actionShow_Cur_Device, "/show_cur.png"}, {m_ui->actionAcknowledge_All, "/acknowledge.png"},
     };
     for (const auto& [action, fileName] : icons)
         SetActionIcon(action, QString::fromLatin1(fileName));
@@ -232,6 +245,7 @@ void MainWindow::CreateManagers()
     m_soundAlarmManager->SetDeviceConfig(deviceConfig);
     m_logManager->SetSystemConfig(systemConfig);
     m_logManager->SetDeviceConfig(deviceConfig);
+    m_display->Handling()->SetHandlingLog(m_logManager);
     m_alarmHandler->SetShowAlarmManager(m_showAlarmManager);
     m_alarmHandler->SetSoundAlarmManager(m_soundAlarmManager);
     m_alarmHandler->SetLogManager(m_logManager);
@@ -252,10 +266,12 @@ void MainWindow::CreateManagers()
 
 void MainWindow::ReleaseManagers()
 {
+    m_metricsServer.reset();
     // The display outlives the managers as a child widget: it takes no more alarms and forgets the speech manager.
     if (m_display) {
         m_display->SetMonitoring(false);
         m_display->SetSoundAlarmManager(nullptr);
+        m_display->Handling()->SetHandlingLog(nullptr);
     }
     // Threads stop before the objects they call into go. The handler re-queues reconnected devices for
     // registration, and registration calls into the SNMP server, so the server is deleted only once the handler's
@@ -288,6 +304,25 @@ void MainWindow::ReleaseManagers()
     m_deviceConfigManager = nullptr;
     delete m_languageConfig;
     m_languageConfig = nullptr;
+}
+
+// The tray icon follows the current alarms once a second; neither it nor the notifier keeps the station running
+// once the window has closed.
+void MainWindow::CreateDesktopPresence()
+{
+    m_trayIcon = new StationTrayIcon(this,
+                                     {m_ui->actionStart_Monitor, m_ui->actionStop_Monitor, nullptr,
+                                      m_ui->action_SoundAlarm, nullptr, m_ui->actionExit_x},
+                                     this);
+    auto* trayTimer = new QTimer(this);
+    connect(trayTimer, &QTimer::timeout, this, [this] {
+        AlarmSummary summary = m_display->Summary();
+        summary.unacknowledged = m_display->Handling()->UnacknowledgedCount();
+        m_trayIcon->ShowState(m_monitoring, summary);
+    });
+    trayTimer->start(1000);
+    auto* notifier = new DesktopNotifier(this, QDBusConnection::sessionBus(), DesktopNotifier::DefaultIntervalMs, this);
+    connect(m_display, &MainAlarmDisplayWidget::Signal_AlarmApplied, notifier, &DesktopNotifier::OnAlarmApplied);
 }
 
 void MainWindow::ApplySpeechVocabulary(const QString& language)
@@ -325,12 +360,32 @@ void MainWindow::SetSyslogTargets(const QList<SyslogTarget>& targets)
     m_logManager->SetSyslogTargets(targets);
 }
 
+void MainWindow::SetAlertmanagerTargets(const QList<AlertmanagerTarget>& targets)
+{
+    m_logManager->SetAlertmanagerTargets(targets);
+}
+
+bool MainWindow::StartMetrics(const QHostAddress& address, quint16 port, QString& error)
+{
+    const MainAlarmDisplayWidget* display = m_display;
+    const StationMetrics metrics({m_alarmHandler, m_logManager, m_soundAlarmManager,
+                                  [display] { return display->ArrivedCount(); },
+                                  [display] { return display->IsMonitoring(); }, AboutDialog::VersionText()});
+    m_metricsServer = std::make_unique<MetricsServer>([metrics] { return metrics.Exposition(); });
+    if (m_metricsServer->Start(address, port))
+        return true;
+    error = m_metricsServer->ErrorString();
+    m_metricsServer.reset();
+    return false;
+}
+
 void MainWindow::StartMonitoring(const QString& localAddress)
 {
     m_showAlarmManager->ClearAlarms();
     m_showAlarmManager->ClearDevices();
     m_soundAlarmManager->Clear();
     m_logManager->Open();
+    m_display->Handling()->Restore();
     m_localAddress = localAddress;
     if (!m_snmpServer->Start(m_localAddress, m_serverPort)) {
         Warn(this, tr("Alarms cannot be received on UDP port %1: %2")

@@ -18,17 +18,20 @@ class DeviceConfigManager;
 class LanguageConfig;
 class LogManager;
 class MainAlarmDisplayWidget;
+class MetricsServer;
 class QAction;
+class QHostAddress;
 class QDialog;
 class ShowAlarmManager;
 class SnmpServer;
 class SoundAlarmManager;
+class StationTrayIcon;
 class SystemConfigManager;
+struct AlertmanagerTarget;
 struct LogBrowserPrompts;
 struct SyslogTarget;
 
-namespace Ui
-{
+namespace Ui {
 class MainWindow;
 }
 
@@ -61,6 +64,11 @@ public:
     MainAlarmDisplayWidget* Display() const { return m_display; }
     // Every alarm start and end that the log writes also goes to these collectors.
     void SetSyslogTargets(const QList<SyslogTarget>& targets);
+    // Likewise to these Alertmanagers.
+    void SetAlertmanagerTargets(const QList<AlertmanagerTarget>& targets);
+    // Serves the station's metrics at http://address:port/metrics until the window goes; false, with the reason in
+    // error, when it cannot.
+    bool StartMetrics(const QHostAddress& address, quint16 port, QString& error);
 
     // Interactive answers: dialogs run modally, warnings wait for the operator.
     static Prompts InteractivePrompts();
@@ -100,6 +108,7 @@ private:
     void BuildToolBar();
     void CreateManagers();
     void ReleaseManagers();
+    void CreateDesktopPresence();
     void ApplySpeechVocabulary(const QString& language);
     void UpdateMonitoringActions();
     void SetActionIcon(QAction* action, const QString& fileName);
@@ -127,6 +136,9 @@ private:
     ConnectDeviceThread* m_connectDeviceThread = nullptr;
     QAction* m_toolbarToggle = nullptr;
     MainAlarmDisplayWidget* m_display = nullptr;
+    StationTrayIcon* m_trayIcon = nullptr;
+    // Reads the managers, so it goes before them.
+    std::unique_ptr<MetricsServer> m_metricsServer;
     // Open while the operator keeps it open; it deletes itself on close.
     QPointer<AlarmReportWindow> m_reportWindow;
 };

@@ -17,9 +17,10 @@ quint32 ReadUnsigned(const QDomElement& root, const QString& tag, quint32 fallba
     return SettingText(root, tag, QString::number(fallback)).toUInt();
 }
 
-bool ReadBool(const QDomElement& root, const QString& tag)
+bool ReadBool(const QDomElement& root, const QString& tag, bool fallback = true)
 {
-    return SettingText(root, tag, QStringLiteral("true")) == QLatin1String("true");
+    return SettingText(root, tag, fallback ? QStringLiteral("true") : QStringLiteral("false")) ==
+           QLatin1String("true");
 }
 
 void AppendSetting(QDomDocument& document, QDomElement& root, const QString& tag, const QString& text)
@@ -51,6 +52,7 @@ bool SystemConfigFile::ReadFromXml(const QDomElement& root)
     m_sayAlarmType = ReadBool(root, QStringLiteral("say_alarm_type"));
     m_speechRate = SettingText(root, QStringLiteral("speech_rate"), QStringLiteral("1")).toInt();
     m_sayOutdatedAlarm = ReadBool(root, QStringLiteral("say_outdated_alarm"));
+    m_latchEndedAlarms = ReadBool(root, QStringLiteral("latch_ended_alarms"), false);
     return true;
 }
 
@@ -65,5 +67,8 @@ bool SystemConfigFile::WriteToXml(QDomDocument& document, QDomElement& root)
     AppendSetting(document, root, QStringLiteral("say_alarm_type"), BoolText(m_sayAlarmType));
     AppendSetting(document, root, QStringLiteral("speech_rate"), QString::number(m_speechRate));
     AppendSetting(document, root, QStringLiteral("say_outdated_alarm"), BoolText(m_sayOutdatedAlarm));
+    // Written only once turned on, so that a station that never uses it keeps its file as it was.
+    if (m_latchEndedAlarms)
+        AppendSetting(document, root, QStringLiteral("latch_ended_alarms"), BoolText(m_latchEndedAlarms));
     return true;
 }

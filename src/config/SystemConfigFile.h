@@ -31,6 +31,9 @@ public:
     void SetSpeechRate(int rate) { m_speechRate = rate; }
     bool say_outdated_alarm() const { return m_sayOutdatedAlarm; }
     void SetSayOutdatedAlarm(bool say) { m_sayOutdatedAlarm = say; }
+    // Ended alarms stay in the current tables until acknowledged; off unless the operator turns it on.
+    bool latch_ended_alarms() const { return m_latchEndedAlarms; }
+    void SetLatchEndedAlarms(bool latch) { m_latchEndedAlarms = latch; }
 
 protected:
     bool ReadFromXml(const QDomElement& root) override;
@@ -46,4 +49,5 @@ private:
     bool m_sayAlarmNormal = false;
     int m_speechRate = 1;
     bool m_sayOutdatedAlarm = true;
+    bool m_latchEndedAlarms = false;
 };

@@ -46,6 +46,7 @@ SystemConfigDialog::SystemConfigDialog(const DialogPrompts& prompts, QWidget* pa
     m_ui->checkBox_dontSayAlarmNormal->setChecked(!config.say_alarm_normal());
     m_ui->checkBox_dontSayOutdatedAlarm->setChecked(!config.say_outdated_alarm());
     m_ui->spinBox_speech_rate->setValue(config.speech_rate());
+    m_ui->checkBox_latchEndedAlarms->setChecked(config.latch_ended_alarms());
 }
 
 SystemConfigDialog::~SystemConfigDialog() = default;
@@ -63,6 +64,7 @@ void SystemConfigDialog::on_pushButton_OK_clicked()
     config.SetSayAlarmType(!m_ui->checkBox_dontSayAlarmType->isChecked());
     config.SetSpeechRate(m_ui->spinBox_speech_rate->value());
     config.SetSayOutdatedAlarm(!m_ui->checkBox_dontSayOutdatedAlarm->isChecked());
+    config.SetLatchEndedAlarms(m_ui->checkBox_latchEndedAlarms->isChecked());
 
     const QString path = GetSystemConfigPath();
     QDir().mkpath(QFileInfo(path).absolutePath());

@@ -1,6 +1,7 @@
 #include "log/LogDatabase.h"
 
 #include "alarm/AlarmRecord.h"
+#include "log/AlarmHandlingTables.h"
 
 #include <QDebug>
 #include <QSqlError>
@@ -124,6 +125,16 @@ bool LogDatabase::Open(const QString& path, int busyTimeout)
             Discard();
             return false;
         }
+    }
+    // A file that cannot take them cannot take alarms either. Made only when missing, so that opening an existing
+    // log writes nothing.
+    const QStringList tables = m_database.tables(QSql::Tables);
+    QString error;
+    if ((!tables.contains(QStringLiteral("alarm_ack")) || !tables.contains(QStringLiteral("alarm_shelf"))) &&
+        !AlarmHandlingTables::Create(m_database, error)) {
+        SetErrorString(error);
+        Discard();
+        return false;
     }
     // The log works without them, only slower; a table brought from elsewhere may lack the columns.
     QSqlQuery setup(m_database);
@@ -284,6 +295,45 @@ bool LogDatabase::UpdateEndTime(const QString& helpkey, const QString& endTime, 
     if (changedRows)
         *changedRows = ok ? query.numRowsAffected() : 0;
     return ok;
+}
+
+bool LogDatabase::InsertAcknowledgements(const std::vector<AlarmAcknowledgement>& acknowledgements)
+{
+    QString error;
+    if (AlarmHandlingTables::InsertAcknowledgements(m_database, acknowledgements, error))
+        return true;
+    SetErrorString(error);
+    return false;
+}
+
+bool LogDatabase::WriteShelf(const AlarmShelf& shelf)
+{
+    QString error;
+    if (AlarmHandlingTables::WriteShelf(m_database, shelf, error))
+        return true;
+    SetErrorString(error);
+    return false;
+}
+
+bool LogDatabase::LoadHandling(const QDateTime& now, QList<AlarmAcknowledgement>& openAcknowledgements,
+                               QList<AlarmShelf>& shelves)
+{
+    QString error;
+    if (AlarmHandlingTables::LoadOpenAcknowledgements(m_database, openAcknowledgements, error) &&
+        AlarmHandlingTables::LoadShelves(m_database, now, shelves, error))
+        return true;
+    SetErrorString(error);
+    return false;
+}
+
+bool LogDatabase::SelectAcknowledgements(const QList<AlarmRecord*>& rows, int count, QStringList& times,
+                                         QStringList& notes)
+{
+    QString error;
+    if (AlarmHandlingTables::LoadAcknowledgements(m_database, rows, count, times, notes, error))
+        return true;
+    SetErrorString(error);
+    return false;
 }
 
 bool LogDatabase::BeginBatch()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "alarm/AlarmAcknowledgement.h"
+#include "alarm/AlarmShelf.h"
 #include "config/Ox_ClassWithErrorString.h"
 #include "log/LogClause.h"
 
@@ -8,9 +10,11 @@
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 #include <functional>
+#include <vector>
 
 class AlarmRecord;
 class QSqlQuery;
@@ -82,6 +86,15 @@ public:
     void RollbackBatch();
     // The connection itself, for settings of the connection that the log does not make (tests limit its size).
     QSqlDatabase Connection() const { return m_database; }
+
+    // The operator's acknowledgements and shelves, in their tables beside alarm2 (AlarmHandlingTables); false with
+    // the statement's error text.
+    bool InsertAcknowledgements(const std::vector<AlarmAcknowledgement>& acknowledgements);
+    bool WriteShelf(const AlarmShelf& shelf);
+    bool LoadHandling(const QDateTime& now, QList<AlarmAcknowledgement>& openAcknowledgements,
+                      QList<AlarmShelf>& shelves);
+    // The acknowledgement of each of the first count rows: time and note, empty for none.
+    bool SelectAcknowledgements(const QList<AlarmRecord*>& rows, int count, QStringList& times, QStringList& notes);
 
 private:
     // The date and the time of day a stored text shows; false for a text that is no time.

@@ -142,7 +142,9 @@ QByteArray LogExport::Header(Format format)
 {
     const QStringList texts = HeaderTexts();
     if (format == Format::Csv)
-        return CsvLine(texts).toUtf8();
+        return CsvLine(texts + QStringList{QCoreApplication::translate("LogManageDialog", "Acknowledged"),
+                                           QCoreApplication::translate("LogManageDialog", "Acknowledgement Note")})
+            .toUtf8();
     const QString header =
         QStringLiteral("%1  %2\t%3\t\t%4\t%5\t%6\t%7\t%8\t%9\t%10\t\r\n")
             .arg(Pad(texts[0], 8), Pad(texts[1], 23), Pad(texts[2], 23), Pad(texts[3], 23), Pad(texts[4], 15),
@@ -151,14 +153,16 @@ QByteArray LogExport::Header(Format format)
     return (header + QStringLiteral("\r\n%1\r\n").arg(QString(), 180, QLatin1Char('-'))).toUtf8();
 }
 
-QByteArray LogExport::Line(Format format, qint64 number, const AlarmRecord& record)
+QByteArray LogExport::Line(Format format, qint64 number, const AlarmRecord& record, const QString& ackTime,
+                           const QString& ackNote)
 {
     QString line;
-    AppendLine(format, number, record, line);
+    AppendLine(format, number, record, line, ackTime, ackNote);
     return line.toUtf8();
 }
 
-void LogExport::AppendLine(Format format, qint64 number, const AlarmRecord& record, QString& out)
+void LogExport::AppendLine(Format format, qint64 number, const AlarmRecord& record, QString& out,
+                           const QString& ackTime, const QString& ackNote)
 {
     const QString start = TimeText(record.time);
     const QString end = TimeText(record.end_time);
@@ -166,7 +170,7 @@ void LogExport::AppendLine(Format format, qint64 number, const AlarmRecord& reco
     const QString type = AlarmTypeWord(record.alarmType);
     if (format == Format::Csv) {
         out += CsvLine({QString::number(number), start, end, duration, record.ip, record.deviceName, type,
-                        PortText(record), record.signalName, NoteText(record)});
+                        PortText(record), record.signalName, NoteText(record), ackTime, ackNote});
         return;
     }
     // Appended in place: a million-row export spends its time here.
@@ -207,9 +211,14 @@ LogExport::Outcome LogExport::Write(LogDatabase& database, const LogResult& resu
             errorText = database.GetErrorString();
             return Outcome::Failed;
         }
+        QStringList ackTimes, ackNotes;
+        if (format == Format::Csv && !database.SelectAcknowledgements(batch, filled, ackTimes, ackNotes)) {
+            errorText = database.GetErrorString();
+            return Outcome::Failed;
+        }
         QString lines;
         for (int i = 0; i < filled; ++i)
-            AppendLine(format, ++written, *batch[i], lines);
+            AppendLine(format, ++written, *batch[i], lines, ackTimes.value(i), ackNotes.value(i));
         if (!WriteAll(file, lines.toUtf8())) {
             errorText = file.errorString();
             return Outcome::Failed;

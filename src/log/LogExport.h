@@ -40,8 +40,12 @@ public:
                          const Progress& progress, QString& errorText);
 
     static QByteArray Header(Format format);
-    static QByteArray Line(Format format, qint64 number, const AlarmRecord& record);
-    static void AppendLine(Format format, qint64 number, const AlarmRecord& record, QString& out);
+    // The acknowledgement (time and note) goes only into CSV, as its last two fields; the log layout has no place
+    // for it.
+    static QByteArray Line(Format format, qint64 number, const AlarmRecord& record, const QString& ackTime = {},
+                           const QString& ackNote = {});
+    static void AppendLine(Format format, qint64 number, const AlarmRecord& record, QString& out,
+                           const QString& ackTime = {}, const QString& ackNote = {});
 
     // "yyyy-MM-dd hh:mm:ss.zzz" (years 0 to 9999), empty for a null time.
     static QString TimeText(const QDateTime& time);

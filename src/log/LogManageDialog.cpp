@@ -9,6 +9,7 @@
 #include "log/LogManager.h"
 #include "ui_LogManageDialog.h"
 
+#include <QDebug>
 #include <QFile>
 #include <QHeaderView>
 #include <QProgressDialog>
@@ -52,7 +53,8 @@ LogManageDialog::LogManageDialog(const LogBrowserPrompts& prompts, QWidget* pare
     QHeaderView* header = m_ui->tableWidget_Log->horizontalHeader();
     header->setDefaultSectionSize(180);
     header->setStretchLastSection(true);
-    for (const auto& [column, width] : {std::pair{0, 60}, {3, 100}, {5, 80}, {6, 120}})
+    // The acknowledgement's time and note need the room of two columns.
+    for (const auto& [column, width] : {std::pair{0, 60}, {3, 100}, {5, 80}, {6, 120}, {10, 360}})
         m_ui->tableWidget_Log->setColumnWidth(column, width);
     m_ui->tableWidget_Device->horizontalHeader()->setStretchLastSection(true);
 }
@@ -205,6 +207,9 @@ void LogManageDialog::ShowPage(int page)
     if (filled < 0)
         Warn(m_database->GetErrorString());
     table->setRowCount(qMax(0, filled));
+    QStringList ackTimes, ackNotes;
+    if (filled > 0 && !m_database->SelectAcknowledgements(m_pageRecords, filled, ackTimes, ackNotes))
+        qDebug() << m_database->GetErrorString();
     for (int row = 0; row < filled; ++row) {
         const AlarmRecord& record = *m_pageRecords[row];
         const bool signal = IsSignalAlarm(record.alarmType);
@@ -219,8 +224,9 @@ void LogManageDialog::ShowPage(int page)
             signal ? LogExport::PortText(record) : QStringLiteral("--"),
             AlarmTypeWord(record.alarmType),
             LogExport::NoteText(record),
+            QStringLiteral("%1  %2").arg(ackTimes.value(row), ackNotes.value(row)).trimmed(),
         };
-        for (int column = 0; column < 10; ++column)
+        for (int column = 0; column < 11; ++column)
             table->setItem(row, column, Cell(cells[column]));
     }
     m_ui->label_PageInfo->setText(

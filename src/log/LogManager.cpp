@@ -2,6 +2,7 @@
 
 #include "app/AppPaths.h"
 #include "config/SystemConfigFile.h"
+#include "log/AlertmanagerSender.h"
 #include "log/LogDatabase.h"
 #include "log/SyslogSender.h"
 
@@ -11,6 +12,8 @@
 LogManager::LogManager(OpenFailureHandler onOpenFailure, LogClock clock, WriteFailureHandler onWriteFailure)
     : m_onOpenFailure(std::move(onOpenFailure)), m_writer(std::move(clock), std::move(onWriteFailure))
 {
+    // No receivers yet; the active alarms and the counts follow the log from the start.
+    ChangeReceivers([] {});
     Open();
 }
 
@@ -28,6 +31,9 @@ void LogManager::Open()
     const QString path = GetLogDatabasePath();
     auto database = std::make_unique<LogDatabase>();
     const bool opened = database->Open(path, LogDatabase::WindowBusyTimeout);
+    // Before the writer starts, so that no end it writes can overtake its row.
+    if (opened)
+        TakeOpenRows(*database);
     if (opened && m_writer.Start(path)) {
         m_database = std::move(database);
         return;
@@ -66,16 +72,101 @@ void LogManager::Flush()
     m_writer.Flush();
 }
 
+void LogManager::AddAcknowledgements(const std::vector<AlarmAcknowledgement>& acknowledgements)
+{
+    if (!acknowledgements.empty())
+        m_writer.AppendHandling({acknowledgements, std::nullopt});
+}
+
+void LogManager::AddShelfChange(const AlarmShelf& shelf)
+{
+    m_writer.AppendHandling({{}, shelf});
+}
+
+bool LogManager::LoadHandling(const QDateTime& now, QList<AlarmAcknowledgement>& openAcknowledgements,
+                              QList<AlarmShelf>& shelves)
+{
+    if (!m_database)
+        return false;
+    // What the operator did a moment ago may still wait for the writer.
+    m_writer.Flush();
+    const bool loaded = m_database->LoadHandling(now, openAcknowledgements, shelves);
+    if (!loaded)
+        qDebug() << "acknowledgements and shelves not loaded:" << m_database->GetErrorString();
+    return loaded;
+}
+
 void LogManager::SetSyslogTargets(const QList<SyslogTarget>& targets)
 {
-    m_writer.SetLoggedHandler({});
-    m_syslogSenders.clear();
-    for (const SyslogTarget& target : targets)
-        m_syslogSenders.push_back(std::make_unique<SyslogSender>(target));
+    m_writer.SetAcknowledgedHandler({});
+    ChangeReceivers([this, &targets] {
+        m_syslogSenders.clear();
+        for (const SyslogTarget& target : targets)
+            m_syslogSenders.push_back(std::make_unique<SyslogSender>(target));
+    });
     if (m_syslogSenders.empty())
         return;
-    m_writer.SetLoggedHandler([this](const std::vector<AlarmRecord>& logged) {
+    m_writer.SetAcknowledgedHandler([this](const std::vector<AlarmAcknowledgement>& acknowledged) {
         for (const auto& sender : m_syslogSenders)
-            sender->Append(logged);
+            sender->AppendAcknowledgements(acknowledged);
     });
+}
+
+void LogManager::SetAlertmanagerTargets(const QList<AlertmanagerTarget>& targets)
+{
+    ChangeReceivers([this, &targets] {
+        m_alertmanagerSenders.clear();
+        for (const AlertmanagerTarget& target : targets)
+            m_alertmanagerSenders.push_back(std::make_unique<AlertmanagerSender>(target, m_activeAlarms));
+    });
+}
+
+std::vector<const NorthboundSender*> LogManager::Receivers() const
+{
+    std::vector<const NorthboundSender*> receivers;
+    for (const auto* senders : {&m_syslogSenders, &m_alertmanagerSenders})
+        for (const auto& sender : *senders)
+            receivers.push_back(sender.get());
+    return receivers;
+}
+
+void LogManager::Forward(const std::vector<AlarmRecord>& logged)
+{
+    quint64 ends = 0;
+    for (const AlarmRecord& row : logged)
+        ends += row.end_time.isValid() ? 1 : 0;
+    m_rowEndsWritten += ends;
+    m_rowsWritten += logged.size() - ends;
+
+    std::vector<AlarmRecord> alerts;
+    m_activeAlarms.Apply(logged, m_alertmanagerSenders.empty() ? nullptr : &alerts);
+    for (const auto& sender : m_syslogSenders)
+        sender->Append(logged);
+    for (const auto& sender : m_alertmanagerSenders)
+        sender->Append(alerts);
+}
+
+void LogManager::ChangeReceivers(const std::function<void()>& change)
+{
+    m_writer.SetLoggedHandler({});
+    change();
+    m_writer.SetLoggedHandler([this](const std::vector<AlarmRecord>& logged) { Forward(logged); });
+}
+
+void LogManager::TakeOpenRows(LogDatabase& database)
+{
+    // The newest open row of each alarm only: a log that many restarts left open stays a handful of rows here.
+    const LogClause open{QStringLiteral("where id in (select max(id) from alarm2 where end_time is null group by ip, "
+                                        "portType, portID, trackID, alarmType)"),
+                         {}};
+    std::vector<AlarmRecord> rows(database.GetCount(open));
+    QList<AlarmRecord*> filling;
+    for (AlarmRecord& row : rows)
+        filling.append(&row);
+    const int filled = database.Select(open, filling);
+    rows.resize(size_t(std::max(0, filled)));
+    // The log holds wall-clock times of this machine.
+    for (AlarmRecord& row : rows)
+        row.time = QDateTime(row.time.date(), row.time.time(), Qt::LocalTime);
+    m_activeAlarms.TakeOpen(rows);
 }

@@ -1,26 +1,30 @@
 #pragma once
 
+#include "alarm/AlarmHandlingLog.h"
 #include "config/DeviceConfigFile.h"
+#include "log/ActiveAlarms.h"
+#include "log/AlertmanagerTarget.h"
 #include "log/LogWriteThread.h"
 #include "log/SyslogTarget.h"
 
 #include <QList>
 #include <QString>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <vector>
 
 class AlarmRecord;
 class LogDatabase;
-class SyslogSender;
+class NorthboundSender;
 struct LogBrowserPrompts;
 class SystemConfigFile;
 
 // Turns the stream of routed alarms into alarm-log rows: a row when an alarm starts, its end time when the
 // matching recovery arrives, old rows purged once a day. The writing runs on the log's own thread, so that
 // AddAlarm never waits on the disk; the GUI thread has its own connection for the log browser.
-class LogManager
+class LogManager : public AlarmHandlingLog
 {
 public:
     // Receives the error text when the log cannot be opened; the window shows it to the operator.
@@ -29,7 +33,7 @@ public:
     // Opens the log at once. onWriteFailure is called on the log's thread.
     explicit LogManager(OpenFailureHandler onOpenFailure = {}, LogClock clock = {},
                         WriteFailureHandler onWriteFailure = {});
-    virtual ~LogManager();
+    ~LogManager() override;
     LogManager(const LogManager&) = delete;
     LogManager& operator=(const LogManager&) = delete;
 
@@ -52,11 +56,38 @@ public:
     // GUI thread. From now on every alarm start and end that reaches the file also goes to these collectors as a
     // syslog message; an empty list sends nothing.
     void SetSyslogTargets(const QList<SyslogTarget>& targets);
+    // GUI thread. Likewise to these Alertmanagers, each active alarm again once a minute.
+    void SetAlertmanagerTargets(const QList<AlertmanagerTarget>& targets);
+
+    // For the metrics, from any thread; never waits for the writer. The receivers must not be replaced meanwhile.
+    quint64 RowsWrittenCount() const { return m_rowsWritten; }
+    quint64 RowEndsWrittenCount() const { return m_rowEndsWritten; }
+    quint64 WriteFailureCount() const { return m_writer.WriteFailureCount(); }
+    size_t QueueLength() const { return m_writer.QueueLength(); }
+    const ActiveAlarms& Active() const { return m_activeAlarms; }
+    std::vector<const NorthboundSender*> Receivers() const;
+
+    // AlarmHandlingLog, GUI thread. While closed nothing is kept or loaded.
+    void AddAcknowledgements(const std::vector<AlarmAcknowledgement>& acknowledgements) override;
+    void AddShelfChange(const AlarmShelf& shelf) override;
+    bool LoadHandling(const QDateTime& now, QList<AlarmAcknowledgement>& openAcknowledgements,
+                      QList<AlarmShelf>& shelves) override;
 
 private:
+    // On the writer's thread, after each commit.
+    void Forward(const std::vector<AlarmRecord>& logged);
+    // Keeps the writer from forwarding while the receivers change.
+    void ChangeReceivers(const std::function<void()>& change);
+    // The log's open rows join the active alarms; see ActiveAlarms.
+    void TakeOpenRows(LogDatabase& database);
+
     OpenFailureHandler m_onOpenFailure;
     // Declared before the writer, so that they outlive its last call into them.
-    std::vector<std::unique_ptr<SyslogSender>> m_syslogSenders;
+    ActiveAlarms m_activeAlarms;
+    std::vector<std::unique_ptr<NorthboundSender>> m_syslogSenders;
+    std::vector<std::unique_ptr<NorthboundSender>> m_alertmanagerSenders;
+    std::atomic<quint64> m_rowsWritten{0};
+    std::atomic<quint64> m_rowEndsWritten{0};
     // The GUI thread's connection, handed to the log browser; null while closed.
     std::unique_ptr<LogDatabase> m_database;
     DeviceConfigFile m_deviceConfig;

@@ -56,6 +56,11 @@ QString LogWriteThread::GetErrorString() const
 
 bool LogWriteThread::Append(const AlarmRecord& record)
 {
+    return Enqueue(Operation{false, record, nullptr});
+}
+
+bool LogWriteThread::Enqueue(Operation operation)
+{
     std::unique_lock<std::mutex> locker(m_queueLock);
     m_queueDone.wait(locker, [this] { return !m_accepting || m_failing || m_pending.size() < size_t(MaxPending); });
     if (!m_accepting)
@@ -64,10 +69,15 @@ bool LogWriteThread::Append(const AlarmRecord& record)
         ++m_dropped;
         return false;
     }
-    m_pending.push_back(Operation{false, record});
+    m_pending.push_back(std::move(operation));
     ++m_appended;
     m_queueGrown.notify_one();
     return true;
+}
+
+bool LogWriteThread::AppendHandling(AlarmHandlingChange change)
+{
+    return Enqueue(Operation{false, AlarmRecord(), std::make_shared<const AlarmHandlingChange>(std::move(change))});
 }
 
 void LogWriteThread::SetDaysToKeep(unsigned days)
@@ -76,7 +86,7 @@ void LogWriteThread::SetDaysToKeep(unsigned days)
     m_daysToKeep = days;
     if (!m_accepting)
         return;
-    m_pending.push_back(Operation{true, AlarmRecord()});
+    m_pending.push_back(Operation{true, AlarmRecord(), nullptr});
     ++m_appended;
     m_queueGrown.notify_one();
 }
@@ -94,6 +104,18 @@ void LogWriteThread::SetLoggedHandler(LoggedHandler handler)
     m_loggedHandler = std::move(handler);
 }
 
+void LogWriteThread::SetAcknowledgedHandler(AcknowledgedHandler handler)
+{
+    std::lock_guard<std::mutex> locker(m_loggedHandlerLock);
+    m_acknowledgedHandler = std::move(handler);
+}
+
+size_t LogWriteThread::QueueLength() const
+{
+    std::lock_guard<std::mutex> locker(m_queueLock);
+    return m_pending.size();
+}
+
 void LogWriteThread::run()
 {
     LogDatabase database;
@@ -107,6 +129,7 @@ void LogWriteThread::run()
         if (m_beforeBatch)
             m_beforeBatch(database);
         if (!WriteBatch(database, batch, daysToKeep)) {
+            ++m_writeFailures;
             if (lastTry)
                 break;
             FailedBatch(database.GetErrorString());
@@ -201,8 +224,9 @@ bool LogWriteThread::WriteBatch(LogDatabase& database, const std::vector<Operati
     BatchChanges changes;
     changes.lastPurgeDay = m_lastPurgeDay;
     for (const Operation& operation : batch) {
-        const bool written = operation.purge ? database.DeleteBefore(*daysToKeep, m_clock().date())
-                                             : WriteAlarm(database, operation.record, daysToKeep, changes);
+        const bool written = operation.purge      ? database.DeleteBefore(*daysToKeep, m_clock().date())
+                             : operation.handling ? WriteHandling(database, *operation.handling, changes)
+                                                  : WriteAlarm(database, operation.record, daysToKeep, changes);
         // SQLite may have rolled the transaction back itself, and what followed would commit on its own.
         if (!written) {
             database.RollbackBatch();
@@ -221,7 +245,20 @@ bool LogWriteThread::WriteBatch(LogDatabase& database, const std::vector<Operati
     std::lock_guard<std::mutex> locker(m_loggedHandlerLock);
     if (m_loggedHandler && !changes.logged.empty())
         m_loggedHandler(changes.logged);
+    if (m_acknowledgedHandler && !changes.acknowledged.empty())
+        m_acknowledgedHandler(changes.acknowledged);
     return true;
+}
+
+bool LogWriteThread::WriteHandling(LogDatabase& database, const AlarmHandlingChange& change, BatchChanges& changes)
+{
+    if (!change.acknowledgements.empty()) {
+        if (!database.InsertAcknowledgements(change.acknowledgements))
+            return false;
+        changes.acknowledged.insert(changes.acknowledged.end(), change.acknowledgements.begin(),
+                                    change.acknowledgements.end());
+    }
+    return !change.shelf || database.WriteShelf(*change.shelf);
 }
 
 std::optional<QDateTime> LogWriteThread::OpenAlarmStart(const BatchChanges& changes, const QString& identityKey) const

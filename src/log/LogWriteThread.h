@@ -1,15 +1,19 @@
 #pragma once
 
+#include "alarm/AlarmAcknowledgement.h"
 #include "alarm/AlarmRecord.h"
+#include "alarm/AlarmShelf.h"
 
 #include <QDateTime>
 #include <QMap>
 #include <QString>
 #include <QThread>
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <vector>
@@ -21,11 +25,20 @@ using LogClock = std::function<QDateTime()>;
 // Receives, on the writer's thread and after their commit, the alarm starts and ends that reached the file, as
 // log rows: time is the start, end_time null for a start and the end time for an end. It must not wait.
 using LoggedHandler = std::function<void(const std::vector<AlarmRecord>& logged)>;
+// Receives, on the writer's thread and after their commit, the acknowledgements that reached the file.
+using AcknowledgedHandler = std::function<void(const std::vector<AlarmAcknowledgement>& acknowledged)>;
 // Receives, on the writer's thread, the error text when the log cannot be written (once until it can again). It
 // must not wait.
 using WriteFailureHandler = std::function<void(const QString& errorText)>;
 // Runs on the writer's thread, on its connection, before every attempt at a batch (tests fill the file with it).
 using BeforeBatchHook = std::function<void(LogDatabase& database)>;
+
+// What the operator did to alarms, written in the writer's batches beside the alarms.
+struct AlarmHandlingChange
+{
+    std::vector<AlarmAcknowledgement> acknowledgements;
+    std::optional<AlarmShelf> shelf;
+};
 
 // Writes the alarm log on a thread of its own, so that the alarm handler never waits on the disk: Append only
 // queues a copy. The thread pairs each alarm start with its recovery and commits whatever has queued up as one
@@ -51,12 +64,19 @@ public:
 
     // Any thread. False, and nothing kept, while the writer is not running.
     bool Append(const AlarmRecord& record);
+    // Any thread. One operation however many acknowledgements it carries; false while the writer is not running.
+    bool AppendHandling(AlarmHandlingChange change);
     // Any thread. Kept for the daily purge; while running, also purges at once.
     void SetDaysToKeep(unsigned days);
     // Any thread. Returns once everything appended before the call is in the file.
     void Flush();
     // Any thread. Once it returns, the previous handler is not running and will not be called again.
     void SetLoggedHandler(LoggedHandler handler);
+    void SetAcknowledgedHandler(AcknowledgedHandler handler);
+    // Any thread. Operations waiting to be written.
+    size_t QueueLength() const;
+    // Any thread, lock-free. Attempts to write a batch that failed since the start; each batch is tried again.
+    quint64 WriteFailureCount() const { return m_writeFailures; }
 
 protected:
     void run() override;
@@ -66,8 +86,11 @@ private:
     {
         bool purge = false;
         AlarmRecord record;
+        std::shared_ptr<const AlarmHandlingChange> handling;
     };
 
+    // Waits while the queue is full; false, and nothing kept, while the writer is not running.
+    bool Enqueue(Operation operation);
     // On the writer's thread: publishes the open result to Start.
     bool ReportOpen(LogDatabase& database);
     // What a batch changes of the writer's own state; it takes effect only with the batch's commit.
@@ -78,6 +101,8 @@ private:
         QDate lastPurgeDay;
         // The starts and ends that reach the file with the commit.
         std::vector<AlarmRecord> logged;
+        // The acknowledgements that reach the file with the commit.
+        std::vector<AlarmAcknowledgement> acknowledged;
     };
 
     // Waits for work; a batch that failed is offered again. False once a stop is requested and everything queued
@@ -87,6 +112,7 @@ private:
     bool WriteBatch(LogDatabase& database, const std::vector<Operation>& batch, std::optional<unsigned> daysToKeep);
     bool WriteAlarm(LogDatabase& database, const AlarmRecord& record, std::optional<unsigned> daysToKeep,
                     BatchChanges& changes);
+    bool WriteHandling(LogDatabase& database, const AlarmHandlingChange& change, BatchChanges& changes);
     std::optional<QDateTime> OpenAlarmStart(const BatchChanges& changes, const QString& identityKey) const;
     // After a failed batch: reports the first failure of a row, then waits for the retry or the stop.
     void FailedBatch(const QString& errorText);
@@ -118,11 +144,13 @@ private:
     // Held while the handler runs, so that replacing it never meets a call in progress.
     std::mutex m_loggedHandlerLock;
     LoggedHandler m_loggedHandler;
+    AcknowledgedHandler m_acknowledgedHandler;
 
     // Only the writer's thread touches these (and the constructor before it runs). The open alarms map the
     // identity key of each alarm whose start is logged to that start's time, which with the key makes the row's
     // helpkey; they outlive a stop and a start.
     const LogClock m_clock;
+    std::atomic<quint64> m_writeFailures{0};
     const WriteFailureHandler m_onWriteFailure;
     const BeforeBatchHook m_beforeBatch;
     QMap<QString, QDateTime> m_openAlarms;

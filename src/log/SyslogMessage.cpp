@@ -35,30 +35,47 @@ QString ParamValue(QString value)
 QByteArray SyslogMessage::Format(const AlarmRecord& logged, const QString& hostName, qint64 processId)
 {
     const bool end = logged.end_time.isValid();
-    const QString header =
-        QStringLiteral("<%1>1 %2 %3 vizavovu %4 %5")
-            .arg(QString::number(FacilityLocal0 * 8 + Severity(logged)), Timestamp(end ? logged.end_time : logged.time),
-                 hostName, QString::number(processId),
-                 end ? QStringLiteral("ALARM_END") : QStringLiteral("ALARM_START"));
+    return Compose(logged, end ? QStringLiteral("ALARM_END") : QStringLiteral("ALARM_START"), Severity(logged),
+                   end ? logged.end_time : logged.time, {}, Summary(logged), hostName, processId);
+}
+
+QByteArray SyslogMessage::FormatAcknowledgement(const AlarmAcknowledgement& acknowledgement, const QString& hostName,
+                                                qint64 processId)
+{
+    const AlarmRecord& alarm = acknowledgement.alarm;
+    return Compose(alarm, QStringLiteral("ALARM_ACK"), SeverityNotice, acknowledgement.time,
+                   {{"ack_time", Timestamp(acknowledgement.time)}, {"ack_note", acknowledgement.note}},
+                   Summary(alarm) + QLatin1String(" acknowledged"), hostName, processId);
+}
+
+QByteArray SyslogMessage::Compose(const AlarmRecord& alarm, const QString& messageId, int severity,
+                                  const QDateTime& time, const QList<QPair<const char*, QString>>& extra,
+                                  const QString& summary, const QString& hostName, qint64 processId)
+{
+    const QString header = QStringLiteral("<%1>1 %2 %3 vizavovu %4 %5")
+                               .arg(QString::number(FacilityLocal0 * 8 + severity), Timestamp(time), hostName,
+                                    QString::number(processId), messageId);
     QString data = QLatin1Char('[') + StructuredDataId;
     auto add = [&data](const char* name, const QString& value) {
         data += QStringLiteral(" %1=\"%2\"").arg(QLatin1String(name), ParamValue(value));
     };
-    add("ip", logged.ip);
-    add("deviceName", logged.deviceName);
-    add("signalName", logged.signalName);
-    add("portType", QString::number(logged.portType));
-    add("portID", QString::number(logged.portID));
-    add("trackID", QString::number(logged.trackID));
-    add("alarmType", QString::number(logged.alarmType));
-    add("level", QString::number(logged.level));
-    add("helpkey", AlarmHelpKey(logged));
-    add("start_time", Timestamp(logged.time));
-    if (end)
-        add("end_time", Timestamp(logged.end_time));
+    add("ip", alarm.ip);
+    add("deviceName", alarm.deviceName);
+    add("signalName", alarm.signalName);
+    add("portType", QString::number(alarm.portType));
+    add("portID", QString::number(alarm.portID));
+    add("trackID", QString::number(alarm.trackID));
+    add("alarmType", QString::number(alarm.alarmType));
+    add("level", QString::number(alarm.level));
+    add("helpkey", AlarmHelpKey(alarm));
+    add("start_time", Timestamp(alarm.time));
+    if (alarm.end_time.isValid())
+        add("end_time", Timestamp(alarm.end_time));
+    for (const auto& [name, value] : extra)
+        add(name, value);
     data += QLatin1Char(']');
     return (header + QLatin1Char(' ') + data + QLatin1Char(' ')).toUtf8() + QByteArray("\xEF\xBB\xBF") +
-           Summary(logged).toUtf8();
+           summary.toUtf8();
 }
 
 QByteArray SyslogMessage::Frame(const QByteArray& message)

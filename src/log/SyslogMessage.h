@@ -1,10 +1,12 @@
 #pragma once
 
+#include "alarm/AlarmAcknowledgement.h"
+
 #include <QByteArray>
 #include <QDateTime>
+#include <QList>
+#include <QPair>
 #include <QString>
-
-class AlarmRecord;
 
 // One alarm start or end that the log has written, as an RFC 5424 message of facility local0. The record is the
 // log row: time is the alarm's start; end_time is null for a start and the end time for an end.
@@ -15,6 +17,10 @@ public:
     static const QString StructuredDataId;
 
     static QByteArray Format(const AlarmRecord& logged, const QString& hostName, qint64 processId);
+    // MSGID ALARM_ACK, stamped with the acknowledgement time; the note and that time go into the structured data
+    // as ack_note and ack_time.
+    static QByteArray FormatAcknowledgement(const AlarmAcknowledgement& acknowledgement, const QString& hostName,
+                                            qint64 processId);
     // RFC 6587 octet counting, for a stream transport.
     static QByteArray Frame(const QByteArray& message);
     // The readable part, in English whatever the station's language: "Video Lost on BNC 3 (CAM 3) of Studio A
@@ -24,4 +30,9 @@ public:
     static QString Timestamp(const QDateTime& time);
     // This machine's name as HOSTNAME allows it: printable ASCII without blanks, at most 255 characters.
     static QString LocalHostName();
+
+private:
+    static QByteArray Compose(const AlarmRecord& alarm, const QString& messageId, int severity, const QDateTime& time,
+                              const QList<QPair<const char*, QString>>& extra, const QString& summary,
+                              const QString& hostName, qint64 processId);
 };

@@ -3,7 +3,6 @@
 #include "log/SyslogMessage.h"
 
 #include <QCoreApplication>
-#include <QDebug>
 
 #include <algorithm>
 #include <cerrno>
@@ -15,15 +14,8 @@
 #include <unistd.h>
 
 namespace {
-constexpr std::chrono::milliseconds FirstRetryDelay{500};
-constexpr std::chrono::milliseconds LastRetryDelay{30000};
-constexpr std::chrono::seconds ReportInterval{60};
 // A collector that takes nothing for this long is taken for hung and connected to afresh.
 constexpr std::chrono::milliseconds StreamTimeout{30000};
-// What a stop still grants a connection that is being made or is sending.
-constexpr std::chrono::milliseconds StopGrace{1000};
-constexpr int PollSliceMs = 100;
-constexpr size_t MaxBatch = 1000;
 
 QString SystemError()
 {
@@ -32,111 +24,32 @@ QString SystemError()
 } // namespace
 
 SyslogSender::SyslogSender(const SyslogTarget& target, int maxQueued)
-    : m_target(target), m_name(target.ToString()), m_maxQueued(size_t(std::max(1, maxQueued))),
-      m_retryDelay(FirstRetryDelay), m_nextReport(Clock::now() + ReportInterval),
-      m_hostName(SyslogMessage::LocalHostName())
+    : NorthboundSender(QStringLiteral("syslog"), target.ToString(), maxQueued), m_target(target),
+      m_processId(QCoreApplication::applicationPid()), m_hostName(SyslogMessage::LocalHostName())
 {
-    qDebug().noquote() << QStringLiteral("syslog %1: alarm starts and ends go to this collector").arg(m_name);
     start();
 }
 
 SyslogSender::~SyslogSender()
 {
-    {
-        std::lock_guard<std::mutex> locker(m_queueLock);
-        m_stopRequested = true;
-        m_queueGrown.notify_all();
+    StopAndWait();
+}
+
+size_t SyslogSender::Send(const std::vector<Message>& batch)
+{
+    size_t sent = 0;
+    for (; sent < batch.size(); ++sent) {
+        const Message& message = batch[sent];
+        if (!Deliver(message.time.isValid() ? SyslogMessage::FormatAcknowledgement(message, m_hostName, m_processId)
+                                            : SyslogMessage::Format(message.alarm, m_hostName, m_processId)))
+            break;
     }
-    wait();
+    return sent;
 }
 
-void SyslogSender::Append(const std::vector<AlarmRecord>& logged)
+void SyslogSender::Finish()
 {
-    std::lock_guard<std::mutex> locker(m_queueLock);
-    m_pending.insert(m_pending.end(), logged.begin(), logged.end());
-    DropBeyondBound();
-    m_queueGrown.notify_one();
-}
-
-quint64 SyslogSender::DroppedCount() const
-{
-    std::lock_guard<std::mutex> locker(m_queueLock);
-    return m_dropped;
-}
-
-void SyslogSender::run()
-{
-    const qint64 processId = QCoreApplication::applicationPid();
-    std::vector<AlarmRecord> batch;
-    while (TakeBatch(batch)) {
-        size_t sent = 0;
-        while (sent < batch.size() && Deliver(SyslogMessage::Format(batch[sent], m_hostName, processId)))
-            ++sent;
-        if (sent < batch.size()) {
-            PutBack(batch, sent);
-            WaitBeforeRetry();
-        }
-        if (Clock::now() >= m_nextReport)
-            ReportDrops();
-    }
     Disconnect();
-    ReportDrops();
-}
-
-bool SyslogSender::TakeBatch(std::vector<AlarmRecord>& batch)
-{
-    batch.clear();
-    std::unique_lock<std::mutex> locker(m_queueLock);
-    // Wakes for the drop report even when nothing arrives.
-    m_queueGrown.wait_until(locker, m_nextReport, [this] { return !m_pending.empty() || m_stopRequested; });
-    if (m_stopRequested && (m_pending.empty() || m_failing))
-        return false;
-    const size_t count = std::min(m_pending.size(), MaxBatch);
-    batch.assign(std::make_move_iterator(m_pending.begin()), std::make_move_iterator(m_pending.begin() + count));
-    m_pending.erase(m_pending.begin(), m_pending.begin() + count);
-    return true;
-}
-
-void SyslogSender::PutBack(std::vector<AlarmRecord>& batch, size_t sent)
-{
-    std::lock_guard<std::mutex> locker(m_queueLock);
-    m_pending.insert(m_pending.begin(), std::make_move_iterator(batch.begin() + std::ptrdiff_t(sent)),
-                     std::make_move_iterator(batch.end()));
-    DropBeyondBound();
-}
-
-void SyslogSender::DropBeyondBound()
-{
-    if (m_pending.size() <= m_maxQueued)
-        return;
-    const size_t excess = m_pending.size() - m_maxQueued;
-    m_pending.erase(m_pending.begin(), m_pending.begin() + std::ptrdiff_t(excess));
-    m_dropped += excess;
-    m_droppedSinceReport += excess;
-}
-
-void SyslogSender::ReportDrops()
-{
-    m_nextReport = Clock::now() + ReportInterval;
-    quint64 recent = 0;
-    quint64 total = 0;
-    {
-        std::lock_guard<std::mutex> locker(m_queueLock);
-        recent = m_droppedSinceReport;
-        total = m_dropped;
-        m_droppedSinceReport = 0;
-    }
-    if (recent > 0)
-        qDebug().noquote() << QStringLiteral("syslog %1: %2 alarm messages dropped since the last report, %3 in all: "
-                                             "the collector is down or too slow")
-                                  .arg(m_name, QString::number(recent), QString::number(total));
-}
-
-void SyslogSender::WaitBeforeRetry()
-{
-    std::unique_lock<std::mutex> locker(m_queueLock);
-    m_queueGrown.wait_for(locker, m_retryDelay, [this] { return m_stopRequested.load(); });
-    m_retryDelay = std::min(m_retryDelay * 2, LastRetryDelay);
 }
 
 bool SyslogSender::Deliver(const QByteArray& message)
@@ -153,18 +66,14 @@ bool SyslogSender::Deliver(const QByteArray& message)
                         reinterpret_cast<const sockaddr*>(&m_peer), sizeof(m_peer)) != message.size()) {
         // A message no datagram can carry would block the queue for good.
         if (errno == EMSGSIZE) {
-            qDebug().noquote() << QStringLiteral("syslog %1: a message of %2 bytes is too long for UDP, dropped")
-                                      .arg(m_name, QString::number(message.size()));
+            Report(QStringLiteral("a message of %1 bytes is too long for UDP, dropped").arg(message.size()));
             return true;
         }
         ReportFailure(QStringLiteral("cannot send: %1").arg(SystemError()));
         Disconnect();
         return false;
     }
-    if (m_failing)
-        qDebug().noquote() << QStringLiteral("syslog %1: sending again").arg(m_name);
-    m_failing = false;
-    m_retryDelay = FirstRetryDelay;
+    ReportSuccess();
     return true;
 }
 
@@ -195,7 +104,7 @@ bool SyslogSender::Connect()
     if (!connected && errno == EINPROGRESS) {
         pollfd watched{m_socket, POLLOUT, 0};
         const Clock::time_point deadline = Clock::now() + StreamTimeout;
-        while (::poll(&watched, 1, PollSliceMs) == 0 && Clock::now() < deadline && !m_stopRequested) {
+        while (::poll(&watched, 1, PollSliceMs) == 0 && Clock::now() < deadline && !StopRequested()) {
         }
         int error = ETIMEDOUT;
         socklen_t length = sizeof(error);
@@ -223,7 +132,7 @@ bool SyslogSender::SendStream(const QByteArray& frame)
             lastProgress = Clock::now();
             continue;
         }
-        const auto limit = m_stopRequested ? StopGrace : StreamTimeout;
+        const auto limit = StopRequested() ? StopGrace : StreamTimeout;
         if (written < 0 && (errno == EAGAIN || errno == EWOULDBLOCK) && Clock::now() - lastProgress < limit) {
             pollfd watched{m_socket, POLLOUT, 0};
             ::poll(&watched, 1, PollSliceMs);
@@ -249,11 +158,4 @@ void SyslogSender::Disconnect()
     if (m_socket >= 0)
         ::close(m_socket);
     m_socket = -1;
-}
-
-void SyslogSender::ReportFailure(const QString& what)
-{
-    if (!m_failing)
-        qDebug().noquote() << QStringLiteral("syslog %1: %2").arg(m_name, what);
-    m_failing = true;
 }

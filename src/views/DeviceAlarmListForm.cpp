@@ -4,6 +4,7 @@
 #include "ui_DeviceAlarmListForm.h"
 #include "views/AlarmDurationText.h"
 
+#include <QAction>
 #include <QCursor>
 #include <QHeaderView>
 #include <QMenu>
@@ -14,9 +15,9 @@
 namespace
 {
 // Columns of the four tables.
-enum SignalAlarmColumn { SaStart, SaDevice, SaIp, SaSignal, SaPort, SaType, SaSound, SaDetail, SaCount };
+enum SignalAlarmColumn { SaStart, SaDevice, SaIp, SaSignal, SaPort, SaType, SaSound, SaDetail, SaAck, SaCount };
 enum SignalHistoryColumn { ShStart, ShEnd, ShDuration, ShDevice, ShIp, ShSignal, ShPort, ShType, ShDetail, ShCount };
-enum SystemAlarmColumn { YaStart, YaDevice, YaIp, YaType, YaSound, YaDetail, YaCount };
+enum SystemAlarmColumn { YaStart, YaDevice, YaIp, YaType, YaSound, YaDetail, YaAck, YaCount };
 enum SystemHistoryColumn { YhStart, YhEnd, YhDevice, YhIp, YhType, YhDetail, YhCount };
 
 // The system tables' columns without a width of their own.
@@ -42,6 +43,26 @@ void SetLevelColor(QTableWidgetItem* item, int level)
     item->setBackground(LevelColor(level));
     item->setForeground(level == LevelWarn ? QColor(Qt::black) : QColor(Qt::white));
 }
+
+// An alarm kept after its end: neither the error nor the normal colour, so that it reads as over but unseen.
+void SetReturnedColor(QTableWidgetItem* item)
+{
+    item->setBackground(QColor(190, 190, 190));
+    item->setForeground(QColor(Qt::black));
+}
+
+// Shelving times offered in the menu.
+struct ShelfTime
+{
+    int minutes;
+    const char* text;
+};
+constexpr ShelfTime ShelfTimes[] = {
+    {15, QT_TRANSLATE_NOOP("DeviceAlarmListForm", "15 minutes")},
+    {60, QT_TRANSLATE_NOOP("DeviceAlarmListForm", "1 hour")},
+    {240, QT_TRANSLATE_NOOP("DeviceAlarmListForm", "4 hours")},
+    {480, QT_TRANSLATE_NOOP("DeviceAlarmListForm", "8 hours")},
+};
 
 QTableWidgetItem* Cell(const QString& text = QString())
 {
@@ -100,21 +121,37 @@ DeviceAlarmListForm::DeviceAlarmListForm(QWidget* parent)
     m_systemHistory = {m_ui->SystemHistoryTableWidget, m_ui->label_SystemHistory, YhType};
 
     // "Video Black" needs 100 pixels in the coloured Alarm Type cell.
-    SetupTable(m_signalAlarms.table, {160, -1, -1, -1, 80, 100, 50, -1});
+    SetupTable(m_signalAlarms.table, {160, -1, -1, -1, 80, 100, 50, 140, 70});
     // Start and end times need 160 pixels to be read whole.
     SetupTable(m_signalHistory.table, {160, 160, 100, -1, -1, 80, 80, -1, -1});
-    SetupTable(m_systemAlarms.table, {160, SystemWidth, SystemWidth, SystemWidth, SystemWidth, SystemWidth});
+    SetupTable(m_systemAlarms.table,
+               {160, SystemWidth, SystemWidth, SystemWidth, SystemWidth, SystemWidth, SystemWidth});
     SetupTable(m_systemHistory.table, {160, 160, SystemWidth, SystemWidth, SystemWidth, SystemWidth});
-    // The current alarms, with their Sound column, get the larger share of the width.
+    // The current alarms, with their Sound and Ack columns, get the larger share of the width: at 1600 pixels the
+    // Ack column is in view.
     for (QSplitter* splitter : {m_ui->splitter_signal, m_ui->splitter_system}) {
-        splitter->setStretchFactor(0, 3);
-        splitter->setStretchFactor(1, 2);
+        splitter->setStretchFactor(0, 7);
+        splitter->setStretchFactor(1, 3);
     }
 
     m_signalMenu = new QMenu(this);
     m_signalDeleteAction = m_signalMenu->addAction(QString());
     m_systemMenu = new QMenu(this);
     m_systemDeleteAction = m_systemMenu->addAction(QString());
+    m_signalHandling = AddHandlingActions(m_signalMenu, m_signalAlarms.table);
+    m_systemHandling = AddHandlingActions(m_systemMenu, m_systemAlarms.table);
+    // Ctrl+K acknowledges what is selected in either table of this form.
+    m_acknowledgeShortcut = new QAction(this);
+    m_acknowledgeShortcut->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_K));
+    m_acknowledgeShortcut->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(m_acknowledgeShortcut);
+    connect(m_acknowledgeShortcut, &QAction::triggered, this, [this] {
+        QStringList keys;
+        GetSelectedSignalKeys(keys);
+        GetSelectedSystemKeys(keys);
+        if (!keys.isEmpty())
+            emit Sig_Acknowledge(keys, false);
+    });
     m_runMenu = [](QMenu& menu) { menu.exec(QCursor::pos()); };
 
     for (QTableWidget* table : {m_signalAlarms.table, m_systemAlarms.table})
@@ -153,12 +190,12 @@ void DeviceAlarmListForm::SetHeaders()
 {
     m_signalAlarms.table->setHorizontalHeaderLabels({tr("Start Time"), tr("Device Name"), tr("IP Address"),
                                                      tr("Signal Name"), tr("Port"), tr("Alarm Type"), tr("Sound"),
-                                                     tr("Detail")});
+                                                     tr("Detail"), tr("Ack")});
     m_signalHistory.table->setHorizontalHeaderLabels({tr("Start Time"), tr("End Time"), tr("Duration"),
                                                       tr("Device Name"), tr("IP Address"), tr("Signal Name"),
                                                       tr("Port"), tr("Alarm Type"), tr("Detail")});
-    m_systemAlarms.table->setHorizontalHeaderLabels(
-        {tr("Start Time"), tr("Device Name"), tr("IP Address"), tr("Alarm Type"), tr("Sound"), tr("Detail")});
+    m_systemAlarms.table->setHorizontalHeaderLabels({tr("Start Time"), tr("Device Name"), tr("IP Address"),
+                                                     tr("Alarm Type"), tr("Sound"), tr("Detail"), tr("Ack")});
     m_systemHistory.table->setHorizontalHeaderLabels(
         {tr("Start Time"), tr("End Time"), tr("Device Name"), tr("IP Address"), tr("Alarm Type"), tr("Detail")});
 }
@@ -232,14 +269,14 @@ void DeviceAlarmListForm::AddSignalAlarm(const AlarmRecord& record)
     InsertCurrentRow(m_signalAlarms, record,
                      {Cell(TimeText(record.time)), Cell(record.deviceName), Cell(record.ip), Cell(record.signalName),
                       Cell(PortDisplayName(record.portType, record.portID)), TypeCell(record.alarmType),
-                      CentredCell(SoundText(record.ip)), Cell(Detail(record))});
+                      CentredCell(SoundText(record.ip)), Cell(Detail(record)), CentredCell(QString())});
 }
 
 void DeviceAlarmListForm::AddSystemAlarm(const AlarmRecord& record)
 {
     InsertCurrentRow(m_systemAlarms, record,
-                     {Cell(TimeText(record.time)), Cell(record.deviceName), Cell(record.ip),
-                      TypeCell(record.alarmType), CentredCell(SoundText(record.ip)), Cell(record.note)});
+                     {Cell(TimeText(record.time)), Cell(record.deviceName), Cell(record.ip), TypeCell(record.alarmType),
+                      CentredCell(SoundText(record.ip)), Cell(record.note), CentredCell(QString())});
 }
 
 void DeviceAlarmListForm::AddSignalHistory(const AlarmRecord& record)
@@ -313,12 +350,13 @@ void DeviceAlarmListForm::MoveToHistory(CurrentTable& current, HistoryTable& his
 
 void DeviceAlarmListForm::MoveSignalAlarmToHistory(const QString& key)
 {
-    MoveToHistory(m_signalAlarms, m_signalHistory, key, {ShStart, ShDevice, ShIp, ShSignal, ShPort, ShType, -1, ShDetail});
+    MoveToHistory(m_signalAlarms, m_signalHistory, key,
+                  {ShStart, ShDevice, ShIp, ShSignal, ShPort, ShType, -1, ShDetail, -1});
 }
 
 void DeviceAlarmListForm::MoveSystemAlarmToHistory(const QString& key)
 {
-    MoveToHistory(m_systemAlarms, m_systemHistory, key, {YhStart, YhDevice, YhIp, YhType, -1, YhDetail});
+    MoveToHistory(m_systemAlarms, m_systemHistory, key, {YhStart, YhDevice, YhIp, YhType, -1, YhDetail, -1});
 }
 
 void DeviceAlarmListForm::GetSelectedSignalKeys(QStringList& keys) const
@@ -436,6 +474,78 @@ void DeviceAlarmListForm::RetranslateUi()
     }
     m_signalDeleteAction->setText(tr("Delete"));
     m_systemDeleteAction->setText(tr("Delete"));
+    for (HandlingActions* handling : {&m_signalHandling, &m_systemHandling}) {
+        handling->acknowledge->setText(tr("Acknowledge"));
+        handling->acknowledgeWithNote->setText(tr("Acknowledge with Note..."));
+        handling->shelve->setTitle(tr("Shelve"));
+        const QList<QAction*> shelves = handling->shelve->actions();
+        for (int i = 0; i < shelves.size(); ++i)
+            shelves[i]->setText(tr(ShelfTimes[i].text));
+    }
+    m_acknowledgeShortcut->setText(tr("Acknowledge"));
+}
+
+DeviceAlarmListForm::HandlingActions DeviceAlarmListForm::AddHandlingActions(QMenu* menu, QTableWidget* table)
+{
+    HandlingActions handling;
+    const auto selectedKeys = [table] {
+        QStringList keys;
+        for (const QTableWidgetItem* item : table->selectedItems()) {
+            if (item->column() == 0)
+                keys.append(item->data(Qt::UserRole).toString());
+        }
+        return keys;
+    };
+    handling.acknowledge = menu->addAction(QString());
+    connect(handling.acknowledge, &QAction::triggered, this,
+            [this, selectedKeys] { emit Sig_Acknowledge(selectedKeys(), false); });
+    handling.acknowledgeWithNote = menu->addAction(QString());
+    connect(handling.acknowledgeWithNote, &QAction::triggered, this,
+            [this, selectedKeys] { emit Sig_Acknowledge(selectedKeys(), true); });
+    handling.shelve = menu->addMenu(QString());
+    for (const auto& shelfTime : ShelfTimes) {
+        const int minutes = shelfTime.minutes;
+        QAction* action = handling.shelve->addAction(QString());
+        connect(action, &QAction::triggered, this,
+                [this, selectedKeys, minutes] { emit Sig_Shelve(selectedKeys(), minutes); });
+    }
+    return handling;
+}
+
+void DeviceAlarmListForm::SetAckText(const QString& key, const QString& text)
+{
+    CurrentTable& current = IsSystemKey(key) ? m_systemAlarms : m_signalAlarms;
+    const int row = current.rows.TopRowOf(key);
+    if (row >= 0)
+        current.table->item(row, current.table->columnCount() - 1)->setText(text);
+}
+
+void DeviceAlarmListForm::ShowReturned(const AlarmRecord& ended)
+{
+    const QString key = AlarmViewKey(ended);
+    CurrentTable& current = IsSystemKey(key) ? m_systemAlarms : m_signalAlarms;
+    const int row = current.rows.TopRowOf(key);
+    if (row < 0)
+        return;
+    SetReturnedColor(current.table->item(row, current.typeColumn));
+    QTableWidgetItem* detail = current.table->item(row, current.table->columnCount() - 2);
+    // The date is the start's, in the first column.
+    const QString endedText = tr("Ended %1").arg(ended.end_time.toString(QStringLiteral("hh:mm:ss")));
+    detail->setText(detail->text().isEmpty() ? endedText : QStringLiteral("%1; %2").arg(detail->text(), endedText));
+}
+
+bool DeviceAlarmListForm::HasCurrentRow(const QString& key) const
+{
+    const CurrentTable& current = IsSystemKey(key) ? m_systemAlarms : m_signalAlarms;
+    return current.rows.TopRowOf(key) >= 0;
+}
+
+void DeviceAlarmListForm::RemoveCurrentRows(const QString& key)
+{
+    CurrentTable& current = IsSystemKey(key) ? m_systemAlarms : m_signalAlarms;
+    for (int row = current.rows.TopRowOf(key); row >= 0; row = current.rows.TopRowOf(key))
+        RemoveCurrentRow(current, row);
+    UpdateLabels();
 }
 
 void DeviceAlarmListForm::OnSoundCellClicked(CurrentTable& current, int row, int column)

@@ -51,6 +51,14 @@ public:
     void ClearAll();
     void RetranslateUi();
 
+    // The last column of a current row: the acknowledgement time, empty while unacknowledged.
+    void SetAckText(const QString& key, const QString& text);
+    // The key's top row stays as the ended alarm: grey level cell and its end time in the detail.
+    void ShowReturned(const AlarmRecord& ended);
+    // Every current row of the key (a shelved key leaves the tables).
+    void RemoveCurrentRows(const QString& key);
+    bool HasCurrentRow(const QString& key) const;
+
     // How a context menu is shown; tests answer it instead of the operator.
     void SetMenuRunner(std::function<void(QMenu&)> runner);
 
@@ -64,6 +72,9 @@ signals:
     void Sig_RemoveSoundAlarm(QString sKey);
     void Sig_DeleteSignalAlarm();
     void Sig_DeleteSystemAlarm();
+    // The alarm view keys of the selected rows.
+    void Sig_Acknowledge(QStringList keys, bool withNote);
+    void Sig_Shelve(QStringList keys, int minutes);
 
 public slots:
     void OnSignalAlarmCellClicked(int row, int column);
@@ -88,6 +99,14 @@ private:
         int typeColumn = 0;
     };
 
+    struct HandlingActions
+    {
+        QAction* acknowledge = nullptr;
+        QAction* acknowledgeWithNote = nullptr;
+        QMenu* shelve = nullptr;
+    };
+
+    HandlingActions AddHandlingActions(QMenu* menu, QTableWidget* table);
     void SetupTable(QTableWidget* table, const QList<int>& widths);
     void SetHeaders();
     void InsertCurrentRow(CurrentTable& current, const AlarmRecord& record, const QList<QTableWidgetItem*>& cells);
@@ -113,6 +132,9 @@ private:
     QAction* m_signalDeleteAction = nullptr;
     QMenu* m_systemMenu = nullptr;
     QAction* m_systemDeleteAction = nullptr;
+    HandlingActions m_signalHandling;
+    HandlingActions m_systemHandling;
+    QAction* m_acknowledgeShortcut = nullptr;
     QStringList m_soundOffList;
     std::function<void(QMenu&)> m_runMenu;
 };

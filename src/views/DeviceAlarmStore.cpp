@@ -200,6 +200,23 @@ int DeviceAlarmStore::GetDeviceLevel(const QString& ip)
     return level;
 }
 
+AlarmSummary DeviceAlarmStore::Summarize()
+{
+    QMutexLocker devicesLocker(&m_devicesLock);
+    AlarmSummary summary;
+    for (DeviceAlarms* entry : qAsConst(m_devices)) {
+        QMutexLocker listsLocker(&entry->listsLock);
+        for (const QList<AlarmRecord*>* list : {&entry->currentSignalAlarms, &entry->currentSystemAlarms}) {
+            for (const AlarmRecord* r : *list) {
+                summary.errors += r->level == LevelError;
+                summary.warnings += r->level == LevelWarn;
+                RaiseLevel(summary.worstLevel, r->level);
+            }
+        }
+    }
+    return summary;
+}
+
 bool DeviceAlarmStore::GetPortStates(const QString& ip, int& lan, int& aes, int& analog, int* bnc, int n)
 {
     QMutexLocker devicesLocker(&m_devicesLock);
@@ -260,6 +277,25 @@ void DeviceAlarmStore::CopySignalHistory(const QString& ip, QList<AlarmRecord>& 
 void DeviceAlarmStore::CopySystemHistory(const QString& ip, QList<AlarmRecord>& out)
 {
     CopyList(ip, &DeviceAlarms::systemHistory, out);
+}
+
+QStringList DeviceAlarmStore::Devices()
+{
+    QMutexLocker devicesLocker(&m_devicesLock);
+    return m_devices.keys();
+}
+
+void DeviceAlarmStore::VisitCurrent(const QString& ip, const std::function<void(const AlarmRecord&)>& visit)
+{
+    QMutexLocker devicesLocker(&m_devicesLock);
+    DeviceAlarms* entry = Find(ip);
+    if (!entry)
+        return;
+    QMutexLocker listsLocker(&entry->listsLock);
+    for (const QList<AlarmRecord*>* current : {&entry->currentSignalAlarms, &entry->currentSystemAlarms}) {
+        for (const AlarmRecord* r : *current)
+            visit(*r);
+    }
 }
 
 void DeviceAlarmStore::Clear()

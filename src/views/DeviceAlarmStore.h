@@ -1,11 +1,15 @@
 #pragma once
 
 #include "alarm/AlarmRecord.h"
+#include "views/AlarmSummary.h"
 
 #include <QMap>
 #include <QMutex>
 #include <QString>
 #include <QList>
+#include <QStringList>
+
+#include <functional>
 
 class DeviceAlarms;
 
@@ -32,6 +36,8 @@ public:
     // Appends copies of the current records of a key; false when there were none.
     bool CollectByKey(const QString& key, QList<AlarmRecord>& out);
     int GetDeviceLevel(const QString& ip);
+    // Counts the current alarms of every device by level.
+    AlarmSummary Summarize();
     // States 0 disabled, 1 normal, 2 warn, 3 error; a disconnected device disables every port. False, with
     // every state normal, for a device that never had a record.
     bool GetPortStates(const QString& ip, int& lan, int& aes, int& analog, int* bnc, int n);
@@ -40,6 +46,11 @@ public:
     void CopySystemAlarms(const QString& ip, QList<AlarmRecord>& out);
     void CopySignalHistory(const QString& ip, QList<AlarmRecord>& out);
     void CopySystemHistory(const QString& ip, QList<AlarmRecord>& out);
+
+    // The devices that have had a record, in IP order.
+    QStringList Devices();
+    // Calls visit with each current record of the device, signal alarms first; visit must not call the store.
+    void VisitCurrent(const QString& ip, const std::function<void(const AlarmRecord&)>& visit);
 
     void Clear();
 

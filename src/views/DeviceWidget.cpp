@@ -36,6 +36,21 @@ DeviceWidget::DeviceWidget(QWidget* parent) : QWidget(parent)
     m_soundButton->setIcon(QIcon(GetIconDir() + "/sound.png"));
     connect(m_soundButton, &QPushButton::clicked, this, &DeviceWidget::OnSoundButtonClicked);
 
+    // Over the picture's upper left corner: the texts keep their places, the status dot on the right stays in view.
+    m_unacknowledgedBadge = new QLabel(this);
+    m_unacknowledgedBadge->setAlignment(Qt::AlignCenter);
+    // A fixed size: the number changes with every round of a storm, and no size is worked out again for it. The
+    // navigation column's style sheet would override a palette.
+    m_unacknowledgedBadge->setFixedSize(32, 18);
+    m_unacknowledgedBadge->setStyleSheet(
+        QStringLiteral("QLabel { background: rgb(220, 0, 0); color: white; font-weight: bold; border-radius: 4px; }"));
+    m_unacknowledgedBadge->move(14, 4);
+    m_unacknowledgedBadge->hide();
+    // In a storm the number changes with every round; the badge shows it a few times a second.
+    m_badgeTimer.setSingleShot(true);
+    m_badgeTimer.setInterval(250);
+    connect(&m_badgeTimer, &QTimer::timeout, this, &DeviceWidget::ShowUnacknowledged);
+
     m_refreshTimer.setSingleShot(true);
     m_refreshTimer.setInterval(30000);
     connect(&m_refreshTimer, &QTimer::timeout, this, &DeviceWidget::OnTimer);
@@ -51,6 +66,23 @@ void DeviceWidget::SetName(const QString& name)
 {
     m_name = name;
     UpdateTitle();
+}
+
+void DeviceWidget::SetUnacknowledged(int count)
+{
+    if (count == m_unacknowledged)
+        return;
+    m_unacknowledged = count;
+    if (!m_badgeTimer.isActive())
+        m_badgeTimer.start();
+}
+
+void DeviceWidget::ShowUnacknowledged()
+{
+    const int count = m_unacknowledged;
+    m_unacknowledgedBadge->setText(count > 999 ? QStringLiteral("999+") : QString::number(count));
+    m_unacknowledgedBadge->setToolTip(tr("Unacknowledged alarms: %1").arg(count));
+    m_unacknowledgedBadge->setVisible(count > 0);
 }
 
 void DeviceWidget::UpdateTitle()

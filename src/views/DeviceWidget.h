@@ -23,6 +23,9 @@ public:
     void SetAlarmTime(const QDateTime& time);
     void SetFocused(bool focused);
     void RefreshAge();
+    // A badge with the number of the device's unacknowledged alarms, hidden at 0, shown within a quarter second.
+    void SetUnacknowledged(int count);
+    int GetUnacknowledged() const { return m_unacknowledged; }
 
     QString GetName() const { return m_name; }
     QString GetIp() const { return m_ip; }
@@ -46,6 +49,7 @@ protected:
 
 private:
     void UpdateTitle();
+    void ShowUnacknowledged();
 
     QLabel* m_pictureLabel = nullptr;
     QLabel* m_titleLabel = nullptr;
@@ -59,4 +63,7 @@ private:
     int m_state = 1;
     bool m_soundOn = true;
     QPushButton* m_soundButton = nullptr;
+    QLabel* m_unacknowledgedBadge = nullptr;
+    int m_unacknowledged = 0;
+    QTimer m_badgeTimer;
 };

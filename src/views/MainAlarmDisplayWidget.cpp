@@ -6,6 +6,7 @@
 #include "config/DeviceConfigFile.h"
 #include "config/DeviceConfigNode.h"
 #include "config/PortConfigNode.h"
+#include "views/AlarmHandlingController.h"
 #include "views/DeviceAlarmListForm.h"
 #include "views/DeviceNavigation.h"
 #include "views/DevicePicMonitorForm.h"
@@ -24,7 +25,6 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
-
 
 namespace
 {
@@ -70,6 +70,10 @@ MainAlarmDisplayWidget::MainAlarmDisplayWidget(QWidget* parent)
             &MainAlarmDisplayWidget::OnDeleteSystemAlarm);
     connect(m_sortSelector, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &MainAlarmDisplayWidget::AutoSort);
+    m_handling = std::make_unique<AlarmHandlingController>(
+        m_store, QList<DeviceAlarmListForm*>{m_allDeviceForm, m_currentDeviceForm},
+        [this](const QString& ip) { return FormsFor(ip); },
+        [this](const QString& ip) { return m_navigation->FirstTileOf(ip); }, this);
     m_statusWindow->SetOwner(this);
     RetranslateUi();
 }
@@ -219,6 +223,7 @@ void MainAlarmDisplayWidget::ApplyRecord(const AlarmRecord& record)
         DealSystemAlarm(record);
     UpdateDeviceTile(record);
     m_touchedIps.insert(record.ip);
+    emit Signal_AlarmApplied(record);
 }
 
 // The current-device form takes part only for the current device, and not while it waits for a rebuild: the
@@ -245,7 +250,9 @@ void MainAlarmDisplayWidget::DealSignalAlarm(const AlarmRecord& record)
         }
         form->RemoveSignalAlarm(record);
     }
-    if (record.level == LevelNormal)
+    if (supersededFlag)
+        m_handling->AlarmEnded(superseded, record.level == LevelNormal, forms);
+    if (record.level == LevelNormal || !m_handling->Shows(record))
         return;
     AlarmRecord merged;
     const bool hasMerged = IsAudioTrackAlarm(record.alarmType) && m_store.MergeTrackAlarms(record, merged);
@@ -254,6 +261,7 @@ void MainAlarmDisplayWidget::DealSignalAlarm(const AlarmRecord& record)
         if (hasMerged)
             form->UpdateSignalAlarm(merged);
     }
+    m_handling->RowShown(record, forms);
 }
 
 void MainAlarmDisplayWidget::DealSystemAlarm(const AlarmRecord& record)
@@ -261,13 +269,19 @@ void MainAlarmDisplayWidget::DealSystemAlarm(const AlarmRecord& record)
     AlarmRecord superseded;
     bool supersededFlag = false;
     m_store.ApplySystemRecord(record, superseded, supersededFlag);
-    for (DeviceAlarmListForm* form : FormsFor(record.ip)) {
+    const QList<DeviceAlarmListForm*> forms = FormsFor(record.ip);
+    const bool shown = record.level != LevelNormal && m_handling->Shows(record);
+    for (DeviceAlarmListForm* form : forms) {
         if (supersededFlag)
             form->AddSystemHistory(superseded);
         form->RemoveSystemAlarm(record);
-        if (record.level != LevelNormal)
+        if (shown)
             form->AddSystemAlarm(record);
     }
+    if (supersededFlag)
+        m_handling->AlarmEnded(superseded, record.level == LevelNormal, forms);
+    if (shown)
+        m_handling->RowShown(record, forms);
 }
 
 DeviceWidget* MainAlarmDisplayWidget::TileAt(int row) const
@@ -316,8 +330,10 @@ void MainAlarmDisplayWidget::FinishBatch()
         RefreshCurrentPorts();
     }
     m_currentFormStale = false;
-    for (const QString& ip : qAsConst(m_touchedIps))
+    for (const QString& ip : qAsConst(m_touchedIps)) {
         RefreshDevicePorts(ip);
+        m_handling->UpdateTile(ip);
+    }
     m_touchedIps.clear();
     if (m_currentTile)
         UpdateCurrentTexts();
@@ -335,39 +351,10 @@ QStringList MainAlarmDisplayWidget::CurrentDeviceTexts() const
     return {m_nameValue->text(), m_addressValue->text(), m_ageValue->text()};
 }
 
-bool MainAlarmDisplayWidget::GetPortCaptions(const QString& ip, QString& analog, QString& aes,
-                                             QStringList& bnc) const
-{
-    const DeviceConfigNode* device = m_deviceConfig ? m_deviceConfig->FindDevice(ip) : nullptr;
-    if (!device)
-        return false;
-    PortConfigNode port;
-    analog = device->GetAnalogPort(0, port) && !port.signal_name().isEmpty() ? port.signal_name()
-                                                                             : tr("ANA Audio");
-    aes = device->GetAesPort(0, port) && !port.signal_name().isEmpty() ? port.signal_name() : tr("AES Audio");
-    bnc.clear();
-    for (int i = 0; i < DeviceStatusForm::BncCount; ++i) {
-        const bool named = device->GetBncPort(i, port) && !port.signal_name().isEmpty();
-        bnc.append(named ? port.signal_name() : tr("BNC %1").arg(i + 1));
-    }
-    return true;
-}
-
 void MainAlarmDisplayWidget::GetDevicePortStates(const QString& ip, int& lan, int& aes, int& analog, int* bnc)
 {
     m_store.GetPortStates(ip, lan, aes, analog, bnc, DeviceStatusForm::BncCount);
-    const auto it = m_switchedOffPorts.constFind(ip);
-    if (it == m_switchedOffPorts.constEnd())
-        return;
-    const SwitchedOffPorts& off = it.value();
-    if (off.analog)
-        analog = 0;
-    if (off.aes)
-        aes = 0;
-    for (int i = 0; i < DeviceStatusForm::BncCount; ++i) {
-        if (off.bnc[i])
-            bnc[i] = 0;
-    }
+    m_portSettings.Disable(ip, aes, analog, bnc);
 }
 
 void MainAlarmDisplayWidget::RefreshCurrentPorts()
@@ -394,7 +381,7 @@ void MainAlarmDisplayWidget::ShowDeviceAlarms(const QString& ip)
 {
     QString analog, aes;
     QStringList bnc;
-    if (GetPortCaptions(ip, analog, aes, bnc))
+    if (m_portSettings.Captions(ip, analog, aes, bnc))
         m_statusForm->SetCaptions(analog, aes, bnc);
     m_currentDeviceForm->ClearAll();
 
@@ -409,6 +396,8 @@ void MainAlarmDisplayWidget::ShowDeviceAlarms(const QString& ip)
     // The first current track of a port's audio alarm stands for all of its tracks.
     QSet<QString> audioKeys;
     for (const AlarmRecord& record : qAsConst(signalAlarms)) {
+        if (!m_handling->Shows(record))
+            continue;
         if (!IsAudioTrackAlarm(record.alarmType)) {
             m_currentDeviceForm->AddSignalAlarm(record);
             continue;
@@ -426,11 +415,14 @@ void MainAlarmDisplayWidget::ShowDeviceAlarms(const QString& ip)
     // form that was filled as the alarms ended.
     for (auto it = signalHistory.crbegin(); it != signalHistory.crend(); ++it)
         m_currentDeviceForm->AddSignalHistory(*it);
-    for (const AlarmRecord& record : qAsConst(systemAlarms))
-        m_currentDeviceForm->AddSystemAlarm(record);
+    for (const AlarmRecord& record : qAsConst(systemAlarms)) {
+        if (m_handling->Shows(record))
+            m_currentDeviceForm->AddSystemAlarm(record);
+    }
     for (auto it = systemHistory.crbegin(); it != systemHistory.crend(); ++it)
         m_currentDeviceForm->AddSystemHistory(*it);
     m_currentDeviceForm->SyncSoundMarks(queued);
+    m_handling->FormRebuilt(m_currentDeviceForm, ip);
 }
 
 void MainAlarmDisplayWidget::ClearAlarms()
@@ -439,6 +431,7 @@ void MainAlarmDisplayWidget::ClearAlarms()
     if (m_soundAlarmManager)
         m_soundAlarmManager->Clear();
     m_store.Clear();
+    m_handling->ClearAlarms();
     m_allDeviceForm->ClearAll();
     m_currentDeviceForm->ClearAll();
 }
@@ -473,7 +466,7 @@ void MainAlarmDisplayWidget::AddDevice(const QString& ip, const QString& deviceN
     m_statusWindow->AddDevice(ip, title);
     QString analog, aes;
     QStringList bnc;
-    GetPortCaptions(ip, analog, aes, bnc);
+    m_portSettings.Captions(ip, analog, aes, bnc);
     m_statusWindow->SetCaptions(ip, analog, aes, bnc);
 
     if (!m_currentTile) {
@@ -484,21 +477,7 @@ void MainAlarmDisplayWidget::AddDevice(const QString& ip, const QString& deviceN
 
 void MainAlarmDisplayWidget::SetDeviceConfig(const DeviceConfigFile& config)
 {
-    if (!m_deviceConfig)
-        m_deviceConfig = std::make_unique<DeviceConfigFile>();
-    *m_deviceConfig = config;
-    // Read once here: the pictures ask for every alarm's device.
-    m_switchedOffPorts.clear();
-    for (const DeviceConfigNode* device : m_deviceConfig->Devices()) {
-        if (m_switchedOffPorts.contains(device->ip()))
-            continue;
-        SwitchedOffPorts& off = m_switchedOffPorts[device->ip()];
-        PortConfigNode port;
-        off.analog = device->GetAnalogPort(0, port) && !port.alarm();
-        off.aes = device->GetAesPort(0, port) && !port.alarm();
-        for (int i = 0; i < DeviceStatusForm::BncCount; ++i)
-            off.bnc[i] = device->GetBncPort(i, port) && !port.alarm();
-    }
+    m_portSettings.Read(config);
     m_currentDeviceForm->ClearSoundOffList();
     m_allDeviceForm->ClearSoundOffList();
 }
@@ -506,6 +485,12 @@ void MainAlarmDisplayWidget::SetDeviceConfig(const DeviceConfigFile& config)
 void MainAlarmDisplayWidget::SetSoundAlarmManager(SoundAlarmManager* manager)
 {
     m_soundAlarmManager = manager;
+    m_handling->SetSoundAlarmManager(manager);
+}
+
+void MainAlarmDisplayWidget::SetLatchEndedAlarms(bool latch)
+{
+    m_handling->SetLatchEnabled(latch);
 }
 
 void MainAlarmDisplayWidget::SetMaxHistory(int maxHistory)
@@ -535,6 +520,7 @@ void MainAlarmDisplayWidget::ShowStatusWindow()
 
 void MainAlarmDisplayWidget::RetranslateUi()
 {
+    m_handling->RetranslateUi();
     m_sortSelector->setItemText(0, tr("Auto Sort"));
     m_sortSelector->setItemText(1, tr("Fixed"));
     m_nameCaption->setText(tr("Device Name"));
@@ -650,6 +636,7 @@ void MainAlarmDisplayWidget::DeleteSelected(DeviceAlarmListForm* form, bool syst
             else
                 shown->MoveSignalAlarmToHistory(key);
         }
+        m_handling->AlarmDeleted(key);
         m_store.RemoveByKey(key);
         const QStringList parts = key.split(QLatin1Char(':'));
         if (m_soundAlarmManager) {

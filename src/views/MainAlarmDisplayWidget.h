@@ -2,6 +2,7 @@
 
 #include "alarm/AlarmDisplay.h"
 #include "views/DeviceAlarmStore.h"
+#include "views/DevicePortSettings.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -14,6 +15,7 @@
 #include <functional>
 #include <memory>
 
+class AlarmHandlingController;
 class DeviceAlarmListForm;
 class DeviceNavigation;
 class DevicePicMonitorForm;
@@ -47,8 +49,17 @@ public:
     void SetDeviceConfig(const DeviceConfigFile& config) override;
     void SetSoundAlarmManager(SoundAlarmManager* manager) override;
     void SetMaxHistory(int maxHistory) override;
+    void SetLatchEndedAlarms(bool latch) override;
 
     void SetMonitoring(bool monitoring) { m_monitoring = monitoring; }
+    AlarmSummary Summary() { return m_store.Summarize(); }
+    // Any thread, for the metrics.
+    bool IsMonitoring() const { return m_monitoring; }
+    int ArrivedCount() const
+    {
+        QMutexLocker arrivedLocker(&m_arrivedLock);
+        return m_arrived.size();
+    }
     void SetConfirm(Confirm confirm) { m_confirm = std::move(confirm); }
     void ShowNavigation(bool show);
     void ShowCurrentDevice(bool show);
@@ -66,6 +77,8 @@ public:
     QTableWidget* NavigationTable() const { return m_navigationTable; }
     QComboBox* SortSelector() const { return m_sortSelector; }
     DeviceWidget* CurrentTile() const { return m_currentTile; }
+    // Acknowledging and shelving the alarms shown.
+    AlarmHandlingController* Handling() const { return m_handling.get(); }
     DeviceWidget* TileAt(int row) const;
     // Name, address and age shown for the current device.
     QStringList CurrentDeviceTexts() const;
@@ -73,6 +86,8 @@ public:
 signals:
     // The record that woke the GUI thread; every record queued with it is applied in the same slot call.
     void Signal_DealAlarm(void* pArg);
+    // Each record as the GUI thread applies it; the record is borrowed for the call.
+    void Signal_AlarmApplied(const AlarmRecord& record);
 
 public slots:
     void OnRemoveSoundAlarm(QString sKey);
@@ -101,7 +116,6 @@ private:
     void RefreshCurrentPorts();
     void RefreshDevicePorts(const QString& ip);
     void UpdateCurrentTexts();
-    bool GetPortCaptions(const QString& ip, QString& analog, QString& aes, QStringList& bnc) const;
     QList<DeviceAlarmListForm*> FormsFor(const QString& ip) const;
     void DeleteSelected(DeviceAlarmListForm* form, bool system);
     void SetKeySound(const QString& key, bool on);
@@ -128,21 +142,14 @@ private:
     SoundAlarmManager* m_soundAlarmManager = nullptr;
     int m_maxHistory = 400;
     std::unique_ptr<DevicePicMonitorForm> m_statusWindow;
-    std::unique_ptr<DeviceConfigFile> m_deviceConfig;
-    // Ports of each configured device whose monitoring is switched off; their pictures show disabled.
-    struct SwitchedOffPorts
-    {
-        bool analog = false;
-        bool aes = false;
-        bool bnc[16] = {};
-    };
-    QHash<QString, SwitchedOffPorts> m_switchedOffPorts;
+    DevicePortSettings m_portSettings;
+    std::unique_ptr<AlarmHandlingController> m_handling;
     Confirm m_confirm;
 
     // Written on the GUI thread, read by DealAlarm on the handler thread.
     std::atomic<bool> m_monitoring{false};
     // Guards the records queued by DealAlarm and whether a wake-up is on its way.
-    QMutex m_arrivedLock;
+    mutable QMutex m_arrivedLock;
     QList<AlarmRecord*> m_arrived;
     bool m_wakePending = false;
 

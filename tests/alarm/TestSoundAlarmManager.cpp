@@ -87,6 +87,7 @@ private slots:
     void floodSaysOnlyTheWarning();
     void duplicatesMutingCountsAndDeviceConfigUnmutes();
     void soundOffStillRetiresItems();
+    void acknowledgedAndShelvedAlarmsLeaveTheQueue();
     void destructionEndsTheUtterance();
 
 private:
@@ -343,6 +344,38 @@ void TestSoundAlarmManager::duplicatesMutingCountsAndDeviceConfigUnmutes()
     m_manager->SetDeviceConfig(Devices());
     m_manager->AppendAlarm(&alarm);
     QCOMPARE(Queued().size(), 1);
+}
+
+// The operator has seen an alarm: it is not repeated, its repeated starts are not news, its end and a later start
+// are. A shelved signal says nothing until it is unshelved.
+void TestSoundAlarmManager::acknowledgedAndShelvedAlarmsLeaveTheQueue()
+{
+    MakeManager();
+    HoldOnBlocker();
+    const AlarmRecord black = Black(LevelError);
+    const AlarmRecord freeze = Record(PortTypeBnc, 2, -1, AlarmTypeVideoFreeze, LevelWarn);
+    const AlarmRecord end = Black(LevelNormal);
+    const auto queued = [this] {
+        QStringList items;
+        for (const AlarmRecord& record : Queued())
+            items << QString("%1/%2").arg(record.alarmType).arg(record.level);
+        return items;
+    };
+    m_manager->AppendAlarm(&black);
+    m_manager->AppendAlarm(&freeze);
+    m_manager->SetAcknowledged({black}, true);
+    m_manager->AppendAlarm(&black);
+    QCOMPARE(queued(), (QStringList{"32/3", "2/2"}));
+    m_manager->AppendAlarm(&end);
+    m_manager->AppendAlarm(&black);
+    QCOMPARE(queued(), (QStringList{"32/3", "2/2", "1/1", "1/3"}));
+
+    m_manager->SetShelvedKeys({AlarmViewKey(freeze)});
+    m_manager->AppendAlarm(&freeze);
+    QCOMPARE(queued(), (QStringList{"32/3", "1/1", "1/3"}));
+    m_manager->SetShelvedKeys({});
+    m_manager->AppendAlarm(&freeze);
+    QCOMPARE(queued().last(), QString("2/2"));
 }
 
 void TestSoundAlarmManager::soundOffStillRetiresItems()

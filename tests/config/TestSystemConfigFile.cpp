@@ -48,6 +48,12 @@ void TestSystemConfigFile::writtenFileHasFixedLayoutAndReadsBackUnchanged()
     QCOMPARE(loaded.speech_rate(), -3);
     QVERIFY(loaded.Save(GetSystemConfigPath()));
     QCOMPARE(ReadFile(GetSystemConfigPath()), text);
+    QVERIFY(!loaded.latch_ended_alarms());
+
+    loaded.SetLatchEndedAlarms(true);
+    QVERIFY(loaded.Save(GetSystemConfigPath()));
+    QVERIFY(ReadFile(GetSystemConfigPath()).contains("    <latch_ended_alarms>true</latch_ended_alarms>\n</system"));
+    QVERIFY(config.Load(GetSystemConfigPath()) && config.latch_ended_alarms());
 }
 
 void TestSystemConfigFile::resetWritesDefaultsWithTheSystemLanguageAndKeepsUnreadableFile()

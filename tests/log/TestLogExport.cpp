@@ -71,10 +71,12 @@ void TestLogExport::csvQuotesWhatNeedsIt()
     record.note = "Überlauf";
     QCOMPARE(
         LogExport::Header(LogExport::Format::Csv),
-        QByteArray("ID,Starting Time,End Time,Duration,IP Address,Device Name,Alarm Type,Port,Signal Name,Note\r\n"));
-    QCOMPARE(LogExport::Line(LogExport::Format::Csv, 7, record),
+        QByteArray("ID,Starting Time,End Time,Duration,IP Address,Device Name,Alarm Type,Port,Signal Name,Note,"
+                   "Acknowledged,Acknowledgement Note\r\n"));
+    QCOMPARE(LogExport::Line(LogExport::Format::Csv, 7, record, "2024-03-05 08:00:00.000", "seen, \"ok\""),
              QString("7,2024-03-03 05:00:00.000,2024-03-05 08:04:05.678,2 day 03:04:05.678,10.0.0.7,"
-                     "\"Studio \"\"A\"\", left\",Video Lost,BNC 3,\"Line\nbreak\",Überlauf\r\n")
+                     "\"Studio \"\"A\"\", left\",Video Lost,BNC 3,\"Line\nbreak\",Überlauf,2024-03-05 08:00:00.000,"
+                     "\"seen, \"\"ok\"\"\"\r\n")
                  .toUtf8());
 }
 

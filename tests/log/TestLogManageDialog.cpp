@@ -26,6 +26,7 @@ private slots:
     void resultStaysFixedThroughPagesExportAndDelete();
     void exportWritesEveryRowCancelKeepsThePartFullDiskWarns();
     void emptyAndFailedStatementsAreTold();
+    void acknowledgementsShowInTheirColumnAndTheCsv();
 
 private:
     void Log(const QList<AlarmRecord>& records);
@@ -265,6 +266,25 @@ void TestLogManageDialog::emptyAndFailedStatementsAreTold()
         QVERIFY2(note.startsWith("Warn: ") && note.contains("alarm2"), qPrintable(note));
     QCOMPARE(Column(0), QStringList{"1"});
     QVERIFY(Find<QPushButton>("pushButton_Delete")->isEnabled());
+}
+
+void TestLogManageDialog::acknowledgementsShowInTheirColumnAndTheCsv()
+{
+    const QList<AlarmRecord> records{MakeAlarm(1, LevelError, Today(1)), MakeAlarm(2, LevelError, Today(2))};
+    Log(records);
+    // Acknowledged twice: the later acknowledgement is the one shown.
+    QVERIFY(m_database->InsertAcknowledgements(
+        {{records[0], Today(3), "first"}, {records[0], Today(4), "feed, \"A\" checked"}}));
+    Click("pushButton_Search");
+    const QString ackTime = Today(4).toString(LogDatabase::TimeFormat);
+    QCOMPARE(Column(10), (QStringList{"", ackTime + "  feed, \"A\" checked"}));
+
+    const QStringList csv = ExportLines("CSV (*.csv)");
+    QCOMPARE(csv.size(), 3);
+    QVERIFY(csv[1].endsWith(",BNC 2,,,,"));
+    QVERIFY2(csv[2].endsWith(",BNC 1,,," + ackTime + ",\"feed, \"\"A\"\" checked\""), qPrintable(csv[2]));
+    // The station's own layout has no place for it.
+    QVERIFY(!ExportLines().join("\n").contains("checked"));
 }
 
 QTEST_MAIN(TestLogManageDialog)

@@ -175,17 +175,22 @@ void TestSyslog::collectorsReceiveExactlyWhatTheLogWrites()
                                    MakeAlarm(4, LevelWarn, t0.addSecs(4))};
     for (const AlarmRecord& record : records)
         manager.AddAlarm(&record);
+    // The operator's acknowledgement follows the alarms it acknowledges, its note in the structured data.
+    manager.AddAcknowledgements({{records[4], t0.addSecs(5), "feed \"B\" checked ]"}});
     manager.Flush();
 
-    const QStringList expected{"ALARM_START", "ALARM_END", "ALARM_START"};
+    const QStringList expected{"ALARM_START", "ALARM_END", "ALARM_START", "ALARM_ACK"};
     const QStringList rowKeys = QueryColumn(GetLogDatabasePath(), "select helpkey from alarm2 order by id");
     for (SyslogReceiver* receiver : {&udp, &tcp}) {
-        QTRY_COMPARE(receiver->MsgIds().size(), 3);
+        QTRY_COMPARE(receiver->MsgIds().size(), 4);
         QCOMPARE(receiver->Errors(), QStringList());
         QCOMPARE(receiver->MsgIds(), expected);
         const QList<SyslogReceiver::Message>& got = receiver->Messages();
         QCOMPARE((QStringList{got[0].params["helpkey"], got[2].params["helpkey"]}), rowKeys);
         QCOMPARE(got[1].params["helpkey"], rowKeys[0]);
+        QCOMPARE(got[3].params["helpkey"], rowKeys[1]);
+        QCOMPARE(got[3].params["ack_note"], QString("feed \"B\" checked ]"));
+        QCOMPARE(QDateTime::fromString(got[3].timestamp, Qt::ISODateWithMs), t0.addSecs(5));
     }
 }
 

@@ -62,7 +62,8 @@ QStringList Snapshot(const MainAlarmDisplayWidget& display)
     }
     for (int row = 0; display.TileAt(row); ++row)
         shown.append(display.TileAt(row)->GetIp() + " " + QString::number(display.TileAt(row)->GetState()) + " " +
-                     QString::number(display.TileAt(row)->IsFocused()));
+                     QString::number(display.TileAt(row)->IsFocused()) + " " +
+                     QString::number(display.TileAt(row)->GetUnacknowledged()));
     shown.append(display.CurrentDeviceTexts());
     for (int state : display.StatusForm()->States())
         shown.append(QString::number(state));
@@ -286,8 +287,10 @@ void TestMainAlarmDisplay::picturesOfUnmonitoredAndDisconnectedPorts()
 void TestMainAlarmDisplay::batchedRecordsLeaveWhatOneAtATimeLeaves_data()
 {
     QTest::addColumn<bool>("autoSort");
-    QTest::newRow("auto sort") << true;
-    QTest::newRow("fixed") << false;
+    QTest::addColumn<bool>("latch");
+    QTest::newRow("auto sort") << true << false;
+    QTest::newRow("fixed") << false << false;
+    QTest::newRow("fixed, ended alarms kept until acknowledged") << false << true;
 }
 
 // A storm applied in rounds must leave every table, tile, text and picture as applying each record on its
@@ -295,6 +298,7 @@ void TestMainAlarmDisplay::batchedRecordsLeaveWhatOneAtATimeLeaves_data()
 void TestMainAlarmDisplay::batchedRecordsLeaveWhatOneAtATimeLeaves()
 {
     QFETCH(bool, autoSort);
+    QFETCH(bool, latch);
     QList<AlarmRecord> records;
     QRandomGenerator random(7);
     const QDateTime start = QDateTime::currentDateTime().addSecs(-3600);
@@ -316,6 +320,7 @@ void TestMainAlarmDisplay::batchedRecordsLeaveWhatOneAtATimeLeaves()
     for (bool batched : {false, true}) {
         m_display = MakeDisplay(5);
         m_display->SortSelector()->setCurrentIndex(autoSort ? 0 : 1);
+        m_display->SetLatchEndedAlarms(latch);
         for (const AlarmRecord& record : qAsConst(records))
             Deal(record, !batched);
         // Rounds that ran out of time post the next one.

@@ -1,15 +1,21 @@
 // display-bench: a facility storm through the real main alarm display. 200 devices, 25,600 silence starts
-// (16 BNC ports x 8 tracks each, interleaved across the devices as a router failure reports them), then the 25,600
-// ends, handed over through DealAlarm from a thread of their own as the alarm handler does. Reports the drain rate,
+// (16 BNC ports x 8 tracks each, interleaved across the devices as a router failure reports them), "Acknowledge
+// All" on them, then the 25,600 ends, handed over through DealAlarm from a thread of their own as the alarm handler
+// does. Reports the drain rate,
 // the event loop's longest stall (lateness of a 10 ms timer), memory, and as the floor the time to insert the same
 // rows into bare QTableWidgets. Run offscreen (QT_QPA_PLATFORM=offscreen) or on a display.
 #include "AlarmRecords.h"
+#include "StationFiles.h"
+#include "TempAppDir.h"
 #include "alarm/AlarmRecord.h"
 #include "alarm/SoundAlarmManager.h"
+#include "app/AppPaths.h"
 #include "app/LocalTimeZone.h"
 #include "config/DeviceConfigFile.h"
 #include "config/DeviceConfigNode.h"
 #include "config/PortConfigNode.h"
+#include "log/LogManager.h"
+#include "views/AlarmHandlingController.h"
 #include "views/DeviceAlarmListForm.h"
 #include "views/MainAlarmDisplayWidget.h"
 
@@ -21,6 +27,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <functional>
 #include <malloc.h>
 
 namespace
@@ -95,11 +102,10 @@ struct Phase
     qint64 longestStallMs = 0;
 };
 
-// Feeds the records from a thread of their own and runs the event loop until the display has applied them.
-Phase Run(MainAlarmDisplayWidget& display, const QList<AlarmRecord>& records, int phase)
+// Starts the work and runs the event loop until done() holds, measuring the time and the event loop's longest stall
+// (the lateness of a 10 ms timer).
+Phase Measure(const std::function<void()>& start, const std::function<bool()>& done)
 {
-    const AlarmRecord sentinel = Sentinel(phase);
-    QTableWidget* systemTable = display.AllDeviceForm()->SystemAlarmTable();
     QElapsedTimer clock;
     QElapsedTimer sinceTick;
     Phase result;
@@ -110,20 +116,30 @@ Phase Run(MainAlarmDisplayWidget& display, const QList<AlarmRecord>& records, in
     QObject::connect(&tick, &QTimer::timeout, [&] {
         result.longestStallMs = qMax(result.longestStallMs, sinceTick.elapsed() - 10);
         sinceTick.restart();
-        if (systemTable->rowCount() == phase)
+        if (done())
             loop.quit();
     });
+    clock.start();
+    sinceTick.start();
+    tick.start();
+    start();
+    loop.exec();
+    result.seconds = clock.elapsed() / 1000.0;
+    return result;
+}
+
+// Feeds the records from a thread of their own and runs the event loop until the display has applied them.
+Phase Run(MainAlarmDisplayWidget& display, const QList<AlarmRecord>& records, int phase)
+{
+    const AlarmRecord sentinel = Sentinel(phase);
+    QTableWidget* systemTable = display.AllDeviceForm()->SystemAlarmTable();
     std::unique_ptr<QThread> feeder(QThread::create([&] {
         for (const AlarmRecord& record : records)
             display.DealAlarm(&record);
         display.DealAlarm(&sentinel);
     }));
-    clock.start();
-    sinceTick.start();
-    tick.start();
-    feeder->start();
-    loop.exec();
-    result.seconds = clock.elapsed() / 1000.0;
+    const Phase result =
+        Measure([&] { feeder->start(); }, [&] { return systemTable->rowCount() == phase; });
     feeder->wait();
     return result;
 }
@@ -195,6 +211,25 @@ int main(int argc, char** argv)
     const Phase raised = Run(display, starts, 1);
     const long stormRss = MemoryKb("VmRSS:");
     const double stormHeap = HeapInUseMiB();
+
+    // Acknowledge All on the storm, its acknowledgements written to a log of its own.
+    TempAppDir appDir;
+    LogManager log;
+    AlarmHandlingController* handling = display.Handling();
+    DialogPrompts prompts;
+    prompts.confirm = [](QWidget*, const QString&, const QString&) { return true; };
+    handling->SetPrompts(prompts);
+    handling->SetHandlingLog(&log);
+    bool acknowledged = false;
+    QObject::connect(handling, &AlarmHandlingController::Sig_AcknowledgeAllDone, [&] { acknowledged = true; });
+    const int unacknowledgedBefore = handling->UnacknowledgedCount();
+    const Phase acknowledgedAll = Measure([&] { handling->AcknowledgeAll(); }, [&] { return acknowledged; });
+    QElapsedTimer written;
+    written.start();
+    log.Flush();
+    const double writtenSeconds = acknowledgedAll.seconds + written.elapsed() / 1000.0;
+    const QString ackRows = QueryValue(GetLogDatabasePath(), "select count(*) from alarm_ack").toString();
+    const int unacknowledgedAfter = handling->UnacknowledgedCount();
     const Phase cleared = Run(display, ends, 2);
     const double displaySeconds = raised.seconds + cleared.seconds;
 
@@ -209,6 +244,11 @@ int main(int argc, char** argv)
     std::printf("%-28s %12s %12s %14s\n", "phase", "seconds", "alarms/s", "longest stall");
     std::printf("%-28s %12.3f %12.0f %11lld ms\n", "starts", raised.seconds, Records / raised.seconds,
                 raised.longestStallMs);
+    std::printf("%-28s %12.3f %12.0f %11lld ms   (unacknowledged %d -> %d)\n", "Acknowledge All",
+                acknowledgedAll.seconds, Records / acknowledgedAll.seconds, acknowledgedAll.longestStallMs,
+                unacknowledgedBefore, unacknowledgedAfter);
+    std::printf("%-28s %12.3f %12.0f   (%s rows in alarm_ack)\n", "  ... and in the log file", writtenSeconds,
+                Records / writtenSeconds, qPrintable(ackRows));
     std::printf("%-28s %12.3f %12.0f %11lld ms\n", "ends", cleared.seconds, Records / cleared.seconds,
                 cleared.longestStallMs);
     std::printf("%-28s %12.3f %12.0f\n", "display, both phases", displaySeconds, 2 * Records / displaySeconds);

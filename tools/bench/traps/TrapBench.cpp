@@ -1,7 +1,10 @@
 // Traps per second through the listener, decoding, handler and display router, against snmptrapd on the same
 // traps and the same machine; then paced alarm starts and ends into the alarm log, with and without the syslog
-// stream to a local collector. Run by hand: build/bin/trap-bench
+// stream to a local collector, and with alerts to a local Alertmanager while /metrics is scraped ten times a second.
+// Run by hand: build/bin/trap-bench
+#include "AlertmanagerProcess.h"
 #include "FreeUdpPort.h"
+#include "HttpGet.h"
 #include "StationFiles.h"
 #include "SyslogReceiver.h"
 #include "TempAppDir.h"
@@ -14,6 +17,9 @@
 #include "config/DeviceConfigNode.h"
 #include "config/PortConfigNode.h"
 #include "log/LogManager.h"
+#include "log/MetricsServer.h"
+#include "log/NorthboundSender.h"
+#include "log/StationMetrics.h"
 #include "log/SyslogTarget.h"
 #include "snmp/SnmpServer.h"
 
@@ -29,12 +35,12 @@
 #include <atomic>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace
-{
+namespace {
 const char* SenderAddress = "127.0.0.50";
 
 class CountingDisplay : public AlarmDisplay
@@ -94,8 +100,7 @@ double Send(const QList<QByteArray>& packets, quint16 port, long count, long rat
             }
         }
         const QByteArray& packet = packets[int(i % packets.size())];
-        sendto(fd, packet.constData(), size_t(packet.size()), 0, reinterpret_cast<sockaddr*>(&target),
-               sizeof(target));
+        sendto(fd, packet.constData(), size_t(packet.size()), 0, reinterpret_cast<sockaddr*>(&target), sizeof(target));
     }
     const double seconds = clock.nsecsElapsed() / 1e9;
     close(fd);
@@ -179,14 +184,53 @@ private:
     SyslogReceiver m_receiver;
 };
 
+// Reads /metrics ten times a second on a thread of its own while it lives.
+class Scraper
+{
+public:
+    explicit Scraper(const QUrl& url)
+        : m_thread(QThread::create([this, url] {
+              while (!m_stop) {
+                  if (!HttpGet(url).isEmpty())
+                      ++m_scrapes;
+                  QThread::msleep(100);
+              }
+          }))
+    {
+        m_thread->start();
+    }
+    ~Scraper()
+    {
+        m_stop = true;
+        m_thread->wait();
+    }
+    long Scrapes() const { return m_scrapes; }
+
+private:
+    std::atomic<bool> m_stop{false};
+    std::atomic<long> m_scrapes{0};
+    std::unique_ptr<QThread> m_thread;
+};
+
 // Paced raise and clear traps of one port into the alarm log: each pair is one row with its end time. Every rate
-// runs without the syslog stream and then with it, so that the two columns are measured side by side.
+// runs with the log alone, then with the syslog stream, then with alerts to Alertmanager while a scraper reads
+// /metrics ten times a second, so that the columns are measured side by side.
 void BenchAlarmLog(AlarmHandler& handler, quint16 stationPort)
 {
     TempAppDir appDir;
     LogManager log;
     handler.SetLogManager(&log);
     Collector collector;
+    const QString amHost = "127.0.20.1";
+    AlertmanagerProcess alertmanager;
+    const bool withAlertmanager = alertmanager.Start(amHost, AlertmanagerProcess::FreeTcpPort(amHost));
+    if (!withAlertmanager)
+        std::printf("no Alertmanager: %s\n", qPrintable(alertmanager.ErrorString()));
+    const StationMetrics metrics({&handler, &log, nullptr, {}, {}, "bench"});
+    MetricsServer metricsServer([&metrics] { return metrics.Exposition(); });
+    metricsServer.Start(QHostAddress(amHost), 0);
+    const QUrl metricsUrl(QString("http://%1:%2/metrics").arg(amHost).arg(metricsServer.Port()));
+
     const QList<QByteArray> pairs{CaptureTrap("2"), CaptureTrap("0")};
     const QString database = GetLogDatabasePath();
     auto endedRows = [&database] {
@@ -194,30 +238,50 @@ void BenchAlarmLog(AlarmHandler& handler, quint16 stationPort)
     };
 
     std::printf("\nalarm log, end to end: raise and clear pairs to rows with their end time\n");
-    std::printf("%-10s %10s %14s %14s %14s\n", "pairs/s", "pairs", "log", "log+syslog", "syslog msgs");
-    long losslessRate[2] = {0, 0};
-    const long rates[] = {500, 1000, 2000, 4000, 8000, 16000, 32000};
+    std::printf("%-10s %10s %12s %12s %12s %12s %10s %8s\n", "pairs/s", "pairs", "log", "log+syslog", "syslog msgs",
+                "log+am+metr", "am dropped", "scrapes");
+    long losslessRate[3] = {0, 0, 0};
+    const long rates[] = {500, 1000, 2000, 4000, 8000, 16000, 32000, 64000, 128000};
     for (long rate : rates) {
         const long count = qBound(1000L, rate * 2, 8000L);
-        long rows[2];
+        long rows[3] = {0, 0, 0};
         long messages = 0;
-        for (int withSyslog = 0; withSyslog < 2; ++withSyslog) {
-            log.SetSyslogTargets(withSyslog ? QList<SyslogTarget>{collector.Target()} : QList<SyslogTarget>{});
+        long alertsDropped = 0;
+        long scrapes = 0;
+        for (int run = 0; run < (withAlertmanager ? 3 : 2); ++run) {
+            log.SetSyslogTargets(run == 1 ? QList<SyslogTarget>{collector.Target()} : QList<SyslogTarget>{});
+            log.SetAlertmanagerTargets(
+                run == 2 ? QList<AlertmanagerTarget>{*AlertmanagerTarget::Parse(alertmanager.Url().toString())}
+                         : QList<AlertmanagerTarget>{});
+            std::unique_ptr<Scraper> scraper(run == 2 ? new Scraper(metricsUrl) : nullptr);
             const long rowsBefore = endedRows();
             const long messagesBefore = collector.Count();
             Send(pairs, stationPort, count * 2, rate * 2);
-            rows[withSyslog] = Settle(endedRows) - rowsBefore;
-            if (withSyslog)
+            rows[run] = Settle(endedRows) - rowsBefore;
+            bool lossless = rows[run] == count;
+            if (run == 1) {
                 messages = Settle([&collector] { return collector.Count(); }) - messagesBefore;
-            if (rows[withSyslog] == count && (!withSyslog || messages == count * 2))
-                losslessRate[withSyslog] = rate;
+                lossless = lossless && messages == count * 2;
+            }
+            if (run == 2) {
+                const NorthboundSender* sender = log.Receivers().front();
+                Settle([sender] { return long(sender->QueueLength()); });
+                alertsDropped = long(sender->DroppedCount());
+                lossless = lossless && alertsDropped == 0 && sender->QueueLength() == 0;
+                scrapes = scraper->Scrapes();
+            }
+            if (lossless)
+                losslessRate[run] = rate;
         }
-        std::printf("%-10ld %10ld %14ld %14ld %14ld\n", rate, count, rows[0], rows[1], messages);
+        std::printf("%-10ld %10ld %12ld %12ld %12ld %12ld %10ld %8ld\n", rate, count, rows[0], rows[1], messages,
+                    rows[2], alertsDropped, scrapes);
         std::fflush(stdout);
     }
-    std::printf("highest lossless rate: log %ld pairs/s, log with syslog %ld pairs/s\n", losslessRate[0],
-                losslessRate[1]);
+    std::printf("highest lossless rate: log %ld pairs/s, log with syslog %ld pairs/s, log with Alertmanager and "
+                "metrics scraped at 10 Hz %ld pairs/s\n",
+                losslessRate[0], losslessRate[1], losslessRate[2]);
     log.SetSyslogTargets({});
+    log.SetAlertmanagerTargets({});
     handler.SetLogManager(nullptr);
 }
 } // namespace
@@ -260,8 +324,8 @@ int main(int argc, char* argv[])
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("SNMP_PERSISTENT_DIR", work.path());
     trapd.setProcessEnvironment(env);
-    trapd.start("snmptrapd", {"-f", "-n", "-C", "-c", conf, "-Lf", log, "-F", "T\n",
-                              QString("udp:127.0.0.1:%1").arg(trapdPort)});
+    trapd.start("snmptrapd",
+                {"-f", "-n", "-C", "-c", conf, "-Lf", log, "-F", "T\n", QString("udp:127.0.0.1:%1").arg(trapdPort)});
     if (!trapd.waitForStarted(5000)) {
         std::fprintf(stderr, "snmptrapd did not start\n");
         return 1;
@@ -306,8 +370,8 @@ int main(int argc, char* argv[])
         burst[r] = Settle(receivers[r].count) - before;
     }
     std::printf("\nburst of 5000 back to back: station %ld, snmptrapd %ld\n", burst[0], burst[1]);
-    std::printf("highest lossless rate: station %ld/s, snmptrapd %ld/s, ratio %.1f\n", losslessRate[0],
-                losslessRate[1], losslessRate[1] ? double(losslessRate[0]) / double(losslessRate[1]) : 0.0);
+    std::printf("highest lossless rate: station %ld/s, snmptrapd %ld/s, ratio %.1f\n", losslessRate[0], losslessRate[1],
+                losslessRate[1] ? double(losslessRate[0]) / double(losslessRate[1]) : 0.0);
 
     trapd.terminate();
     trapd.waitForFinished(3000);

@@ -1,0 +1,463 @@
+#include "views/AlarmHandlingController.h"
+
+#include "alarm/AlarmHandlingLog.h"
+#include "alarm/AlarmNote.h"
+#include "alarm/SoundAlarmManager.h"
+#include "views/DeviceAlarmListForm.h"
+#include "views/DeviceAlarmStore.h"
+#include "views/DeviceWidget.h"
+#include "views/ShelvedAlarmsDialog.h"
+
+#include <QElapsedTimer>
+#include <QInputDialog>
+#include <QLineEdit>
+
+namespace {
+// A round of Acknowledge All gives the event loop back after this long.
+constexpr qint64 RoundBudgetMs = 20;
+constexpr int ShelfCheckMs = 1000;
+
+QString AckTimeText(const QDateTime& time)
+{
+    return time.toString(QStringLiteral("hh:mm:ss"));
+}
+
+// An ended alarm kept until acknowledged: a current row drawn as returned to normal.
+void ShowLatchedRow(DeviceAlarmListForm* form, const AlarmRecord& ended)
+{
+    if (IsSignalAlarm(ended.alarmType))
+        form->AddSignalAlarm(ended);
+    else
+        form->AddSystemAlarm(ended);
+    form->ShowReturned(ended);
+}
+
+bool SameTrackGroup(const AlarmRecord& a, const AlarmRecord& b)
+{
+    return a.portType == b.portType && a.portID == b.portID && a.alarmType == b.alarmType;
+}
+} // namespace
+
+AlarmHandlingController::AlarmHandlingController(DeviceAlarmStore& store, const QList<DeviceAlarmListForm*>& forms,
+                                                 FormsOf formsOf, TileOf tileOf, QWidget* dialogParent)
+    : m_store(store), m_formsOf(std::move(formsOf)), m_tileOf(std::move(tileOf)), m_dialogParent(dialogParent),
+      m_clock(&QDateTime::currentDateTime)
+{
+    for (DeviceAlarmListForm* form : forms) {
+        connect(form, &DeviceAlarmListForm::Sig_Acknowledge, this, &AlarmHandlingController::Acknowledge);
+        connect(form, &DeviceAlarmListForm::Sig_Shelve, this, &AlarmHandlingController::Shelve);
+    }
+    connect(this, &AlarmHandlingController::Sig_DeviceChanged, this, &AlarmHandlingController::UpdateTile);
+    m_prompts.runDialog = [](QDialog& dialog) { return dialog.exec(); };
+    m_prompts.notify = [](QMessageBox::Icon icon, QWidget* parent, const QString& title, const QString& text) {
+        QMessageBox(icon, title, text, QMessageBox::Ok, parent).exec();
+    };
+    m_prompts.confirm = [](QWidget* parent, const QString& title, const QString& text) {
+        return QMessageBox::question(parent, title, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) ==
+               QMessageBox::Ok;
+    };
+    m_shelfTimer.setInterval(ShelfCheckMs);
+    connect(&m_shelfTimer, &QTimer::timeout, this, &AlarmHandlingController::ExpireShelves);
+}
+
+AlarmHandlingController::~AlarmHandlingController()
+{
+    delete m_shelvedAlarms;
+}
+
+void AlarmHandlingController::RowShown(const AlarmRecord& record, const QList<DeviceAlarmListForm*>& forms)
+{
+    // A new alarm of the key takes the row of the ended one, which stays in the history.
+    if (m_state.HasLatched())
+        m_state.TakeLatched(AlarmViewKey(record));
+    AlarmAcknowledgement restored;
+    if (m_state.TakeRestored(record, restored))
+        Keep({restored});
+    if (!m_state.HasAcknowledgements())
+        return;
+    const QString text = AckText(record);
+    if (text.isEmpty())
+        return;
+    const QString key = AlarmViewKey(record);
+    for (DeviceAlarmListForm* form : forms)
+        form->SetAckText(key, text);
+}
+
+void AlarmHandlingController::AlarmEnded(const AlarmRecord& ended, bool returnedToNormal,
+                                         const QList<DeviceAlarmListForm*>& forms)
+{
+    const bool wasAcknowledged = m_state.IsAcknowledged(ended);
+    m_state.Forget(ended);
+    if (!returnedToNormal || wasAcknowledged || !m_state.IsLatchEnabled() || !Shows(ended))
+        return;
+    m_state.Latch(ended);
+    AlarmRecord merged;
+    // Other tracks of the port still alarm: the row shows them, and the ended track waits for the acknowledgement.
+    const bool stillAlarming = IsAudioTrackAlarm(ended.alarmType) && m_store.MergeTrackAlarms(ended, merged);
+    for (DeviceAlarmListForm* form : forms) {
+        if (stillAlarming) {
+            form->AddSignalAlarm(merged);
+            form->UpdateSignalAlarm(merged);
+            continue;
+        }
+        ShowLatchedRow(form, ended);
+    }
+}
+
+void AlarmHandlingController::FormRebuilt(DeviceAlarmListForm* form, const QString& ip)
+{
+    for (const AlarmRecord& ended : m_state.LatchedOf(ip)) {
+        if (!form->HasCurrentRow(AlarmViewKey(ended)))
+            ShowLatchedRow(form, ended);
+    }
+    if (!m_state.HasAcknowledgements())
+        return;
+    QHash<QString, AlarmRecord> byKey;
+    m_store.VisitCurrent(ip, [&byKey](const AlarmRecord& r) { byKey.insert(AlarmViewKey(r), r); });
+    for (auto it = byKey.cbegin(); it != byKey.cend(); ++it)
+        form->SetAckText(it.key(), AckText(it.value()));
+}
+
+void AlarmHandlingController::AlarmDeleted(const QString& key)
+{
+    QList<AlarmRecord> current;
+    m_store.CollectByKey(key, current);
+    for (const AlarmRecord& alarm : qAsConst(current))
+        m_state.Forget(alarm);
+    m_state.TakeLatched(key);
+    // Counted once the store has let go of them.
+    const QString ip = key.section(QLatin1Char(':'), 0, 0);
+    QMetaObject::invokeMethod(
+        this, [this, ip] { emit Sig_DeviceChanged(ip); }, Qt::QueuedConnection);
+}
+
+QString AlarmHandlingController::AckText(const AlarmRecord& record)
+{
+    if (!IsAudioTrackAlarm(record.alarmType)) {
+        const QDateTime time = m_state.AcknowledgedAt(record);
+        return time.isValid() ? AckTimeText(time) : QString();
+    }
+    QDateTime latest;
+    bool all = true;
+    m_store.VisitCurrent(record.ip, [&](const AlarmRecord& r) {
+        if (!SameTrackGroup(r, record))
+            return;
+        const QDateTime time = m_state.AcknowledgedAt(r);
+        all = all && time.isValid();
+        if (time > latest)
+            latest = time;
+    });
+    return all && latest.isValid() ? AckTimeText(latest) : QString();
+}
+
+void AlarmHandlingController::UpdateTile(const QString& ip)
+{
+    DeviceWidget* tile = m_tileOf(ip);
+    if (!tile)
+        return;
+    const int count = CountUnacknowledged(ip);
+    int& kept = m_unacknowledged[ip];
+    tile->SetUnacknowledged(count);
+    if (count == kept)
+        return;
+    m_unacknowledgedTotal += count - kept;
+    kept = count;
+    emit Sig_UnacknowledgedChanged(m_unacknowledgedTotal);
+}
+
+void AlarmHandlingController::ShowShelvedAlarms()
+{
+    if (!m_shelvedAlarms)
+        m_shelvedAlarms = new ShelvedAlarmsDialog(this, m_dialogParent);
+    m_shelvedAlarms->show();
+    m_shelvedAlarms->raise();
+}
+
+void AlarmHandlingController::RetranslateUi()
+{
+    if (m_shelvedAlarms)
+        m_shelvedAlarms->RetranslateUi();
+}
+
+int AlarmHandlingController::CountUnacknowledged(const QString& ip)
+{
+    int count = m_state.LatchedCount(ip);
+    m_store.VisitCurrent(ip, [&](const AlarmRecord& r) {
+        if (!m_state.IsAcknowledged(r) && Shows(r))
+            ++count;
+    });
+    return count;
+}
+
+int AlarmHandlingController::UnacknowledgedCount() const
+{
+    return m_unacknowledgedTotal;
+}
+
+void AlarmHandlingController::ClearAlarms()
+{
+    m_state.ClearAlarms();
+    m_round.devices.clear();
+    for (auto it = m_unacknowledged.cbegin(); it != m_unacknowledged.cend(); ++it) {
+        if (DeviceWidget* tile = m_tileOf(it.key()))
+            tile->SetUnacknowledged(0);
+    }
+    m_unacknowledged.clear();
+    if (m_unacknowledgedTotal != 0)
+        emit Sig_UnacknowledgedChanged(0);
+    m_unacknowledgedTotal = 0;
+    // The alarms the devices report again find their acknowledgements.
+    Restore();
+}
+
+void AlarmHandlingController::Restore()
+{
+    if (!m_log)
+        return;
+    QList<AlarmAcknowledgement> acknowledgements;
+    QList<AlarmShelf> shelves;
+    m_log->LoadHandling(m_clock(), acknowledgements, shelves);
+    m_state.SetRestored(acknowledgements);
+    for (const AlarmShelf& shelf : qAsConst(shelves))
+        m_state.Shelve(shelf);
+    ShelvesChanged();
+}
+
+void AlarmHandlingController::Keep(const std::vector<AlarmAcknowledgement>& written)
+{
+    if (written.empty())
+        return;
+    if (m_log)
+        m_log->AddAcknowledgements(written);
+    // The ended ones are no longer spoken anyway, and a later start of the same alarm is news.
+    QList<AlarmRecord> current;
+    for (const AlarmAcknowledgement& acknowledgement : written) {
+        if (!acknowledgement.alarm.end_time.isValid())
+            current.append(acknowledgement.alarm);
+    }
+    if (m_sound)
+        m_sound->SetAcknowledged(current, true);
+}
+
+bool AlarmHandlingController::AskNote(const QString& title, QString& note)
+{
+    QInputDialog dialog(m_dialogParent);
+    dialog.setWindowTitle(title);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setLabelText(tr("Note (at most %1 characters):").arg(AlarmNote::MaxLength));
+    // Room for a sentence: the operator writes what was done about the alarm.
+    if (auto* edit = dialog.findChild<QLineEdit*>()) {
+        edit->setMinimumWidth(440);
+        edit->setMaxLength(AlarmNote::MaxLength);
+    }
+    if (m_prompts.runDialog(dialog) != QDialog::Accepted)
+        return false;
+    QString error;
+    if (AlarmNote::Check(dialog.textValue(), note, error))
+        return true;
+    m_prompts.notify(QMessageBox::Warning, m_dialogParent, tr("Warn"), error);
+    return false;
+}
+
+void AlarmHandlingController::Acknowledge(const QStringList& keys, bool withNote)
+{
+    QString note;
+    if (keys.isEmpty() || (withNote && !AskNote(tr("Acknowledge"), note)))
+        return;
+    const QDateTime now = m_clock();
+    std::vector<AlarmAcknowledgement> written;
+    QSet<QString> devices;
+    for (const QString& key : keys) {
+        AcknowledgeKey(key, now, note, written);
+        devices.insert(key.section(QLatin1Char(':'), 0, 0));
+    }
+    Keep(written);
+    for (const QString& ip : qAsConst(devices))
+        emit Sig_DeviceChanged(ip);
+}
+
+void AlarmHandlingController::AcknowledgeKey(const QString& key, const QDateTime& time, const QString& note,
+                                             std::vector<AlarmAcknowledgement>& written)
+{
+    const QList<DeviceAlarmListForm*> forms = m_formsOf(key.section(QLatin1Char(':'), 0, 0));
+    const QList<AlarmRecord> latched = m_state.TakeLatched(key);
+    for (const AlarmRecord& ended : latched)
+        written.push_back({ended, time, note});
+    QList<AlarmRecord> current;
+    m_store.CollectByKey(key, current);
+    if (!latched.isEmpty() && current.isEmpty()) {
+        for (DeviceAlarmListForm* form : forms)
+            form->RemoveCurrentRows(key);
+    }
+    for (const AlarmRecord& alarm : qAsConst(current)) {
+        if (m_state.IsAcknowledged(alarm))
+            continue;
+        m_state.Acknowledge(alarm, time, note);
+        written.push_back({alarm, time, note});
+    }
+    if (current.isEmpty())
+        return;
+    const QString text = AckText(current.first());
+    for (DeviceAlarmListForm* form : forms)
+        form->SetAckText(key, text);
+}
+
+void AlarmHandlingController::AcknowledgeAll()
+{
+    if (!m_prompts.confirm(m_dialogParent, tr("Acknowledge All"), tr("Acknowledge every unacknowledged alarm?")))
+        return;
+    const bool running = !m_round.devices.isEmpty();
+    m_round.time = m_clock();
+    QSet<QString> devices;
+    for (const QString& ip : m_store.Devices())
+        devices.insert(ip);
+    for (const QString& ip : m_state.LatchedDevices())
+        devices.insert(ip);
+    m_round.devices = devices.values();
+    if (!running)
+        RunAcknowledgeRound();
+}
+
+void AlarmHandlingController::RunAcknowledgeRound()
+{
+    QElapsedTimer elapsed;
+    elapsed.start();
+    std::vector<AlarmAcknowledgement> written;
+    QStringList done;
+    while (!m_round.devices.isEmpty() && elapsed.elapsed() < RoundBudgetMs) {
+        const QString ip = m_round.devices.takeLast();
+        AcknowledgeDevice(ip, m_round, written);
+        done.append(ip);
+    }
+    Keep(written);
+    for (const QString& ip : qAsConst(done))
+        emit Sig_DeviceChanged(ip);
+    if (m_round.devices.isEmpty())
+        emit Sig_AcknowledgeAllDone();
+    else
+        QMetaObject::invokeMethod(
+            this, [this] { RunAcknowledgeRound(); }, Qt::QueuedConnection);
+}
+
+void AlarmHandlingController::AcknowledgeDevice(const QString& ip, const Round& round,
+                                                std::vector<AlarmAcknowledgement>& written)
+{
+    const QList<DeviceAlarmListForm*> forms = m_formsOf(ip);
+    for (const QString& key : m_state.LatchedKeys(ip)) {
+        for (const AlarmRecord& ended : m_state.TakeLatched(key))
+            written.push_back({ended, round.time, QString()});
+        for (DeviceAlarmListForm* form : forms)
+            form->RemoveCurrentRows(key);
+    }
+    QList<AlarmRecord> current;
+    m_store.CopySignalAlarms(ip, current);
+    m_store.CopySystemAlarms(ip, current);
+    QHash<QString, AlarmRecord> acknowledgedKeys;
+    for (const AlarmRecord& alarm : qAsConst(current)) {
+        if (alarm.time > round.time || m_state.IsAcknowledged(alarm))
+            continue;
+        const QString key = AlarmViewKey(alarm);
+        if (m_state.IsShelved(key))
+            continue;
+        m_state.Acknowledge(alarm, round.time, QString());
+        written.push_back({alarm, round.time, QString()});
+        acknowledgedKeys.insert(key, alarm);
+    }
+    for (auto it = acknowledgedKeys.cbegin(); it != acknowledgedKeys.cend(); ++it) {
+        const QString text = AckText(it.value());
+        for (DeviceAlarmListForm* form : forms)
+            form->SetAckText(it.key(), text);
+    }
+}
+
+void AlarmHandlingController::Shelve(const QStringList& keys, int minutes)
+{
+    QString note;
+    if (keys.isEmpty() || !AskNote(tr("Shelve"), note))
+        return;
+    const QDateTime now = m_clock();
+    QList<AlarmRecord> unacknowledged;
+    QSet<QString> devices;
+    for (const QString& key : keys) {
+        const AlarmShelf shelf{key, now, now.addSecs(qint64(minutes) * 60), note, QDateTime()};
+        m_state.Shelve(shelf);
+        if (m_log)
+            m_log->AddShelfChange(shelf);
+        // Whatever is still active when the shelf ends comes back unacknowledged.
+        QList<AlarmRecord> current;
+        m_store.CollectByKey(key, current);
+        for (const AlarmRecord& alarm : qAsConst(current))
+            m_state.Forget(alarm);
+        unacknowledged += current;
+        m_state.TakeLatched(key);
+        const QString ip = key.section(QLatin1Char(':'), 0, 0);
+        for (DeviceAlarmListForm* form : m_formsOf(ip))
+            form->RemoveCurrentRows(key);
+        devices.insert(ip);
+    }
+    if (m_sound)
+        m_sound->SetAcknowledged(unacknowledged, false);
+    ShelvesChanged();
+    for (const QString& ip : qAsConst(devices))
+        emit Sig_DeviceChanged(ip);
+}
+
+void AlarmHandlingController::Unshelve(const QString& key)
+{
+    AlarmShelf shelf;
+    if (!m_state.Unshelve(key, shelf))
+        return;
+    shelf.unshelved = m_clock();
+    if (m_log)
+        m_log->AddShelfChange(shelf);
+    ShelvesChanged();
+    ShowCurrentRows(key);
+}
+
+void AlarmHandlingController::ExpireShelves()
+{
+    const QStringList expired = m_state.ExpiredKeys(m_clock());
+    if (expired.isEmpty())
+        return;
+    AlarmShelf shelf;
+    for (const QString& key : expired)
+        m_state.Unshelve(key, shelf);
+    ShelvesChanged();
+    for (const QString& key : expired)
+        ShowCurrentRows(key);
+}
+
+void AlarmHandlingController::ShowCurrentRows(const QString& key)
+{
+    QList<AlarmRecord> current;
+    if (!m_store.CollectByKey(key, current))
+        return;
+    const AlarmRecord& first = current.first();
+    AlarmRecord merged;
+    const bool hasMerged = IsAudioTrackAlarm(first.alarmType) && m_store.MergeTrackAlarms(first, merged);
+    for (DeviceAlarmListForm* form : m_formsOf(first.ip)) {
+        if (!IsSignalAlarm(first.alarmType)) {
+            form->AddSystemAlarm(first);
+            continue;
+        }
+        form->AddSignalAlarm(current.last());
+        if (hasMerged)
+            form->UpdateSignalAlarm(merged);
+    }
+    if (m_sound) {
+        for (const AlarmRecord& alarm : qAsConst(current))
+            m_sound->AppendAlarm(&alarm);
+    }
+    emit Sig_DeviceChanged(first.ip);
+}
+
+void AlarmHandlingController::ShelvesChanged()
+{
+    if (m_sound)
+        m_sound->SetShelvedKeys(m_state.ShelvedKeys());
+    if (m_state.HasShelves())
+        m_shelfTimer.start();
+    else
+        m_shelfTimer.stop();
+    emit Sig_ShelvesChanged();
+}

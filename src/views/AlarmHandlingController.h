@@ -1,0 +1,126 @@
+#pragma once
+
+#include "dialogs/DialogPrompts.h"
+#include "views/AlarmHandlingState.h"
+
+#include <QObject>
+#include <QSet>
+#include <QStringList>
+#include <QTimer>
+
+#include <functional>
+#include <vector>
+
+class AlarmHandlingLog;
+class DeviceAlarmListForm;
+class DeviceAlarmStore;
+class DeviceWidget;
+class ShelvedAlarmsDialog;
+class SoundAlarmManager;
+class QWidget;
+
+// The operator's handling of the alarms the main display shows: acknowledging (with a note), keeping ended alarms
+// until they are acknowledged, and shelving a view key for a while. The display calls the hooks while it applies
+// records; the forms' menus and the window's actions call the operations. Acknowledgements and shelves go to the
+// handling log, which also gives them back after a restart. GUI thread only.
+class AlarmHandlingController : public QObject
+{
+    Q_OBJECT
+
+public:
+    using Clock = std::function<QDateTime()>;
+    // The forms that show a device's rows now.
+    using FormsOf = std::function<QList<DeviceAlarmListForm*>(const QString& ip)>;
+    // The device's tile, or null.
+    using TileOf = std::function<DeviceWidget*(const QString& ip)>;
+
+    // Takes the operator's requests from the forms' menus.
+    AlarmHandlingController(DeviceAlarmStore& store, const QList<DeviceAlarmListForm*>& forms, FormsOf formsOf,
+                            TileOf tileOf, QWidget* dialogParent);
+    ~AlarmHandlingController() override;
+
+    void SetPrompts(const DialogPrompts& prompts) { m_prompts = prompts; }
+    void SetClock(Clock clock) { m_clock = std::move(clock); }
+    void SetSoundAlarmManager(SoundAlarmManager* manager) { m_sound = manager; }
+    void SetHandlingLog(AlarmHandlingLog* log) { m_log = log; }
+    void SetLatchEnabled(bool enabled) { m_state.SetLatchEnabled(enabled); }
+    const AlarmHandlingState& State() const { return m_state; }
+
+    // Hooks of the display.
+    bool Shows(const AlarmRecord& record) const
+    {
+        return !m_state.HasShelves() || !m_state.IsShelved(AlarmViewKey(record));
+    }
+    // The record's row has just been put in the forms.
+    void RowShown(const AlarmRecord& record, const QList<DeviceAlarmListForm*>& forms);
+    // The store ended or replaced an alarm; a return to normal of an unacknowledged alarm may keep its row.
+    void AlarmEnded(const AlarmRecord& ended, bool returnedToNormal, const QList<DeviceAlarmListForm*>& forms);
+    // The current-device form has been filled afresh with the device's current alarms.
+    void FormRebuilt(DeviceAlarmListForm* form, const QString& ip);
+    // The operator deletes the key's rows; called before the store lets go of its alarms.
+    void AlarmDeleted(const QString& key);
+    // Counts the device's unacknowledged alarms onto its tile.
+    void UpdateTile(const QString& ip);
+    // The alarms go; the acknowledgements of those still open come back from the handling log with the alarms.
+    void ClearAlarms();
+    // Takes the acknowledgements of alarms still open and the shelves in force from the handling log.
+    void Restore();
+
+    // Operations.
+    void Acknowledge(const QStringList& keys, bool withNote);
+    // Asks first; acknowledges in rounds that give the event loop back, and emits Sig_AcknowledgeAllDone.
+    void AcknowledgeAll();
+    void Shelve(const QStringList& keys, int minutes);
+    void Unshelve(const QString& key);
+    // Every current alarm not acknowledged, plus the kept ended ones, of every device.
+    int UnacknowledgedCount() const;
+    // The "Shelved Alarms" window, made on first use.
+    void ShowShelvedAlarms();
+    void RetranslateUi();
+
+signals:
+    void Sig_ShelvesChanged();
+    void Sig_AcknowledgeAllDone();
+    // A device's number of unacknowledged alarms may have changed.
+    void Sig_DeviceChanged(QString ip);
+    // The number of unacknowledged alarms of all devices has changed.
+    void Sig_UnacknowledgedChanged(int count);
+
+private:
+    struct Round
+    {
+        // When the operator asked; what arrives while the rounds run has not been seen.
+        QDateTime time;
+        QStringList devices;
+    };
+
+    void AcknowledgeKey(const QString& key, const QDateTime& time, const QString& note,
+                        std::vector<AlarmAcknowledgement>& written);
+    void AcknowledgeDevice(const QString& ip, const Round& round, std::vector<AlarmAcknowledgement>& written);
+    void RunAcknowledgeRound();
+    // Writes the acknowledgements to the handling log and takes them out of the speech.
+    void Keep(const std::vector<AlarmAcknowledgement>& written);
+    void ShowCurrentRows(const QString& key);
+    // Empty while any current record of the key is unacknowledged, else the latest acknowledgement time.
+    QString AckText(const AlarmRecord& record);
+    bool AskNote(const QString& title, QString& note);
+    void ExpireShelves();
+    void ShelvesChanged();
+    int CountUnacknowledged(const QString& ip);
+
+    DeviceAlarmStore& m_store;
+    const FormsOf m_formsOf;
+    const TileOf m_tileOf;
+    ShelvedAlarmsDialog* m_shelvedAlarms = nullptr;
+    QWidget* const m_dialogParent;
+    DialogPrompts m_prompts;
+    Clock m_clock;
+    SoundAlarmManager* m_sound = nullptr;
+    AlarmHandlingLog* m_log = nullptr;
+    AlarmHandlingState m_state;
+    QTimer m_shelfTimer;
+    Round m_round;
+    // Each device's unacknowledged count as last counted, and their sum.
+    QHash<QString, int> m_unacknowledged;
+    int m_unacknowledgedTotal = 0;
+};

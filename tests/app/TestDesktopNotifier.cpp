@@ -1,0 +1,171 @@
+#include "AlarmRecords.h"
+#include "app/DesktopNotifier.h"
+
+#include "alarm/AlarmRecord.h"
+
+#include <QDBusConnection>
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+// A notification service of its own on the test's private bus; it keeps what it was asked to show.
+class NotificationService : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+
+public:
+    QStringList summaries;
+    QStringList bodies;
+    QVariantMap lastHints;
+
+public slots:
+    uint Notify(const QString&, uint, const QString&, const QString& summary, const QString& body, const QStringList&,
+                const QVariantMap& hints, int)
+    {
+        summaries.append(summary);
+        bodies.append(body);
+        lastHints = hints;
+        return uint(summaries.size());
+    }
+};
+
+AlarmRecord ErrorAlarm(int device, int port, int level = LevelError)
+{
+    AlarmRecord record =
+        MakeAlarm(QStringLiteral("127.22.0.%1").arg(device), PortTypeBnc, port, -1, AlarmTypeVideoLost, level);
+    record.deviceName = QStringLiteral("Studio %1").arg(device);
+    record.signalName = QStringLiteral("Input %1").arg(port);
+    return record;
+}
+
+const QString ServiceConnection = QStringLiteral("service");
+const QString NotifierConnection = QStringLiteral("notifier");
+
+int debugLines = 0;
+void CountDebugLines(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type == QtDebugMsg && text.startsWith(QLatin1String("No desktop notifications")))
+        ++debugLines;
+}
+} // namespace
+
+// New error alarms reach a real D-Bus notification service, summed up in a storm.
+class TestDesktopNotifier : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void cleanup();
+    void oneAlarmIsToldInFull();
+    void stormIsSummarised();
+    void missingServiceIsOneDebugLine();
+
+private:
+    QDBusConnection Connect(const QString& name) { return QDBusConnection::connectToBus(m_address, name); }
+    // Puts the service on the bus under the name and path of the desktop's notification service.
+    bool Serve(NotificationService& service)
+    {
+        QDBusConnection bus = Connect(ServiceConnection);
+        return bus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &service,
+                                  QDBusConnection::ExportAllSlots) &&
+               bus.registerService(QStringLiteral("org.freedesktop.Notifications"));
+    }
+
+    QTemporaryDir m_busDir;
+    QProcess m_busDaemon;
+    QString m_address;
+};
+
+void TestDesktopNotifier::initTestCase()
+{
+    // A bus of the test's own that can start no service, so that no notification daemon of the machine answers.
+    QVERIFY(m_busDir.isValid());
+    QFile config(m_busDir.filePath(QStringLiteral("bus.conf")));
+    QVERIFY(config.open(QIODevice::WriteOnly));
+    config.write(QStringLiteral("<busconfig><type>session</type><listen>unix:dir=%1</listen><auth>EXTERNAL</auth>"
+                                "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
+                                "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>")
+                     .arg(m_busDir.path())
+                     .toUtf8());
+    config.close();
+    m_busDaemon.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--config-file=") + config.fileName(),
+                                                      QStringLiteral("--nofork"), QStringLiteral("--print-address")});
+    QVERIFY2(m_busDaemon.waitForStarted(), "dbus-daemon is missing");
+    QTRY_VERIFY_WITH_TIMEOUT(m_busDaemon.canReadLine(), 10000);
+    m_address = QString::fromUtf8(m_busDaemon.readLine()).trimmed();
+    QVERIFY(!m_address.isEmpty());
+}
+
+void TestDesktopNotifier::cleanupTestCase()
+{
+    m_busDaemon.terminate();
+    m_busDaemon.waitForFinished();
+}
+
+void TestDesktopNotifier::cleanup()
+{
+    QDBusConnection::disconnectFromBus(ServiceConnection);
+    QDBusConnection::disconnectFromBus(NotifierConnection);
+}
+
+void TestDesktopNotifier::oneAlarmIsToldInFull()
+{
+    NotificationService service;
+    QVERIFY(Serve(service));
+
+    DesktopNotifier notifier(nullptr, Connect(NotifierConnection), 60000);
+    notifier.OnAlarmApplied(ErrorAlarm(1, 3));
+    QTRY_COMPARE_WITH_TIMEOUT(service.summaries.size(), 1, 10000);
+    QCOMPARE(service.summaries[0], QStringLiteral("Error alarm on Studio 1 (127.22.0.1)"));
+    QCOMPARE(service.bodies[0], QStringLiteral("Input 3: ") + AlarmTypeWord(AlarmTypeVideoLost));
+    QCOMPARE(service.lastHints.value(QStringLiteral("urgency")).toInt(), 2);
+}
+
+void TestDesktopNotifier::stormIsSummarised()
+{
+    NotificationService service;
+    QVERIFY(Serve(service));
+
+    const int interval = 1500;
+    DesktopNotifier notifier(nullptr, Connect(NotifierConnection), interval);
+    // 37 alarms on 5 devices, each told twice (a repeated trap or a state read after a reconnection), and a
+    // warning that is no error.
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 0; i < 37; ++i)
+            notifier.OnAlarmApplied(ErrorAlarm(1 + i % 5, 1 + i / 5));
+    }
+    notifier.OnAlarmApplied(ErrorAlarm(6, 1, LevelWarn));
+    QTRY_COMPARE_WITH_TIMEOUT(service.summaries.size(), 1, 10000);
+    QCOMPARE(service.summaries[0], QStringLiteral("37 new error alarms on 5 devices"));
+    QCOMPARE(service.bodies[0].split(QLatin1Char('\n')).size(), 5);
+
+    // Within the interval: one device's alarm ends and comes back, another is new; both wait for the interval.
+    notifier.OnAlarmApplied(ErrorAlarm(1, 1, LevelNormal));
+    notifier.OnAlarmApplied(ErrorAlarm(1, 1));
+    notifier.OnAlarmApplied(ErrorAlarm(1, 12));
+    // Long enough for a call that was not held back to arrive.
+    QTest::qWait(300);
+    QCOMPARE(service.summaries.size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(service.summaries.size(), 2, interval + 10000);
+    QCOMPARE(service.summaries[1], QStringLiteral("2 new error alarms on Studio 1 (127.22.0.1)"));
+}
+
+void TestDesktopNotifier::missingServiceIsOneDebugLine()
+{
+    debugLines = 0;
+    const QtMessageHandler previous = qInstallMessageHandler(CountDebugLines);
+    DesktopNotifier notifier(nullptr, Connect(NotifierConnection), 0);
+    notifier.OnAlarmApplied(ErrorAlarm(1, 1));
+    QTRY_COMPARE_WITH_TIMEOUT(debugLines, 1, 10000);
+    notifier.OnAlarmApplied(ErrorAlarm(2, 1));
+    // The second alarm's call fails as well, quietly.
+    QTest::qWait(300);
+    qInstallMessageHandler(previous);
+    QCOMPARE(debugLines, 1);
+}
+
+QTEST_MAIN(TestDesktopNotifier)
+#include "TestDesktopNotifier.moc"

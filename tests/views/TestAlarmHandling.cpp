@@ -1,0 +1,276 @@
+#include "AlarmRecords.h"
+#include "StationFiles.h"
+#include "TempAppDir.h"
+#include "alarm/SoundAlarmManager.h"
+#include "config/DeviceConfigFile.h"
+#include "config/DeviceConfigNode.h"
+#include "config/SystemConfigFile.h"
+#include "log/LogManager.h"
+#include "views/AlarmHandlingController.h"
+#include "views/DeviceAlarmListForm.h"
+#include "views/DeviceWidget.h"
+#include "views/MainAlarmDisplayWidget.h"
+#include "views/ShelvedAlarmsDialog.h"
+
+#include <QInputDialog>
+#include <QMenu>
+#include <QTableWidget>
+#include <QtTest>
+
+#include <algorithm>
+
+// The operator's handling of one alarm through a real display, speech queue and alarm log: what the tables, the
+// tile, the queue and the log file hold after each step.
+class TestAlarmHandling : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void oneAlarmThroughItsStates_data();
+    void oneAlarmThroughItsStates();
+    void restartKeepsAcknowledgementAndShelf();
+    void acknowledgeAllTakesWhatWasThereWhenAsked();
+
+private:
+    void StartStation();
+    void StopStation();
+    // As the handler routes a record: view, speech, log.
+    void Deal(int port, int level, int secondsLater = 0);
+    void Do(const QString& step);
+    void ChooseFromMenu(const QString& text);
+    QString Describe();
+    QTableWidget* Table() const { return m_display->AllDeviceForm()->SignalAlarmTable(); }
+    QString Db(const char* statement) const
+    {
+        return QueryValue(m_appDir->filePath("log/alarm.db"), QLatin1String(statement)).toString();
+    }
+
+    std::unique_ptr<TempAppDir> m_appDir;
+    std::unique_ptr<LogManager> m_log;
+    std::unique_ptr<SoundAlarmManager> m_speech;
+    std::unique_ptr<MainAlarmDisplayWidget> m_display;
+    QDateTime m_now;
+    QString m_note;
+    bool m_confirm = true;
+};
+
+void TestAlarmHandling::init()
+{
+    m_appDir = std::make_unique<TempAppDir>();
+    m_now = QDateTime::currentDateTime();
+    m_note = "feed checked";
+    m_confirm = true;
+    StartStation();
+}
+
+void TestAlarmHandling::cleanup()
+{
+    StopStation();
+    m_appDir.reset();
+}
+
+void TestAlarmHandling::StartStation()
+{
+    m_log = std::make_unique<LogManager>();
+    m_speech = std::make_unique<SoundAlarmManager>([] { return std::make_unique<HeldVoice>(); }, true);
+    // An ended alarm leaves the queue whether or not it was said, and its end is not said: what is queued is then
+    // the same whenever the speech thread gets its turn.
+    SystemConfigFile speechConfig;
+    speechConfig.SetSayOutdatedAlarm(false);
+    speechConfig.SetSayAlarmNormal(false);
+    m_speech->SetSystemConfig(speechConfig);
+    m_display = std::make_unique<MainAlarmDisplayWidget>();
+    DeviceConfigFile config;
+    config.AddDevice(DeviceConfigNode("10.19.0.1", "Studio"));
+    m_display->SetDeviceConfig(config);
+    m_display->AddDevice("10.19.0.1", "Studio");
+    m_display->SetSoundAlarmManager(m_speech.get());
+    AlarmHandlingController* handling = m_display->Handling();
+    handling->SetHandlingLog(m_log.get());
+    handling->SetClock([this] { return m_now; });
+    DialogPrompts prompts;
+    prompts.runDialog = [this](QDialog& dialog) {
+        qobject_cast<QInputDialog*>(&dialog)->setTextValue(m_note);
+        return int(QDialog::Accepted);
+    };
+    prompts.confirm = [this](QWidget*, const QString&, const QString&) { return m_confirm; };
+    prompts.notify = [](QMessageBox::Icon, QWidget*, const QString&, const QString& text) { QFAIL(qPrintable(text)); };
+    handling->SetPrompts(prompts);
+    handling->Restore();
+    m_display->SetMonitoring(true);
+}
+
+void TestAlarmHandling::StopStation()
+{
+    m_display.reset();
+    m_speech.reset();
+    m_log.reset();
+}
+
+void TestAlarmHandling::Deal(int port, int level, int secondsLater)
+{
+    AlarmRecord record = MakeAlarm("10.19.0.1", PortTypeBnc, port, -1, AlarmTypeVideoBlack, level);
+    record.time = m_now.addSecs(secondsLater);
+    m_display->DealAlarm(&record);
+    m_speech->AppendAlarm(&record);
+    m_log->AddAlarm(&record);
+    QCoreApplication::sendPostedEvents(m_display.get(), QEvent::MetaCall);
+}
+
+void TestAlarmHandling::ChooseFromMenu(const QString& text)
+{
+    m_display->AllDeviceForm()->SetMenuRunner([text](QMenu& menu) {
+        for (QAction* action : menu.actions()) {
+            const QList<QAction*> choices = action->menu() ? action->menu()->actions() : QList<QAction*>{action};
+            for (QAction* choice : choices) {
+                if (choice->text() == text)
+                    return choice->trigger();
+            }
+        }
+        QFAIL(qPrintable("no menu entry " + text));
+    });
+    Table()->selectAll();
+    m_display->AllDeviceForm()->On_SignalAlarmTableWidget_customContextMenuRequested({});
+}
+
+void TestAlarmHandling::Do(const QString& step)
+{
+    if (step == "raise") {
+        Deal(3, LevelError);
+    } else if (step == "end") {
+        m_now = m_now.addSecs(2);
+        Deal(3, LevelNormal);
+    } else if (step == "ack") {
+        m_now = m_now.addSecs(60);
+        ChooseFromMenu("Acknowledge with Note...");
+    } else if (step == "shelve") {
+        ChooseFromMenu("1 hour");
+    } else if (step == "expire") {
+        m_now = m_now.addSecs(3601);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_display->Handling()->State().HasShelves(), 5000);
+    } else if (step == "unshelve") {
+        m_display->Handling()->ShowShelvedAlarms();
+        auto* window = m_display->findChild<ShelvedAlarmsDialog*>();
+        QCOMPARE(window->Table()->rowCount(), 1);
+        window->Table()->selectAll();
+        window->OnUnshelveClicked();
+        QCOMPARE(window->Table()->rowCount(), 0);
+    }
+}
+
+QString TestAlarmHandling::Describe()
+{
+    QStringList shown;
+    const QTableWidget* table = Table();
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const bool returned = table->item(row, 5)->background().color() == QColor(190, 190, 190);
+        shown << QString("%1%2").arg(table->item(row, 8)->text().isEmpty() ? "unacked" : "acked",
+                                     returned ? " returned" : "");
+    }
+    QList<AlarmRecord> queued;
+    m_speech->GetQueuedAlarms(queued);
+    const auto spoken =
+        std::count_if(queued.cbegin(), queued.cend(), [](const AlarmRecord& r) { return r.level != LevelNormal; });
+    m_log->Flush();
+    return QString("rows [%1] badge %2 spoken %3 history %4 | acks %5 shelves %6 unshelved %7")
+        .arg(shown.join(", "))
+        .arg(m_display->TileAt(0)->GetUnacknowledged())
+        .arg(spoken)
+        .arg(m_display->AllDeviceForm()->SignalHistoryTable()->rowCount())
+        .arg(Db("select count(*) from alarm_ack"), Db("select count(*) from alarm_shelf"),
+             Db("select count(*) from alarm_shelf where unshelved_time is not null"));
+}
+
+void TestAlarmHandling::oneAlarmThroughItsStates_data()
+{
+    QTest::addColumn<bool>("latch");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("after");
+    const QString raised = "rows [unacked] badge 1 spoken 1 history 0 | acks 0 shelves 0 unshelved 0";
+    QTest::newRow("acknowledged, then ended") << false << QStringList{"raise", "ack", "end"}
+                                              << QStringList{raised,
+                                                             "rows [acked] badge 0 spoken 0 history 0 | acks 1 "
+                                                             "shelves 0 unshelved 0",
+                                                             "rows [] badge 0 spoken 0 history 1 | acks 1 shelves 0 "
+                                                             "unshelved 0"};
+    QTest::newRow("ended unseen, latch off") << false << QStringList{"raise", "end"}
+                                             << QStringList{raised, "rows [] badge 0 spoken 0 history 1 | acks 0 "
+                                                                    "shelves 0 unshelved 0"};
+    QTest::newRow("ended unseen, kept until acknowledged")
+        << true << QStringList{"raise", "end", "ack"}
+        << QStringList{raised, "rows [unacked returned] badge 1 spoken 0 history 1 | acks 0 shelves 0 unshelved 0",
+                       "rows [] badge 0 spoken 0 history 1 | acks 1 shelves 0 unshelved 0"};
+    QTest::newRow("shelf runs out while still active")
+        << false << QStringList{"raise", "shelve", "raise", "expire"}
+        << QStringList{raised, "rows [] badge 0 spoken 0 history 0 | acks 0 shelves 1 unshelved 0",
+                       "rows [] badge 0 spoken 0 history 0 | acks 0 shelves 1 unshelved 0",
+                       "rows [unacked] badge 1 spoken 1 history 0 | acks 0 shelves 1 unshelved 0"};
+    QTest::newRow("unshelved early comes back unacknowledged")
+        << true << QStringList{"raise", "ack", "shelve", "unshelve"}
+        << QStringList{raised, "rows [acked] badge 0 spoken 0 history 0 | acks 1 shelves 0 unshelved 0",
+                       "rows [] badge 0 spoken 0 history 0 | acks 1 shelves 1 unshelved 0",
+                       "rows [unacked] badge 1 spoken 1 history 0 | acks 1 shelves 1 unshelved 1"};
+}
+
+void TestAlarmHandling::oneAlarmThroughItsStates()
+{
+    QFETCH(bool, latch);
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, after);
+    m_display->SetLatchEndedAlarms(latch);
+    for (int i = 0; i < steps.size(); ++i) {
+        Do(steps[i]);
+        QCOMPARE(Describe(), after[i]);
+    }
+}
+
+void TestAlarmHandling::restartKeepsAcknowledgementAndShelf()
+{
+    Deal(1, LevelError);
+    Deal(2, LevelError);
+    m_display->Handling()->Acknowledge({AlarmViewKey(MakeAlarm("10.19.0.1", PortTypeBnc, 1, -1, 1, 3))}, true);
+    m_display->Handling()->Shelve({AlarmViewKey(MakeAlarm("10.19.0.1", PortTypeBnc, 2, -1, 1, 3))}, 60);
+    const QString ackTime = m_now.toString("hh:mm:ss");
+    m_log->Flush();
+
+    StopStation();
+    m_now = m_now.addSecs(600);
+    StartStation();
+    // The devices report what is still wrong once they are registered again.
+    Deal(1, LevelError);
+    Deal(2, LevelError);
+    QCOMPARE(Table()->rowCount(), 1);
+    QCOMPARE(Table()->item(0, 4)->text(), QString("BNC 1"));
+    QCOMPARE(Table()->item(0, 8)->text(), ackTime);
+    QCOMPARE(m_display->TileAt(0)->GetUnacknowledged(), 0);
+    QCOMPARE(m_display->Handling()->State().Shelves().size(), 1);
+    m_log->Flush();
+    // The acknowledgement holds for the new log row of the alarm too, with its note.
+    QCOMPARE(QueryColumn(m_appDir->filePath("log/alarm.db"), "select note from alarm_ack"),
+             (QStringList{"feed checked", "feed checked"}));
+}
+
+void TestAlarmHandling::acknowledgeAllTakesWhatWasThereWhenAsked()
+{
+    m_display->SetLatchEndedAlarms(true);
+    Deal(1, LevelError);
+    Deal(2, LevelWarn);
+    Deal(2, LevelNormal);
+    // Reported after the question was answered: the operator has not seen it.
+    Deal(3, LevelError, 1);
+    QSignalSpy done(m_display->Handling(), &AlarmHandlingController::Sig_AcknowledgeAllDone);
+    m_confirm = false;
+    m_display->Handling()->AcknowledgeAll();
+    QCOMPARE(Describe(), QString("rows [unacked, unacked returned, unacked] badge 3 spoken 2 history 1 | acks 0 "
+                                 "shelves 0 unshelved 0"));
+    m_confirm = true;
+    m_display->Handling()->AcknowledgeAll();
+    QTRY_COMPARE(done.size(), 1);
+    QCOMPARE(Describe(), QString("rows [unacked, acked] badge 1 spoken 1 history 1 | acks 2 shelves 0 unshelved 0"));
+    QCOMPARE(m_display->Handling()->UnacknowledgedCount(), 1);
+}
+
+QTEST_MAIN(TestAlarmHandling)
+#include "TestAlarmHandling.moc"
