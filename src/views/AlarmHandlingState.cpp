@@ -13,8 +13,9 @@ bool AlarmHandlingState::Identity::operator==(const Identity& other) const
 
 uint qHash(const AlarmHandlingState::Identity& identity, uint seed)
 {
-    return qHash(identity.ip, seed) ^ uint(identity.portType << 24) ^ uint(identity.portID << 16) ^
-           uint(identity.trackID << 8) ^ uint(identity.alarmType);
+    // Shifted as unsigned: a track of -1 (no track) must not be shifted as a negative number.
+    return qHash(identity.ip, seed) ^ (uint(identity.portType) << 24) ^ (uint(identity.portID) << 16) ^
+           (uint(identity.trackID) << 8) ^ uint(identity.alarmType);
 }
 
 bool AlarmHandlingState::IsAcknowledged(const AlarmRecord& alarm) const
