@@ -119,7 +119,10 @@ void DeviceDetectThread::OnProbeAnswered(const QString& ip, bool answered)
             return;
     }
     SetState(ip, answered ? Reachable : Lost);
-    m_server->ReportConnectionState(ip, answered);
+    // The read is queued before the report, whose answers come only through this thread's next poll: a device that
+    // was not registered is not read here, because the report queues its registration, which reads it once. Asked
+    // after the report, a quick registration could already count and the device would be read twice.
     if (answered)
         m_server->QueryDeviceState(ip, &m_conversations);
+    m_server->ReportConnectionState(ip, answered);
 }
