@@ -66,7 +66,12 @@ void ConnectDeviceThread::run()
             qDebug() << ip;
             m_server->SetServer(ip, &m_conversations, [this, ip](int status) { OnSetAnswered(ip, status); });
         }
-        m_conversations.Poll(MillisecondsToRetry());
+        const int untilRetry = MillisecondsToRetry();
+        // Nothing in flight and nothing to retry: the check above ends the run or takes what came meanwhile. A wait
+        // without limit here could sleep through the end, because one wake-up may stand for several addresses.
+        if (m_conversations.IsIdle() && untilRetry < 0)
+            continue;
+        m_conversations.Poll(untilRetry);
     }
     m_conversations.Clear();
 }
