@@ -5,7 +5,10 @@
 void RecordingDisplay::DealAlarm(const AlarmRecord* record)
 {
     QMutexLocker locker(&m_recordsLock);
-    m_records.append(*record);
+    if (record->level == MarkerLevel)
+        ++m_markers;
+    else
+        m_records.append(*record);
 }
 
 QList<AlarmRecord> RecordingDisplay::Records() const
@@ -18,6 +21,12 @@ int RecordingDisplay::Count() const
 {
     QMutexLocker locker(&m_recordsLock);
     return m_records.size();
+}
+
+int RecordingDisplay::Markers() const
+{
+    QMutexLocker locker(&m_recordsLock);
+    return m_markers;
 }
 
 void RecordingDisplay::Clear()
