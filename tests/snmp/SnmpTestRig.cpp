@@ -6,8 +6,6 @@
 #include "snmp/DeviceStateQuery.h"
 #include "snmp/NetSnmpLibrary.h"
 
-#include <algorithm>
-
 QString Device(int n)
 {
     return QStringLiteral("127.0.1.%1").arg(n);
@@ -54,9 +52,11 @@ QString SnmpTestRig::TrapDestination() const
 
 QList<AlarmRecord> SnmpTestRig::RecordsOf(const QString& ip) const
 {
-    QList<AlarmRecord> records = road.display.Records();
-    records.erase(std::remove_if(records.begin(), records.end(), [&](const AlarmRecord& r) { return r.ip != ip; }),
-                  records.end());
+    QList<AlarmRecord> records;
+    for (const AlarmRecord& record : road.display.Records()) {
+        if (record.ip == ip)
+            records.append(record);
+    }
     return records;
 }
 
@@ -73,11 +73,6 @@ QString SnmpTestRig::ConnectionLevels(const QString& ip) const
 QStringList SnmpTestRig::ProbesOf(const QString& ip)
 {
     return sim.LinesWith({ip + QStringLiteral(" <- get ") + DeviceObjects::Presence()});
-}
-
-int SnmpTestRig::GetCount(const QString& ip)
-{
-    return sim.LinesWith({ip + QStringLiteral(" <- get ")}).size();
 }
 
 QStringList SnmpTestRig::SetsOf(const QString& ip)

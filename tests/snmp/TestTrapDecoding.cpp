@@ -3,7 +3,6 @@
 #include "FreeUdpPort.h"
 #include "StationFiles.h"
 #include "TrapSender.h"
-#include "alarm/AlarmRecord.h"
 #include "snmp/SnmpServer.h"
 #include "snmp/TrapDecoder.h"
 #include "snmp/TrapListener.h"
@@ -18,15 +17,6 @@ Q_DECLARE_METATYPE(Varbinds)
 namespace {
 const QString E = QLatin1String(TrapSender::Enterprise);
 const QString Known = QStringLiteral("127.0.0.31");
-
-QStringList StandardNames()
-{
-    SnmpServer server;
-    QStringList names;
-    for (int i = 0; i < 22; ++i)
-        names << server.VideoStandardName(i);
-    return names;
-}
 
 Varbinds Ints(const QString& table, const QList<int>& values)
 {
@@ -45,7 +35,6 @@ class TestTrapDecoding : public QObject
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
     void init();
     void decodingTable_data();
     void decodingTable();
@@ -64,12 +53,14 @@ private:
     QStringList m_standards;
     QMutex m_receivedLock;
     QList<AlarmRecord> m_received;
-    AlarmRoad m_road;
+    std::unique_ptr<AlarmRoad> m_road;
 };
 
 void TestTrapDecoding::initTestCase()
 {
-    m_standards = StandardNames();
+    const SnmpServer server;
+    for (int i = 0; i < 22; ++i)
+        m_standards << server.VideoStandardName(i);
     m_port = FreeUdpPort();
     m_listener = std::make_unique<TrapListener>([this](const TrapMessage& message) {
         AlarmRecord record;
@@ -79,16 +70,12 @@ void TestTrapDecoding::initTestCase()
         m_received.append(record);
     });
     QVERIFY2(m_listener->Open(m_port), qPrintable(m_listener->ErrorString()));
-    m_road.handler.SetDeviceConfig(StationFiles::Devices({{Known, QStringLiteral("Studio")}}));
-}
-
-void TestTrapDecoding::cleanupTestCase()
-{
-    m_listener.reset();
 }
 
 void TestTrapDecoding::init()
 {
+    m_road = std::make_unique<AlarmRoad>();
+    m_road->handler.SetDeviceConfig(StationFiles::Devices({{Known, QStringLiteral("Studio")}}));
     QMutexLocker locker(&m_receivedLock);
     m_received.clear();
 }
@@ -183,11 +170,8 @@ void TestTrapDecoding::notificationWithoutTrapOidIsUndecided()
         {{"1.3.6.1.6.3.1.1.4.1.0", 'o', E + ".1.2.3.2.1.3.3"}, {"1.3.6.1.2.1.1.3.0", 't', "1"}, {E + ".1", 'i', "1"}}));
     QVERIFY(sender.SendRaw(
         {{"1.3.6.1.2.1.1.3.0", 't', "1"}, {"1.3.6.1.6.3.1.1.4.1.0", 's', E + ".1.2.3.2.1.3.3"}, {E + ".1", 'i', "1"}}));
-    for (int i = 0; i < 2; ++i) {
-        const AlarmRecord record = WaitForOne();
-        QCOMPARE(record.alarmType, 0);
-        QCOMPARE(record.portID, -1);
-    }
+    for (int i = 0; i < 2; ++i)
+        QCOMPARE(FieldsOf({WaitForOne()}), QStringList{Fields("127.0.0.13", 0, -1, -1, 0, 0)});
 }
 
 void TestTrapDecoding::malformedPacketsChangeNothing()
@@ -232,19 +216,18 @@ void TestTrapDecoding::v1TrapIsTakenFromItsSender()
 void TestTrapDecoding::connectionReportsOnlyWhileListening()
 {
     SnmpServer server;
-    server.SetAlarmHandler(&m_road.handler);
+    server.SetAlarmHandler(&m_road->handler);
     server.ReportConnectionState(Known, false);
     QVERIFY(server.Start(QStringLiteral("127.0.0.1"), FreeUdpPort()));
     server.ReportConnectionState(Known, false);
     server.ReportConnectionState(Known, true);
     server.Stop();
     server.ReportConnectionState(Known, false);
-    QVERIFY(m_road.Drain(Known));
+    QVERIFY(m_road->Drain(Known));
 
-    QCOMPARE(FieldsOf(m_road.display.Records()),
+    QCOMPARE(FieldsOf(m_road->display.Records()),
              (QStringList{Fields(Known, 0, -1, -1, AlarmTypeConnection, LevelError),
                           Fields(Known, 0, -1, -1, AlarmTypeConnection, LevelNormal)}));
-    m_road.display.Clear();
 }
 
 void TestTrapDecoding::restartMovesToTheNewPort()
@@ -255,17 +238,15 @@ void TestTrapDecoding::restartMovesToTheNewPort()
         return socket.bind(QHostAddress::AnyIPv4, port, QUdpSocket::DontShareAddress);
     };
     SnmpServer server;
-    server.SetAlarmHandler(&m_road.handler);
+    server.SetAlarmHandler(&m_road->handler);
     const quint16 first = FreeUdpPort();
     QVERIFY(server.Start(QStringLiteral("127.0.0.1"), first));
     QVERIFY(!released(first));
     const quint16 second = FreeUdpPort();
-    QVERIFY(second != first);
     QVERIFY(server.Start(QStringLiteral("127.0.0.1"), second));
     QVERIFY(released(first));
     QVERIFY(TrapSender(Known, second).SendVideoLost(3, 2));
-    QTRY_COMPARE(FieldsOf(m_road.display.Records()), QStringList{Fields(Known, 1, 3, -1, 4, 3)});
-    m_road.display.Clear();
+    QTRY_COMPARE(FieldsOf(m_road->display.Records()), QStringList{Fields(Known, 1, 3, -1, 4, 3)});
 
     // A port that cannot be opened leaves the server idle, with the reason.
     QUdpSocket squatter;

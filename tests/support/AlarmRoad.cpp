@@ -4,12 +4,6 @@
 
 #include <QTest>
 
-AlarmRoad::AlarmRoad()
-{
-    router.SetDisplay(&display);
-    handler.SetShowAlarmManager(&router);
-}
-
 bool AlarmRoad::Drain(const QString& ip)
 {
     const int markers = display.Markers();

@@ -7,7 +7,11 @@
 // The alarm road as the main window lays it: handler, display router, and a recording display at its end.
 struct AlarmRoad
 {
-    AlarmRoad();
+    AlarmRoad()
+    {
+        router.SetDisplay(&display);
+        handler.SetShowAlarmManager(&router);
+    }
 
     // Sends a marker record of ip, a configured device, down the road and waits until the display has it: every
     // record queued before it has been decided by then. The display keeps no marker.

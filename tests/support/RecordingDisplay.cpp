@@ -17,20 +17,8 @@ QList<AlarmRecord> RecordingDisplay::Records() const
     return m_records;
 }
 
-int RecordingDisplay::Count() const
-{
-    QMutexLocker locker(&m_recordsLock);
-    return m_records.size();
-}
-
 int RecordingDisplay::Markers() const
 {
     QMutexLocker locker(&m_recordsLock);
     return m_markers;
-}
-
-void RecordingDisplay::Clear()
-{
-    QMutexLocker locker(&m_recordsLock);
-    m_records.clear();
 }

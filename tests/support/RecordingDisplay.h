@@ -22,8 +22,6 @@ public:
     void ClearAlarms() override {}
 
     QList<AlarmRecord> Records() const;
-    void Clear();
-    int Count() const;
     int Markers() const;
 
     int maxHistory = -1;

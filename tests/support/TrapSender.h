@@ -23,7 +23,6 @@ public:
     TrapSender(const TrapSender&) = delete;
     TrapSender& operator=(const TrapSender&) = delete;
 
-    bool IsOpen() const { return m_session != nullptr; }
     // Varbinds follow sysUpTime.0 and snmpTrapOID.0; with rawVarbinds they are sent exactly as given.
     bool SendTrap(const QString& trapOid, const QList<Varbind>& varbinds);
     bool SendRaw(const QList<Varbind>& rawVarbinds);
