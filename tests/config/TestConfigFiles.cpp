@@ -117,6 +117,7 @@ void TestConfigFiles::systemFileReadsBackByteIdentical()
 
     config.SetLatchEndedAlarms(true);
     std::tie(written, rewritten) = WrittenAndRewritten(config, GetSystemConfigPath());
+    QVERIFY(written.contains("<latch_ended_alarms>true</latch_ended_alarms>"));
     QCOMPARE(rewritten, written);
 }
 
