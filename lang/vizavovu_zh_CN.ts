@@ -86,6 +86,17 @@
     </message>
 </context>
 <context>
+    <name>AlarmListActions</name>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete alarms?</source>
+        <translation>确定要删除告警吗？</translation>
+    </message>
+</context>
+<context>
     <name>AlarmNote</name>
     <message>
         <source>A note has at most %1 characters.</source>
@@ -392,6 +403,25 @@
     <message>
         <source>the file must hold one line, &quot;Bearer TOKEN&quot; or &quot;Basic USER:PASSWORD&quot;</source>
         <translation>文件必须只有一行：&quot;Bearer TOKEN&quot; 或 &quot;Basic USER:PASSWORD&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>CurrentDeviceBox</name>
+    <message>
+        <source>Device Name</source>
+        <translation>设备名称</translation>
+    </message>
+    <message>
+        <source>Device IP</source>
+        <translation>设备 IP</translation>
+    </message>
+    <message>
+        <source>Alarm Time</source>
+        <translation>告警时间</translation>
+    </message>
+    <message>
+        <source>Current Device</source>
+        <translation>当前设备</translation>
     </message>
 </context>
 <context>
@@ -988,32 +1018,12 @@
         <translation>固定</translation>
     </message>
     <message>
-        <source>Device Name</source>
-        <translation>设备名称</translation>
-    </message>
-    <message>
-        <source>Device IP</source>
-        <translation>设备 IP</translation>
-    </message>
-    <message>
-        <source>Alarm Time</source>
-        <translation>告警时间</translation>
-    </message>
-    <message>
         <source>All Device</source>
         <translation>所有设备</translation>
     </message>
     <message>
         <source>Current Device</source>
         <translation>当前设备</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>删除</translation>
-    </message>
-    <message>
-        <source>Are you sure to delete alarms?</source>
-        <translation>确定要删除告警吗？</translation>
     </message>
 </context>
 <context>
