@@ -1,5 +1,6 @@
+#include "AppDirTest.h"
 #include "FileText.h"
-#include "TempAppDir.h"
+#include "RecordingPrompts.h"
 #include "app/AppPaths.h"
 #include "config/SystemConfigFile.h"
 #include "dialogs/SystemConfigDialog.h"
@@ -12,45 +13,21 @@
 #include <QtTest>
 
 // The settings dialog on a real system_config.xml.
-class TestSystemConfigDialog : public QObject
+class TestSystemConfigDialog : public AppDirTest
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
     void fileValuesShownAndWritten_data();
     void fileValuesShownAndWritten();
     void okWithoutChangesRewritesTheSameFile();
     void cancelAndFailedSaveWriteNothing();
 
 private:
-    DialogPrompts Prompts();
-    static void Click(QDialog& dialog, const char* button) { dialog.findChild<QPushButton*>(button)->click(); }
+    DialogPrompts Prompts() { return m_operator.Answer<DialogPrompts>(); }
 
-    std::unique_ptr<TempAppDir> m_appDir;
-    QStringList m_warnings;
+    RecordingPrompts m_operator;
 };
-
-void TestSystemConfigDialog::init()
-{
-    m_appDir = std::make_unique<TempAppDir>();
-    m_warnings.clear();
-}
-
-void TestSystemConfigDialog::cleanup()
-{
-    m_appDir.reset();
-}
-
-DialogPrompts TestSystemConfigDialog::Prompts()
-{
-    DialogPrompts prompts;
-    prompts.notify = [this](QMessageBox::Icon, QWidget*, const QString& title, const QString& text) {
-        m_warnings << title + ": " + text;
-    };
-    return prompts;
-}
 
 void TestSystemConfigDialog::fileValuesShownAndWritten_data()
 {
@@ -120,7 +97,7 @@ void TestSystemConfigDialog::cancelAndFailedSaveWriteNothing()
     dialog.findChild<QSpinBox*>("spinBox_ServerPort")->setValue(5000);
     QVERIFY(QFile::remove(GetSystemConfigPath()) && QDir().mkpath(GetSystemConfigPath()));
     Click(dialog, "pushButton_OK");
-    QCOMPARE(m_warnings.size(), 1);
+    QCOMPARE(m_operator.said.size(), 1);
     QVERIFY(dialog.result() != QDialog::Accepted);
     QCOMPARE(dialog.findChild<QSpinBox*>("spinBox_ServerPort")->value(), 5000);
 }
