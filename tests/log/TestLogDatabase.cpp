@@ -175,13 +175,14 @@ void TestLogDatabase::filtersFindTheirRows_data()
     some.allPorts = some.analog = false;
     some.bncPorts = {2};
     some.alarmTypes = {4, 8};
-    some.signalNames = LogFilter::SplitSignalNames(QStringLiteral("Sport；O'Brien;;"), QStringLiteral("；"));
-    QTest::newRow("device, AES/EBU + BNC 2, two types, two names") << some << QStringList{"Sport", "O'Brien"};
+    some.signalNames =
+        LogFilter::SplitSignalNames(QStringLiteral("Sport；O'Brien;News;100 Hits;;"), QStringLiteral("；"));
+    QTest::newRow("device, AES/EBU + BNC 2, two types, four names") << some << QStringList{"Sport", "O'Brien"};
 
     LogFilter typed = Everything();
     typed.allPorts = typed.aesEbu = false;
     typed.bncPorts = {1, 2};
-    typed.signalNames = QStringList{"100%"};
+    typed.signalNames = QStringList{"100%", "O'Brien"};
     QTest::newRow("analog and two BNC, a typed wildcard") << typed << QStringList{"100%", "100 Hits"};
     LogFilter injected = Everything();
     injected.signalNames = QStringList{"x' or '1'='1"};
@@ -199,15 +200,14 @@ void TestLogDatabase::filtersFindTheirRows()
         int portType;
         int portID;
         int alarmType;
-    } rows[] = {{"News", "10.0.0.1", PortTypeBnc, 1, 4},     {"Sport", "10.0.0.2", PortTypeBnc, 2, 8},
+    } rows[] = {{"News", "10.0.0.1", PortTypeBnc, 2, 4},     {"Sport", "10.0.0.2", PortTypeBnc, 2, 8},
                 {"O'Brien", "10.0.0.2", PortTypeAes, 1, 4},  {"100%", "10.0.0.1", PortTypeAnalog, 1, 2},
-                {"100 Hits", "10.0.0.2", PortTypeBnc, 2, 4}, {"Device", "10.0.0.1", PortTypeNone, -1, 32},
+                {"100 Hits", "10.0.0.2", PortTypeBnc, 2, 1}, {"Device", "10.0.0.1", PortTypeNone, -1, 32},
                 {"Late", "10.0.0.2", PortTypeBnc, 5, 4}};
-    const QDateTime time = At("2024-03-05 10:00:00.000");
     for (int i = 0; i < 7; ++i) {
         AlarmRecord record = MakeAlarm(rows[i].ip, rows[i].portType, rows[i].portID, -1, rows[i].alarmType, 3);
         record.signalName = rows[i].name;
-        record.time = i < 6 ? time.addSecs(i) : At("2024-03-06 00:00:00.000");
+        record.time = i < 6 ? At("2024-03-05 10:00:00.000").addSecs(i) : At("2024-03-06 00:00:00.000");
         QVERIFY(m_database->Insert(record));
     }
     QTEST(SignalsWhere(filter.Clause()), "found");

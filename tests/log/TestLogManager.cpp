@@ -8,6 +8,7 @@
 #include "log/LogManager.h"
 
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSqlQuery>
 #include <QtTest>
 
@@ -211,6 +212,7 @@ void TestLogManager::readsAndRestartsWhileHandlerThreadWrites()
     constexpr int alarms = 20000;
     std::atomic<bool> handlerDone{false};
     std::thread handler(WriteAlarms, std::ref(manager), alarms, std::ref(handlerDone));
+    const auto joinHandler = qScopeGuard([&handler] { handler.join(); });
     unsigned lastCount = 0;
     int overlapped = 0;
     for (int cycle = 0; cycle < 1000 && !(handlerDone && manager.QueueLength() == 0); ++cycle) {
@@ -228,7 +230,6 @@ void TestLogManager::readsAndRestartsWhileHandlerThreadWrites()
         QVERIFY(!QFile::exists(path + "-wal"));
         manager.Open();
     }
-    handler.join();
     manager.Close();
     QVERIFY2(overlapped > 0, "no read met pending writes");
 

@@ -36,12 +36,10 @@ std::optional<SyslogReceiver::Message> SyslogReceiver::Parse(const QByteArray& o
     Message message;
     message.facility = match.captured(1).toInt() / 8;
     message.severity = match.captured(1).toInt() % 8;
-    message.timestamp = match.captured(2);
-    message.hostName = match.captured(3);
-    message.appName = match.captured(4);
-    message.procId = match.captured(5);
-    message.msgId = match.captured(6);
-    message.sdId = match.captured(7);
+    QString* const fields[] = {&message.timestamp, &message.hostName, &message.appName,
+                               &message.procId,    &message.msgId,    &message.sdId};
+    for (int i = 0; i < 6; ++i)
+        *fields[i] = match.captured(2 + i);
     for (auto params = Param.globalMatch(match.captured(8)); params.hasNext();) {
         const QRegularExpressionMatch param = params.next();
         message.params.insert(param.captured(1), param.captured(2).replace(Escape, QStringLiteral("\\1")));
