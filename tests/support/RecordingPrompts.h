@@ -35,10 +35,11 @@ struct RecordingPrompts
     }
 };
 
-// Clicks the push button of that object name inside parent; a missing button fails the test.
+// Clicks the push button of that object name inside parent, as the operator would; a missing or disabled button
+// fails the test.
 inline void Click(QWidget& parent, const char* name)
 {
     auto* button = parent.findChild<QPushButton*>(QLatin1String(name));
-    QVERIFY2(button, name);
+    QVERIFY2(button && button->isEnabled(), name);
     button->click();
 }
