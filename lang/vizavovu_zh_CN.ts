@@ -86,6 +86,17 @@
     </message>
 </context>
 <context>
+    <name>AlarmListActions</name>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete alarms?</source>
+        <translation>确定要删除告警吗？</translation>
+    </message>
+</context>
+<context>
     <name>AlarmNote</name>
     <message>
         <source>A note has at most %1 characters.</source>
@@ -392,6 +403,74 @@
     <message>
         <source>the file must hold one line, &quot;Bearer TOKEN&quot; or &quot;Basic USER:PASSWORD&quot;</source>
         <translation>文件必须只有一行：&quot;Bearer TOKEN&quot; 或 &quot;Basic USER:PASSWORD&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigBackupRunner</name>
+    <message>
+        <source>Select Import Directory</source>
+        <translation>选择导入目录</translation>
+    </message>
+    <message>
+        <source>Import Config</source>
+        <translation>导入配置</translation>
+    </message>
+    <message>
+        <source>Import success! import %1 file(s)</source>
+        <translation>导入成功！共导入 %1 个文件</translation>
+    </message>
+    <message>
+        <source>No file to import</source>
+        <translation>没有可导入的文件</translation>
+    </message>
+    <message>
+        <source>Select Export Directory</source>
+        <translation>选择导出目录</translation>
+    </message>
+    <message>
+        <source>Export Config</source>
+        <translation>导出配置</translation>
+    </message>
+    <message>
+        <source>Some config file have been exist, Do you want to overwrite them?</source>
+        <translation>部分配置文件已存在，是否覆盖？</translation>
+    </message>
+    <message>
+        <source>Export success! export %1 file(s)</source>
+        <translation>导出成功！共导出 %1 个文件</translation>
+    </message>
+    <message>
+        <source>No file to export</source>
+        <translation>没有可导出的文件</translation>
+    </message>
+    <message>
+        <source>Warn</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>These files could not be copied; each was left as it was:
+%1</source>
+        <translation>以下文件无法复制，均保持原样：
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>CurrentDeviceBox</name>
+    <message>
+        <source>Device Name</source>
+        <translation>设备名称</translation>
+    </message>
+    <message>
+        <source>Device IP</source>
+        <translation>设备 IP</translation>
+    </message>
+    <message>
+        <source>Alarm Time</source>
+        <translation>告警时间</translation>
+    </message>
+    <message>
+        <source>Current Device</source>
+        <translation>当前设备</translation>
     </message>
 </context>
 <context>
@@ -988,32 +1067,12 @@
         <translation>固定</translation>
     </message>
     <message>
-        <source>Device Name</source>
-        <translation>设备名称</translation>
-    </message>
-    <message>
-        <source>Device IP</source>
-        <translation>设备 IP</translation>
-    </message>
-    <message>
-        <source>Alarm Time</source>
-        <translation>告警时间</translation>
-    </message>
-    <message>
         <source>All Device</source>
         <translation>所有设备</translation>
     </message>
     <message>
         <source>Current Device</source>
         <translation>当前设备</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>删除</translation>
-    </message>
-    <message>
-        <source>Are you sure to delete alarms?</source>
-        <translation>确定要删除告警吗？</translation>
     </message>
 </context>
 <context>
@@ -1107,10 +1166,6 @@
         <translation>当前操作系统不支持语音告警！</translation>
     </message>
     <message>
-        <source>Toolbar</source>
-        <translation>工具栏</translation>
-    </message>
-    <message>
         <source>Error</source>
         <translation>错误</translation>
     </message>
@@ -1141,40 +1196,6 @@
         <translation>确定要退出吗？</translation>
     </message>
     <message>
-        <source>Select Import Directory</source>
-        <translation>选择导入目录</translation>
-    </message>
-    <message>
-        <source>Import success! import %1 file(s)</source>
-        <translation>导入成功！共导入 %1 个文件</translation>
-    </message>
-    <message>
-        <source>No file to import</source>
-        <translation>没有可导入的文件</translation>
-    </message>
-    <message>
-        <source>Select Export Directory</source>
-        <translation>选择导出目录</translation>
-    </message>
-    <message>
-        <source>Some config file have been exist, Do you want to overwrite them?</source>
-        <translation>部分配置文件已存在，是否覆盖？</translation>
-    </message>
-    <message>
-        <source>Export success! export %1 file(s)</source>
-        <translation>导出成功！共导出 %1 个文件</translation>
-    </message>
-    <message>
-        <source>No file to export</source>
-        <translation>没有可导出的文件</translation>
-    </message>
-    <message>
-        <source>These files could not be copied; each was left as it was:
-%1</source>
-        <translation>以下文件无法复制，均保持原样：
-%1</translation>
-    </message>
-    <message>
         <source>Report</source>
         <translation>报告</translation>
     </message>
@@ -1191,6 +1212,13 @@ Alarms are kept and written as soon as it can be written again.</source>
     <message>
         <source>Shelved Alarms</source>
         <translation>已搁置告警</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindowActions</name>
+    <message>
+        <source>Toolbar</source>
+        <translation>工具栏</translation>
     </message>
 </context>
 <context>

@@ -86,6 +86,17 @@
     </message>
 </context>
 <context>
+    <name>AlarmListActions</name>
+    <message>
+        <source>Delete</source>
+        <translation>刪除</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete alarms?</source>
+        <translation>確定要刪除告警嗎？</translation>
+    </message>
+</context>
+<context>
     <name>AlarmNote</name>
     <message>
         <source>A note has at most %1 characters.</source>
@@ -392,6 +403,74 @@
     <message>
         <source>the file must hold one line, &quot;Bearer TOKEN&quot; or &quot;Basic USER:PASSWORD&quot;</source>
         <translation>檔案必須只有一行：&quot;Bearer TOKEN&quot; 或 &quot;Basic USER:PASSWORD&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigBackupRunner</name>
+    <message>
+        <source>Select Import Directory</source>
+        <translation>選擇匯入目錄</translation>
+    </message>
+    <message>
+        <source>Import Config</source>
+        <translation>匯入設定</translation>
+    </message>
+    <message>
+        <source>Import success! import %1 file(s)</source>
+        <translation>匯入成功！共匯入 %1 個檔案</translation>
+    </message>
+    <message>
+        <source>No file to import</source>
+        <translation>沒有可匯入的檔案</translation>
+    </message>
+    <message>
+        <source>Select Export Directory</source>
+        <translation>選擇匯出目錄</translation>
+    </message>
+    <message>
+        <source>Export Config</source>
+        <translation>匯出設定</translation>
+    </message>
+    <message>
+        <source>Some config file have been exist, Do you want to overwrite them?</source>
+        <translation>部分設定檔已存在，是否覆寫？</translation>
+    </message>
+    <message>
+        <source>Export success! export %1 file(s)</source>
+        <translation>匯出成功！共匯出 %1 個檔案</translation>
+    </message>
+    <message>
+        <source>No file to export</source>
+        <translation>沒有可匯出的檔案</translation>
+    </message>
+    <message>
+        <source>Warn</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>These files could not be copied; each was left as it was:
+%1</source>
+        <translation>以下檔案無法複製，均保持原狀：
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>CurrentDeviceBox</name>
+    <message>
+        <source>Device Name</source>
+        <translation>設備名稱</translation>
+    </message>
+    <message>
+        <source>Device IP</source>
+        <translation>設備 IP</translation>
+    </message>
+    <message>
+        <source>Alarm Time</source>
+        <translation>告警時間</translation>
+    </message>
+    <message>
+        <source>Current Device</source>
+        <translation>目前設備</translation>
     </message>
 </context>
 <context>
@@ -988,32 +1067,12 @@
         <translation>固定</translation>
     </message>
     <message>
-        <source>Device Name</source>
-        <translation>設備名稱</translation>
-    </message>
-    <message>
-        <source>Device IP</source>
-        <translation>設備 IP</translation>
-    </message>
-    <message>
-        <source>Alarm Time</source>
-        <translation>告警時間</translation>
-    </message>
-    <message>
         <source>All Device</source>
         <translation>所有設備</translation>
     </message>
     <message>
         <source>Current Device</source>
         <translation>目前設備</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>刪除</translation>
-    </message>
-    <message>
-        <source>Are you sure to delete alarms?</source>
-        <translation>確定要刪除告警嗎？</translation>
     </message>
 </context>
 <context>
@@ -1107,10 +1166,6 @@
         <translation>目前作業系統不支援語音告警！</translation>
     </message>
     <message>
-        <source>Toolbar</source>
-        <translation>工具列</translation>
-    </message>
-    <message>
         <source>Error</source>
         <translation>錯誤</translation>
     </message>
@@ -1141,40 +1196,6 @@
         <translation>確定要結束嗎？</translation>
     </message>
     <message>
-        <source>Select Import Directory</source>
-        <translation>選擇匯入目錄</translation>
-    </message>
-    <message>
-        <source>Import success! import %1 file(s)</source>
-        <translation>匯入成功！共匯入 %1 個檔案</translation>
-    </message>
-    <message>
-        <source>No file to import</source>
-        <translation>沒有可匯入的檔案</translation>
-    </message>
-    <message>
-        <source>Select Export Directory</source>
-        <translation>選擇匯出目錄</translation>
-    </message>
-    <message>
-        <source>Some config file have been exist, Do you want to overwrite them?</source>
-        <translation>部分設定檔已存在，是否覆寫？</translation>
-    </message>
-    <message>
-        <source>Export success! export %1 file(s)</source>
-        <translation>匯出成功！共匯出 %1 個檔案</translation>
-    </message>
-    <message>
-        <source>No file to export</source>
-        <translation>沒有可匯出的檔案</translation>
-    </message>
-    <message>
-        <source>These files could not be copied; each was left as it was:
-%1</source>
-        <translation>以下檔案無法複製，均保持原狀：
-%1</translation>
-    </message>
-    <message>
         <source>Report</source>
         <translation>報告</translation>
     </message>
@@ -1191,6 +1212,13 @@ Alarms are kept and written as soon as it can be written again.</source>
     <message>
         <source>Shelved Alarms</source>
         <translation>已擱置告警</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindowActions</name>
+    <message>
+        <source>Toolbar</source>
+        <translation>工具列</translation>
     </message>
 </context>
 <context>

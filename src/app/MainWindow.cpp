@@ -4,9 +4,10 @@
 #include "alarm/ShowAlarmManager.h"
 #include "alarm/SoundAlarmManager.h"
 #include "alarm/Speak.h"
-#include "dialogs/AboutDialog.h"
 #include "app/AppPaths.h"
+#include "app/ConfigBackupRunner.h"
 #include "app/DesktopNotifier.h"
+#include "app/MainWindowActions.h"
 #include "app/SelectIPDialog.h"
 #include "app/StationTrayIcon.h"
 #include "config/DeviceConfigFile.h"
@@ -17,6 +18,7 @@
 #include "config/LanguageConfigNode.h"
 #include "config/SystemConfigFile.h"
 #include "config/SystemConfigManager.h"
+#include "dialogs/AboutDialog.h"
 #include "log/AlarmReportWindow.h"
 #include "log/LogBrowserPrompts.h"
 #include "log/LogManager.h"
@@ -30,11 +32,10 @@
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileDialog>
+#include <QGuiApplication>
 #include <QHostAddress>
 #include <QMessageBox>
 #include <QNetworkInterface>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QSet>
 #include <QStatusBar>
@@ -51,42 +52,7 @@ QStringList GetLocalIPv4List()
     return list;
 }
 
-MainWindow::Prompts MainWindow::InteractivePrompts()
-{
-    Prompts prompts;
-    prompts.runDialog = [](QDialog& dialog) { return dialog.exec(); };
-    prompts.notify = [](QMessageBox::Icon icon, QWidget* parent, const QString& title, const QString& text) {
-        QMessageBox(icon, title, text, QMessageBox::Ok, parent).exec();
-    };
-    prompts.confirm = [](QWidget* parent, const QString& title, const QString& text) {
-        return QMessageBox::question(parent, title, text, QMessageBox::Ok | QMessageBox::Cancel,
-                                     QMessageBox::Cancel) == QMessageBox::Ok;
-    };
-    prompts.saveFileName = [](QWidget* parent, const QString& caption, const QString& proposedPath,
-                              const QString& filters, QString* chosenFilter) {
-        return QFileDialog::getSaveFileName(parent, caption, proposedPath, filters, chosenFilter);
-    };
-    prompts.existingDirectory = [](QWidget* parent, const QString& caption) {
-        return QFileDialog::getExistingDirectory(parent, caption, QString(), QFileDialog::ShowDirsOnly);
-    };
-    return prompts;
-}
-
-MainWindow::Prompts MainWindow::UnattendedPrompts()
-{
-    Prompts prompts = InteractivePrompts();
-    // The box stays up for the operator, but nothing waits for it.
-    prompts.notify = [](QMessageBox::Icon icon, QWidget* parent, const QString& title, const QString& text) {
-        auto* box = new QMessageBox(icon, title, text, QMessageBox::Ok, parent);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
-    };
-    return prompts;
-}
-
-MainWindow::MainWindow(QWidget* parent) : MainWindow(InteractivePrompts(), parent)
-{
-}
+MainWindow::MainWindow(QWidget* parent) : MainWindow(InteractivePrompts(), parent) {}
 
 MainWindow::MainWindow(const Prompts& prompts, QWidget* parent)
     : QMainWindow(parent), m_ui(std::make_unique<Ui::MainWindow>()), m_prompts(prompts)
@@ -108,7 +74,10 @@ void MainWindow::InitWindow()
     setWindowTitle(tr("Quorvex-Zentiq SNMP Monitor System"));
     QDir().mkpath(GetConfigDir());
     ConnectActions();
-    BuildToolBar();
+    CreateDisplay();
+    m_actions = std::make_unique<MainWindowActions>(*m_ui);
+    m_backup = std::make_unique<ConfigBackupRunner>(
+        m_prompts, [this] { m_logManager->Close(); }, this);
     CreateManagers();
     setWindowIcon(QIcon(GetIconDir() + "/logo.png"));
     // A console without a window manager ignores "maximized"; the window then still covers the screen.
@@ -142,17 +111,12 @@ void MainWindow::ConnectActions()
         connect(action, &QAction::triggered, this, slot);
 }
 
-void MainWindow::SetActionIcon(QAction* action, const QString& fileName)
-{
-    action->setIcon(QIcon(GetIconDir() + fileName));
-}
-
 void MainWindow::Warn(QWidget* parent, const QString& text)
 {
     m_prompts.notify(QMessageBox::Warning, parent, tr("Warn"), text);
 }
 
-void MainWindow::BuildToolBar()
+void MainWindow::CreateDisplay()
 {
     m_display = new MainAlarmDisplayWidget;
     m_display->SetConfirm(m_prompts.confirm);
@@ -162,48 +126,6 @@ void MainWindow::BuildToolBar()
             &AlarmHandlingController::AcknowledgeAll);
     connect(m_ui->actionShelved_Alarms, &QAction::triggered, m_display->Handling(),
             &AlarmHandlingController::ShowShelvedAlarms);
-
-    // A null entry is a separator.
-    QToolBar* toolBar = m_ui->mainToolBar;
-    const QList<QAction*> toolBarEntries{
-        m_ui->actionStart_Monitor,   m_ui->actionStop_Monitor,    nullptr,
-        m_ui->actionManage_Device,   m_ui->actionSystem_Config,   m_ui->action_SoundAlarm,
-        nullptr,                     m_ui->actionStatus,          m_ui->actionLog,
-        m_ui->actionReport,
-        m_ui->actionAcknowledge_All,
-        nullptr,                     m_ui->actionHide_Device_Nav, m_ui->actionShow_Device_Nav,
-        m_ui->actionHide_Cur_Device, m_ui->actionShow_Cur_Device, nullptr,
-        m_ui->actionHelp,            m_ui->actionAbout,
-    };
-    for (QAction* action : toolBarEntries) {
-        if (action)
-            toolBar->addAction(action);
-        else
-            toolBar->addSeparator();
-    }
-
-    m_ui->actionHelp->setVisible(false);
-    m_ui->actionHelp->setEnabled(false);
-    const std::pair<QAction*, const char*> icons[] = {
-        {m_ui->actionStart_Monitor, "/start.png"},       {m_ui->actionStop_Monitor, "/stop.png"},
-        {m_ui->actionManage_Device, "/device_config.png"}, {m_ui->actionSystem_Config, "/config.png"},
-        {m_ui->action_SoundAlarm, "/sound.png"},         {m_ui->actionHelp, "/help.png"},
-        {m_ui->actionAbout, "/about.png"},               {m_ui->actionLog, "/log.png"},
-        {m_ui->actionReport, "/report.png"},
-        {m_ui->actionStatus, "/Status.png"},             {m_ui->actionHide_Device_Nav, "/hide_left.png"},
-        {m_ui->actionShow_Device_Nav, "/show_left.png"}, {m_ui->actionHide_Cur_Device, "/hide_cur.png"},
-        {m_ui->actionShow_Cur_Device, "/show_cur.png"}, {m_ui->actionAcknowledge_All, "/acknowledge.png"},
-    };
-    for (const auto& [action, fileName] : icons)
-        SetActionIcon(action, QString::fromLatin1(fileName));
-    UpdateMonitoringActions();
-    ShowOneOf(m_ui->actionHide_Device_Nav, m_ui->actionShow_Device_Nav);
-    ShowOneOf(m_ui->actionHide_Cur_Device, m_ui->actionShow_Cur_Device);
-
-    m_toolbarToggle = toolBar->toggleViewAction();
-    m_toolbarToggle->setText(tr("Toolbar"));
-    m_ui->menuView_V->addSeparator();
-    m_ui->menuView_V->addAction(m_toolbarToggle);
 }
 
 void MainWindow::CreateManagers()
@@ -338,14 +260,6 @@ void MainWindow::ApplySpeechVocabulary(const QString& language)
     }
 }
 
-void MainWindow::UpdateMonitoringActions()
-{
-    m_ui->actionStart_Monitor->setEnabled(!m_monitoring);
-    m_ui->actionStop_Monitor->setEnabled(m_monitoring);
-    m_ui->actionImport_Config->setEnabled(!m_monitoring);
-    m_ui->actionExport_Config->setEnabled(!m_monitoring);
-}
-
 void MainWindow::OnStartMonitorClicked()
 {
     SelectIPDialog dialog;
@@ -388,9 +302,8 @@ void MainWindow::StartMonitoring(const QString& localAddress)
     m_display->Handling()->Restore();
     m_localAddress = localAddress;
     if (!m_snmpServer->Start(m_localAddress, m_serverPort)) {
-        Warn(this, tr("Alarms cannot be received on UDP port %1: %2")
-                                 .arg(m_serverPort)
-                                 .arg(m_snmpServer->ErrorString()));
+        Warn(this,
+             tr("Alarms cannot be received on UDP port %1: %2").arg(m_serverPort).arg(m_snmpServer->ErrorString()));
     }
 
     DeviceConfigFile deviceConfig;
@@ -400,11 +313,11 @@ void MainWindow::StartMonitoring(const QString& localAddress)
     QueueRegistration(deviceConfig);
 
     m_monitoring = true;
-    UpdateMonitoringActions();
+    m_actions->SetMonitoring(m_monitoring);
     m_display->SetMonitoring(true);
-    statusBar()->showMessage(tr("Monitoring %n device(s): alarms to %1, UDP port %2", nullptr,
-                                deviceConfig.Devices().size())
-                                 .arg(m_localAddress, QString::number(m_serverPort)));
+    statusBar()->showMessage(
+        tr("Monitoring %n device(s): alarms to %1, UDP port %2", nullptr, deviceConfig.Devices().size())
+            .arg(m_localAddress, QString::number(m_serverPort)));
 }
 
 void MainWindow::QueueRegistration(const DeviceConfigFile& config)
@@ -427,7 +340,7 @@ void MainWindow::OnStopMonitorClicked()
     m_connectDeviceThread->Stop();
     m_snmpServer->Stop();
     m_monitoring = false;
-    UpdateMonitoringActions();
+    m_actions->SetMonitoring(m_monitoring);
     statusBar()->showMessage(tr("Monitoring stopped"));
     m_showAlarmManager->ClearAlarms();
     m_showAlarmManager->ClearDevices();
@@ -484,26 +397,16 @@ void MainWindow::OnSystemConfigClicked()
     StartMonitoring(localAddress);
 }
 
-LogBrowserPrompts MainWindow::LogPrompts() const
-{
-    LogBrowserPrompts prompts;
-    prompts.runDialog = m_prompts.runDialog;
-    prompts.notify = m_prompts.notify;
-    prompts.confirm = m_prompts.confirm;
-    prompts.saveFileName = m_prompts.saveFileName;
-    return prompts;
-}
-
 void MainWindow::OnLogClicked()
 {
-    m_logManager->ShowLogDialog(LogPrompts());
+    m_logManager->ShowLogDialog(m_prompts.ForLogBrowser());
 }
 
 void MainWindow::OnReportClicked()
 {
     const bool opened = !m_reportWindow;
     if (opened) {
-        m_reportWindow = new AlarmReportWindow(LogPrompts(), GetLogDatabasePath(), this);
+        m_reportWindow = new AlarmReportWindow(m_prompts.ForLogBrowser(), GetLogDatabasePath(), this);
         m_reportWindow->setAttribute(Qt::WA_DeleteOnClose);
     }
     DeviceConfigFile config;
@@ -537,83 +440,47 @@ void MainWindow::closeEvent(QCloseEvent* event)
 void MainWindow::OnSoundAlarmClicked()
 {
     m_soundOn = !m_soundOn;
-    SetActionIcon(m_ui->action_SoundAlarm, m_soundOn ? "/sound.png" : "/unsound.png");
+    m_actions->SetSoundOn(m_soundOn);
     m_soundAlarmManager->SetSoundEnabled(m_soundOn);
 }
 
 void MainWindow::OnImportConfig()
 {
-    if (m_monitoring)
-        return;
-    const QString directory = m_prompts.existingDirectory(this, tr("Select Import Directory"));
-    if (directory.isEmpty())
-        return;
-    const ConfigBackup::Result result = ConfigBackup::Import(directory, [this] { m_logManager->Close(); });
-    ReportBackup(tr("Import Config"), tr("Import success! import %1 file(s)"), tr("No file to import"), result);
+    if (!m_monitoring)
+        m_backup->Import();
 }
 
 void MainWindow::OnExportConfig()
 {
-    if (m_monitoring)
-        return;
-    const QString directory = m_prompts.existingDirectory(this, tr("Select Export Directory"));
-    if (directory.isEmpty())
-        return;
-    const QString folder = ConfigBackup::FolderFor(directory, QDate::currentDate());
-    if (!ConfigBackup::ExistingIn(folder).isEmpty() &&
-        !m_prompts.confirm(this, tr("Export Config"),
-                           tr("Some config file have been exist, Do you want to overwrite them?")))
-        return;
-    const ConfigBackup::Result result = ConfigBackup::Export(folder, [this] { m_logManager->Close(); });
-    ReportBackup(tr("Export Config"), tr("Export success! export %1 file(s)"), tr("No file to export"), result);
-}
-
-// A file that was there but could not be copied is named after the count, so that a partial backup or import
-// is not taken for a complete one.
-void MainWindow::ReportBackup(const QString& title, const QString& successText, const QString& noneText,
-                              const ConfigBackup::Result& result)
-{
-    m_prompts.notify(QMessageBox::Information, this, title,
-                     result.copied > 0 ? successText.arg(result.copied) : noneText);
-    if (!result.failures.isEmpty())
-        Warn(this, tr("These files could not be copied; each was left as it was:\n%1")
-                       .arg(result.failures.join(QLatin1Char('\n'))));
-}
-
-// Of each pair of view actions exactly one is visible, in the menu and in the toolbar alike.
-void MainWindow::ShowOneOf(QAction* visible, QAction* hidden)
-{
-    visible->setVisible(true);
-    hidden->setVisible(false);
+    if (!m_monitoring)
+        m_backup->Export();
 }
 
 void MainWindow::OnHideDeviceNav()
 {
     m_display->ShowNavigation(false);
-    ShowOneOf(m_ui->actionShow_Device_Nav, m_ui->actionHide_Device_Nav);
+    m_actions->SetNavigationShown(false);
 }
 
 void MainWindow::OnShowDeviceNav()
 {
     m_display->ShowNavigation(true);
-    ShowOneOf(m_ui->actionHide_Device_Nav, m_ui->actionShow_Device_Nav);
+    m_actions->SetNavigationShown(true);
 }
 
 void MainWindow::OnHideCurDevice()
 {
     m_display->ShowCurrentDevice(false);
-    ShowOneOf(m_ui->actionShow_Cur_Device, m_ui->actionHide_Cur_Device);
+    m_actions->SetCurrentDeviceShown(false);
 }
 
 void MainWindow::OnShowCurDevice()
 {
     m_display->ShowCurrentDevice(true);
-    ShowOneOf(m_ui->actionHide_Cur_Device, m_ui->actionShow_Cur_Device);
+    m_actions->SetCurrentDeviceShown(true);
 }
 
-void MainWindow::OnHelp()
-{
-}
+void MainWindow::OnHelp() {}
 
 void MainWindow::OnAbout()
 {
@@ -625,7 +492,7 @@ void MainWindow::RetranslateUi()
 {
     m_ui->retranslateUi(this);
     setWindowTitle(tr("Quorvex-Zentiq SNMP Monitor System"));
-    m_toolbarToggle->setText(tr("Toolbar"));
+    m_actions->RetranslateUi();
     m_display->RetranslateUi();
     if (m_reportWindow)
         m_reportWindow->RetranslateUi();

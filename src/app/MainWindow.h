@@ -1,7 +1,6 @@
 #pragma once
 
-#include "app/ConfigBackup.h"
-#include "dialogs/DialogPrompts.h"
+#include "app/StationPrompts.h"
 
 #include <QMainWindow>
 #include <QMessageBox>
@@ -12,14 +11,15 @@
 
 class AlarmHandler;
 class AlarmReportWindow;
+class ConfigBackupRunner;
 class ConnectDeviceThread;
 class DeviceConfigFile;
 class DeviceConfigManager;
 class LanguageConfig;
 class LogManager;
 class MainAlarmDisplayWidget;
+class MainWindowActions;
 class MetricsServer;
-class QAction;
 class QHostAddress;
 class QDialog;
 class ShowAlarmManager;
@@ -28,7 +28,6 @@ class SoundAlarmManager;
 class StationTrayIcon;
 class SystemConfigManager;
 struct AlertmanagerTarget;
-struct LogBrowserPrompts;
 struct SyslogTarget;
 
 namespace Ui {
@@ -42,17 +41,7 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    // How modal boxes and dialogs are answered; tests and the unattended start replace the operator. The
-    // settings dialogs get the DialogPrompts part.
-    struct Prompts : DialogPrompts
-    {
-        // Asks for a file to write; empty when cancelled. chosenFilter receives the filter the operator picked.
-        std::function<QString(QWidget* parent, const QString& caption, const QString& proposedPath,
-                              const QString& filters, QString* chosenFilter)>
-            saveFileName;
-        // Asks for an existing directory; empty when cancelled.
-        std::function<QString(QWidget* parent, const QString& caption)> existingDirectory;
-    };
+    using Prompts = StationPrompts;
 
     explicit MainWindow(QWidget* parent = nullptr);
     MainWindow(const Prompts& prompts, QWidget* parent = nullptr);
@@ -70,10 +59,8 @@ public:
     // error, when it cannot.
     bool StartMetrics(const QHostAddress& address, quint16 port, QString& error);
 
-    // Interactive answers: dialogs run modally, warnings wait for the operator.
-    static Prompts InteractivePrompts();
-    // Warnings that do not hold anything back.
-    static Prompts UnattendedPrompts();
+    static Prompts InteractivePrompts() { return StationPrompts::Interactive(); }
+    static Prompts UnattendedPrompts() { return StationPrompts::Unattended(); }
 
 signals:
     // The window was closed: by the operator, Exit or a signal. The station ends then, whatever else is open.
@@ -105,19 +92,13 @@ protected:
 private:
     void InitWindow();
     void ConnectActions();
-    void BuildToolBar();
+    void CreateDisplay();
     void CreateManagers();
     void ReleaseManagers();
     void CreateDesktopPresence();
     void ApplySpeechVocabulary(const QString& language);
-    void UpdateMonitoringActions();
-    void SetActionIcon(QAction* action, const QString& fileName);
     void Warn(QWidget* parent, const QString& text);
-    LogBrowserPrompts LogPrompts() const;
-    void ShowOneOf(QAction* visible, QAction* hidden);
     void QueueRegistration(const DeviceConfigFile& config);
-    void ReportBackup(const QString& title, const QString& successText, const QString& noneText,
-                      const ConfigBackup::Result& result);
 
     std::unique_ptr<Ui::MainWindow> m_ui;
     Prompts m_prompts;
@@ -134,7 +115,8 @@ private:
     bool m_monitoring = false;
     bool m_soundOn = true;
     ConnectDeviceThread* m_connectDeviceThread = nullptr;
-    QAction* m_toolbarToggle = nullptr;
+    std::unique_ptr<MainWindowActions> m_actions;
+    std::unique_ptr<ConfigBackupRunner> m_backup;
     MainAlarmDisplayWidget* m_display = nullptr;
     StationTrayIcon* m_trayIcon = nullptr;
     // Reads the managers, so it goes before them.

@@ -1,12 +1,11 @@
 #include "views/MainAlarmDisplayWidget.h"
 
-#include "alarm/AlarmRecordPool.h"
 #include "alarm/SoundAlarmManager.h"
-#include "app/AppPaths.h"
 #include "config/DeviceConfigFile.h"
 #include "config/DeviceConfigNode.h"
 #include "config/PortConfigNode.h"
 #include "views/AlarmHandlingController.h"
+#include "views/CurrentDeviceBox.h"
 #include "views/DeviceAlarmListForm.h"
 #include "views/DeviceNavigation.h"
 #include "views/DevicePicMonitorForm.h"
@@ -14,52 +13,21 @@
 #include "views/DeviceWidget.h"
 
 #include <QComboBox>
-#include <QFormLayout>
-#include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLabel>
-#include <QMessageBox>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-namespace
-{
-// A round of queued alarms gives the event loop back after this long, so the window keeps painting in a storm.
-constexpr qint64 RoundBudgetMs = 20;
-
-QLabel* CaptionLabel(QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    // Wide enough for "Device Name" at 16 pixels beside the picture's edge; 104 clips it.
-    label->setFixedSize(128, 28);
-    label->setAlignment(Qt::AlignCenter);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Qt::white);
-    palette.setBrush(QPalette::Window, QBrush(QPixmap(GetIconDir() + "/back.png")));
-    label->setPalette(palette);
-    label->setAutoFillBackground(true);
-    return label;
-}
-} // namespace
-
 MainAlarmDisplayWidget::MainAlarmDisplayWidget(QWidget* parent)
-    : QWidget(parent), m_statusWindow(std::make_unique<DevicePicMonitorForm>())
+    : QWidget(parent), m_statusWindow(std::make_unique<DevicePicMonitorForm>()),
+      m_arrivals(
+          this, [this](const AlarmRecord& record) { ApplyRecord(record); }, [this] { FinishBatch(); })
 {
     BuildLayout();
-    m_confirm = [](QWidget* dialogParent, const QString& title, const QString& text) {
-        return QMessageBox::question(dialogParent, title, text, QMessageBox::Ok | QMessageBox::Cancel,
-                                     QMessageBox::Cancel) == QMessageBox::Ok;
-    };
-
     connect(this, &MainAlarmDisplayWidget::Signal_DealAlarm, this, &MainAlarmDisplayWidget::OnDealAlarm);
-    for (DeviceAlarmListForm* form : {m_currentDeviceForm, m_allDeviceForm}) {
-        connect(form, &DeviceAlarmListForm::Sig_RemoveSoundAlarm, this, &MainAlarmDisplayWidget::OnRemoveSoundAlarm);
-        connect(form, &DeviceAlarmListForm::Sig_AppendSoundAlarm, this, &MainAlarmDisplayWidget::OnAppendSoundAlarm);
-    }
     connect(m_currentDeviceForm, &DeviceAlarmListForm::Sig_DeleteSignalAlarm, this,
             &MainAlarmDisplayWidget::OnDeleteCurSignalAlarm);
     connect(m_currentDeviceForm, &DeviceAlarmListForm::Sig_DeleteSystemAlarm, this,
@@ -74,14 +42,14 @@ MainAlarmDisplayWidget::MainAlarmDisplayWidget(QWidget* parent)
         m_store, QList<DeviceAlarmListForm*>{m_allDeviceForm, m_currentDeviceForm},
         [this](const QString& ip) { return FormsFor(ip); },
         [this](const QString& ip) { return m_navigation->FirstTileOf(ip); }, this);
+    m_listActions = std::make_unique<AlarmListActions>(
+        m_store, m_allDeviceForm, m_currentDeviceForm, *m_handling,
+        [this](const QString& ip) { RefreshDevicePorts(ip); }, this);
     m_statusWindow->SetOwner(this);
     RetranslateUi();
 }
 
-MainAlarmDisplayWidget::~MainAlarmDisplayWidget()
-{
-    DiscardArrived();
-}
+MainAlarmDisplayWidget::~MainAlarmDisplayWidget() = default;
 
 void MainAlarmDisplayWidget::BuildLayout()
 {
@@ -104,35 +72,7 @@ void MainAlarmDisplayWidget::BuildLayout()
     navigationLayout->addWidget(m_sortSelector);
     navigationLayout->addWidget(m_navigationTable);
 
-    m_nameCaption = CaptionLabel(this);
-    m_addressCaption = CaptionLabel(this);
-    m_ageCaption = CaptionLabel(this);
-    m_nameValue = new QLabel;
-    m_addressValue = new QLabel;
-    m_ageValue = new QLabel;
-    QFont font = m_nameValue->font();
-    font.setPixelSize(16);
-    for (QLabel* label : {m_nameCaption, m_addressCaption, m_ageCaption, m_nameValue, m_addressValue, m_ageValue})
-        label->setFont(font);
-    m_nameValue->setMinimumWidth(300);
-    auto* texts = new QFormLayout;
-    texts->addRow(m_addressCaption, m_addressValue);
-    texts->addRow(m_nameCaption, m_nameValue);
-    texts->addRow(m_ageCaption, m_ageValue);
-    auto* textColumn = new QVBoxLayout;
-    textColumn->addSpacing(10);
-    textColumn->addLayout(texts);
-    textColumn->addStretch();
-    m_statusForm = new DeviceStatusForm;
-    m_statusForm->setMinimumWidth(700);
-    m_currentDeviceBox = new QGroupBox;
-    m_currentDeviceBox->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Maximum);
-    m_currentDeviceBox->setContentsMargins(0, 8, 0, 0);
-    auto* boxLayout = new QHBoxLayout(m_currentDeviceBox);
-    boxLayout->addSpacing(15);
-    boxLayout->addLayout(textColumn);
-    boxLayout->addWidget(m_statusForm);
-    boxLayout->addStretch();
+    m_currentDeviceBox = new CurrentDeviceBox;
 
     m_allDeviceForm = new DeviceAlarmListForm;
     m_allDeviceForm->SetMaxHistory(m_maxHistory);
@@ -153,66 +93,15 @@ void MainAlarmDisplayWidget::DealAlarm(const AlarmRecord* record)
 {
     if (!m_monitoring || !record)
         return;
-    AlarmRecord* copy = AlarmRecordPool::Instance()->Acquire();
-    *copy = *record;
-    bool wake = false;
-    {
-        QMutexLocker arrivedLocker(&m_arrivedLock);
-        m_arrived.append(copy);
-        wake = !m_wakePending;
-        m_wakePending = true;
-    }
     // One wake-up per batch: the GUI thread takes everything queued until it gets round to it.
-    if (wake)
-        emit Signal_DealAlarm(copy);
+    if (AlarmRecord* woken = m_arrivals.Push(*record))
+        emit Signal_DealAlarm(woken);
 }
 
 void MainAlarmDisplayWidget::OnDealAlarm(void* pArg)
 {
     if (pArg)
-        ApplyArrived(RoundBudgetMs);
-}
-
-// Applies queued records in arrival order for at most budgetMs (no limit when negative); what is left waits for a
-// later round, so that timers and painting get their turn in between.
-void MainAlarmDisplayWidget::ApplyArrived(qint64 budgetMs)
-{
-    {
-        QMutexLocker arrivedLocker(&m_arrivedLock);
-        m_toApply.append(m_arrived);
-        m_arrived.clear();
-        m_wakePending = false;
-    }
-    QElapsedTimer elapsed;
-    elapsed.start();
-    AlarmRecordPool* pool = AlarmRecordPool::Instance();
-    while (!m_toApply.isEmpty() && (budgetMs < 0 || elapsed.elapsed() < budgetMs)) {
-        AlarmRecord* record = m_toApply.takeFirst();
-        ApplyRecord(*record);
-        pool->Release(record);
-    }
-    FinishBatch();
-    if (!m_toApply.isEmpty() && !m_roundScheduled) {
-        m_roundScheduled = true;
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                m_roundScheduled = false;
-                ApplyArrived(RoundBudgetMs);
-            },
-            Qt::QueuedConnection);
-    }
-}
-
-// Clearing the alarms makes whatever is still queued moot: applying a storm's backlog first would freeze the window.
-void MainAlarmDisplayWidget::DiscardArrived()
-{
-    AlarmRecordPool* pool = AlarmRecordPool::Instance();
-    QMutexLocker arrivedLocker(&m_arrivedLock);
-    for (AlarmRecord* record : qAsConst(m_arrived) + qAsConst(m_toApply))
-        pool->Release(record);
-    m_arrived.clear();
-    m_toApply.clear();
+        m_arrivals.ApplyRound();
 }
 
 void MainAlarmDisplayWidget::ApplyRecord(const AlarmRecord& record)
@@ -341,14 +230,17 @@ void MainAlarmDisplayWidget::FinishBatch()
 
 void MainAlarmDisplayWidget::UpdateCurrentTexts()
 {
-    m_nameValue->setText(m_currentTile->GetName());
-    m_addressValue->setText(m_currentTile->GetIp());
-    m_ageValue->setText(m_currentTile->GetAgeText());
+    m_currentDeviceBox->ShowTexts(*m_currentTile);
 }
 
 QStringList MainAlarmDisplayWidget::CurrentDeviceTexts() const
 {
-    return {m_nameValue->text(), m_addressValue->text(), m_ageValue->text()};
+    return m_currentDeviceBox->Texts();
+}
+
+DeviceStatusForm* MainAlarmDisplayWidget::StatusForm() const
+{
+    return m_currentDeviceBox->StatusForm();
 }
 
 void MainAlarmDisplayWidget::GetDevicePortStates(const QString& ip, int& lan, int& aes, int& analog, int* bnc)
@@ -364,7 +256,7 @@ void MainAlarmDisplayWidget::RefreshCurrentPorts()
     int lan, aes, analog;
     int bnc[DeviceStatusForm::BncCount];
     GetDevicePortStates(m_currentTile->GetIp(), lan, aes, analog, bnc);
-    m_statusForm->SetStates(lan, aes, analog, bnc, DeviceStatusForm::BncCount);
+    StatusForm()->SetStates(lan, aes, analog, bnc, DeviceStatusForm::BncCount);
 }
 
 void MainAlarmDisplayWidget::RefreshDevicePorts(const QString& ip)
@@ -374,7 +266,7 @@ void MainAlarmDisplayWidget::RefreshDevicePorts(const QString& ip)
     GetDevicePortStates(ip, lan, aes, analog, bnc);
     m_statusWindow->SetStates(ip, lan, aes, analog, bnc, DeviceStatusForm::BncCount);
     if (m_currentTile && m_currentTile->GetIp() == ip)
-        m_statusForm->SetStates(lan, aes, analog, bnc, DeviceStatusForm::BncCount);
+        StatusForm()->SetStates(lan, aes, analog, bnc, DeviceStatusForm::BncCount);
 }
 
 void MainAlarmDisplayWidget::ShowDeviceAlarms(const QString& ip)
@@ -382,7 +274,7 @@ void MainAlarmDisplayWidget::ShowDeviceAlarms(const QString& ip)
     QString analog, aes;
     QStringList bnc;
     if (m_portSettings.Captions(ip, analog, aes, bnc))
-        m_statusForm->SetCaptions(analog, aes, bnc);
+        StatusForm()->SetCaptions(analog, aes, bnc);
     m_currentDeviceForm->ClearAll();
 
     QList<AlarmRecord> signalAlarms, signalHistory, systemAlarms, systemHistory, queued;
@@ -390,8 +282,8 @@ void MainAlarmDisplayWidget::ShowDeviceAlarms(const QString& ip)
     m_store.CopySignalHistory(ip, signalHistory);
     m_store.CopySystemAlarms(ip, systemAlarms);
     m_store.CopySystemHistory(ip, systemHistory);
-    if (m_soundAlarmManager)
-        m_soundAlarmManager->GetQueuedAlarms(queued);
+    if (SoundAlarmManager* speech = m_listActions->SoundManager())
+        speech->GetQueuedAlarms(queued);
 
     // The first current track of a port's audio alarm stands for all of its tracks.
     QSet<QString> audioKeys;
@@ -427,9 +319,9 @@ void MainAlarmDisplayWidget::ShowDeviceAlarms(const QString& ip)
 
 void MainAlarmDisplayWidget::ClearAlarms()
 {
-    DiscardArrived();
-    if (m_soundAlarmManager)
-        m_soundAlarmManager->Clear();
+    m_arrivals.Discard();
+    if (SoundAlarmManager* speech = m_listActions->SoundManager())
+        speech->Clear();
     m_store.Clear();
     m_handling->ClearAlarms();
     m_allDeviceForm->ClearAll();
@@ -443,12 +335,7 @@ void MainAlarmDisplayWidget::ClearDevices()
     m_navigation->Clear();
     m_statusWindow->Clear();
     m_statusWindow->hide();
-    m_nameValue->clear();
-    m_addressValue->clear();
-    m_ageValue->clear();
-    int bnc[DeviceStatusForm::BncCount];
-    std::fill(std::begin(bnc), std::end(bnc), 1);
-    m_statusForm->SetStates(1, 1, 1, bnc, DeviceStatusForm::BncCount);
+    m_currentDeviceBox->Clear();
 }
 
 void MainAlarmDisplayWidget::AddDevice(const QString& ip, const QString& deviceName)
@@ -458,7 +345,7 @@ void MainAlarmDisplayWidget::AddDevice(const QString& ip, const QString& deviceN
     tile->SetName(deviceName);
     tile->SetState(1);
     connect(tile, &DeviceWidget::WidgetFocus, this, &MainAlarmDisplayWidget::OnDeviceFocus);
-    connect(tile, &DeviceWidget::EnableSound, this, &MainAlarmDisplayWidget::OnEnableSound);
+    connect(tile, &DeviceWidget::EnableSound, m_listActions.get(), &AlarmListActions::OnEnableSound);
     m_navigation->Append(tile);
 
     const QString title =
@@ -484,7 +371,7 @@ void MainAlarmDisplayWidget::SetDeviceConfig(const DeviceConfigFile& config)
 
 void MainAlarmDisplayWidget::SetSoundAlarmManager(SoundAlarmManager* manager)
 {
-    m_soundAlarmManager = manager;
+    m_listActions->SetSoundAlarmManager(manager);
     m_handling->SetSoundAlarmManager(manager);
 }
 
@@ -523,12 +410,9 @@ void MainAlarmDisplayWidget::RetranslateUi()
     m_handling->RetranslateUi();
     m_sortSelector->setItemText(0, tr("Auto Sort"));
     m_sortSelector->setItemText(1, tr("Fixed"));
-    m_nameCaption->setText(tr("Device Name"));
-    m_addressCaption->setText(tr("Device IP"));
-    m_ageCaption->setText(tr("Alarm Time"));
     m_tabWidget->setTabText(0, tr("All Device"));
     m_tabWidget->setTabText(1, tr("Current Device"));
-    m_currentDeviceBox->setTitle(tr("Current Device"));
+    m_currentDeviceBox->RetranslateUi();
     m_statusWindow->RetranslateUi();
     for (DeviceWidget* tile : m_navigation->Tiles()) {
         if (tile->GetState() != 1)
@@ -537,7 +421,7 @@ void MainAlarmDisplayWidget::RetranslateUi()
     m_allDeviceForm->RetranslateUi();
     m_currentDeviceForm->RetranslateUi();
     if (m_currentTile)
-        m_ageValue->setText(m_currentTile->GetAgeText());
+        m_currentDeviceBox->SetAgeText(m_currentTile->GetAgeText());
 }
 
 void MainAlarmDisplayWidget::AutoSort(int index)
@@ -569,108 +453,22 @@ void MainAlarmDisplayWidget::OnDeviceFocus(bool)
     FinishBatch();
 }
 
-void MainAlarmDisplayWidget::OnEnableSound(QString ip, bool enable)
-{
-    if (ip.isEmpty())
-        return;
-    if (m_soundAlarmManager) {
-        m_soundAlarmManager->EnableDeviceSound(ip, enable);
-        if (enable) {
-            QList<AlarmRecord> alarms;
-            m_store.CopySystemAlarms(ip, alarms);
-            m_store.CopySignalAlarms(ip, alarms);
-            for (const AlarmRecord& alarm : qAsConst(alarms))
-                m_soundAlarmManager->AppendAlarm(&alarm);
-        }
-    }
-    m_currentDeviceForm->SetDeviceSound(ip, enable);
-    m_allDeviceForm->SetDeviceSound(ip, enable);
-}
-
-void MainAlarmDisplayWidget::OnAppendSoundAlarm(QString sKey)
-{
-    SetKeySound(sKey, true);
-}
-
-void MainAlarmDisplayWidget::OnRemoveSoundAlarm(QString sKey)
-{
-    SetKeySound(sKey, false);
-}
-
-// Both forms show the same tick, and the key's current alarms join or leave the speech queue.
-void MainAlarmDisplayWidget::SetKeySound(const QString& key, bool on)
-{
-    if (!m_soundAlarmManager)
-        return;
-    for (DeviceAlarmListForm* form : {m_currentDeviceForm, m_allDeviceForm}) {
-        if (on)
-            form->SetSoundMark(key);
-        else
-            form->ClearSoundMark(key);
-    }
-    QList<AlarmRecord> alarms;
-    m_store.CollectByKey(key, alarms);
-    for (const AlarmRecord& alarm : qAsConst(alarms)) {
-        if (on)
-            m_soundAlarmManager->AppendAlarm(&alarm);
-        else
-            m_soundAlarmManager->RemoveAlarm(alarm);
-    }
-}
-
-void MainAlarmDisplayWidget::DeleteSelected(DeviceAlarmListForm* form, bool system)
-{
-    // Read before asking: an alarm arriving meanwhile may rebuild the form and clear its selection.
-    QStringList keys;
-    if (system)
-        form->GetSelectedSystemKeys(keys);
-    else
-        form->GetSelectedSignalKeys(keys);
-    if (!m_confirm(this, tr("Delete"), tr("Are you sure to delete alarms?")))
-        return;
-    QStringList ips;
-    for (const QString& key : qAsConst(keys)) {
-        for (DeviceAlarmListForm* shown : {m_currentDeviceForm, m_allDeviceForm}) {
-            if (system)
-                shown->MoveSystemAlarmToHistory(key);
-            else
-                shown->MoveSignalAlarmToHistory(key);
-        }
-        m_handling->AlarmDeleted(key);
-        m_store.RemoveByKey(key);
-        const QStringList parts = key.split(QLatin1Char(':'));
-        if (m_soundAlarmManager) {
-            if (parts.size() == 2)
-                m_soundAlarmManager->RemoveDeviceAlarm(parts[0], parts[1].toInt());
-            else if (parts.size() == 4 && parts[3] == QLatin1String("video"))
-                m_soundAlarmManager->RemoveVideoAlarms(parts[0], parts[1].toInt(), parts[2].toInt());
-            else if (parts.size() == 4)
-                m_soundAlarmManager->RemovePortAlarm(parts[0], parts[1].toInt(), parts[2].toInt(),
-                                                     parts[3].toInt());
-        }
-        if (!ips.contains(parts[0]))
-            ips.append(parts[0]);
-    }
-    for (const QString& ip : qAsConst(ips))
-        RefreshDevicePorts(ip);
-}
-
 void MainAlarmDisplayWidget::OnDeleteCurSignalAlarm()
 {
-    DeleteSelected(m_currentDeviceForm, false);
+    m_listActions->DeleteSelected(m_currentDeviceForm, false);
 }
 
 void MainAlarmDisplayWidget::OnDeleteCurSystemAlarm()
 {
-    DeleteSelected(m_currentDeviceForm, true);
+    m_listActions->DeleteSelected(m_currentDeviceForm, true);
 }
 
 void MainAlarmDisplayWidget::OnDeleteSignalAlarm()
 {
-    DeleteSelected(m_allDeviceForm, false);
+    m_listActions->DeleteSelected(m_allDeviceForm, false);
 }
 
 void MainAlarmDisplayWidget::OnDeleteSystemAlarm()
 {
-    DeleteSelected(m_allDeviceForm, true);
+    m_listActions->DeleteSelected(m_allDeviceForm, true);
 }

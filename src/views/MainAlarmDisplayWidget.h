@@ -1,29 +1,26 @@
 #pragma once
 
 #include "alarm/AlarmDisplay.h"
+#include "views/AlarmArrivalQueue.h"
+#include "views/AlarmListActions.h"
 #include "views/DeviceAlarmStore.h"
 #include "views/DevicePortSettings.h"
 
-#include <QElapsedTimer>
-#include <QHash>
-#include <QMutex>
 #include <QSet>
 #include <QStringList>
 #include <QWidget>
 
 #include <atomic>
-#include <functional>
 #include <memory>
 
 class AlarmHandlingController;
+class CurrentDeviceBox;
 class DeviceAlarmListForm;
 class DeviceNavigation;
 class DevicePicMonitorForm;
 class DeviceStatusForm;
 class DeviceWidget;
 class QComboBox;
-class QGroupBox;
-class QLabel;
 class QTabWidget;
 class QTableWidget;
 
@@ -35,8 +32,7 @@ class MainAlarmDisplayWidget : public QWidget, public AlarmDisplay
     Q_OBJECT
 
 public:
-    // Asks OK or Cancel; true for OK.
-    using Confirm = std::function<bool(QWidget* parent, const QString& title, const QString& text)>;
+    using Confirm = AlarmListActions::Confirm;
 
     explicit MainAlarmDisplayWidget(QWidget* parent = nullptr);
     ~MainAlarmDisplayWidget() override;
@@ -55,12 +51,8 @@ public:
     AlarmSummary Summary() { return m_store.Summarize(); }
     // Any thread, for the metrics.
     bool IsMonitoring() const { return m_monitoring; }
-    int ArrivedCount() const
-    {
-        QMutexLocker arrivedLocker(&m_arrivedLock);
-        return m_arrived.size();
-    }
-    void SetConfirm(Confirm confirm) { m_confirm = std::move(confirm); }
+    int ArrivedCount() const { return m_arrivals.Size(); }
+    void SetConfirm(Confirm confirm) { m_listActions->SetConfirm(std::move(confirm)); }
     void ShowNavigation(bool show);
     void ShowCurrentDevice(bool show);
     void ShowStatusWindow();
@@ -72,7 +64,7 @@ public:
     // What tests and the window read back.
     DeviceAlarmListForm* AllDeviceForm() const { return m_allDeviceForm; }
     DeviceAlarmListForm* CurrentDeviceForm() const { return m_currentDeviceForm; }
-    DeviceStatusForm* StatusForm() const { return m_statusForm; }
+    DeviceStatusForm* StatusForm() const;
     DevicePicMonitorForm* StatusWindow() const { return m_statusWindow.get(); }
     QTableWidget* NavigationTable() const { return m_navigationTable; }
     QComboBox* SortSelector() const { return m_sortSelector; }
@@ -90,8 +82,6 @@ signals:
     void Signal_AlarmApplied(const AlarmRecord& record);
 
 public slots:
-    void OnRemoveSoundAlarm(QString sKey);
-    void OnAppendSoundAlarm(QString sKey);
     void OnDeleteCurSignalAlarm();
     void OnDeleteCurSystemAlarm();
     void OnDeleteSignalAlarm();
@@ -100,12 +90,9 @@ public slots:
     void OnDealAlarm(void* pArg);
     void AutoSort(int index);
     void SortDeviceTable();
-    void OnEnableSound(QString ip, bool enable);
 
 private:
     void BuildLayout();
-    void ApplyArrived(qint64 budgetMs);
-    void DiscardArrived();
     void ApplyRecord(const AlarmRecord& record);
     void DealSignalAlarm(const AlarmRecord& record);
     void DealSystemAlarm(const AlarmRecord& record);
@@ -117,45 +104,31 @@ private:
     void RefreshDevicePorts(const QString& ip);
     void UpdateCurrentTexts();
     QList<DeviceAlarmListForm*> FormsFor(const QString& ip) const;
-    void DeleteSelected(DeviceAlarmListForm* form, bool system);
-    void SetKeySound(const QString& key, bool on);
 
     bool m_autoSort = true;
     QTableWidget* m_navigationTable = nullptr;
     // The tiles' order; the table's rows show it at the end of every round.
     std::unique_ptr<DeviceNavigation> m_navigation;
     DeviceWidget* m_currentTile = nullptr;
-    DeviceStatusForm* m_statusForm = nullptr;
     QComboBox* m_sortSelector = nullptr;
-    QLabel* m_nameValue = nullptr;
-    QLabel* m_addressValue = nullptr;
-    QLabel* m_ageValue = nullptr;
-    QLabel* m_nameCaption = nullptr;
-    QLabel* m_addressCaption = nullptr;
-    QLabel* m_ageCaption = nullptr;
     DeviceAlarmListForm* m_currentDeviceForm = nullptr;
     DeviceAlarmListForm* m_allDeviceForm = nullptr;
-    QGroupBox* m_currentDeviceBox = nullptr;
+    CurrentDeviceBox* m_currentDeviceBox = nullptr;
     QTabWidget* m_tabWidget = nullptr;
     QWidget* m_navigationColumn = nullptr;
     DeviceAlarmStore m_store;
-    SoundAlarmManager* m_soundAlarmManager = nullptr;
     int m_maxHistory = 400;
     std::unique_ptr<DevicePicMonitorForm> m_statusWindow;
     DevicePortSettings m_portSettings;
     std::unique_ptr<AlarmHandlingController> m_handling;
-    Confirm m_confirm;
+    // Holds the speech manager the display reads.
+    std::unique_ptr<AlarmListActions> m_listActions;
 
     // Written on the GUI thread, read by DealAlarm on the handler thread.
     std::atomic<bool> m_monitoring{false};
-    // Guards the records queued by DealAlarm and whether a wake-up is on its way.
-    mutable QMutex m_arrivedLock;
-    QList<AlarmRecord*> m_arrived;
-    bool m_wakePending = false;
+    AlarmArrivalQueue m_arrivals;
 
-    // GUI thread: records taken from the queue and not yet applied, and what a round of them leaves to do once.
-    QList<AlarmRecord*> m_toApply;
-    bool m_roundScheduled = false;
+    // GUI thread: what a round of applied records leaves to do once.
     QSet<QString> m_touchedIps;
     // The current-device form awaits its rebuild for a newly current tile.
     bool m_currentFormStale = false;

@@ -1,5 +1,5 @@
+#include "AppDirTest.h"
 #include "FileText.h"
-#include "TempAppDir.h"
 #include "app/AppPaths.h"
 #include "app/ConfigBackup.h"
 
@@ -7,20 +7,17 @@
 #include <QtTest>
 
 // Backup folders written and read back on a real application directory.
-class TestConfigBackup : public QObject
+class TestConfigBackup : public AppDirTest
 {
     Q_OBJECT
 
 private slots:
     void init();
-    void cleanup();
-    void exportOfAFreshStationCopiesWhatExists();
-    void importReplacesOnlyWhatTheDirectoryHolds();
+    void exportAndImportCopyWhatExists();
     void importedLogMeetsNoLeftoverJournal();
     void failedCopyLeavesTheOldFile();
 
 private:
-    std::unique_ptr<TempAppDir> m_appDir;
     QTemporaryDir m_outside;
     int m_logClosed = 0;
     std::function<void()> m_closeLog = [this] { ++m_logClosed; };
@@ -28,42 +25,33 @@ private:
 
 void TestConfigBackup::init()
 {
-    m_appDir = std::make_unique<TempAppDir>();
+    AppDirTest::init();
     m_logClosed = 0;
     QVERIFY(WriteFile(GetDeviceConfigPath(), "devices"));
     QVERIFY(WriteFile(GetSystemConfigPath(), "system"));
 }
 
-void TestConfigBackup::cleanup()
+// A fresh station has no log yet: the export copies the two files there are; an import replaces only what the
+// folder holds.
+void TestConfigBackup::exportAndImportCopyWhatExists()
 {
-    m_appDir.reset();
-}
-
-void TestConfigBackup::exportOfAFreshStationCopiesWhatExists()
-{
-    const QString folder = ConfigBackup::FolderFor(m_outside.path() + "/new/sub", QDate(2024, 3, 9));
-    QCOMPARE(folder, m_outside.path() + "/new/sub/Quorvex-Zentiq-VIzavovu.ConfigBak_20240309");
+    const QString parent = m_outside.path() + "/new/sub";
+    const QString folder = ConfigBackup::FolderFor(parent, QDate(2024, 3, 9));
+    QCOMPARE(folder, parent + "/Quorvex-Zentiq-VIzavovu.ConfigBak_20240309");
     const ConfigBackup::Result result = ConfigBackup::Export(folder, m_closeLog);
     QCOMPARE(result.copied, 2);
     QVERIFY(result.failures.isEmpty());
     QCOMPARE(m_logClosed, 1);
     QCOMPARE(ConfigBackup::ExistingIn(folder), (QStringList{"device_config.xml", "system_config.xml"}));
-    QCOMPARE(ReadFile(folder + "/system_config.xml"), QByteArray("system"));
-}
+    QCOMPARE(ReadFile(folder + "/device_config.xml"), QByteArray("devices"));
+    // The parent of a backup folder holds no files of its own.
+    QCOMPARE(ConfigBackup::Import(parent, m_closeLog).copied, 0);
 
-void TestConfigBackup::importReplacesOnlyWhatTheDirectoryHolds()
-{
-    const QString source = m_outside.path() + "/only-system";
-    QVERIFY(QDir().mkpath(source));
-    QVERIFY(WriteFile(source + "/system_config.xml", "imported"));
-    QCOMPARE(ConfigBackup::Import(source, m_closeLog).copied, 1);
+    QVERIFY(QFile::remove(folder + "/device_config.xml"));
+    QVERIFY(WriteFile(folder + "/system_config.xml", "imported"));
+    QCOMPARE(ConfigBackup::Import(folder, m_closeLog).copied, 1);
     QCOMPARE(ReadFile(GetSystemConfigPath()), QByteArray("imported"));
     QCOMPARE(ReadFile(GetDeviceConfigPath()), QByteArray("devices"));
-
-    // The parent of a backup folder holds no files of its own.
-    const QString folder = ConfigBackup::FolderFor(m_outside.path() + "/parent", QDate::currentDate());
-    QCOMPARE(ConfigBackup::Export(folder, m_closeLog).copied, 2);
-    QCOMPARE(ConfigBackup::Import(m_outside.path() + "/parent", m_closeLog).copied, 0);
 }
 
 void TestConfigBackup::importedLogMeetsNoLeftoverJournal()

@@ -1,5 +1,6 @@
 #include "AlarmRecords.h"
 #include "AlertmanagerProcess.h"
+#include "FileText.h"
 #include "TempAppDir.h"
 #include "alarm/AlarmRecord.h"
 #include "log/LogManager.h"
@@ -95,9 +96,6 @@ void TestAlertmanager::alarmStartFiresAndItsEndResolves()
                      "alertname=VideoLost" + common + "port=BNC 3 severity=critical " + station}),
         10000);
     const QJsonObject alert = AlertNamed("VideoLost");
-    QCOMPARE(alert["status"]["state"].toString(), QString("active"));
-    QCOMPARE(alert["annotations"]["summary"].toString(), SyslogMessage::Summary(lost));
-    QCOMPARE(alert["annotations"]["signal"].toString(), QString("CAM 3"));
     QCOMPARE(alert["annotations"]["helpkey"].toString(), AlarmHelpKey(lost));
     QCOMPARE(QDateTime::fromString(alert["startsAt"].toString(), Qt::ISODateWithMs), lost.time);
 
@@ -144,20 +142,17 @@ void TestAlertmanager::alarmsOpenInTheLogAreSentAgainAfterARestart()
                                           "severity=warning station=" +
                                           SyslogMessage::LocalHostName()},
                               10000);
-    const QJsonObject alert = AlertNamed("VideoLost");
-    QCOMPARE(alert["annotations"]["helpkey"].toString(), AlarmHelpKey(lost));
+    QCOMPARE(AlertNamed("VideoLost")["annotations"].toObject()["helpkey"].toString(), AlarmHelpKey(lost));
 }
 
 void TestAlertmanager::credentialsFromTheFileGoWithEveryPost()
 {
     TempAppDir appDir;
-    QFile file(appDir.filePath("credentials"));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("basic pager:s3cret\n");
-    file.close();
+    const QString credentials = appDir.filePath("credentials");
+    QVERIFY(WriteFile(credentials, "basic pager:s3cret\n"));
     AlertmanagerTarget target = *AlertmanagerTarget::Parse(QStringLiteral("http://%1:%2/am/").arg(m_host).arg(m_port));
     QString error;
-    QVERIFY2(AlertmanagerTarget::ReadCredentials(file.fileName(), target.authorization, error), qPrintable(error));
+    QVERIFY2(AlertmanagerTarget::ReadCredentials(credentials, target.authorization, error), qPrintable(error));
 
     // A stand-in that only reads the request's head.
     QTcpServer server;

@@ -1,5 +1,7 @@
 #include "AlarmRecords.h"
 
+#include "log/LogDatabase.h"
+
 AlarmRecord MakeAlarm(const QString& ip, int portType, int portID, int trackID, int alarmType, int level)
 {
     AlarmRecord record;
@@ -29,6 +31,18 @@ QStringList FieldsOf(const QList<AlarmRecord>& records)
     for (const AlarmRecord& r : records)
         fields << Fields(r.ip, r.portType, r.portID, r.trackID, r.alarmType, r.level);
     return fields;
+}
+
+AlarmRecord MakeAlarm(int portID, int level, const QDateTime& time)
+{
+    AlarmRecord record = MakeAlarm(QStringLiteral("10.0.0.7"), PortTypeBnc, portID, -1, AlarmTypeVideoLost, level);
+    record.time = time;
+    return record;
+}
+
+QDateTime At(const QString& text)
+{
+    return QDateTime::fromString(text, LogDatabase::TimeFormat);
 }
 
 void HeldVoice::Say(const QString&, const QString&)

@@ -11,6 +11,10 @@ AlarmRecord MakeAlarm(const QString& ip, int portType, int portID, int trackID, 
 // The fields the SNMP side decides, in one comparable text.
 QString Fields(const QString& ip, int portType, int portID, int trackID, int alarmType, int level);
 QStringList FieldsOf(const QList<AlarmRecord>& records);
+// A video-lost alarm of port BNC <portID> on device 10.0.0.7, at that time.
+AlarmRecord MakeAlarm(int portID, int level, const QDateTime& time);
+// A local time written as the log stores it, "yyyy-MM-dd hh:mm:ss.zzz".
+QDateTime At(const QString& text);
 
 // Holds every utterance until the speech manager stops it, so that what is queued stays queued and nothing is
 // heard.

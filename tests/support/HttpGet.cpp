@@ -3,7 +3,6 @@
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QTimer>
 
 #include <memory>
 

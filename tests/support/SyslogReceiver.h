@@ -49,8 +49,6 @@ public:
 
     const QList<Message>& Messages() const { return m_messages; }
     const QStringList& Errors() const { return m_errors; }
-    // The msgId of each message received, in order.
-    QStringList MsgIds() const;
 
 private:
     void Take(const QByteArray& octets);

@@ -1,6 +1,7 @@
 #include "AlarmRecords.h"
+#include "AppDirTest.h"
+#include "RecordingPrompts.h"
 #include "StationFiles.h"
-#include "TempAppDir.h"
 #include "alarm/SoundAlarmManager.h"
 #include "config/DeviceConfigFile.h"
 #include "config/DeviceConfigNode.h"
@@ -21,7 +22,7 @@
 
 // The operator's handling of one alarm through a real display, speech queue and alarm log: what the tables, the
 // tile, the queue and the log file hold after each step.
-class TestAlarmHandling : public QObject
+class TestAlarmHandling : public AppDirTest
 {
     Q_OBJECT
 
@@ -47,28 +48,30 @@ private:
         return QueryValue(m_appDir->filePath("log/alarm.db"), QLatin1String(statement)).toString();
     }
 
-    std::unique_ptr<TempAppDir> m_appDir;
     std::unique_ptr<LogManager> m_log;
     std::unique_ptr<SoundAlarmManager> m_speech;
     std::unique_ptr<MainAlarmDisplayWidget> m_display;
     QDateTime m_now;
-    QString m_note;
-    bool m_confirm = true;
+    RecordingPrompts m_prompts;
 };
 
 void TestAlarmHandling::init()
 {
-    m_appDir = std::make_unique<TempAppDir>();
+    AppDirTest::init();
     m_now = QDateTime::currentDateTime();
-    m_note = "feed checked";
-    m_confirm = true;
+    m_prompts = RecordingPrompts();
+    m_prompts.dialogAnswer = [](QDialog& dialog) {
+        qobject_cast<QInputDialog*>(&dialog)->setTextValue("feed checked");
+        return int(QDialog::Accepted);
+    };
     StartStation();
 }
 
 void TestAlarmHandling::cleanup()
 {
     StopStation();
-    m_appDir.reset();
+    AppDirTest::cleanup();
+    QVERIFY2(m_prompts.said.isEmpty(), qPrintable(m_prompts.said.join('\n')));
 }
 
 void TestAlarmHandling::StartStation()
@@ -90,14 +93,7 @@ void TestAlarmHandling::StartStation()
     AlarmHandlingController* handling = m_display->Handling();
     handling->SetHandlingLog(m_log.get());
     handling->SetClock([this] { return m_now; });
-    DialogPrompts prompts;
-    prompts.runDialog = [this](QDialog& dialog) {
-        qobject_cast<QInputDialog*>(&dialog)->setTextValue(m_note);
-        return int(QDialog::Accepted);
-    };
-    prompts.confirm = [this](QWidget*, const QString&, const QString&) { return m_confirm; };
-    prompts.notify = [](QMessageBox::Icon, QWidget*, const QString&, const QString& text) { QFAIL(qPrintable(text)); };
-    handling->SetPrompts(prompts);
+    handling->SetPrompts(m_prompts.Answer<DialogPrompts>());
     handling->Restore();
     m_display->SetMonitoring(true);
 }
@@ -261,15 +257,16 @@ void TestAlarmHandling::acknowledgeAllTakesWhatWasThereWhenAsked()
     // Reported after the question was answered: the operator has not seen it.
     Deal(3, LevelError, 1);
     QSignalSpy done(m_display->Handling(), &AlarmHandlingController::Sig_AcknowledgeAllDone);
-    m_confirm = false;
+    m_prompts.confirmAnswer = false;
     m_display->Handling()->AcknowledgeAll();
     QCOMPARE(Describe(), QString("rows [unacked, unacked returned, unacked] badge 3 spoken 2 history 1 | acks 0 "
                                  "shelves 0 unshelved 0"));
-    m_confirm = true;
+    m_prompts.confirmAnswer = true;
     m_display->Handling()->AcknowledgeAll();
     QTRY_COMPARE(done.size(), 1);
     QCOMPARE(Describe(), QString("rows [unacked, acked] badge 1 spoken 1 history 1 | acks 2 shelves 0 unshelved 0"));
     QCOMPARE(m_display->Handling()->UnacknowledgedCount(), 1);
+    QCOMPARE(m_prompts.asked.size(), 2);
 }
 
 QTEST_MAIN(TestAlarmHandling)

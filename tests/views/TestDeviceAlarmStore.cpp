@@ -1,7 +1,9 @@
 #include "AlarmRecords.h"
 #include "alarm/AlarmRecordPool.h"
+#include "views/AlarmRowIndex.h"
 #include "views/DeviceAlarmStore.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(AlarmRecord)
@@ -18,6 +20,7 @@ private slots:
     void mergedTracksCarryEarliestStartHighestLevelAndTrackList();
     void portStates_data();
     void portStates();
+    void rowIndexAgreesWithAPlainListThroughManyInsertsAndRemovals();
 };
 
 static const QString Ip = QStringLiteral("10.0.0.5");
@@ -81,8 +84,8 @@ void TestDeviceAlarmStore::recordSequences_data()
         << QList<AlarmRecord>{Bnc(2, AlarmTypeVideoBlack, 3, 0), Bnc(2, AlarmTypeVideoBlack, 2, 3)}
         << QStringList{"1/-1/2@0"} << QStringList{} << false;
     QTest::newRow("end moves the alarm to history")
-        << QList<AlarmRecord>{Bnc(2, AlarmTypeVideoBlack, 3, 0), Bnc(2, AlarmTypeVideoBlack, 1, 5)}
-        << QStringList{} << QStringList{"1/-1/3@0-5"} << true;
+        << QList<AlarmRecord>{Bnc(2, AlarmTypeVideoBlack, 3, 0), Bnc(2, AlarmTypeVideoBlack, 1, 5)} << QStringList{}
+        << QStringList{"1/-1/3@0-5"} << true;
     QTest::newRow("end of another port changes nothing")
         << QList<AlarmRecord>{Bnc(2, AlarmTypeVideoBlack, 3, 0), Bnc(3, AlarmTypeVideoBlack, 1, 1)}
         << QStringList{"1/-1/3@0"} << QStringList{} << false;
@@ -214,8 +217,8 @@ void TestDeviceAlarmStore::portStates_data()
         << mixed << true;
     QVector<int> disconnected(19, 0);
     disconnected[0] = 3;
-    QTest::newRow("disconnected device")
-        << QList<AlarmRecord>{Bnc(5, AlarmTypeVideoLost, 2, 0), Connection(3, 1)} << disconnected << true;
+    QTest::newRow("disconnected device") << QList<AlarmRecord>{Bnc(5, AlarmTypeVideoLost, 2, 0), Connection(3, 1)}
+                                         << disconnected << true;
 }
 
 void TestDeviceAlarmStore::portStates()
@@ -232,6 +235,33 @@ void TestDeviceAlarmStore::portStates()
     QVector<int> states{lan, aes, analog};
     states.append(QVector<int>(bnc, bnc + 16));
     QCOMPARE(states, expected);
+}
+
+// The plain list is what a table walked from the top would show; the index must answer the same across its
+// renumbering as rows come and go.
+void TestDeviceAlarmStore::rowIndexAgreesWithAPlainListThroughManyInsertsAndRemovals()
+{
+    QRandomGenerator random(20261206);
+    AlarmRowIndex index;
+    QStringList rows;
+    for (int step = 0; step < 20000; ++step) {
+        const QString key = QStringLiteral("10.0.0.1:1:%1:video").arg(random.bounded(40));
+        if (rows.isEmpty() || random.bounded(100) < 55) {
+            index.InsertTop(key);
+            rows.prepend(key);
+        } else {
+            const int row = random.bounded(rows.size());
+            index.RemoveRow(row);
+            rows.removeAt(row);
+        }
+        QCOMPARE(index.Count(), rows.size());
+        QCOMPARE(index.TopRowOf(key), rows.indexOf(key));
+        if (step == 15000) {
+            index.Clear();
+            rows.clear();
+        }
+    }
+    QCOMPARE(index.TopRowOf(QStringLiteral("absent")), -1);
 }
 
 QTEST_GUILESS_MAIN(TestDeviceAlarmStore)

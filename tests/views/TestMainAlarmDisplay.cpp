@@ -1,5 +1,5 @@
 #include "AlarmRecords.h"
-#include "TempAppDir.h"
+#include "AppDirTest.h"
 #include "alarm/AlarmRecord.h"
 #include "alarm/AlarmRecordPool.h"
 #include "alarm/SoundAlarmManager.h"
@@ -7,27 +7,23 @@
 #include "config/DeviceConfigNode.h"
 #include "config/PortConfigNode.h"
 #include "views/DeviceAlarmListForm.h"
+#include "views/DevicePicMonitorForm.h"
 #include "views/DeviceStatusForm.h"
 #include "views/DeviceWidget.h"
 #include "views/MainAlarmDisplayWidget.h"
 
 #include <QComboBox>
+#include <QGroupBox>
 #include <QRandomGenerator>
 #include <QTableWidget>
 #include <QtTest>
 
 #include <thread>
 
-namespace
-{
-AlarmRecord Record(const QString& ip, int portType, int portID, int alarmType, int level, int trackID = -1)
-{
-    return MakeAlarm(ip, portType, portID, trackID, alarmType, level);
-}
-
+namespace {
 AlarmRecord Lost(const QString& ip, int port, int level)
 {
-    return Record(ip, PortTypeBnc, port, AlarmTypeVideoLost, level);
+    return MakeAlarm(ip, PortTypeBnc, port, -1, AlarmTypeVideoLost, level);
 }
 
 QString Ip(int i)
@@ -71,20 +67,19 @@ QStringList Snapshot(const MainAlarmDisplayWidget& display)
 }
 } // namespace
 
-class TestMainAlarmDisplay : public QObject
+class TestMainAlarmDisplay : public AppDirTest
 {
     Q_OBJECT
 
 private slots:
-    void init();
+    void cleanup();
     void monitoringOffTakesNothingFromThePool();
-    void alarmsReachTheFormsOfTheirDevice();
     void tracksShareOneRowUntilOneEnds();
     void autoSortMovesTilesFixedKeepsThem();
     void switchingToAutoSortSortsByAgeText();
     void soundCellTickedInOneFormTicksTheOtherAndQueuesSpeech();
     void deletingTwoRowsAsksOnce();
-    void picturesOfUnmonitoredAndDisconnectedPorts();
+    void picturesOfUnmonitoredPortsAndTheirCaptions();
     void batchedRecordsLeaveWhatOneAtATimeLeaves_data();
     void batchedRecordsLeaveWhatOneAtATimeLeaves();
     void backlogIsDroppedByClearingAndReachesNewTiles();
@@ -95,16 +90,15 @@ private:
     // Hands the record over as the handler thread does and lets the GUI thread apply it.
     void Deal(const AlarmRecord& record, bool applyNow = true);
 
-    std::unique_ptr<TempAppDir> m_appDir;
     std::unique_ptr<MainAlarmDisplayWidget> m_display;
     int m_confirmations = 0;
 };
 
-void TestMainAlarmDisplay::init()
+void TestMainAlarmDisplay::cleanup()
 {
     m_display.reset();
-    m_appDir = std::make_unique<TempAppDir>();
     m_confirmations = 0;
+    AppDirTest::cleanup();
 }
 
 std::unique_ptr<MainAlarmDisplayWidget> TestMainAlarmDisplay::MakeDisplay(int devices)
@@ -144,40 +138,16 @@ void TestMainAlarmDisplay::monitoringOffTakesNothingFromThePool()
     QCOMPARE(m_display->AllDeviceForm()->SignalAlarmTable()->rowCount(), 0);
 }
 
-void TestMainAlarmDisplay::alarmsReachTheFormsOfTheirDevice()
-{
-    m_display = MakeDisplay(2);
-    m_display->SortSelector()->setCurrentIndex(1);
-    QCOMPARE(m_display->CurrentTile()->GetIp(), Ip(1));
-    DeviceAlarmListForm* all = m_display->AllDeviceForm();
-    DeviceAlarmListForm* current = m_display->CurrentDeviceForm();
-
-    Deal(Lost(Ip(1), 3, LevelError));
-    QCOMPARE(all->SignalAlarmTable()->rowCount(), 1);
-    QCOMPARE(current->SignalAlarmTable()->rowCount(), 1);
-    Deal(Lost(Ip(1), 3, LevelNormal));
-    for (DeviceAlarmListForm* form : {all, current}) {
-        QCOMPARE(form->SignalAlarmTable()->rowCount(), 0);
-        QCOMPARE(form->SignalHistoryTable()->rowCount(), 1);
-        QVERIFY(!form->SignalHistoryTable()->item(0, 1)->text().isEmpty());
-    }
-
-    Deal(Lost(Ip(2), 1, LevelError));
-    QCOMPARE(all->SignalAlarmTable()->rowCount(), 1);
-    QCOMPARE(current->SignalAlarmTable()->rowCount(), 0);
-    QCOMPARE(m_display->CurrentTile()->GetIp(), Ip(1));
-}
-
 void TestMainAlarmDisplay::tracksShareOneRowUntilOneEnds()
 {
     m_display = MakeDisplay(1);
-    Deal(Record(Ip(1), PortTypeAnalog, 1, AlarmTypeSilence, LevelError, 1));
-    Deal(Record(Ip(1), PortTypeAnalog, 1, AlarmTypeSilence, LevelError, 3));
+    Deal(MakeAlarm(Ip(1), PortTypeAnalog, 1, 1, AlarmTypeSilence, LevelError));
+    Deal(MakeAlarm(Ip(1), PortTypeAnalog, 1, 3, AlarmTypeSilence, LevelError));
     for (DeviceAlarmListForm* form : {m_display->AllDeviceForm(), m_display->CurrentDeviceForm()}) {
         QCOMPARE(form->SignalAlarmTable()->rowCount(), 1);
         QCOMPARE(form->SignalAlarmTable()->item(0, 7)->text(), QStringLiteral("CH1; CH3"));
     }
-    Deal(Record(Ip(1), PortTypeAnalog, 1, AlarmTypeSilence, LevelNormal, 3));
+    Deal(MakeAlarm(Ip(1), PortTypeAnalog, 1, 3, AlarmTypeSilence, LevelNormal));
     QCOMPARE(m_display->AllDeviceForm()->SignalAlarmTable()->rowCount(), 0);
     QCOMPARE(m_display->AllDeviceForm()->SignalHistoryTable()->rowCount(), 1);
 }
@@ -202,6 +172,7 @@ void TestMainAlarmDisplay::autoSortMovesTilesFixedKeepsThem()
     Deal(Lost(Ip(2), 1, LevelError));
     QCOMPARE(m_display->TileAt(1)->GetIp(), Ip(2));
     QCOMPARE(m_display->CurrentTile()->GetIp(), Ip(4));
+    QCOMPARE(m_display->CurrentDeviceForm()->SignalAlarmTable()->rowCount(), 0);
     QTest::mouseClick(m_display->TileAt(1), Qt::LeftButton, {}, QPoint(60, 40));
     QCOMPARE(m_display->CurrentTile()->GetIp(), Ip(2));
     QCOMPARE(m_display->CurrentDeviceForm()->SignalAlarmTable()->rowCount(), 1);
@@ -262,7 +233,8 @@ void TestMainAlarmDisplay::deletingTwoRowsAsksOnce()
     QCOMPARE(m_display->StatusForm()->States().mid(3, 2), (QVector<int>{1, 1}));
 }
 
-void TestMainAlarmDisplay::picturesOfUnmonitoredAndDisconnectedPorts()
+// A port without a signal name keeps its own name under its picture, and a device added again gets no second box.
+void TestMainAlarmDisplay::picturesOfUnmonitoredPortsAndTheirCaptions()
 {
     auto display = std::make_unique<MainAlarmDisplayWidget>();
     DeviceConfigFile config;
@@ -270,18 +242,20 @@ void TestMainAlarmDisplay::picturesOfUnmonitoredAndDisconnectedPorts()
     PortConfigNode analog;
     analog.SetAlarm(false);
     device.SetAnalogPort(0, analog);
+    PortConfigNode camera;
+    camera.SetSignalName("CAM 1");
+    device.SetBncPort(0, camera);
+    device.SetBncPort(1, PortConfigNode());
     config.AddDevice(device);
     display->SetDeviceConfig(config);
     display->AddDevice(Ip(1), QString());
-    display->SetMonitoring(true);
+    display->AddDevice(Ip(1), QString());
     m_display = std::move(display);
 
     QCOMPARE(m_display->StatusForm()->States()[2], 0);
     QCOMPARE(m_display->StatusForm()->States()[1], 1);
-    Deal(Record(Ip(1), PortTypeNone, -1, AlarmTypeConnection, LevelError));
-    QVector<int> disconnected(19, 0);
-    disconnected[0] = 3;
-    QCOMPARE(m_display->StatusForm()->States(), disconnected);
+    QCOMPARE(m_display->StatusForm()->Captions().mid(0, 4), (QStringList{"ANA Audio", "AES Audio", "CAM 1", "BNC 2"}));
+    QCOMPARE(m_display->StatusWindow()->findChildren<QGroupBox*>().size(), 1);
 }
 
 void TestMainAlarmDisplay::batchedRecordsLeaveWhatOneAtATimeLeaves_data()
@@ -304,12 +278,12 @@ void TestMainAlarmDisplay::batchedRecordsLeaveWhatOneAtATimeLeaves()
     const QDateTime start = QDateTime::currentDateTime().addSecs(-3600);
     for (int i = 0; i < 1500; ++i) {
         const int kind = random.bounded(5);
-        AlarmRecord record = kind < 2   ? Lost(Ip(1 + random.bounded(5)), 1 + random.bounded(4), 1 + random.bounded(3))
-                             : kind < 4 ? Record(Ip(1 + random.bounded(5)), PortTypeBnc, 1 + random.bounded(3),
-                                                 random.bounded(2) ? AlarmTypeSilence : AlarmTypeAudioOverload,
-                                                 1 + random.bounded(3), 1 + random.bounded(3))
-                                        : Record(Ip(1 + random.bounded(5)), PortTypeNone, -1, AlarmTypeConnection,
-                                                 1 + random.bounded(3));
+        AlarmRecord record =
+            kind < 2   ? Lost(Ip(1 + random.bounded(5)), 1 + random.bounded(4), 1 + random.bounded(3))
+            : kind < 4 ? MakeAlarm(Ip(1 + random.bounded(5)), PortTypeBnc, 1 + random.bounded(3), 1 + random.bounded(3),
+                                   random.bounded(2) ? AlarmTypeSilence : AlarmTypeAudioOverload, 1 + random.bounded(3))
+                       : MakeAlarm(Ip(1 + random.bounded(5)), PortTypeNone, -1, -1, AlarmTypeConnection,
+                                   1 + random.bounded(3));
         if (kind < 2 && random.bounded(2))
             record.alarmType = AlarmTypeVideoBlack;
         record.time = start.addSecs(i);

@@ -1,0 +1,48 @@
+#include "app/StationPrompts.h"
+
+#include "log/LogBrowserPrompts.h"
+
+#include <QFileDialog>
+
+StationPrompts StationPrompts::Interactive()
+{
+    StationPrompts prompts;
+    prompts.runDialog = [](QDialog& dialog) { return dialog.exec(); };
+    prompts.notify = [](QMessageBox::Icon icon, QWidget* parent, const QString& title, const QString& text) {
+        QMessageBox(icon, title, text, QMessageBox::Ok, parent).exec();
+    };
+    prompts.confirm = [](QWidget* parent, const QString& title, const QString& text) {
+        return QMessageBox::question(parent, title, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) ==
+               QMessageBox::Ok;
+    };
+    prompts.saveFileName = [](QWidget* parent, const QString& caption, const QString& proposedPath,
+                              const QString& filters, QString* chosenFilter) {
+        return QFileDialog::getSaveFileName(parent, caption, proposedPath, filters, chosenFilter);
+    };
+    prompts.existingDirectory = [](QWidget* parent, const QString& caption) {
+        return QFileDialog::getExistingDirectory(parent, caption, QString(), QFileDialog::ShowDirsOnly);
+    };
+    return prompts;
+}
+
+StationPrompts StationPrompts::Unattended()
+{
+    StationPrompts prompts = Interactive();
+    // The box stays up for the operator, but nothing waits for it.
+    prompts.notify = [](QMessageBox::Icon icon, QWidget* parent, const QString& title, const QString& text) {
+        auto* box = new QMessageBox(icon, title, text, QMessageBox::Ok, parent);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    };
+    return prompts;
+}
+
+LogBrowserPrompts StationPrompts::ForLogBrowser() const
+{
+    LogBrowserPrompts prompts;
+    prompts.runDialog = runDialog;
+    prompts.notify = notify;
+    prompts.confirm = confirm;
+    prompts.saveFileName = saveFileName;
+    return prompts;
+}

@@ -1,0 +1,81 @@
+#include "views/AlarmArrivalQueue.h"
+
+#include "alarm/AlarmRecord.h"
+#include "alarm/AlarmRecordPool.h"
+
+#include <QElapsedTimer>
+#include <QMetaObject>
+#include <QMutexLocker>
+#include <QObject>
+
+namespace {
+// A round gives the event loop back after this long, so the window keeps painting in a storm.
+constexpr qint64 RoundBudgetMs = 20;
+} // namespace
+
+AlarmArrivalQueue::AlarmArrivalQueue(QObject* context, Apply apply, Finish finishRound)
+    : m_context(context), m_apply(std::move(apply)), m_finishRound(std::move(finishRound))
+{
+}
+
+AlarmArrivalQueue::~AlarmArrivalQueue()
+{
+    Discard();
+}
+
+AlarmRecord* AlarmArrivalQueue::Push(const AlarmRecord& record)
+{
+    AlarmRecord* copy = AlarmRecordPool::Instance()->Acquire();
+    *copy = record;
+    QMutexLocker arrivedLocker(&m_arrivedLock);
+    m_arrived.append(copy);
+    const bool wake = !m_wakePending;
+    m_wakePending = true;
+    return wake ? copy : nullptr;
+}
+
+int AlarmArrivalQueue::Size() const
+{
+    QMutexLocker arrivedLocker(&m_arrivedLock);
+    return m_arrived.size();
+}
+
+void AlarmArrivalQueue::ApplyRound()
+{
+    {
+        QMutexLocker arrivedLocker(&m_arrivedLock);
+        m_toApply.append(m_arrived);
+        m_arrived.clear();
+        m_wakePending = false;
+    }
+    QElapsedTimer elapsed;
+    elapsed.start();
+    AlarmRecordPool* pool = AlarmRecordPool::Instance();
+    while (!m_toApply.isEmpty() && elapsed.elapsed() < RoundBudgetMs) {
+        AlarmRecord* record = m_toApply.takeFirst();
+        m_apply(*record);
+        pool->Release(record);
+    }
+    m_finishRound();
+    if (!m_toApply.isEmpty() && !m_roundScheduled) {
+        m_roundScheduled = true;
+        QMetaObject::invokeMethod(
+            m_context,
+            [this] {
+                m_roundScheduled = false;
+                ApplyRound();
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+// Clearing the alarms makes whatever is still queued moot: applying a storm's backlog first would freeze the window.
+void AlarmArrivalQueue::Discard()
+{
+    AlarmRecordPool* pool = AlarmRecordPool::Instance();
+    QMutexLocker arrivedLocker(&m_arrivedLock);
+    for (AlarmRecord* record : qAsConst(m_arrived) + qAsConst(m_toApply))
+        pool->Release(record);
+    m_arrived.clear();
+    m_toApply.clear();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QList>
+#include <QMutex>
+
+#include <functional>
+
+class AlarmRecord;
+class QObject;
+
+// Records handed over by the handler thread and applied on the GUI thread in rounds. A round takes everything
+// queued, applies it in arrival order for a bounded time and then finishes once; what is left waits for a later
+// round, so that timers and painting get their turn in between.
+class AlarmArrivalQueue
+{
+public:
+    using Apply = std::function<void(const AlarmRecord& record)>;
+    using Finish = std::function<void()>;
+
+    // Later rounds are posted to context, whose thread applies the records.
+    AlarmArrivalQueue(QObject* context, Apply apply, Finish finishRound);
+    ~AlarmArrivalQueue();
+
+    // Any thread. Queues a copy of the record. Returns the copy when the applying thread must be woken for it, null
+    // while a wake-up is already on its way: one wake-up per batch.
+    AlarmRecord* Push(const AlarmRecord& record);
+    // Any thread: records queued and not yet taken by a round.
+    int Size() const;
+
+    void ApplyRound();
+    // Drops every record queued, taken or not.
+    void Discard();
+
+private:
+    QObject* const m_context;
+    const Apply m_apply;
+    const Finish m_finishRound;
+
+    // Guards the records queued by Push and whether a wake-up is on its way.
+    mutable QMutex m_arrivedLock;
+    QList<AlarmRecord*> m_arrived;
+    bool m_wakePending = false;
+
+    // Applying thread: records taken from the queue and not yet applied.
+    QList<AlarmRecord*> m_toApply;
+    bool m_roundScheduled = false;
+};
