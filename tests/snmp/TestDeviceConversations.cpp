@@ -220,7 +220,7 @@ void TestDeviceConversations::stopLeavesNothingInFlight()
     // The thread is usable again. The SET's retries go out a second apart: once the marker's first retry is out,
     // one of the dropped SET would have been too.
     m_thread.AddIP(marker);
-    QTRY_COMPARE(m_rig.SetsOf(marker).size(), 2);
+    QTRY_VERIFY(m_rig.SetsOf(marker).size() >= 2);
     QVERIFY(m_rig.sim.Sync());
     QCOMPARE(m_rig.SetsOf(silent).size(), sent);
     QVERIFY(m_rig.ConnectionLevels(silent).isEmpty());
