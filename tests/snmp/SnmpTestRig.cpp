@@ -1,45 +1,30 @@
 #include "SnmpTestRig.h"
 
 #include "FreeUdpPort.h"
-#include "config/DeviceConfigFile.h"
-#include "config/DeviceConfigNode.h"
-#include "config/PortConfigNode.h"
+#include "StationFiles.h"
 #include "snmp/DeviceObjects.h"
+#include "snmp/DeviceStateQuery.h"
 #include "snmp/NetSnmpLibrary.h"
 
-#include <QtTest>
-
-#include <algorithm>
-
-SnmpTestRig::SnmpTestRig()
+QString Device(int n)
 {
-    router.SetDisplay(&display);
-    handler.SetShowAlarmManager(&router);
-    server.SetAlarmHandler(&handler);
+    return QStringLiteral("127.0.1.%1").arg(n);
 }
 
-bool SnmpTestRig::Start(const QString& network, int first, int last, QString* error)
+bool SnmpTestRig::Start(int first, int last, QString* error)
 {
     // Every port monitored for every alarm type and track, all day: the handler lets everything through.
-    PortConfigNode port;
-    port.SetTrackMask(0xFFFFFFFF);
-    port.SetTimeRange1(QTime(0, 0), QTime(23, 59, 59, 999));
-    DeviceConfigFile config;
-    for (int n = first; n <= last; ++n) {
-        DeviceConfigNode device(QStringLiteral("%1.%2").arg(network).arg(n), QStringLiteral("probe %1").arg(n));
-        for (int i = 0; i < 16; ++i)
-            device.SetBncPort(i, port);
-        device.SetAnalogPort(0, port);
-        device.SetAesPort(0, port);
-        config.AddDevice(device);
-    }
-    handler.SetDeviceConfig(config);
+    QList<QPair<QString, QString>> devices;
+    for (int n = first; n <= last; ++n)
+        devices.append({Device(n), QStringLiteral("probe %1").arg(n)});
+    road.handler.SetDeviceConfig(StationFiles::Devices(devices));
+    server.SetAlarmHandler(&road.handler);
 
     NetSnmpLibrary::Init();
     // The station reads the device port once per process: the simulator must be on it from the first request.
-    const quint16 devicePort = FreeUdpPort(QStringLiteral("%1.%2").arg(network).arg(first));
+    const quint16 devicePort = FreeUdpPort(Device(first));
     qputenv("VIZAVOVU_DEVICE_PORT", QByteArray::number(devicePort));
-    if (!sim.Start({QStringLiteral("%1.%2-%3").arg(network).arg(first).arg(last)}, devicePort)) {
+    if (!sim.Start({QStringLiteral("%1-%2").arg(Device(first)).arg(last)}, devicePort)) {
         *error = sim.ErrorString();
         return false;
     }
@@ -67,9 +52,11 @@ QString SnmpTestRig::TrapDestination() const
 
 QList<AlarmRecord> SnmpTestRig::RecordsOf(const QString& ip) const
 {
-    QList<AlarmRecord> records = display.Records();
-    records.erase(std::remove_if(records.begin(), records.end(), [&](const AlarmRecord& r) { return r.ip != ip; }),
-                  records.end());
+    QList<AlarmRecord> records;
+    for (const AlarmRecord& record : road.display.Records()) {
+        if (record.ip == ip)
+            records.append(record);
+    }
     return records;
 }
 
@@ -88,12 +75,18 @@ QStringList SnmpTestRig::ProbesOf(const QString& ip)
     return sim.LinesWith({ip + QStringLiteral(" <- get ") + DeviceObjects::Presence()});
 }
 
-int SnmpTestRig::GetCount(const QString& ip)
-{
-    return sim.LinesWith({ip + QStringLiteral(" <- get ")}).size();
-}
-
 QStringList SnmpTestRig::SetsOf(const QString& ip)
 {
     return sim.LinesWith({ip + QStringLiteral(" <- set ")});
+}
+
+QString SnmpTestRig::Reads(const QString& ip)
+{
+    // Each request names its first object followed by a space; later ports' objects only extend these.
+    const QString get = ip + QStringLiteral(" <- get ");
+    const QString first = DeviceObjects::VideoPort(DeviceObjects::VideoStandard, 1) + QLatin1Char(' ');
+    const QString last =
+        DeviceObjects::DiscreteTrack(DeviceObjects::SilenceSeverity, PortTypeAes, 1, DeviceStateQuery::AesTracks) +
+        QLatin1Char(' ');
+    return QStringLiteral("%1/%2").arg(sim.LinesWith({get + first}).size()).arg(sim.LinesWith({get + last}).size());
 }

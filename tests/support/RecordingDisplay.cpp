@@ -5,7 +5,10 @@
 void RecordingDisplay::DealAlarm(const AlarmRecord* record)
 {
     QMutexLocker locker(&m_recordsLock);
-    m_records.append(*record);
+    if (record->level == MarkerLevel)
+        ++m_markers;
+    else
+        m_records.append(*record);
 }
 
 QList<AlarmRecord> RecordingDisplay::Records() const
@@ -14,14 +17,8 @@ QList<AlarmRecord> RecordingDisplay::Records() const
     return m_records;
 }
 
-int RecordingDisplay::Count() const
+int RecordingDisplay::Markers() const
 {
     QMutexLocker locker(&m_recordsLock);
-    return m_records.size();
-}
-
-void RecordingDisplay::Clear()
-{
-    QMutexLocker locker(&m_recordsLock);
-    m_records.clear();
+    return m_markers;
 }

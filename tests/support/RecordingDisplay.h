@@ -6,12 +6,15 @@
 #include <QList>
 #include <QMutex>
 
-// Stands in for the main alarm display: keeps a copy of every record the pipeline hands it.
+// Stands in for the main alarm display: keeps a copy of every record the pipeline hands it, and the history size.
 class RecordingDisplay : public AlarmDisplay
 {
 public:
+    // Records of this level are markers a test sends after others: counted, not kept.
+    static constexpr int MarkerLevel = 99;
+
     void SetSoundAlarmManager(SoundAlarmManager*) override {}
-    void SetMaxHistory(int) override {}
+    void SetMaxHistory(int value) override { maxHistory = value; }
     void SetDeviceConfig(const DeviceConfigFile&) override {}
     void ClearDevices() override {}
     void AddDevice(const QString&, const QString&) override {}
@@ -19,10 +22,12 @@ public:
     void ClearAlarms() override {}
 
     QList<AlarmRecord> Records() const;
-    void Clear();
-    int Count() const;
+    int Markers() const;
+
+    int maxHistory = -1;
 
 private:
     mutable QMutex m_recordsLock;
     QList<AlarmRecord> m_records;
+    int m_markers = 0;
 };

@@ -12,9 +12,8 @@
 #include <QSqlQuery>
 #include <QUuid>
 
-namespace StationFiles
-{
-void WriteDevices(const QList<QPair<QString, QString>>& ipAndName)
+namespace StationFiles {
+DeviceConfigFile Devices(const QList<QPair<QString, QString>>& ipAndName)
 {
     DeviceConfigFile config;
     for (const auto& [ip, name] : ipAndName) {
@@ -23,6 +22,7 @@ void WriteDevices(const QList<QPair<QString, QString>>& ipAndName)
         device.SetDevName(name);
         PortConfigNode port;
         port.SetTrackMask(0xFFFFFFFF);
+        port.SetTimeRange1(QTime(0, 0), QTime(23, 59, 59, 999));
         for (int i = 0; i < 16; ++i) {
             port.SetSignalName(QStringLiteral("%1 CAM %2").arg(name).arg(i + 1));
             device.SetBncPort(i, port);
@@ -35,7 +35,12 @@ void WriteDevices(const QList<QPair<QString, QString>>& ipAndName)
         if (!config.AddDevice(device))
             config.UpdateDevice(device);
     }
-    config.Save(GetDeviceConfigPath());
+    return config;
+}
+
+void WriteDevices(const QList<QPair<QString, QString>>& ipAndName)
+{
+    Devices(ipAndName).Save(GetDeviceConfigPath());
 }
 
 void WriteSystemConfig(quint32 serverPort)

@@ -5,8 +5,7 @@
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
 
-namespace
-{
+namespace {
 bool AddVarbind(netsnmp_pdu* pdu, const QString& oidText, char type, const QString& value)
 {
     oid name[MAX_OID_LEN];
@@ -54,6 +53,16 @@ bool TrapSender::SendRaw(const QList<Varbind>& rawVarbinds)
 bool TrapSender::SendInform(const QString& trapOid, const QList<Varbind>& varbinds)
 {
     return Send(SNMP_MSG_INFORM, trapOid, varbinds, true);
+}
+
+bool TrapSender::SendVideoLost(int bnc, int severity)
+{
+    const QString column = QStringLiteral("%1.1.2.3.2.1.2.1.%2.1.%3").arg(QLatin1String(Enterprise));
+    return SendTrap(QLatin1String(Enterprise) + ".1.2.3.2.1.3.2",
+                    {{column.arg(5).arg(bnc), 'i', "1"},
+                     {column.arg(6).arg(bnc), 'i', QString::number(bnc)},
+                     {column.arg(7).arg(bnc), 'i', "17"},
+                     {column.arg(8).arg(bnc), 'i', QString::number(severity)}});
 }
 
 bool TrapSender::Send(int command, const QString& trapOid, const QList<Varbind>& varbinds, bool withHeader)

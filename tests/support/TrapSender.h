@@ -7,6 +7,9 @@
 class TrapSender
 {
 public:
+    // The probes' enterprise subtree, the root of every object and notification they send.
+    static constexpr char Enterprise[] = "1.3.6.1.4.1.58206";
+
     struct Varbind
     {
         QString oid;
@@ -20,12 +23,13 @@ public:
     TrapSender(const TrapSender&) = delete;
     TrapSender& operator=(const TrapSender&) = delete;
 
-    bool IsOpen() const { return m_session != nullptr; }
     // Varbinds follow sysUpTime.0 and snmpTrapOID.0; with rawVarbinds they are sent exactly as given.
     bool SendTrap(const QString& trapOid, const QList<Varbind>& varbinds);
     bool SendRaw(const QList<Varbind>& rawVarbinds);
     // True when the receiver acknowledged the inform.
     bool SendInform(const QString& trapOid, const QList<Varbind>& varbinds);
+    // A video-lost notification of BNC port bnc at the device's severity 0 to 2, standard 1080p50.
+    bool SendVideoLost(int bnc, int severity);
 
 private:
     bool Send(int command, const QString& trapOid, const QList<Varbind>& varbinds, bool withHeader);
