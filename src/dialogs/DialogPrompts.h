@@ -18,4 +18,7 @@ struct DialogPrompts
     std::function<void(QMessageBox::Icon icon, QWidget* parent, const QString& title, const QString& text)> notify;
     // Asks a question with OK and Cancel, Cancel the default; true for OK.
     std::function<bool(QWidget* parent, const QString& title, const QString& text)> confirm;
+
+    // The operator's answers: dialogs run modally, boxes wait for OK.
+    static DialogPrompts Interactive();
 };

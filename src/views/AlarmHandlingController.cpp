@@ -48,14 +48,7 @@ AlarmHandlingController::AlarmHandlingController(DeviceAlarmStore& store, const 
         connect(form, &DeviceAlarmListForm::Sig_Shelve, this, &AlarmHandlingController::Shelve);
     }
     connect(this, &AlarmHandlingController::Sig_DeviceChanged, this, &AlarmHandlingController::UpdateTile);
-    m_prompts.runDialog = [](QDialog& dialog) { return dialog.exec(); };
-    m_prompts.notify = [](QMessageBox::Icon icon, QWidget* parent, const QString& title, const QString& text) {
-        QMessageBox(icon, title, text, QMessageBox::Ok, parent).exec();
-    };
-    m_prompts.confirm = [](QWidget* parent, const QString& title, const QString& text) {
-        return QMessageBox::question(parent, title, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) ==
-               QMessageBox::Ok;
-    };
+    m_prompts = DialogPrompts::Interactive();
     m_shelfTimer.setInterval(ShelfCheckMs);
     connect(&m_shelfTimer, &QTimer::timeout, this, &AlarmHandlingController::ExpireShelves);
 }
