@@ -1,22 +1,18 @@
 #include "views/AlarmListActions.h"
 
 #include "alarm/SoundAlarmManager.h"
+#include "dialogs/DialogPrompts.h"
 #include "views/AlarmHandlingController.h"
 #include "views/DeviceAlarmListForm.h"
 #include "views/DeviceAlarmStore.h"
-
-#include <QMessageBox>
 
 AlarmListActions::AlarmListActions(DeviceAlarmStore& store, DeviceAlarmListForm* allDeviceForm,
                                    DeviceAlarmListForm* currentDeviceForm, AlarmHandlingController& handling,
                                    RefreshPorts refreshPorts, QWidget* dialogParent)
     : m_store(store), m_allDeviceForm(allDeviceForm), m_currentDeviceForm(currentDeviceForm), m_handling(handling),
-      m_refreshPorts(std::move(refreshPorts)), m_dialogParent(dialogParent)
+      m_refreshPorts(std::move(refreshPorts)), m_dialogParent(dialogParent),
+      m_confirm(DialogPrompts::Interactive().confirm)
 {
-    m_confirm = [](QWidget* parent, const QString& title, const QString& text) {
-        return QMessageBox::question(parent, title, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) ==
-               QMessageBox::Ok;
-    };
     for (DeviceAlarmListForm* form : {m_currentDeviceForm, m_allDeviceForm}) {
         connect(form, &DeviceAlarmListForm::Sig_RemoveSoundAlarm, this, &AlarmListActions::OnRemoveSoundAlarm);
         connect(form, &DeviceAlarmListForm::Sig_AppendSoundAlarm, this, &AlarmListActions::OnAppendSoundAlarm);
