@@ -8,9 +8,12 @@
 
 #include <QFile>
 #include <QJsonObject>
+#include <QScopeGuard>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QtTest>
+
+#include <atomic>
 
 // Alarms as alerts to Debian's Alertmanager on loopback: what the log writes, re-sent while active, and what the log
 // still holds open after a restart.
@@ -36,6 +39,17 @@ private:
 };
 
 namespace {
+// The sender's report of posts that reached no Alertmanager, counted from any thread.
+std::atomic<int> s_failedPostReports{0};
+QtMessageHandler s_testHandler = nullptr;
+
+void CountFailedPosts(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (text.startsWith(QLatin1String("alertmanager ")) && text.contains(QLatin1String("cannot post")))
+        ++s_failedPostReports;
+    s_testHandler(type, context, text);
+}
+
 AlarmRecord Studio(int portType, int portID, int trackID, int alarmType, int level, const QString& time)
 {
     AlarmRecord record = MakeAlarm(QStringLiteral("127.0.20.9"), portType, portID, trackID, alarmType, level);
@@ -114,9 +128,12 @@ void TestAlertmanager::alertmanagerStartedLateStillReceivesTheActiveAlarm()
     log.SetAlertmanagerTargets({*AlertmanagerTarget::Parse(QStringLiteral("http://%1:%2/").arg(m_host).arg(m_port))});
     const AlarmRecord lost = Studio(PortTypeBnc, 3, -1, AlarmTypeVideoLost, LevelError, "2024-03-05T07:04:09.031");
     log.AddAlarm(&lost);
+    s_failedPostReports = 0;
+    s_testHandler = qInstallMessageHandler(CountFailedPosts);
+    const auto restoreHandler = qScopeGuard([] { qInstallMessageHandler(s_testHandler); });
     log.Flush();
-    // Some posts fail before Alertmanager is there.
-    QTest::qWait(1000);
+    // The alert's first post fails before Alertmanager is there.
+    QTRY_VERIFY_WITH_TIMEOUT(s_failedPostReports > 0, 10000);
     QVERIFY2(m_alertmanager->Start(m_host, m_port), qPrintable(m_alertmanager->ErrorString()));
     QTRY_VERIFY_WITH_TIMEOUT(!AlertNamed("VideoLost").isEmpty(), 20000);
 }
