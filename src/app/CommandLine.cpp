@@ -1,7 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "dialogs/AboutDialog.h"
-#include "log/MetricsServer.h"
+#include "northbound/MetricsServer.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

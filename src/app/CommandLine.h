@@ -1,7 +1,7 @@
 #pragma once
 
-#include "log/AlertmanagerTarget.h"
-#include "log/SyslogTarget.h"
+#include "northbound/AlertmanagerTarget.h"
+#include "northbound/SyslogTarget.h"
 
 #include <QHostAddress>
 #include <QList>

@@ -3,6 +3,7 @@
 #include "alarm/AlarmRecord.h"
 #include "log/LogDatabase.h"
 #include "log/LogResult.h"
+#include "log/LogText.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -15,16 +16,6 @@ namespace {
 QString Pad(const QString& text, int width)
 {
     return QStringLiteral("%1").arg(text, -width);
-}
-
-// RFC 4180: a field with a separator, a quote or a line break goes in quotes, its quotes doubled.
-QString CsvField(QString field)
-{
-    if (!field.contains(QLatin1Char(',')) && !field.contains(QLatin1Char('"')) && !field.contains(QLatin1Char('\n')) &&
-        !field.contains(QLatin1Char('\r')))
-        return field;
-    field.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + field + QLatin1Char('"');
 }
 
 QStringList HeaderTexts()
@@ -41,92 +32,11 @@ QStringList HeaderTexts()
             QCoreApplication::translate("LogManageDialog", "Note")};
 }
 
-// The station zone's offset from UTC at a clock reading, in milliseconds. Asking the C library costs more than the
-// rest of an export line, and rows come in time order while offsets change on whole hours a few times a year: one
-// question per hour of clock time.
-qint64 LocalOffsetMs(const QDateTime& clockReading)
-{
-    thread_local QDate cachedDate;
-    thread_local int cachedHour = -1;
-    thread_local qint64 cachedOffset = 0;
-    const QDate date = clockReading.date();
-    const int hour = clockReading.time().hour();
-    if (date != cachedDate || hour != cachedHour) {
-        cachedDate = date;
-        cachedHour = hour;
-        cachedOffset = qint64(QDateTime(date, clockReading.time(), Qt::LocalTime).offsetFromUtc()) * 1000;
-    }
-    return cachedOffset;
-}
-
-// Digits put by hand: Qt's formatter parses its format text on every call, three times a row of an export.
-QChar* Put(QChar* at, qint64 value, int digits)
-{
-    for (int i = digits - 1; i >= 0; --i, value /= 10)
-        at[i] = QLatin1Char(char('0' + value % 10));
-    return at + digits;
-}
-
-QChar* PutClock(QChar* at, qint64 milliseconds)
-{
-    at = Put(at, milliseconds / 3600000, 2);
-    *at++ = QLatin1Char(':');
-    at = Put(at, milliseconds / 60000 % 60, 2);
-    *at++ = QLatin1Char(':');
-    at = Put(at, milliseconds / 1000 % 60, 2);
-    *at++ = QLatin1Char('.');
-    return Put(at, milliseconds % 1000, 3);
-}
-
 bool WriteAll(QFileDevice& file, const QByteArray& bytes)
 {
     return file.write(bytes) == bytes.size();
 }
 } // namespace
-
-QString LogExport::DurationText(const QDateTime& start, const QDateTime& end)
-{
-    if (start.isNull() || end.isNull())
-        return QString();
-    // The stored times are clock readings of the station's zone: across a change to or from daylight saving time
-    // the clock jumped, and the offsets tell by how much.
-    return DurationText(
-        QDateTime(start.date(), start.time(), Qt::UTC).msecsTo(QDateTime(end.date(), end.time(), Qt::UTC)) -
-        (LocalOffsetMs(end) - LocalOffsetMs(start)));
-}
-
-QString LogExport::DurationText(qint64 milliseconds)
-{
-    const qint64 days = milliseconds / 86400000;
-    // A time of day: an end before its start wraps round as QTime does.
-    QString time(12, Qt::Uninitialized);
-    PutClock(time.data(), (milliseconds % 86400000 + 86400000) % 86400000);
-    return days == 0 ? time : QCoreApplication::translate("LogManageDialog", "%1 day %2").arg(days).arg(time);
-}
-
-QString LogExport::CsvLine(const QStringList& fields)
-{
-    QStringList quoted;
-    for (const QString& field : fields)
-        quoted.append(CsvField(field));
-    return quoted.join(QLatin1Char(',')) + QStringLiteral("\r\n");
-}
-
-QString LogExport::TimeText(const QDateTime& time)
-{
-    if (time.isNull())
-        return QString();
-    const QDate date = time.date();
-    QString text(23, Qt::Uninitialized);
-    QChar* at = Put(text.data(), date.year(), 4);
-    *at++ = QLatin1Char('-');
-    at = Put(at, date.month(), 2);
-    *at++ = QLatin1Char('-');
-    at = Put(at, date.day(), 2);
-    *at++ = QLatin1Char(' ');
-    PutClock(at, time.time().msecsSinceStartOfDay());
-    return text;
-}
 
 QString LogExport::PortText(const AlarmRecord& record)
 {
@@ -142,8 +52,9 @@ QByteArray LogExport::Header(Format format)
 {
     const QStringList texts = HeaderTexts();
     if (format == Format::Csv)
-        return CsvLine(texts + QStringList{QCoreApplication::translate("LogManageDialog", "Acknowledged"),
-                                           QCoreApplication::translate("LogManageDialog", "Acknowledgement Note")})
+        return LogText::CsvLine(texts +
+                                QStringList{QCoreApplication::translate("LogManageDialog", "Acknowledged"),
+                                            QCoreApplication::translate("LogManageDialog", "Acknowledgement Note")})
             .toUtf8();
     const QString header =
         QStringLiteral("%1  %2\t%3\t\t%4\t%5\t%6\t%7\t%8\t%9\t%10\t\r\n")
@@ -164,13 +75,13 @@ QByteArray LogExport::Line(Format format, qint64 number, const AlarmRecord& reco
 void LogExport::AppendLine(Format format, qint64 number, const AlarmRecord& record, QString& out,
                            const QString& ackTime, const QString& ackNote)
 {
-    const QString start = TimeText(record.time);
-    const QString end = TimeText(record.end_time);
-    const QString duration = DurationText(record.time, record.end_time);
+    const QString start = LogText::TimeText(record.time);
+    const QString end = LogText::TimeText(record.end_time);
+    const QString duration = LogText::DurationText(record.time, record.end_time);
     const QString type = AlarmTypeWord(record.alarmType);
     if (format == Format::Csv) {
-        out += CsvLine({QString::number(number), start, end, duration, record.ip, record.deviceName, type,
-                        PortText(record), record.signalName, NoteText(record), ackTime, ackNote});
+        out += LogText::CsvLine({QString::number(number), start, end, duration, record.ip, record.deviceName, type,
+                                 PortText(record), record.signalName, NoteText(record), ackTime, ackNote});
         return;
     }
     // Appended in place: a million-row export spends its time here.

@@ -47,15 +47,8 @@ public:
     static void AppendLine(Format format, qint64 number, const AlarmRecord& record, QString& out,
                            const QString& ackTime = {}, const QString& ackNote = {});
 
-    // "yyyy-MM-dd hh:mm:ss.zzz" (years 0 to 9999), empty for a null time.
-    static QString TimeText(const QDateTime& time);
-    // "hh:mm:ss.zzz", or "<days> day hh:mm:ss.zzz" from a whole day on; empty unless both times are set.
-    static QString DurationText(const QDateTime& start, const QDateTime& end);
-    static QString DurationText(qint64 milliseconds);
     // The port's display name for the alarms of a signal, empty otherwise.
     static QString PortText(const AlarmRecord& record);
     // The audio track for silence and overload, the record's note otherwise.
     static QString NoteText(const AlarmRecord& record);
-    // One RFC 4180 line: a field with a separator, a quote or a line break goes in quotes; ends in CRLF.
-    static QString CsvLine(const QStringList& fields);
 };

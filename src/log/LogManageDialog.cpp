@@ -7,6 +7,7 @@
 #include "log/LogDatabase.h"
 #include "log/LogExport.h"
 #include "log/LogManager.h"
+#include "log/LogText.h"
 #include "ui_LogManageDialog.h"
 
 #include <QDebug>
@@ -215,9 +216,9 @@ void LogManageDialog::ShowPage(int page)
         const bool signal = IsSignalAlarm(record.alarmType);
         const QString cells[] = {
             QString::number(qint64(page) * LogResult::PageSize + row + 1),
-            LogExport::TimeText(record.time),
-            LogExport::TimeText(record.end_time),
-            LogExport::DurationText(record.time, record.end_time),
+            LogText::TimeText(record.time),
+            LogText::TimeText(record.end_time),
+            LogText::DurationText(record.time, record.end_time),
             record.deviceName,
             record.ip,
             signal ? record.signalName : QStringLiteral("--"),

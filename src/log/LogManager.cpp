@@ -2,9 +2,9 @@
 
 #include "app/AppPaths.h"
 #include "config/SystemConfigFile.h"
-#include "log/AlertmanagerSender.h"
 #include "log/LogDatabase.h"
-#include "log/SyslogSender.h"
+#include "northbound/AlertmanagerSender.h"
+#include "northbound/SyslogSender.h"
 
 #include <QDebug>
 #include <QDir>

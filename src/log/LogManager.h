@@ -2,10 +2,10 @@
 
 #include "alarm/AlarmHandlingLog.h"
 #include "config/DeviceConfigFile.h"
-#include "log/ActiveAlarms.h"
-#include "log/AlertmanagerTarget.h"
 #include "log/LogWriteThread.h"
-#include "log/SyslogTarget.h"
+#include "northbound/ActiveAlarms.h"
+#include "northbound/AlertmanagerTarget.h"
+#include "northbound/SyslogTarget.h"
 
 #include <QList>
 #include <QString>

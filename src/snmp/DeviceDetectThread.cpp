@@ -1,11 +1,11 @@
 #include "snmp/DeviceDetectThread.h"
 
-#include "snmp/SnmpServer.h"
+#include "snmp/DeviceProber.h"
 
 #include <QDeadlineTimer>
 #include <QMutexLocker>
 
-DeviceDetectThread::DeviceDetectThread(SnmpServer* server, QObject* parent) : QThread(parent), m_server(server) {}
+DeviceDetectThread::DeviceDetectThread(DeviceProber* server, QObject* parent) : QThread(parent), m_server(server) {}
 
 DeviceDetectThread::~DeviceDetectThread()
 {

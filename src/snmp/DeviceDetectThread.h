@@ -11,7 +11,7 @@
 
 #include <atomic>
 
-class SnmpServer;
+class DeviceProber;
 
 // Tells the operator when a registered device stops answering and when it comes back. Every notification counts as a
 // sign of life; a device silent for three cycles of 1.5 s is probed with one GET. A change between reachable and lost
@@ -34,7 +34,7 @@ public:
     // for a quarter of a thousand devices lost at once without delaying the probes of the others.
     static constexpr int MaxInFlight = 256;
 
-    explicit DeviceDetectThread(SnmpServer* server, QObject* parent = nullptr);
+    explicit DeviceDetectThread(DeviceProber* server, QObject* parent = nullptr);
     ~DeviceDetectThread() override;
 
     // Registration thread: the device enters, or re-enters, with the state its registration found, unreported. The
@@ -69,7 +69,7 @@ private:
     std::atomic<bool> m_stopRequested{false};
     // Whether run is between its start and its decision to end; isRunning() stays true a moment longer.
     bool m_active = false;
-    SnmpServer* m_server;
+    DeviceProber* m_server;
     // Used by run only; Stop wakes it.
     SnmpConversations m_conversations{MaxInFlight};
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "snmp/DeviceProber.h"
+
 #include <QMutex>
 #include <QString>
 #include <QStringList>
@@ -17,11 +19,11 @@ struct TrapMessage;
 
 // The station's one SNMP endpoint: receives every trap and inform on the trap port and turns each into an alarm
 // record for the handler, registers the station on devices and reads their state, and owns presence detection.
-class SnmpServer
+class SnmpServer : public DeviceProber
 {
 public:
     SnmpServer();
-    virtual ~SnmpServer();
+    ~SnmpServer() override;
     SnmpServer(const SnmpServer&) = delete;
     SnmpServer& operator=(const SnmpServer&) = delete;
 
@@ -41,11 +43,12 @@ public:
     // not started, stopping, or registered already.
     bool SetServer(const QString& ip, SnmpConversations* conversations, std::function<void(int status)> done);
     // One GET of the presence object; done receives whether it was answered. False when not started.
-    bool ProbeDevice(const QString& ip, SnmpConversations* conversations, std::function<void(bool answered)> done);
+    bool ProbeDevice(const QString& ip, SnmpConversations* conversations,
+                     std::function<void(bool answered)> done) override;
     // Reads a registered device's video ports and audio tracks into alarm records. A device whose registration is
     // still to come is read by that registration instead.
-    void QueryDeviceState(const QString& ip, SnmpConversations* conversations);
-    void ReportConnectionState(const QString& ip, bool connected);
+    void QueryDeviceState(const QString& ip, SnmpConversations* conversations) override;
+    void ReportConnectionState(const QString& ip, bool connected) override;
 
     QString VideoStandardName(int index) const;
 

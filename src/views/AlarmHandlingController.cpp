@@ -160,8 +160,11 @@ void AlarmHandlingController::UpdateTile(const QString& ip)
 
 void AlarmHandlingController::ShowShelvedAlarms()
 {
-    if (!m_shelvedAlarms)
-        m_shelvedAlarms = new ShelvedAlarmsDialog(this, m_dialogParent);
+    if (!m_shelvedAlarms) {
+        m_shelvedAlarms = new ShelvedAlarmsDialog(m_state, m_dialogParent);
+        connect(this, &AlarmHandlingController::Sig_ShelvesChanged, m_shelvedAlarms, &ShelvedAlarmsDialog::Refresh);
+        connect(m_shelvedAlarms, &ShelvedAlarmsDialog::Sig_Unshelve, this, &AlarmHandlingController::Unshelve);
+    }
     m_shelvedAlarms->show();
     m_shelvedAlarms->raise();
 }

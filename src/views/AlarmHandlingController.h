@@ -1,7 +1,7 @@
 #pragma once
 
+#include "alarm/AlarmHandlingState.h"
 #include "dialogs/DialogPrompts.h"
-#include "views/AlarmHandlingState.h"
 
 #include <QObject>
 #include <QSet>

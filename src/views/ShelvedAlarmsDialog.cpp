@@ -1,7 +1,7 @@
 #include "views/ShelvedAlarmsDialog.h"
 
+#include "alarm/AlarmHandlingState.h"
 #include "alarm/AlarmRecord.h"
-#include "views/AlarmHandlingController.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -54,8 +54,8 @@ QTableWidgetItem* Cell(const QString& text)
 }
 } // namespace
 
-ShelvedAlarmsDialog::ShelvedAlarmsDialog(AlarmHandlingController* handling, QWidget* parent)
-    : QDialog(parent), m_handling(handling)
+ShelvedAlarmsDialog::ShelvedAlarmsDialog(const AlarmHandlingState& shelves, QWidget* parent)
+    : QDialog(parent), m_shelves(shelves)
 {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     m_table = new QTableWidget(0, ColumnCount, this);
@@ -83,7 +83,6 @@ ShelvedAlarmsDialog::ShelvedAlarmsDialog(AlarmHandlingController* handling, QWid
 
     connect(m_unshelveButton, &QPushButton::clicked, this, &ShelvedAlarmsDialog::OnUnshelveClicked);
     connect(m_closeButton, &QPushButton::clicked, this, &QDialog::close);
-    connect(m_handling, &AlarmHandlingController::Sig_ShelvesChanged, this, &ShelvedAlarmsDialog::Refresh);
     m_countdown.setInterval(1000);
     connect(&m_countdown, &QTimer::timeout, this, &ShelvedAlarmsDialog::Refresh);
     RetranslateUi();
@@ -101,7 +100,7 @@ void ShelvedAlarmsDialog::RetranslateUi()
 
 void ShelvedAlarmsDialog::Refresh()
 {
-    QList<AlarmShelf> shelves = m_handling->State().Shelves();
+    QList<AlarmShelf> shelves = m_shelves.Shelves();
     std::sort(shelves.begin(), shelves.end(),
               [](const AlarmShelf& a, const AlarmShelf& b) { return a.until < b.until; });
     const QDateTime now = QDateTime::currentDateTime();
@@ -128,7 +127,7 @@ void ShelvedAlarmsDialog::OnUnshelveClicked()
             keys.append(item->data(Qt::UserRole).toString());
     }
     for (const QString& key : qAsConst(keys))
-        m_handling->Unshelve(key);
+        emit Sig_Unshelve(key);
 }
 
 void ShelvedAlarmsDialog::showEvent(QShowEvent* event)

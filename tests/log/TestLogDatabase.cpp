@@ -5,6 +5,7 @@
 #include "log/LogDatabase.h"
 #include "log/LogExport.h"
 #include "log/LogFilter.h"
+#include "log/LogText.h"
 
 #include <QtTest>
 
@@ -264,7 +265,7 @@ void TestLogDatabase::durationAcrossDaylightSavingChange()
     QVERIFY(m_database->UpdateEndTime(AlarmHelpKey(started), end.toString(LogDatabase::TimeFormat)));
     AlarmRecord read;
     QCOMPARE(m_database->Select(LogClause{"where id > ?", {0}}, {&read}), 1);
-    QTEST(LogExport::DurationText(read.time, read.end_time), "duration");
+    QTEST(LogText::DurationText(read.time, read.end_time), "duration");
 }
 
 QTEST_GUILESS_MAIN(TestLogDatabase)

@@ -4,11 +4,11 @@
 
 #include "alarm/AlarmRecord.h"
 #include "app/AppPaths.h"
-#include "log/AlarmReport.h"
-#include "log/AlarmReportWindow.h"
-#include "log/AlarmTimelineWidget.h"
 #include "log/LogDatabase.h"
 #include "log/LogManager.h"
+#include "report/AlarmReport.h"
+#include "report/AlarmReportWindow.h"
+#include "report/AlarmTimelineWidget.h"
 
 #include <QApplication>
 #include <QDateTimeEdit>

@@ -17,10 +17,10 @@
 #include "config/DeviceConfigNode.h"
 #include "config/PortConfigNode.h"
 #include "log/LogManager.h"
-#include "log/MetricsServer.h"
-#include "log/NorthboundSender.h"
-#include "log/StationMetrics.h"
-#include "log/SyslogTarget.h"
+#include "northbound/MetricsServer.h"
+#include "northbound/NorthboundSender.h"
+#include "northbound/StationMetrics.h"
+#include "northbound/SyslogTarget.h"
 #include "snmp/SnmpServer.h"
 
 #include <QCoreApplication>

@@ -1,0 +1,43 @@
+#include "northbound/ActiveAlarms.h"
+
+void ActiveAlarms::Apply(const std::vector<AlarmRecord>& logged, std::vector<AlarmRecord>* asAlerts)
+{
+    if (asAlerts)
+        *asAlerts = logged;
+    std::lock_guard<std::mutex> locker(m_alarmsLock);
+    for (size_t i = 0; i < logged.size(); ++i) {
+        const AlarmRecord& row = logged[i];
+        const QString key = AlarmIdentityKey(row);
+        const auto found = m_alarms.find(key);
+        if (found != m_alarms.end()) {
+            if (asAlerts && row.end_time.isValid())
+                (*asAlerts)[i].level = found->level;
+            (found->level == LevelError ? m_errors : m_warnings) -= 1;
+            m_alarms.erase(found);
+        }
+        if (!row.end_time.isValid())
+            Insert(key, row);
+    }
+}
+
+void ActiveAlarms::TakeOpen(const std::vector<AlarmRecord>& openRows)
+{
+    std::lock_guard<std::mutex> locker(m_alarmsLock);
+    for (const AlarmRecord& row : openRows) {
+        const QString key = AlarmIdentityKey(row);
+        if (!m_alarms.contains(key))
+            Insert(key, row);
+    }
+}
+
+std::vector<AlarmRecord> ActiveAlarms::Snapshot() const
+{
+    std::lock_guard<std::mutex> locker(m_alarmsLock);
+    return std::vector<AlarmRecord>(m_alarms.cbegin(), m_alarms.cend());
+}
+
+void ActiveAlarms::Insert(const QString& key, const AlarmRecord& start)
+{
+    m_alarms.insert(key, start);
+    (start.level == LevelError ? m_errors : m_warnings) += 1;
+}

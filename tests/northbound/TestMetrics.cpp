@@ -1,0 +1,113 @@
+#include "AlarmRecords.h"
+#include "HttpGet.h"
+#include "StationFiles.h"
+#include "TempAppDir.h"
+#include "alarm/AlarmHandler.h"
+#include "alarm/AlarmRecordPool.h"
+#include "app/AppPaths.h"
+#include "config/DeviceConfigFile.h"
+#include "config/DeviceConfigManager.h"
+#include "log/LogManager.h"
+#include "northbound/MetricsServer.h"
+#include "northbound/StationMetrics.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QtTest>
+
+// The station's health at /metrics: what Prometheus's own checker makes of it, and counters that agree with the log.
+class TestMetrics : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void countersAgreeWithTheLogAfterABurstAndPromtoolAcceptsThem();
+};
+
+namespace {
+const QString Probe = QStringLiteral("127.0.20.9");
+
+void Add(AlarmHandler& handler, const QString& ip, int alarmType, int level, const QDateTime& time)
+{
+    AlarmRecord* record = AlarmRecordPool::Instance()->Acquire();
+    *record = MakeAlarm(ip, alarmType == AlarmTypeConnection ? PortTypeNone : PortTypeBnc, 3, -1, alarmType, level);
+    record->time = time;
+    handler.AddAlarm(record);
+}
+
+// The value of the sample written exactly so, or -1.
+double Sample(const QByteArray& exposition, const QString& sample)
+{
+    const QRegularExpression line("^" + QRegularExpression::escape(sample) + " (\\S+)$",
+                                  QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch match = line.match(QString::fromUtf8(exposition));
+    return match.hasMatch() ? match.captured(1).toDouble() : -1;
+}
+} // namespace
+
+void TestMetrics::countersAgreeWithTheLogAfterABurstAndPromtoolAcceptsThem()
+{
+    TempAppDir appDir;
+    LogManager log;
+    AlarmHandler handler;
+    handler.SetLogManager(&log);
+    StationFiles::WriteDevices({{Probe, "Studio A"}});
+    DeviceConfigFile config;
+    DeviceConfigManager::GetConfig(config);
+    handler.SetDeviceConfig(config);
+    const StationMetrics metrics({&handler, &log, nullptr, {}, [] { return true; }, "1.2.3"});
+    MetricsServer server([&metrics] { return metrics.Exposition(); });
+    QVERIFY2(server.Start(QHostAddress("127.0.20.1"), 0), qPrintable(server.ErrorString()));
+
+    // Starts and ends of one port, alarms of a device nobody configured, one undecodable record, and a device lost.
+    const int pairs = 300;
+    const int strangers = 20;
+    const QDateTime start = QDateTime::currentDateTime();
+    for (int i = 0; i < pairs; ++i) {
+        Add(handler, Probe, AlarmTypeVideoLost, LevelError, start.addMSecs(2 * i));
+        Add(handler, Probe, AlarmTypeVideoLost, LevelNormal, start.addMSecs(2 * i + 1));
+    }
+    for (int i = 0; i < strangers; ++i)
+        Add(handler, "127.0.20.10", AlarmTypeVideoLost, LevelError, start.addMSecs(i));
+    Add(handler, Probe, AlarmTypeNone, LevelError, start);
+    Add(handler, Probe, AlarmTypeConnection, LevelError, start.addSecs(1));
+
+    const QString database = GetLogDatabasePath();
+    const QUrl url(QStringLiteral("http://127.0.20.1:%1/metrics").arg(server.Port()));
+    QByteArray page;
+    QTRY_VERIFY_WITH_TIMEOUT((page = HttpGet(url), Sample(page, "vizavovu_log_rows_written_total") == pairs + 1 &&
+                                                       Sample(page, "vizavovu_log_row_ends_written_total") == pairs),
+                             10000);
+    const double rows = QueryValue(database, "select count(*) from alarm2").toDouble();
+    const double ended = QueryValue(database, "select count(*) from alarm2 where end_time is not null").toDouble();
+    QCOMPARE(Sample(page, "vizavovu_log_rows_written_total"), rows);
+    QCOMPARE(Sample(page, "vizavovu_log_row_ends_written_total"), ended);
+    QCOMPARE(Sample(page, "vizavovu_log_write_failures_total"), 0.0);
+    QCOMPARE(Sample(page, "vizavovu_alarm_records_received_total"), double(2 * pairs + strangers + 2));
+    QCOMPARE(Sample(page, "vizavovu_alarm_records_decoded_total"), double(2 * pairs + strangers + 1));
+    QCOMPARE(Sample(page, "vizavovu_alarm_records_filtered_total"), double(strangers));
+    QCOMPARE(Sample(page, "vizavovu_active_alarms{severity=\"critical\"}"), 1.0);
+    QCOMPARE(Sample(page, "vizavovu_devices{state=\"lost\"}"), 1.0);
+    QCOMPARE(Sample(page, "vizavovu_devices{state=\"reachable\"}"), 0.0);
+    QVERIFY(Sample(page, "process_resident_memory_bytes") > 0);
+    QVERIFY(Sample(page, "process_start_time_seconds") > QDateTime::currentSecsSinceEpoch() - 3600);
+
+    if (!QFile::exists("/usr/bin/promtool"))
+        QSKIP("promtool (Debian package prometheus) is not installed");
+    QProcess promtool;
+    promtool.setProcessChannelMode(QProcess::MergedChannels);
+    promtool.start("/usr/bin/promtool", {"check", "metrics"});
+    QVERIFY(promtool.waitForStarted(5000));
+    promtool.write(page);
+    promtool.closeWriteChannel();
+    QVERIFY(promtool.waitForFinished(10000));
+    QVERIFY2(promtool.exitCode() == 0, promtool.readAll().constData());
+    // Anything but /metrics is not found.
+    int status = 0;
+    HttpGet(QUrl(QStringLiteral("http://127.0.20.1:%1/").arg(server.Port())), &status);
+    QCOMPARE(status, 404);
+}
+
+QTEST_GUILESS_MAIN(TestMetrics)
+#include "TestMetrics.moc"
