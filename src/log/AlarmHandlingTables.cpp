@@ -29,6 +29,21 @@ QDateTime Time(const QVariant& value)
     return QDateTime::fromString(value.toString(), LogDatabase::TimeFormat);
 }
 
+// The alarm2 columns start_time, ip, deviceName, portType, portID, trackID, signalName, alarmType and note, from
+// column first on.
+void ReadAlarm(const QSqlQuery& query, int first, AlarmRecord& alarm)
+{
+    alarm.time = Time(query.value(first));
+    alarm.ip = query.value(first + 1).toString();
+    alarm.deviceName = query.value(first + 2).toString();
+    alarm.portType = query.value(first + 3).toInt();
+    alarm.portID = query.value(first + 4).toInt();
+    alarm.trackID = query.value(first + 5).toInt();
+    alarm.signalName = query.value(first + 6).toString();
+    alarm.alarmType = query.value(first + 7).toInt();
+    alarm.note = query.value(first + 8).toString();
+}
+
 bool Run(QSqlQuery& query, const QString& statement, const QVariantList& values, QString& error)
 {
     bool ok = query.prepare(statement);
@@ -90,27 +105,39 @@ bool AlarmHandlingTables::LoadOpenAcknowledgements(QSqlDatabase& database, QList
 {
     QSqlQuery query(database);
     query.setForwardOnly(true);
+    // An acknowledgement names one row by its helpkey: it never carries over to a later occurrence.
     const QString statement = QStringLiteral(
         "SELECT k.ack_time, k.note, a.start_time, a.ip, a.deviceName, a.portType, a.portID, a.trackID, "
-        "a.signalName, a.alarmType, a.note FROM alarm_ack k JOIN alarm2 a ON a.helpkey = k.helpkey "
-        "WHERE a.end_time IS NULL AND k.id IN (SELECT max(id) FROM alarm_ack GROUP BY identity) ORDER BY k.id");
+        "a.signalName, a.alarmType, a.note FROM alarm2 a JOIN alarm_ack k ON k.helpkey = a.helpkey "
+        "WHERE a.end_time IS NULL AND k.id IN (SELECT max(id) FROM alarm_ack GROUP BY helpkey) ORDER BY k.id");
     if (!Run(query, statement, {}, error))
         return false;
     while (query.next()) {
         AlarmAcknowledgement ack;
         ack.time = Time(query.value(0));
         ack.note = query.value(1).toString();
-        AlarmRecord& alarm = ack.alarm;
-        alarm.time = Time(query.value(2));
-        alarm.ip = query.value(3).toString();
-        alarm.deviceName = query.value(4).toString();
-        alarm.portType = query.value(5).toInt();
-        alarm.portID = query.value(6).toInt();
-        alarm.trackID = query.value(7).toInt();
-        alarm.signalName = query.value(8).toString();
-        alarm.alarmType = query.value(9).toInt();
-        alarm.note = query.value(10).toString();
+        ReadAlarm(query, 2, ack.alarm);
         acks.append(ack);
+    }
+    return true;
+}
+
+bool AlarmHandlingTables::LoadUnacknowledgedEnds(QSqlDatabase& database, QList<AlarmRecord>& ends, QString& error)
+{
+    QSqlQuery query(database);
+    query.setForwardOnly(true);
+    const QString statement = QStringLiteral(
+        "SELECT a.start_time, a.ip, a.deviceName, a.portType, a.portID, a.trackID, a.signalName, a.alarmType, a.note, "
+        "a.end_time FROM alarm2 a WHERE a.id IN (SELECT max(id) FROM alarm2 GROUP BY ip, portType, portID, trackID, "
+        "alarmType) AND a.end_time IS NOT NULL AND NOT EXISTS (SELECT 1 FROM alarm_ack k WHERE k.helpkey = "
+        "a.helpkey) ORDER BY a.id");
+    if (!Run(query, statement, {}, error))
+        return false;
+    while (query.next()) {
+        AlarmRecord alarm;
+        ReadAlarm(query, 0, alarm);
+        alarm.end_time = Time(query.value(9));
+        ends.append(alarm);
     }
     return true;
 }
