@@ -71,12 +71,12 @@ void LogManager::Settle(const DeviceStateRead& read)
 
 void LogManager::BeginRun()
 {
-    m_writer.BeginRun(QDateTime::currentDateTime());
+    m_writer.SetRunGoing(true, QDateTime::currentDateTime());
 }
 
 void LogManager::EndRun()
 {
-    m_writer.EndRun(QDateTime::currentDateTime());
+    m_writer.SetRunGoing(false, QDateTime::currentDateTime());
 }
 
 void LogManager::Flush()

@@ -1,51 +1,25 @@
 #include "log/LogStateTables.h"
 
 #include "log/LogDatabase.h"
+#include "log/LogSql.h"
 
 #include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 
-namespace {
-const char* const CreateStatements[] = {
-    "CREATE TABLE IF NOT EXISTS [alarm_level] ( [helpkey] VARCHAR(100) PRIMARY KEY NOT NULL, [level] INTEGER NOT "
-    "NULL )",
-    "CREATE TABLE IF NOT EXISTS [station_run] ( [id] INTEGER PRIMARY KEY AUTOINCREMENT NOT NULL, [start_time] "
-    "TIMESTAMP NOT NULL, [alive_time] TIMESTAMP NOT NULL, [stop_time] TIMESTAMP NULL )",
-};
-
-QString Text(const QDateTime& time)
-{
-    return time.toString(LogDatabase::TimeFormat);
-}
-
-bool Exec(QSqlQuery& query, const QString& statement, const QVariantList& values, QString& error)
-{
-    bool ok = query.prepare(statement);
-    for (int i = 0; ok && i < values.size(); ++i)
-        query.addBindValue(values[i]);
-    ok = ok && query.exec();
-    if (!ok)
-        error = query.lastError().text();
-    return ok;
-}
-
-QDateTime LocalTime(const QString& text)
-{
-    const QDateTime wall = LogDatabase::WallTime(text);
-    return QDateTime(wall.date(), wall.time(), Qt::LocalTime);
-}
-} // namespace
+using LogSql::Exec;
+using LogSql::Text;
 
 bool LogStateTables::Create(QSqlDatabase& database, QString& error)
 {
-    QSqlQuery query(database);
-    for (const char* statement : CreateStatements) {
-        if (!Exec(query, QLatin1String(statement), {}, error))
-            return false;
-    }
-    return true;
+    return LogSql::ExecAll(
+        database,
+        {"CREATE TABLE IF NOT EXISTS [alarm_level] ( [helpkey] VARCHAR(100) PRIMARY KEY NOT NULL, [level] INTEGER "
+         "NOT NULL )",
+         "CREATE TABLE IF NOT EXISTS [station_run] ( [id] INTEGER PRIMARY KEY AUTOINCREMENT NOT NULL, [start_time] "
+         "TIMESTAMP NOT NULL, [alive_time] TIMESTAMP NOT NULL, [stop_time] TIMESTAMP NULL )"},
+        error);
 }
 
 bool LogStateTables::TakeOpenRows(QSqlDatabase& database, std::vector<AlarmRecord>& rows, QString& error)
@@ -69,15 +43,7 @@ bool LogStateTables::TakeOpenRows(QSqlDatabase& database, std::vector<AlarmRecor
     QHash<QString, size_t> newest;
     while (query.next()) {
         AlarmRecord row;
-        row.time = LocalTime(query.value(1).toString());
-        row.ip = query.value(2).toString();
-        row.deviceName = query.value(3).toString();
-        row.portType = query.value(4).toInt();
-        row.portID = query.value(5).toInt();
-        row.trackID = query.value(6).toInt();
-        row.signalName = query.value(7).toString();
-        row.alarmType = query.value(8).toInt();
-        row.note = query.value(9).toString();
+        LogSql::ReadAlarm(query, 1, row);
         row.level = query.value(10).toInt();
         const qint64 id = query.value(0).toLongLong();
         const QString key = AlarmIdentityKey(row);

@@ -127,22 +127,13 @@ bool LogWriteThread::AppendHandling(AlarmHandlingChange change)
     return true;
 }
 
-void LogWriteThread::BeginRun(const QDateTime& time)
+void LogWriteThread::SetRunGoing(bool going, const QDateTime& time)
 {
     std::lock_guard<std::mutex> locker(m_queueLock);
-    if (!m_accepting || m_runGoing)
+    if (!m_accepting || m_runGoing == going)
         return;
-    m_runGoing = true;
-    Push({Operation::RunStart, AlarmRecord(), nullptr, time});
-}
-
-void LogWriteThread::EndRun(const QDateTime& time)
-{
-    std::lock_guard<std::mutex> locker(m_queueLock);
-    if (!m_accepting || !m_runGoing)
-        return;
-    m_runGoing = false;
-    Push({Operation::RunStop, AlarmRecord(), nullptr, time});
+    m_runGoing = going;
+    Push({going ? Operation::RunStart : Operation::RunStop, AlarmRecord(), nullptr, time});
 }
 
 void LogWriteThread::SetDaysToKeep(unsigned days)

@@ -85,9 +85,8 @@ public:
     // Any thread, never waits. One operation however many acknowledgements it carries; false while the writer is
     // not running or the change was lost to a full queue.
     bool AppendHandling(AlarmHandlingChange change);
-    // GUI thread. A monitoring run begins or ends at time; recorded while the writer runs.
-    void BeginRun(const QDateTime& time);
-    void EndRun(const QDateTime& time);
+    // GUI thread. A monitoring run begins (going) or ends at time; recorded while the writer runs.
+    void SetRunGoing(bool going, const QDateTime& time);
     // Any thread. Kept for the daily purge; while running, also purges at once.
     void SetDaysToKeep(unsigned days);
     // Any thread but the GUI's, which must never wait for the disk. Returns once everything appended before the call

@@ -4,6 +4,7 @@
 #include "StationProcess.h"
 #include "TempAppDir.h"
 
+#include <QDeadlineTimer>
 #include <QtTest>
 
 // The real station binary across what ends it: a SIGKILL and a restart, a second start on the same directory, and
@@ -28,6 +29,31 @@ QString Output(QProcess& process)
     return QString::fromLocal8Bit(process.readAll());
 }
 
+// Configures the devices and a free trap port, and plays ProbeA; returns the devices' port.
+quint16 Prepare(ProbeSimProcess& probes, const QList<QPair<QString, QString>>& devices)
+{
+    const quint16 devicePort = FreeUdpPort(ProbeA);
+    StationFiles::WriteSystemConfig(FreeUdpPort());
+    StationFiles::WriteDevices(devices);
+    return probes.Start({ProbeA}, devicePort) ? devicePort : 0;
+}
+
+// Starts the station and waits until it has registered on ProbeA.
+bool StartRegistered(QProcess& station, const TempAppDir& appDir, quint16 devicePort, ProbeSimProcess& probes,
+                     const QString& shellPrefix = {})
+{
+    probes.ClearLines();
+    if (!StartStationProcess(station, appDir, devicePort, {}, {}, shellPrefix))
+        return false;
+    const QDeadlineTimer deadline(10000);
+    while (probes.LinesWith({"<- set"}).isEmpty()) {
+        if (deadline.hasExpired())
+            return false;
+        QTest::qWait(50);
+    }
+    return true;
+}
+
 bool EndsCleanly(QProcess& process)
 {
     process.terminate();
@@ -38,11 +64,9 @@ bool EndsCleanly(QProcess& process)
 void TestStationRestart::restartSettlesWhatEndedWhileDownAndKeepsWhatIsStillActive()
 {
     TempAppDir appDir;
-    const quint16 devicePort = FreeUdpPort(ProbeA);
-    StationFiles::WriteSystemConfig(FreeUdpPort());
-    StationFiles::WriteDevices({{ProbeA, "Studio A"}, {ProbeB, "Studio B"}});
     ProbeSimProcess probes;
-    QVERIFY2(probes.Start({ProbeA}, devicePort), qPrintable(probes.ErrorString()));
+    const quint16 devicePort = Prepare(probes, {{ProbeA, "Studio A"}, {ProbeB, "Studio B"}});
+    QVERIFY2(devicePort != 0, qPrintable(probes.ErrorString()));
     const QString database = appDir.filePath("log/alarm.db");
     const auto rows = [&database] {
         QStringList all = StationFiles::LogRows(database);
@@ -54,8 +78,7 @@ void TestStationRestart::restartSettlesWhatEndedWhileDownAndKeepsWhatIsStillActi
     const QString unreachable = ProbeB + "|0|-1|-1|32||0";
 
     QProcess first;
-    QVERIFY(StartStationProcess(first, appDir, devicePort));
-    QTRY_VERIFY2_WITH_TIMEOUT(!probes.LinesWith({"<- set"}).isEmpty(), qPrintable(Output(first)), 10000);
+    QVERIFY2(StartRegistered(first, appDir, devicePort, probes), qPrintable(Output(first)));
     probes.Send(ProbeA + " raise lost bnc:3\n" + ProbeA + " raise lost bnc:4");
     QTRY_COMPARE_WITH_TIMEOUT(rows(), (QStringList{lost3 + "0", lost4 + "0", unreachable}), 15000);
     first.kill();
@@ -82,15 +105,12 @@ void TestStationRestart::restartSettlesWhatEndedWhileDownAndKeepsWhatIsStillActi
 void TestStationRestart::secondStationOnOneDirectoryIsRefused()
 {
     TempAppDir appDir;
-    const quint16 devicePort = FreeUdpPort(ProbeA);
-    StationFiles::WriteSystemConfig(FreeUdpPort());
-    StationFiles::WriteDevices({{ProbeA, "Studio A"}});
     ProbeSimProcess probes;
-    QVERIFY2(probes.Start({ProbeA}, devicePort), qPrintable(probes.ErrorString()));
+    const quint16 devicePort = Prepare(probes, {{ProbeA, "Studio A"}});
+    QVERIFY2(devicePort != 0, qPrintable(probes.ErrorString()));
 
     QProcess first;
-    QVERIFY(StartStationProcess(first, appDir, devicePort));
-    QTRY_VERIFY2_WITH_TIMEOUT(!probes.LinesWith({"<- set"}).isEmpty(), qPrintable(Output(first)), 10000);
+    QVERIFY2(StartRegistered(first, appDir, devicePort, probes), qPrintable(Output(first)));
     QProcess second;
     QVERIFY(StartStationProcess(second, appDir, devicePort));
     QVERIFY(second.waitForFinished(10000));
@@ -101,26 +121,22 @@ void TestStationRestart::secondStationOnOneDirectoryIsRefused()
     // A killed station's lock goes with it.
     first.kill();
     QVERIFY(first.waitForFinished(5000));
-    probes.ClearLines();
     QProcess third;
-    QVERIFY(StartStationProcess(third, appDir, devicePort));
-    QTRY_VERIFY2_WITH_TIMEOUT(!probes.LinesWith({"<- set"}).isEmpty(), qPrintable(Output(third)), 10000);
+    QVERIFY2(StartRegistered(third, appDir, devicePort, probes), qPrintable(Output(third)));
     QVERIFY2(EndsCleanly(third), qPrintable(Output(third)));
 }
 
 void TestStationRestart::stationEndsOnSignalWhileItsLogCannotBeWritten()
 {
     TempAppDir appDir;
-    const quint16 devicePort = FreeUdpPort(ProbeA);
-    StationFiles::WriteSystemConfig(FreeUdpPort());
-    StationFiles::WriteDevices({{ProbeA, "Studio A"}});
     ProbeSimProcess probes;
-    QVERIFY2(probes.Start({ProbeA}, devicePort), qPrintable(probes.ErrorString()));
+    const quint16 devicePort = Prepare(probes, {{ProbeA, "Studio A"}});
+    QVERIFY2(devicePort != 0, qPrintable(probes.ErrorString()));
 
     QProcess station;
     // No file of the station may grow past 256 KiB, and a write that would fails instead of killing it.
-    QVERIFY(StartStationProcess(station, appDir, devicePort, {}, {}, "trap '' XFSZ; ulimit -f 256"));
-    QTRY_VERIFY2_WITH_TIMEOUT(!probes.LinesWith({"<- set"}).isEmpty(), qPrintable(Output(station)), 10000);
+    QVERIFY2(StartRegistered(station, appDir, devicePort, probes, "trap '' XFSZ; ulimit -f 256"),
+             qPrintable(Output(station)));
     QString output;
     for (int round = 0; round < 50 && !output.contains("The alarm log cannot be written"); ++round) {
         QString commands;
