@@ -90,8 +90,8 @@ bool AlarmHandlingTables::LoadUnacknowledgedEnds(QSqlDatabase& database, QList<A
     const QString statement = QStringLiteral(
         "SELECT a.start_time, a.ip, a.deviceName, a.portType, a.portID, a.trackID, a.signalName, a.alarmType, a.note, "
         "a.end_time FROM alarm2 a WHERE a.id IN (SELECT max(id) FROM alarm2 GROUP BY ip, portType, portID, trackID, "
-        "alarmType) AND a.end_time IS NOT NULL AND NOT EXISTS (SELECT 1 FROM alarm_ack k WHERE k.helpkey = "
-        "a.helpkey) ORDER BY a.id");
+        "alarmType) AND a.end_time >= (SELECT min(start_time) FROM station_run) AND NOT EXISTS (SELECT 1 FROM "
+        "alarm_ack k WHERE k.helpkey = a.helpkey) ORDER BY a.id");
     if (!Exec(query, statement, {}, error))
         return false;
     while (query.next()) {

@@ -77,6 +77,7 @@ void TestAlarmHandling::cleanup()
 void TestAlarmHandling::StartStation(bool latch)
 {
     m_log = std::make_unique<LogManager>();
+    m_log->BeginRun();
     m_speech = std::make_unique<SoundAlarmManager>([] { return std::make_unique<HeldVoice>(); }, true);
     // An ended alarm leaves the queue whether or not it was said, and its end is not said: what is queued is then
     // the same whenever the speech thread gets its turn.
@@ -231,7 +232,7 @@ void TestAlarmHandling::restartKeepsAcknowledgementShelfAndLatchOfTheirOccurrenc
     Deal(1, LevelError);
     Deal(2, LevelError);
     Deal(4, LevelError);
-    Deal(4, LevelNormal);
+    Deal(4, LevelNormal, 1);
     m_display->Handling()->Acknowledge({AlarmViewKey(MakeAlarm("10.19.0.1", PortTypeBnc, 1, -1, 1, 3))}, true);
     m_display->Handling()->Shelve({AlarmViewKey(MakeAlarm("10.19.0.1", PortTypeBnc, 2, -1, 1, 3))}, 60);
     QCOMPARE(Describe(), QString("rows [unacked returned, acked] badge 1 spoken 0 history 1 | acks 1 shelves 1 "
