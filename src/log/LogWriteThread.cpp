@@ -253,6 +253,7 @@ void LogWriteThread::GiveUp(std::vector<Operation>& batch, const QString& errorT
     m_queueDone.notify_all();
     locker.unlock();
     m_runId.reset();
+    m_lastAlive = QDateTime();
     if (lost > 0)
         qDebug() << "The alarm log stops with" << lost << "alarms that could not be written:" << errorText;
 }
@@ -320,8 +321,11 @@ bool LogWriteThread::WriteBatch(LogDatabase& database, const std::vector<Operati
     bool written = true;
     for (size_t i = 0; written && i < batch.size(); ++i)
         written = WriteOperation(database, batch[i], daysToKeep, changes);
+    // The run's sign of life goes with the batches, at most once per interval.
     const QDateTime now = m_clock();
-    written = written && (!changes.runId || database.Run([&changes, &now](QSqlDatabase& connection, QString& error) {
+    const bool markAlive =
+        changes.runId && (batch.empty() || !m_lastAlive.isValid() || m_lastAlive.msecsTo(now) >= AliveIntervalMs);
+    written = written && (!markAlive || database.Run([&changes, &now](QSqlDatabase& connection, QString& error) {
                   return LogStateTables::MarkAlive(connection, *changes.runId, now, error);
               }));
     // SQLite may have rolled the transaction back itself, and what followed would commit on its own.
@@ -333,6 +337,8 @@ bool LogWriteThread::WriteBatch(LogDatabase& database, const std::vector<Operati
         return false;
     m_lastPurgeDay = changes.lastPurgeDay;
     m_runId = changes.runId;
+    if (markAlive)
+        m_lastAlive = now;
     std::lock_guard<std::mutex> locker(m_handlersLock);
     if (m_loggedHandler && !changes.logged.empty())
         m_loggedHandler(changes.logged);

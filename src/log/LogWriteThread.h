@@ -201,7 +201,7 @@ private:
     const WriteFailureHandler m_onWriteFailure;
     const BeforeBatchHook m_beforeBatch;
     QDate m_lastPurgeDay;
-    // The station_run row of the run going on.
+    // The station_run row of the run going on, and when its last sign of life was written.
     std::optional<qint64> m_runId;
     QDateTime m_lastAlive;
 };
