@@ -303,6 +303,9 @@ void TestMainWindow::stopAndStartNeverWaitForTheLog()
     }
     QSqlDatabase::removeDatabase("blocker");
     QTRY_COMPARE_WITH_TIMEOUT(LogRows(), QStringList{Probe + "|1|3|-1|4|Studio CAM 3|0"}, 10000);
+    // The probe outlives the case.
+    m_probes.Send(Probe + " clear lost bnc:3");
+    QVERIFY(m_probes.Sync());
 }
 
 void TestMainWindow::logListsTheConfiguredDevices()
