@@ -181,6 +181,9 @@ dpkg --compare-versions "$version" gt "$older_version" || fail "$version does no
 kept_files | diff "$work/kept" - || fail "the upgrade changed the configuration or the alarm log"
 cmp -s /etc/default/vizavovu "$work/default" || fail "the upgrade changed /etc/default/vizavovu"
 check_shared "after the upgrade"
+mkdir -m 0700 "$work/runtime"
+complaints=$(XDG_RUNTIME_DIR=$work/runtime systemd-analyze --user verify /usr/lib/systemd/user/vizavovu.service 2>&1)
+[ -z "$complaints" ] || fail "systemd finds fault with the user unit: $complaints"
 
 # The second operator's station, started at login by the autostart entry on a desktop without the user unit, with
 # the options of /etc/default/vizavovu: it logs into the first operator's log, and sets aside an unreadable

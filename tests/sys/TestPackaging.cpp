@@ -43,31 +43,40 @@ void TestPackaging::sessionPassesOptionsAsWords_data()
 {
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("options");
+    // The user unit's state for the autostart entry's start; none for the unit's own start.
+    QTest::addColumn<QString>("unitState");
     QTest::addColumn<QStringList>("arguments");
 
     const QStringList start{"--start", "10.0.0.1"};
-    QTest::newRow("several options")
+    const QStringList example{"--alertmanager",
+                              "https://am:9093",
+                              "--alertmanager-credentials",
+                              "/etc/opt/vizavovu/am.cred",
+                              "--metrics",
+                              "9464",
+                              "--syslog",
+                              "tcp://logs:514"};
+    QTest::newRow("words between blanks, tabs and line breaks")
         << "10.0.0.1"
-        << "--alertmanager https://am:9093 --alertmanager-credentials /etc/opt/vizavovu/am.cred --metrics 9464 "
-           "--syslog tcp://logs:514"
-        << start + QStringList{"--alertmanager",
-                               "https://am:9093",
-                               "--alertmanager-credentials",
-                               "/etc/opt/vizavovu/am.cred",
-                               "--metrics",
-                               "9464",
-                               "--syslog",
-                               "tcp://logs:514"};
-    QTest::newRow("runs of blanks, tabs and line breaks")
-        << "10.0.0.1"
-        << "  --status\t--metrics \n 9464 " << start + QStringList{"--status", "--metrics", "9464"};
-    QTest::newRow("wildcards stay as written")
-        << "10.0.0.1"
-        << "--alertmanager-credentials bin/*" << start + QStringList{"--alertmanager-credentials", "bin/*"};
+        << "--alertmanager https://am:9093  --alertmanager-credentials\t/etc/opt/vizavovu/am.cred\n--metrics 9464 "
+           "--syslog tcp://logs:514 "
+        << "" << start + example;
+    QTest::newRow("wildcards stay as written") << "10.0.0.1"
+                                               << "--alertmanager-credentials bin/*"
+                                               << "" << start + QStringList{"--alertmanager-credentials", "bin/*"};
     QTest::newRow("no options") << "10.0.0.1"
+                                << ""
                                 << "" << start;
     QTest::newRow("no address, no station") << ""
-                                            << "--status" << QStringList();
+                                            << "--status"
+                                            << "" << QStringList();
+    QTest::newRow("autostart while the unit starts the station") << "10.0.0.1"
+                                                                 << "--status"
+                                                                 << "activating" << QStringList();
+    QTest::newRow("autostart where the session never starts the enabled unit")
+        << "10.0.0.1"
+        << "--status"
+        << "inactive" << start + QStringList{"--status"};
 }
 
 // The user unit and the autostart entry both start the station through the session script, which reads an
@@ -76,6 +85,7 @@ void TestPackaging::sessionPassesOptionsAsWords()
 {
     QFETCH(QString, address);
     QFETCH(QString, options);
+    QFETCH(QString, unitState);
     QFETCH(QStringList, arguments);
 
     QTemporaryDir dir;
@@ -92,7 +102,16 @@ void TestPackaging::sessionPassesOptionsAsWords()
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("HOME", dir.filePath("home"));
     environment.remove("XDG_CONFIG_HOME");
-    QVERIFY(Run(dir.path(), environment, "sh", {"bin/vizavovu-session"}));
+    QStringList session{"bin/vizavovu-session"};
+    if (!unitState.isEmpty()) {
+        // systemctl as the user's session has it, for an enabled unit in the given state.
+        QVERIFY(QDir(dir.path()).mkpath("path"));
+        QVERIFY(WriteFile(dir.filePath("path/systemctl"), "#!/bin/sh\necho " + unitState.toUtf8() + "\n"));
+        QVERIFY(QFile::setPermissions(dir.filePath("path/systemctl"), QFile::ReadOwner | QFile::ExeOwner));
+        environment.insert("PATH", dir.filePath("path") + ":" + environment.value("PATH"));
+        session << "--autostart";
+    }
+    QVERIFY(Run(dir.path(), environment, "sh", session));
     const QString words = QString::fromUtf8(ReadFile(recorded));
     QCOMPARE(words.split('\n', Qt::SkipEmptyParts), arguments);
 }
