@@ -17,7 +17,6 @@ log=/var/opt/vizavovu/log
 marker=/var/tmp/vizavovu-install-check
 # The devices' port: nothing answers there, so the one configured device gives every start a connection alarm.
 device_port=9
-metrics_port=$((20000 + RANDOM % 20000))
 work=$(mktemp -d)
 station=
 # Rows of the alarm log at the last look.
@@ -35,7 +34,7 @@ remove_leftovers() {
         if id "$user" >/dev/null 2>&1; then
             # A station that a run cut short left running; the check's own users run nothing else.
             pkill -KILL -U "$user" && sleep 1
-            userdel --remove "$user" 2>/dev/null
+            userdel --remove "$user" 2>/dev/null || echo "install check: could not remove the user $user" >&2
         fi
     done
     if getent group vizavovu >/dev/null; then
@@ -56,6 +55,7 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+trap 'exit 1' INT TERM HUP
 
 apt_get() {
     if ! DEBIAN_FRONTEND=noninteractive apt-get -y -q --no-install-recommends "$@" >"$work/apt.log" 2>&1; then
@@ -141,6 +141,11 @@ for user in "${operators[@]}" "$outsider"; do
     ! id "$user" >/dev/null 2>&1 || fail "the user $user exists"
 done
 touch "$marker"
+# A port that nobody listens on, for the metrics of the second operator's station.
+metrics_port=$((20000 + RANDOM % 20000))
+while (exec 3<>"/dev/tcp/127.0.0.1/$metrics_port") 2>/dev/null; do
+    metrics_port=$((20000 + RANDOM % 20000))
+done
 
 # An older build installed and used, then the package over it.
 apt_get install "$older"
