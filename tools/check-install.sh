@@ -101,9 +101,14 @@ start_station() {
     rows=$(log_rows)
 }
 
-# Ends the station as the session does.
+# Ends the station with the signal given: TERM as the session does, KILL as a crash or a power cut would (runuser
+# passes on only the first).
 stop_station() {
-    kill -TERM "$station"
+    if [ "$1" = KILL ]; then
+        pkill -KILL -P "$station"
+    else
+        kill -TERM "$station"
+    fi
     wait "$station" || true
     station=
 }
@@ -165,9 +170,10 @@ cat >"$work/device_config.xml" <<'XML'
 </device_config>
 XML
 install -m 0664 -g vizavovu "$work/device_config.xml" "$config/device_config.xml"
-# The first operator starts the station from the menu or a shell: its default settings and its first alarm.
+# The first operator starts the station from the menu or a shell: its default settings and its first alarm. It
+# ends without closing the log, whose journals the next station finds.
 start_station "${operators[0]}" /usr/bin/vizavovu --start 127.0.0.1
-stop_station
+stop_station KILL
 [ "$(stat -c %U "$config/system_config.xml")" = "${operators[0]}" ] || fail "the first operator wrote no settings"
 check_shared "after the first operator"
 cat >/etc/default/vizavovu <<EOF
@@ -196,7 +202,7 @@ complaints=$(XDG_RUNTIME_DIR=$work/runtime systemd-analyze --user verify /usr/li
 printf 'unreadable\n' >"$config/system_config.xml"
 start_station "${operators[1]}" /opt/vizavovu/bin/vizavovu-session --autostart
 metrics_answer || fail "the session script did not pass VIZAVOVU_OPTIONS: no metrics on port $metrics_port"
-stop_station
+stop_station TERM
 [ "$(stat -c %U "$config/system_config.xml")" = "${operators[1]}" ] || fail "the second operator wrote no settings"
 check_shared "after the second operator"
 
