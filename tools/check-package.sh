@@ -36,14 +36,15 @@ dpkg-deb -x "$deb" "$unpacked"
 dpkg-deb -e "$deb" "$unpacked/DEBIAN"
 shellcheck "$unpacked"/DEBIAN/postinst "$unpacked"/DEBIAN/postrm "$unpacked"/opt/vizavovu/bin/vizavovu-session
 
-# Every option that --help lists has its place in the manual page.
-manual=$(zcat "$unpacked"/usr/share/man/man1/vizavovu.1.gz | sed 's/\\-/-/g')
-for option in $("$unpacked"/opt/vizavovu/bin/vizavovu --help | grep -oE -- '--[a-z][a-z-]*' | sort -u); do
-    if [ "$option" != --help-all ] && ! grep -qE -- "(^|[^a-z-])$option([^a-z-]|\$)" <<<"$manual"; then
+# Every option that --help lists has an entry of its own in the manual page.
+entries=$(zcat "$unpacked"/usr/share/man/man1/vizavovu.1.gz | awk '/^\.TP/ { getline; print }' | sed 's/\\-/-/g')
+help=$("$unpacked"/opt/vizavovu/bin/vizavovu --help)
+while read -r option; do
+    if [ "$option" != --help-all ] && ! grep -qE -- "(^|[^a-z-])$option([^a-z-]|\$)" <<<"$entries"; then
         echo "the manual page does not describe $option" >&2
         missing=1
     fi
-done
+done < <(grep -oE -- '--[a-z][a-z-]*' <<<"$help" | sort -u)
 [ "$missing" -eq 0 ]
 
 desktop-file-validate "$unpacked"/usr/share/applications/vizavovu.desktop \
