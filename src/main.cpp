@@ -9,8 +9,13 @@
 
 #include <cstdio>
 
+#include <sys/stat.h>
+
 int main(int argc, char* argv[])
 {
+    // The operators of a console share config/ and log/ through their group and take turns at the station: what one
+    // creates there the next must be able to write. Others keep what the umask gives them.
+    umask(umask(0) & ~S_IRWXG);
     PinLocalTimeZone();
     if (CommandLine::AsksForInformationOnly(argc, argv)) {
         QCoreApplication app(argc, argv);
