@@ -4,32 +4,37 @@
 #include "TempAppDir.h"
 #include "alarm/AlarmRecord.h"
 #include "log/LogManager.h"
+#include "northbound/NorthboundSender.h"
 #include "northbound/SyslogMessage.h"
 
 #include <QFile>
 #include <QJsonObject>
+#include <QMutex>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QtTest>
 
-#include <atomic>
-
 // Alarms as alerts to Debian's Alertmanager on loopback: what the log writes, re-sent while active, and what the log
-// still holds open after a restart.
+// still holds open after a restart. The whole program runs under an Egyptian locale, whose digits are not ASCII.
 class TestAlertmanager : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void alarmStartFiresAndItsEndResolves();
+    void watchdogFiresWhileRunningAndACleanExitResolvesNothing();
     void alertmanagerStartedLateStillReceivesTheActiveAlarm();
     void alarmsOpenInTheLogAreSentAgainAfterARestart();
     void credentialsFromTheFileGoWithEveryPost();
+    void answerOtherThanSuccess_data();
+    void answerOtherThanSuccess();
 
 private:
-    // The alerts Alertmanager holds, each as its labels in one text, sorted.
+    // The alarms' alerts that Alertmanager holds, each as its labels in one text, sorted; the watchdog left out.
     QStringList ActiveLabels() const;
     QJsonObject AlertNamed(const QString& alertname) const;
 
@@ -39,15 +44,35 @@ private:
 };
 
 namespace {
-// The sender's report of posts that reached no Alertmanager, counted from any thread.
-std::atomic<int> s_failedPostReports{0};
+// Read by Qt when it first asks for the system locale, after this is set.
+const bool s_egyptianLocale = qputenv("LC_ALL", "ar_EG.UTF-8");
+
+// The sender's reports, kept from any thread while a case listens.
+QMutex s_reportsLock;
+QStringList s_reports;
 QtMessageHandler s_testHandler = nullptr;
 
-void CountFailedPosts(QtMsgType type, const QMessageLogContext& context, const QString& text)
+void KeepReports(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
-    if (text.startsWith(QLatin1String("alertmanager ")) && text.contains(QLatin1String("cannot post")))
-        ++s_failedPostReports;
+    if (text.startsWith(QLatin1String("alertmanager "))) {
+        QMutexLocker locker(&s_reportsLock);
+        s_reports << text;
+    }
     s_testHandler(type, context, text);
+}
+
+int ReportsWith(const QString& part)
+{
+    QMutexLocker locker(&s_reportsLock);
+    return int(s_reports.filter(part).size());
+}
+
+// Keeps the sender's reports until the returned guard goes.
+auto ListenToReports()
+{
+    s_reports.clear();
+    s_testHandler = qInstallMessageHandler(KeepReports);
+    return qScopeGuard([] { qInstallMessageHandler(s_testHandler); });
 }
 
 AlarmRecord Studio(int portType, int portID, int trackID, int alarmType, int level, const QString& time)
@@ -59,6 +84,12 @@ AlarmRecord Studio(int portType, int portID, int trackID, int alarmType, int lev
     return record;
 }
 } // namespace
+
+void TestAlertmanager::initTestCase()
+{
+    QVERIFY(s_egyptianLocale);
+    QVERIFY(QLocale::system().zeroDigit() != QLatin1Char('0'));
+}
 
 void TestAlertmanager::init()
 {
@@ -73,6 +104,8 @@ QStringList TestAlertmanager::ActiveLabels() const
     QStringList active;
     for (const QJsonValue& alert : m_alertmanager->Alerts()) {
         const QJsonObject labels = alert[QLatin1String("labels")].toObject();
+        if (labels["alertname"] == "VizavovuWatchdog")
+            continue;
         QStringList pairs;
         for (auto label = labels.begin(); label != labels.end(); ++label)
             pairs << label.key() + "=" + label.value().toString();
@@ -112,6 +145,8 @@ void TestAlertmanager::alarmStartFiresAndItsEndResolves()
     const QJsonObject alert = AlertNamed("VideoLost");
     QCOMPARE(alert["annotations"]["helpkey"].toString(), AlarmHelpKey(lost));
     QCOMPARE(QDateTime::fromString(alert["startsAt"].toString(), Qt::ISODateWithMs), lost.time);
+    QCOMPARE(alert["generatorURL"].toString(),
+             QStringLiteral("vizavovu://%1/127.0.20.9/BNC%203").arg(SyslogMessage::LocalHostName().toLower()));
 
     // The recovery ends the alarm: Alertmanager lists resolved alerts no more.
     AlarmRecord recovered = lost;
@@ -121,6 +156,33 @@ void TestAlertmanager::alarmStartFiresAndItsEndResolves()
     QTRY_VERIFY_WITH_TIMEOUT(ActiveLabels().size() == 1 && AlertNamed("VideoLost").isEmpty(), 10000);
 }
 
+void TestAlertmanager::watchdogFiresWhileRunningAndACleanExitResolvesNothing()
+{
+    QVERIFY2(m_alertmanager->Start(m_host, m_port), qPrintable(m_alertmanager->ErrorString()));
+    TempAppDir appDir;
+    const QDateTime started = QDateTime::currentDateTime();
+    {
+        LogManager log;
+        log.SetAlertmanagerTargets({*AlertmanagerTarget::Parse(m_alertmanager->Url().toString())});
+        QTRY_VERIFY_WITH_TIMEOUT(!AlertNamed("VizavovuWatchdog").isEmpty(), 10000);
+        const AlarmRecord lost = Studio(PortTypeBnc, 3, -1, AlarmTypeVideoLost, LevelError, "2024-03-05T07:04:09.031");
+        log.AddAlarm(&lost);
+        QTRY_VERIFY_WITH_TIMEOUT(!AlertNamed("VideoLost").isEmpty(), 10000);
+    }
+    // A clean exit resolves neither the alarm nor the watchdog: what stops being sent lapses in its time.
+    QCOMPARE(ActiveLabels(), QStringList{"alertname=VideoLost device=Studio A ip=127.0.20.9 port=BNC 3 "
+                                         "severity=critical station=" +
+                                         SyslogMessage::LocalHostName()});
+    const QJsonObject watchdog = AlertNamed("VizavovuWatchdog")["labels"].toObject();
+    QCOMPARE(watchdog["severity"].toString(), QStringLiteral("none"));
+    QCOMPARE(watchdog["station"].toString(), SyslogMessage::LocalHostName());
+    // Firing for a few re-sends to come, so that it lapses neither while the station runs nor for ever after.
+    for (const char* alertname : {"VideoLost", "VizavovuWatchdog"}) {
+        const QDateTime endsAt = QDateTime::fromString(AlertNamed(alertname)["endsAt"].toString(), Qt::ISODateWithMs);
+        QVERIFY2(endsAt > started.addSecs(3 * 60) && endsAt < started.addSecs(10 * 60), qPrintable(alertname));
+    }
+}
+
 void TestAlertmanager::alertmanagerStartedLateStillReceivesTheActiveAlarm()
 {
     TempAppDir appDir;
@@ -128,12 +190,10 @@ void TestAlertmanager::alertmanagerStartedLateStillReceivesTheActiveAlarm()
     log.SetAlertmanagerTargets({*AlertmanagerTarget::Parse(QStringLiteral("http://%1:%2/").arg(m_host).arg(m_port))});
     const AlarmRecord lost = Studio(PortTypeBnc, 3, -1, AlarmTypeVideoLost, LevelError, "2024-03-05T07:04:09.031");
     log.AddAlarm(&lost);
-    s_failedPostReports = 0;
-    s_testHandler = qInstallMessageHandler(CountFailedPosts);
-    const auto restoreHandler = qScopeGuard([] { qInstallMessageHandler(s_testHandler); });
+    const auto listening = ListenToReports();
     log.Flush();
     // The alert's first post fails before Alertmanager is there.
-    QTRY_VERIFY_WITH_TIMEOUT(s_failedPostReports > 0, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(ReportsWith("cannot post") > 0, 10000);
     QVERIFY2(m_alertmanager->Start(m_host, m_port), qPrintable(m_alertmanager->ErrorString()));
     QTRY_VERIFY_WITH_TIMEOUT(!AlertNamed("VideoLost").isEmpty(), 20000);
 }
@@ -166,9 +226,14 @@ void TestAlertmanager::credentialsFromTheFileGoWithEveryPost()
 {
     TempAppDir appDir;
     const QString credentials = appDir.filePath("credentials");
-    QVERIFY(WriteFile(credentials, "basic pager:s3cret\n"));
+    QVERIFY(WriteFile(credentials, "basic pager:s3cret words \n"));
     AlertmanagerTarget target = *AlertmanagerTarget::Parse(QStringLiteral("http://%1:%2/am/").arg(m_host).arg(m_port));
     QString error;
+    // Others may read it, as a fresh file may be.
+    QVERIFY(QFile::setPermissions(credentials, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+    QVERIFY(!AlertmanagerTarget::ReadCredentials(credentials, target.authorization, error));
+    QVERIFY2(error.contains("0604"), qPrintable(error));
+    QVERIFY(QFile::setPermissions(credentials, QFile::ReadOwner | QFile::WriteOwner));
     QVERIFY2(AlertmanagerTarget::ReadCredentials(credentials, target.authorization, error), qPrintable(error));
 
     // A stand-in that only reads the request's head.
@@ -183,8 +248,62 @@ void TestAlertmanager::credentialsFromTheFileGoWithEveryPost()
     QByteArray head;
     QTRY_VERIFY_WITH_TIMEOUT((head += request->readAll()).contains("\r\n\r\n"), 10000);
     QVERIFY2(head.startsWith("POST /am/api/v2/alerts HTTP/1.1\r\n"), head.constData());
-    QVERIFY2(head.contains("\r\nAuthorization: Basic " + QByteArray("pager:s3cret").toBase64() + "\r\n"),
+    QVERIFY2(head.contains("\r\nAuthorization: Basic " + QByteArray("pager:s3cret words ").toBase64() + "\r\n"),
              head.constData());
+}
+
+void TestAlertmanager::answerOtherThanSuccess_data()
+{
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<QString>("report");
+    QTest::addColumn<bool>("keptForRetry");
+    // A proxy that sends http:// to https:// would have swallowed every alert.
+    QTest::newRow("redirect") << QByteArray(
+                                     "HTTP/1.1 301 Moved Permanently\r\nLocation: https://am.example/api/v2/alerts\r\n")
+                              << "HTTP 301 redirects to https://am.example/api/v2/alerts" << true;
+    QTest::newRow("refusal") << QByteArray("HTTP/1.1 422 Unprocessable Entity\r\n") << "1 alerts refused" << false;
+}
+
+// Against a stand-in that gives every request the same answer: a redirect holds the alarm back until the exit, which
+// says once that it was lost; a refusal drops it, counted, with the watchdog alert.
+void TestAlertmanager::answerOtherThanSuccess()
+{
+    QFETCH(QByteArray, answer);
+    QFETCH(QString, report);
+    QFETCH(bool, keptForRetry);
+    TempAppDir appDir;
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress(m_host), m_port));
+    connect(&server, &QTcpServer::newConnection, &server, [&server, answer] {
+        QTcpSocket* socket = server.nextPendingConnection();
+        auto request = std::make_shared<QByteArray>();
+        connect(socket, &QTcpSocket::readyRead, socket, [socket, request, answer] {
+            *request += socket->readAll();
+            const int headEnd = request->indexOf("\r\n\r\n");
+            static const QRegularExpression length("\r\ncontent-length: *([0-9]+)",
+                                                   QRegularExpression::CaseInsensitiveOption);
+            if (headEnd < 0 || request->size() < headEnd + 4 + length.match(request->left(headEnd)).captured(1).toInt())
+                return;
+            request->clear();
+            socket->write(answer + "Content-Length: 0\r\n\r\n");
+        });
+    });
+
+    const auto listening = ListenToReports();
+    {
+        LogManager log;
+        log.SetAlertmanagerTargets(
+            {*AlertmanagerTarget::Parse(QStringLiteral("http://%1:%2").arg(m_host).arg(m_port))});
+        const NorthboundSender* sender = log.Receivers().front();
+        const AlarmRecord lost = Studio(PortTypeBnc, 3, -1, AlarmTypeVideoLost, LevelError, "2024-03-05T07:04:09.031");
+        log.AddAlarm(&lost);
+        QTRY_VERIFY_WITH_TIMEOUT(ReportsWith(report) > 0, 10000);
+        if (keptForRetry)
+            QTRY_VERIFY_WITH_TIMEOUT(sender->QueueLength() == 1 && sender->DroppedCount() == 0, 10000);
+        else
+            QTRY_VERIFY_WITH_TIMEOUT(sender->QueueLength() == 0 && sender->DroppedCount() == 2, 10000);
+    }
+    QCOMPARE(ReportsWith("1 alarm messages lost at exit"), keptForRetry ? 1 : 0);
 }
 
 QTEST_GUILESS_MAIN(TestAlertmanager)
