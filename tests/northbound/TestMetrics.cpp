@@ -1,4 +1,5 @@
 #include "AlarmRecords.h"
+#include "FileText.h"
 #include "HttpGet.h"
 #include "StationFiles.h"
 #include "TempAppDir.h"
@@ -27,6 +28,7 @@ class TestMetrics : public QObject
 private slots:
     void countersAgreeWithTheLogAfterABurstAndPromtoolAcceptsThem();
     void scrapeSucceedsThroughAFloodOfSlowClients();
+    void shippedRuleFiresForAStationThatStopsAnswering();
 };
 
 namespace {
@@ -162,6 +164,38 @@ void TestMetrics::scrapeSucceedsThroughAFloodOfSlowClients()
         std::all_of(slow.begin(), slow.end(),
                     [](const auto& socket) { return socket->state() == QAbstractSocket::UnconnectedState; }),
         30000);
+}
+
+// The rule file of the documentation, through Prometheus's own rule tester: a station that stops answering scrapes
+// pages after two minutes, not before.
+void TestMetrics::shippedRuleFiresForAStationThatStopsAnswering()
+{
+    if (!QFile::exists("/usr/bin/promtool"))
+        QSKIP("promtool (Debian package prometheus) is not installed");
+    QTemporaryDir dir;
+    const QString tests = dir.filePath("tests.yml");
+    QVERIFY(WriteFile(tests, QByteArray("rule_files: ['") + VZ_RULES_FILE + R"(']
+evaluation_interval: 15s
+tests:
+  - interval: 15s
+    input_series:
+      - series: 'up{job="vizavovu", instance="console1:9464"}'
+        values: '1 1 1 1 0x20'
+    alert_rule_test:
+      - eval_time: 2m
+        alertname: VizavovuDown
+        exp_alerts: []
+      - eval_time: 3m30s
+        alertname: VizavovuDown
+        exp_alerts:
+          - exp_labels: {severity: critical, job: vizavovu, instance: "console1:9464"}
+            exp_annotations: {summary: "The monitoring station console1:9464 does not answer."}
+)"));
+    QProcess promtool;
+    promtool.setProcessChannelMode(QProcess::MergedChannels);
+    promtool.start("/usr/bin/promtool", {"test", "rules", tests});
+    QVERIFY(promtool.waitForFinished(30000));
+    QVERIFY2(promtool.exitCode() == 0, promtool.readAll().constData());
 }
 
 QTEST_GUILESS_MAIN(TestMetrics)
