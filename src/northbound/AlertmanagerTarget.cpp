@@ -26,9 +26,7 @@ bool AlertmanagerTarget::ReadCredentials(const QString& path, QByteArray& author
         return false;
     }
     // As ssh does with a private key: a secret that others may read is no secret.
-    struct stat status
-    {
-    };
+    struct stat status = {};
     if (fstat(file.handle(), &status) != 0 || (status.st_mode & 077) != 0) {
         error = QCoreApplication::translate("CommandLine",
                                             "others may read it (mode %1); make it its owner's alone, for example "
