@@ -58,8 +58,8 @@ QJsonObject AlertmanagerAlert::Watchdog(const QString& station, const QDateTime&
                                                {QStringLiteral("severity"), QStringLiteral("none")},
                                                {QStringLiteral("station"), station}}},
         {QStringLiteral("annotations"),
-         QJsonObject{{QStringLiteral("summary"),
-                      QStringLiteral("The station %1 is running; this alert ends when it stops.").arg(station)}}},
+         QJsonObject{
+             {QStringLiteral("summary"), QStringLiteral("Fires for as long as the station %1 runs.").arg(station)}}},
         {QStringLiteral("startsAt"), SyslogMessage::Timestamp(since)},
         {QStringLiteral("endsAt"), SyslogMessage::Timestamp(firingUntil)},
         {QStringLiteral("generatorURL"), StationUrl(station, QString())},

@@ -99,7 +99,9 @@ bool MetricsServer::Start(const QHostAddress& address, quint16 port)
 void MetricsServer::Serve()
 {
     while (!m_stopRequested) {
-        MHD_run_wait(m_daemon, PollSliceMs);
+        // A daemon in trouble must not make this a busy loop.
+        if (MHD_run_wait(m_daemon, PollSliceMs) != MHD_YES)
+            std::this_thread::sleep_for(std::chrono::milliseconds(PollSliceMs));
         CutLateRequests();
     }
 }
