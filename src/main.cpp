@@ -38,11 +38,13 @@ int main(int argc, char* argv[])
     window.SetSyslogTargets(commandLine.SyslogTargets());
     window.SetAlertmanagerTargets(commandLine.AlertmanagerTargets());
     QString metricsError;
+    // Monitoring matters more than its metrics.
     if (commandLine.MetricsPort() != 0 &&
-        !window.StartMetrics(commandLine.MetricsAddress(), commandLine.MetricsPort(), metricsError)) {
-        std::fprintf(stderr, "%s\n", qPrintable(metricsError));
-        return 2;
-    }
+        !window.StartMetrics(commandLine.MetricsAddress(), commandLine.MetricsPort(), metricsError))
+        std::fprintf(stderr, "%s",
+                     qPrintable(QCoreApplication::translate("CommandLine", "Warning: %1; the station runs without "
+                                                                           "them.\n")
+                                    .arg(metricsError)));
     UnixSignalWatcher signalWatcher;
     QObject::connect(&signalWatcher, &UnixSignalWatcher::Signalled, &window, &QWidget::close);
     // The status window, a box without parent or a modal dialog would otherwise keep a station without its main
