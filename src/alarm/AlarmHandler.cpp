@@ -12,6 +12,8 @@
 
 #include <QDebug>
 
+#include <algorithm>
+
 namespace {
 // Both bounds are inclusive, to the millisecond; a window with a missing end matches nothing.
 bool InWindow(const QTime& start, const QTime& end, const QTime& time)
@@ -71,9 +73,16 @@ void AlarmHandler::SetDeviceConfig(const DeviceConfigFile& config)
     const std::lock_guard<std::mutex> locker(m_handlerLock);
     m_deviceConfig = config;
     m_deviceCount = m_deviceConfig.Devices().size();
-    for (auto lost = m_lostDevices.begin(); lost != m_lostDevices.end();)
-        lost = m_deviceConfig.FindDevice(*lost) ? std::next(lost) : m_lostDevices.erase(lost);
-    m_lostDeviceCount = m_lostDevices.size();
+    for (auto device = m_deviceReachable.begin(); device != m_deviceReachable.end();)
+        device = m_deviceConfig.FindDevice(device.key()) ? std::next(device) : m_deviceReachable.erase(device);
+    CountDeviceStates();
+}
+
+void AlarmHandler::ForgetDeviceStates()
+{
+    const std::lock_guard<std::mutex> locker(m_handlerLock);
+    m_deviceReachable.clear();
+    CountDeviceStates();
 }
 
 void AlarmHandler::SetConnectDeviceThread(ConnectDeviceThread* thread)
@@ -105,10 +114,12 @@ void AlarmHandler::AddStateRead(const DeviceStateRead& read)
 
 bool AlarmHandler::AcceptAndName(AlarmRecord* record)
 {
+    const DeviceConfigNode* device = m_deviceConfig.FindDevice(record->ip);
+    if (device)
+        NoteDeviceState(*record);
     // Fan and power records are decoded but never reach the consumers.
     if (record->alarmType == AlarmTypeNone || record->alarmType == AlarmTypeFan || record->alarmType == AlarmTypePower)
         return false;
-    const DeviceConfigNode* device = m_deviceConfig.FindDevice(record->ip);
     if (!device) {
         qDebug().noquote() << QStringLiteral("%1 is not configed").arg(record->ip);
         return false;
@@ -124,13 +135,27 @@ bool AlarmHandler::AcceptAndName(AlarmRecord* record)
     return true;
 }
 
-void AlarmHandler::NoteConnection(const AlarmRecord& record)
+void AlarmHandler::NoteDeviceState(const AlarmRecord& record)
 {
-    if (record.level == LevelNormal)
-        m_lostDevices.remove(record.ip);
-    else
-        m_lostDevices.insert(record.ip);
-    m_lostDeviceCount = m_lostDevices.size();
+    // Counted as it changes: a storm of records is not a count over every device each time.
+    const bool reachable = record.alarmType != AlarmTypeConnection || record.level == LevelNormal;
+    const auto known = m_deviceReachable.find(record.ip);
+    if (known != m_deviceReachable.end()) {
+        if (*known == reachable)
+            return;
+        (*known ? m_reachableDeviceCount : m_lostDeviceCount) -= 1;
+        *known = reachable;
+    } else {
+        m_deviceReachable.insert(record.ip, reachable);
+    }
+    (reachable ? m_reachableDeviceCount : m_lostDeviceCount) += 1;
+}
+
+void AlarmHandler::CountDeviceStates()
+{
+    const int reachable = int(std::count(m_deviceReachable.cbegin(), m_deviceReachable.cend(), true));
+    m_reachableDeviceCount = reachable;
+    m_lostDeviceCount = m_deviceReachable.size() - reachable;
 }
 
 void AlarmHandler::run()
@@ -150,8 +175,6 @@ void AlarmHandler::run()
             AlarmRecordPool::Instance()->Release(record);
             continue;
         }
-        if (record->alarmType == AlarmTypeConnection)
-            NoteConnection(*record);
         ShowAlarmManager* showAlarmManager = m_showAlarmManager;
         SoundAlarmManager* soundAlarmManager = m_soundAlarmManager;
         LogManager* logManager = m_logManager;

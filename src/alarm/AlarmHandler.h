@@ -2,6 +2,7 @@
 
 #include "config/DeviceConfigFile.h"
 
+#include <QHash>
 #include <QList>
 #include <QSemaphore>
 #include <QSet>
@@ -45,9 +46,13 @@ public:
     quint64 ReceivedCount() const { return m_received; }
     quint64 DecodedCount() const { return m_decoded; }
     quint64 FilteredCount() const { return m_filtered; }
-    // Configured devices, and those among them whose last connection record said they were lost.
+    // Configured devices; those among them heard from since monitoring started, and those whose last connection
+    // record said they were lost.
     int DeviceCount() const { return m_deviceCount; }
+    int ReachableDeviceCount() const { return m_reachableDeviceCount; }
     int LostDeviceCount() const { return m_lostDeviceCount; }
+    // At the start of monitoring: no device counts as reachable or lost until it is heard of again.
+    void ForgetDeviceStates();
 
 protected:
     void run() override;
@@ -55,8 +60,9 @@ protected:
 private:
     // Under m_handlerLock: drops what the configuration does not ask for and fills in the names.
     bool AcceptAndName(AlarmRecord* record);
-    // Under m_handlerLock.
-    void NoteConnection(const AlarmRecord& record);
+    // Under m_handlerLock: any record of a configured device but a lost connection says it is reachable.
+    void NoteDeviceState(const AlarmRecord& record);
+    void CountDeviceStates();
 
     LogManager* m_logManager = nullptr;
     ShowAlarmManager* m_showAlarmManager = nullptr;
@@ -69,12 +75,13 @@ private:
     QSemaphore m_queued;
     std::atomic<bool> m_stopRequested{false};
     ConnectDeviceThread* m_connectDeviceThread = nullptr;
-    // Under m_handlerLock too.
-    QSet<QString> m_lostDevices;
+    // Under m_handlerLock too: whether each device heard of is reachable.
+    QHash<QString, bool> m_deviceReachable;
 
     std::atomic<quint64> m_received{0};
     std::atomic<quint64> m_decoded{0};
     std::atomic<quint64> m_filtered{0};
     std::atomic<int> m_deviceCount{0};
+    std::atomic<int> m_reachableDeviceCount{0};
     std::atomic<int> m_lostDeviceCount{0};
 };

@@ -256,8 +256,8 @@ void MainWindow::CreateDesktopPresence()
         m_trayIcon->ShowState(m_monitoring, summary);
     });
     trayTimer->start(1000);
-    auto* notifier = new DesktopNotifier(this, QDBusConnection::sessionBus(), DesktopNotifier::DefaultIntervalMs, this);
-    connect(m_display, &MainAlarmDisplayWidget::Signal_AlarmApplied, notifier, &DesktopNotifier::OnAlarmApplied);
+    m_notifier = new DesktopNotifier(this, QDBusConnection::sessionBus(), DesktopNotifier::DefaultIntervalMs, this);
+    connect(m_display, &MainAlarmDisplayWidget::Signal_AlarmApplied, m_notifier, &DesktopNotifier::OnAlarmApplied);
 }
 
 void MainWindow::ApplySpeechVocabulary(const QString& language)
@@ -311,6 +311,7 @@ void MainWindow::StartMonitoring(const QString& localAddress)
     m_showAlarmManager->ClearAlarms();
     m_showAlarmManager->ClearDevices();
     m_soundAlarmManager->Clear();
+    m_alarmHandler->ForgetDeviceStates();
     m_logManager->Open();
     m_logManager->BeginRun();
     m_display->Handling()->Restore();
@@ -360,6 +361,7 @@ void MainWindow::OnStopMonitorClicked()
     m_showAlarmManager->ClearAlarms();
     m_showAlarmManager->ClearDevices();
     m_soundAlarmManager->Clear();
+    m_notifier->OnMonitoringStopped();
 }
 
 void MainWindow::OnManageDeviceClicked()
