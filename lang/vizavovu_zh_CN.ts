@@ -333,6 +333,10 @@
         <source>Duration: %1</source>
         <translation>持续时间：%1</translation>
     </message>
+    <message>
+        <source>Not monitored</source>
+        <translation>未监测</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -1235,6 +1239,12 @@ Alarms are kept and written as soon as it can be written again.</source>
         <source>Shelved Alarms</source>
         <translation>已搁置告警</translation>
     </message>
+    <message numerus="yes">
+        <source>%n alarm(s) arrived while the alarm log could not be written and its queue was full; they are not in the log.</source>
+        <translation>
+            <numerusform>告警日志无法写入且其队列已满时到达的 %n 条告警未记入日志。</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>MainWindowActions</name>
@@ -1329,6 +1339,17 @@ Alarms are kept and written as soon as it can be written again.</source>
     <message>
         <source>Unknown level</source>
         <translation>未知级别</translation>
+    </message>
+</context>
+<context>
+    <name>StationLock</name>
+    <message>
+        <source>Another station is already running on %1.</source>
+        <translation>已有另一个监测站在 %1 上运行。</translation>
+    </message>
+    <message>
+        <source>Warn</source>
+        <translation>警告</translation>
     </message>
 </context>
 <context>

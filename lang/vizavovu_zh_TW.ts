@@ -333,6 +333,10 @@
         <source>Duration: %1</source>
         <translation>持續時間：%1</translation>
     </message>
+    <message>
+        <source>Not monitored</source>
+        <translation>未監測</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -1235,6 +1239,12 @@ Alarms are kept and written as soon as it can be written again.</source>
         <source>Shelved Alarms</source>
         <translation>已擱置告警</translation>
     </message>
+    <message numerus="yes">
+        <source>%n alarm(s) arrived while the alarm log could not be written and its queue was full; they are not in the log.</source>
+        <translation>
+            <numerusform>告警日誌無法寫入且其佇列已滿時到達的 %n 條告警未記入日誌。</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>MainWindowActions</name>
@@ -1329,6 +1339,17 @@ Alarms are kept and written as soon as it can be written again.</source>
     <message>
         <source>Unknown level</source>
         <translation>未知級別</translation>
+    </message>
+</context>
+<context>
+    <name>StationLock</name>
+    <message>
+        <source>Another station is already running on %1.</source>
+        <translation>已有另一個監測站在 %1 上執行。</translation>
+    </message>
+    <message>
+        <source>Warn</source>
+        <translation>警告</translation>
     </message>
 </context>
 <context>

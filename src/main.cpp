@@ -1,9 +1,13 @@
+#include "app/AppPaths.h"
 #include "app/CommandLine.h"
 #include "app/LocalTimeZone.h"
 #include "app/MainWindow.h"
+#include "app/StationLock.h"
 #include "app/UnixSignalWatcher.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QMessageBox>
 #include <QSessionManager>
 #include <QTimer>
 
@@ -34,6 +38,19 @@ int main(int argc, char* argv[])
         return commandLine.ExitCode();
 
     const QString startAddress = commandLine.StartAddress();
+    // Two stations on one directory would write every alarm twice into one log.
+    StationLock lock(GetLogDir());
+    if (!lock.Acquire()) {
+        const QString text =
+            StationLock::tr("Another station is already running on %1.").arg(QDir::toNativeSeparators(GetAppDir()));
+        if (!startAddress.isEmpty()) {
+            std::fprintf(stderr, "%s\n", qPrintable(text));
+            return 3;
+        }
+        lock.AskHolderToRaise();
+        QMessageBox::warning(nullptr, StationLock::tr("Warn"), text);
+        return 3;
+    }
     MainWindow window(startAddress.isEmpty() ? MainWindow::InteractivePrompts() : MainWindow::UnattendedPrompts());
     window.SetSyslogTargets(commandLine.SyslogTargets());
     window.SetAlertmanagerTargets(commandLine.AlertmanagerTargets());
@@ -50,6 +67,12 @@ int main(int argc, char* argv[])
     // The status window, a box without parent or a modal dialog would otherwise keep a station without its main
     // window running; quitting also ends the event loop of a dialog that is open.
     QObject::connect(&window, &MainWindow::Closed, &app, &QCoreApplication::quit);
+    QObject::connect(&lock, &StationLock::Sig_RaiseRequested, &window, [&window] {
+        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+        window.show();
+        window.raise();
+        window.activateWindow();
+    });
     window.show();
     const bool showStatus = commandLine.ShowsStatusWindow();
     QTimer::singleShot(0, &window, [&window, startAddress, showStatus] {

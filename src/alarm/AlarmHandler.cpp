@@ -2,6 +2,7 @@
 
 #include "alarm/AlarmRecord.h"
 #include "alarm/AlarmRecordPool.h"
+#include "alarm/DeviceStateRead.h"
 #include "alarm/ShowAlarmManager.h"
 #include "alarm/SoundAlarmManager.h"
 #include "config/DeviceConfigNode.h"
@@ -102,6 +103,15 @@ void AlarmHandler::AddAlarm(AlarmRecord* record)
         start(QThread::InheritPriority);
 }
 
+void AlarmHandler::AddStateRead(const DeviceStateRead& read)
+{
+    std::unique_lock<std::mutex> locker(m_handlerLock);
+    LogManager* logManager = m_deviceConfig.FindDevice(read.ip) ? m_logManager : nullptr;
+    locker.unlock();
+    if (logManager)
+        logManager->Settle(read);
+}
+
 bool AlarmHandler::AcceptAndName(AlarmRecord* record)
 {
     const DeviceConfigNode* device = m_deviceConfig.FindDevice(record->ip);
@@ -171,13 +181,18 @@ void AlarmHandler::run()
         ConnectDeviceThread* connectDeviceThread = m_connectDeviceThread;
         locker.unlock();
 
-        // Consumers run without the lock so that a slow one never blocks the producers.
+        // Consumers run without the lock so that a slow one never blocks the producers. The log comes first: a
+        // start of an alarm whose row is still open carries that row's start on, so that the views and the
+        // acknowledgements name the same occurrence as the log.
+        if (logManager) {
+            const QDateTime rowStart = logManager->AddAlarm(record);
+            if (rowStart.isValid() && record->level != LevelNormal)
+                record->time = rowStart;
+        }
         if (showAlarmManager)
             showAlarmManager->DealAlarm(record);
         if (soundAlarmManager)
             soundAlarmManager->AppendAlarm(record);
-        if (logManager)
-            logManager->AddAlarm(record);
         if (connectDeviceThread && record->alarmType == AlarmTypeConnection && record->level == LevelNormal) {
             connectDeviceThread->AddIP(record->ip);
             qDebug() << "DEVICE_CONN_STATE";

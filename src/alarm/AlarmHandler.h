@@ -16,6 +16,7 @@ class ConnectDeviceThread;
 class LogManager;
 class ShowAlarmManager;
 class SoundAlarmManager;
+struct DeviceStateRead;
 
 // The single funnel between the SNMP side and everything that reacts to alarms. Producers append records from
 // their own threads; the handler's thread filters them and hands each survivor, in queue order, to the display
@@ -35,6 +36,9 @@ public:
 
     // Takes ownership; null is ignored. Starts the thread on first use.
     void AddAlarm(AlarmRecord* record);
+    // Any thread. A configured device's complete state read goes to the log at once, which ends the rows it no
+    // longer finds active; the read's own records may still wait in the queue, and need not be ahead of it.
+    void AddStateRead(const DeviceStateRead& read);
 
     // For the metrics, from any thread, lock-free.
     int QueueLength() const { return m_queued.available(); }

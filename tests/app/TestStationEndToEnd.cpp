@@ -1,6 +1,7 @@
 #include "FreeUdpPort.h"
 #include "ProbeSimProcess.h"
 #include "StationFiles.h"
+#include "StationProcess.h"
 #include "SyslogReceiver.h"
 #include "TempAppDir.h"
 #include "TrapSender.h"
@@ -19,30 +20,6 @@ private slots:
     void signalEndsTheStationWhateverElseIsOpen_data();
     void signalEndsTheStationWhateverElseIsOpen();
 };
-
-namespace {
-
-// The station binary copied into the application directory, started unattended; moreEnvironment holds NAME=value
-// settings.
-bool StartStation(QProcess& process, const TempAppDir& appDir, quint16 devicePort,
-                  const QStringList& moreArguments = {}, const QStringList& moreEnvironment = {})
-{
-    const QString buildDir = QString::fromLocal8Bit(qgetenv("VZ_BUILD_DIR"));
-    const QString station = appDir.filePath("bin/vizavovu");
-    if (!QFile::copy(buildDir + "/bin/vizavovu", station))
-        return false;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("VIZAVOVU_DEVICE_PORT", QString::number(devicePort));
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    for (const QString& setting : moreEnvironment)
-        env.insert(setting.section('=', 0, 0), setting.section('=', 1));
-    process.setProcessEnvironment(env);
-    process.start(station, QStringList{"--start", "127.0.0.1"} + moreArguments);
-    return process.waitForStarted(5000);
-}
-
-} // namespace
 
 void TestStationEndToEnd::faultsRaisedAndClearedReachTheLogAndTheCollectorsAndTheStationClosesCleanly()
 {
@@ -64,9 +41,9 @@ void TestStationEndToEnd::faultsRaisedAndClearedReachTheLogAndTheCollectorsAndTh
     QVERIFY(udp.ListenUdp());
     QVERIFY(tcp.ListenTcp());
     QProcess process;
-    QVERIFY(StartStation(process, appDir, devicePort,
-                         {"--syslog", QStringLiteral("udp://127.0.0.1:%1").arg(udp.Port()), "--syslog",
-                          QStringLiteral("tcp://localhost:%1").arg(tcp.Port())}));
+    QVERIFY(StartStationProcess(process, appDir, devicePort,
+                                {"--syslog", QStringLiteral("udp://127.0.0.1:%1").arg(udp.Port()), "--syslog",
+                                 QStringLiteral("tcp://localhost:%1").arg(tcp.Port())}));
     auto output = [&process] { return QString::fromLocal8Bit(process.readAll()); };
 
     // Registration tells both probes where to send their traps.
@@ -127,7 +104,7 @@ void TestStationEndToEnd::closingDuringRegistrationAndATrapBurstIsPromptAndClean
     QVERIFY2(probes.Start(addresses, devicePort), qPrintable(probes.ErrorString()));
 
     QProcess process;
-    QVERIFY(StartStation(process, appDir, devicePort));
+    QVERIFY(StartStationProcess(process, appDir, devicePort));
     QTRY_VERIFY_WITH_TIMEOUT(!probes.LinesWith({"<- set"}).isEmpty(), 10000);
     // Every registered probe floods the station while the others are still being registered.
     probes.Send("all burst 1000 1000 raise lost bnc:1");
@@ -171,7 +148,7 @@ void TestStationEndToEnd::signalEndsTheStationWhateverElseIsOpen()
     ProbeSimProcess probes;
     QVERIFY2(probes.Start({probe}, devicePort), qPrintable(probes.ErrorString()));
     QProcess process;
-    QVERIFY(StartStation(process, appDir, devicePort, arguments, environment));
+    QVERIFY(StartStationProcess(process, appDir, devicePort, arguments, environment));
     auto output = [&process] { return QString::fromLocal8Bit(process.readAll()); };
     QTRY_VERIFY2_WITH_TIMEOUT(!probes.LinesWith({"<- set"}).isEmpty(), qPrintable(output()), 10000);
     probes.Send(probe + " raise lost bnc:2");

@@ -3,6 +3,7 @@
 #include "FileText.h"
 #include "TempAppDir.h"
 #include "alarm/AlarmRecord.h"
+#include "alarm/DeviceStateRead.h"
 #include "log/LogManager.h"
 #include "northbound/NorthboundSender.h"
 #include "northbound/SyslogMessage.h"
@@ -191,13 +192,18 @@ void TestAlertmanager::alarmsOpenInTheLogAreSentAgainAfterARestart()
     }
     LogManager after;
     after.SetAlertmanagerTargets({*AlertmanagerTarget::Parse(m_alertmanager->Url().toString())});
-    // The log keeps no level, so the alarm that is still open goes out as a warning.
+    // The alarm still open goes out again with the level it started with.
     QTRY_COMPARE_WITH_TIMEOUT(ActiveLabels(),
                               QStringList{"alertname=VideoLost device=Studio A ip=127.0.20.9 port=BNC 3 "
-                                          "severity=warning station=" +
+                                          "severity=critical station=" +
                                           SyslogMessage::LocalHostName()},
                               10000);
     QCOMPARE(AlertNamed("VideoLost")["annotations"].toObject()["helpkey"].toString(), AlarmHelpKey(lost));
+    // The first read of the device finds the port fine: the alert is resolved.
+    DeviceStateRead read{
+        lost.ip, QDateTime::currentDateTime(), QDateTime::currentDateTime(), {AlarmIdentityKey(lost)}, {}};
+    after.Settle(read);
+    QTRY_COMPARE_WITH_TIMEOUT(ActiveLabels(), QStringList(), 10000);
 }
 
 void TestAlertmanager::credentialsFromTheFileGoWithEveryPost()
