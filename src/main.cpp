@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "app/DeviceListImport.h"
 #include "app/LocalTimeZone.h"
 #include "app/MainWindow.h"
 #include "app/UnixSignalWatcher.h"
@@ -17,6 +18,13 @@ int main(int argc, char* argv[])
         CommandLine commandLine;
         commandLine.Parse(app.arguments());
         return commandLine.ExitCode();
+    }
+    if (CommandLine::ImportsDevices(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        CommandLine commandLine;
+        if (!commandLine.Parse(app.arguments()))
+            return commandLine.ExitCode();
+        return DeviceListImport::Run(commandLine.ImportDevicesPath());
     }
 
     QApplication app(argc, argv);

@@ -8,10 +8,6 @@ StationPrompts StationPrompts::Interactive()
 {
     StationPrompts prompts;
     static_cast<DialogPrompts&>(prompts) = DialogPrompts::Interactive();
-    prompts.saveFileName = [](QWidget* parent, const QString& caption, const QString& proposedPath,
-                              const QString& filters, QString* chosenFilter) {
-        return QFileDialog::getSaveFileName(parent, caption, proposedPath, filters, chosenFilter);
-    };
     prompts.existingDirectory = [](QWidget* parent, const QString& caption) {
         return QFileDialog::getExistingDirectory(parent, caption, QString(), QFileDialog::ShowDirsOnly);
     };
