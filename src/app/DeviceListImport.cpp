@@ -11,8 +11,7 @@
 
 #include <cstdio>
 
-namespace
-{
+namespace {
 int Fail(int code, const QString& text)
 {
     std::fprintf(stderr, "%s\n", qPrintable(text));

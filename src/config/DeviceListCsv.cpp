@@ -9,11 +9,11 @@
 #include "log/LogText.h"
 
 #include <QFile>
-#include <algorithm>
 #include <QHash>
 #include <QRegExp>
 #include <QSaveFile>
 #include <QTextCodec>
+#include <algorithm>
 
 namespace {
 
@@ -31,8 +31,8 @@ enum Column
     ColumnCount,
 };
 
-const QStringList ColumnNames = {"Address", "Device Name", "Port",     "Signal Name", "Monitored",
-                                 "Alarm Types", "Tracks",  "Window 1", "Window 2"};
+const QStringList ColumnNames = {"Address",     "Device Name", "Port",     "Signal Name", "Monitored",
+                                 "Alarm Types", "Tracks",      "Window 1", "Window 2"};
 const QByteArray ByteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
 const QString TimeFormat = QStringLiteral("hh:mm:ss");
 // Far beyond 1,000 devices; a bigger file is not a device list.
@@ -41,8 +41,12 @@ constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
 // The words written for the alarm types, as the dialog's columns name them; read without regard to case, along
 // with the plain spellings.
 const QList<QPair<quint32, QString>> AlarmTypeWords = {
-    {AlarmTypeVideoLost, "Video Lost"}, {AlarmTypeVideoBlack, "Video Black"},       {AlarmTypeVideoFreeze, "Video Freeze"},
-    {AlarmTypeSilence, "Slience"},      {AlarmTypeAudioOverload, "Audio Overload"}, {AlarmTypeVideoFreeze, "Freeze"},
+    {AlarmTypeVideoLost, "Video Lost"},
+    {AlarmTypeVideoBlack, "Video Black"},
+    {AlarmTypeVideoFreeze, "Video Freeze"},
+    {AlarmTypeSilence, "Slience"},
+    {AlarmTypeAudioOverload, "Audio Overload"},
+    {AlarmTypeVideoFreeze, "Freeze"},
     {AlarmTypeSilence, "Silence"},
 };
 
@@ -235,8 +239,9 @@ bool ParseRow(const QStringList& fields, const QHash<QString, QPair<int, int>>& 
     }
     const auto port = portNames.constFind(fields[PortColumn].trimmed().toLower());
     if (port == portNames.constEnd()) {
-        problem = {PortColumn + 1, DeviceListCsv::tr("'%1' is not a port: BNC 1 to BNC 16, Analog 1 or AES/EBU 1")
-                                       .arg(fields[PortColumn])};
+        problem = {
+            PortColumn + 1,
+            DeviceListCsv::tr("'%1' is not a port: BNC 1 to BNC 16, Analog 1 or AES/EBU 1").arg(fields[PortColumn])};
         return false;
     }
     row.kind = port->first;
@@ -259,8 +264,7 @@ bool ParseRow(const QStringList& fields, const QHash<QString, QPair<int, int>>& 
             return entry.second.compare(word, Qt::CaseInsensitive) == 0;
         });
         if (entry == AlarmTypeWords.end() || !kind.alarmTypes.contains(entry->first)) {
-            problem = {AlarmTypesColumn + 1,
-                       DeviceListCsv::tr("'%1' is not an alarm type of this port").arg(word)};
+            problem = {AlarmTypesColumn + 1, DeviceListCsv::tr("'%1' is not an alarm type of this port").arg(word)};
             return false;
         }
         offeredAndListed |= entry->first;
@@ -376,8 +380,8 @@ bool DeviceListCsv::Read(const QByteArray& bytes, DeviceConfigFile& out)
                                                              .arg(deviceLine.value(row.ip))});
             continue;
         }
-        const QString portKey = row.ip + QLatin1Char(' ') + QString::number(row.kind) + QLatin1Char(' ') +
-                                QString::number(row.index);
+        const QString portKey =
+            row.ip + QLatin1Char(' ') + QString::number(row.kind) + QLatin1Char(' ') + QString::number(row.index);
         if (portLine.contains(portKey)) {
             complain(record.line, {PortColumn + 1, tr("%1 of %2 is already on line %3")
                                                        .arg(PortName(kinds[row.kind], row.index + 1), row.ip)
@@ -410,7 +414,8 @@ bool DeviceListCsv::ReadFile(const QString& path, DeviceConfigFile& out)
         return false;
     }
     if (file.size() > MaxFileSize) {
-        m_errors = QStringList{tr("%1 is larger than %2 MB; it is not a device list.").arg(path).arg(MaxFileSize >> 20)};
+        m_errors =
+            QStringList{tr("%1 is larger than %2 MB; it is not a device list.").arg(path).arg(MaxFileSize >> 20)};
         return false;
     }
     return Read(file.readAll(), out);

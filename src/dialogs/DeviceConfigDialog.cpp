@@ -319,12 +319,14 @@ void DeviceConfigDialog::on_pushButton_ExportCsv_clicked()
         return;
     QString error;
     if (!DeviceListCsv::WriteFile(path, m_config, error)) {
-        m_prompts.notify(QMessageBox::Warning, this, tr("Warn"),
-                         tr("The device list could not be written to %1:\n%2").arg(QDir::toNativeSeparators(path), error));
+        m_prompts.notify(
+            QMessageBox::Warning, this, tr("Warn"),
+            tr("The device list could not be written to %1:\n%2").arg(QDir::toNativeSeparators(path), error));
         return;
     }
-    m_prompts.notify(QMessageBox::Information, this, tr("Export CSV"),
-                     tr("%n device(s) written to %1.", "", m_config.Devices().size()).arg(QDir::toNativeSeparators(path)));
+    m_prompts.notify(
+        QMessageBox::Information, this, tr("Export CSV"),
+        tr("%n device(s) written to %1.", "", m_config.Devices().size()).arg(QDir::toNativeSeparators(path)));
 }
 
 void DeviceConfigDialog::on_pushButton_ImportCsv_clicked()

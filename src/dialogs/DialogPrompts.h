@@ -27,4 +27,7 @@ struct DialogPrompts
 
     // The operator's answers: dialogs run modally, boxes wait for OK.
     static DialogPrompts Interactive();
+    // Puts text into a box of notify. A long text (the wrong lines of an imported file) keeps its first paragraph in
+    // the box and the rest behind "Show Details...", so that the box and its OK button fit on the screen.
+    static void SetBoxText(QMessageBox& box, const QString& text);
 };

@@ -89,7 +89,8 @@ void FindDevicesDialog::OnFound(const QString& ip, const QString& name)
     if (sender() != m_search.get())
         return;
     const quint32 address = QHostAddress(ip).toIPv4Address();
-    const int row = int(std::lower_bound(m_rowAddresses.begin(), m_rowAddresses.end(), address) - m_rowAddresses.begin());
+    const int row =
+        int(std::lower_bound(m_rowAddresses.begin(), m_rowAddresses.end(), address) - m_rowAddresses.begin());
     m_rowAddresses.insert(row, address);
     const bool configured = m_configured.contains(ip);
     // A configured probe cannot be chosen: its row is neither selectable nor editable.

@@ -66,7 +66,8 @@ void DeviceDiscoveryThread::run()
 void DeviceDiscoveryThread::Ask(const QString& ip)
 {
     auto conversation = std::make_unique<DeviceConversation>(ip, Retries, [this] { return m_stopRequested.load(); });
-    conversation->Get({DeviceObjects::Presence()}, [this](DeviceConversation& asked, const DeviceConversation::Answer& answer) {
+    conversation->Get({DeviceObjects::Presence()}, [this](DeviceConversation& asked,
+                                                          const DeviceConversation::Answer& answer) {
         if (!HasValue(answer)) {
             Done();
             return;

@@ -1,6 +1,6 @@
 #include "AppDirTest.h"
-#include "alarm/AlarmRecord.h"
 #include "FileText.h"
+#include "alarm/AlarmRecord.h"
 #include "app/AppPaths.h"
 #include "config/DeviceConfigFile.h"
 #include "config/DeviceConfigNode.h"
@@ -81,15 +81,15 @@ void TestDeviceListCsv::unlistedPortsGetTheDefaultsOfAdd()
     PortConfigNode port;
     port.SetSignalName("Drums");
     port.SetAlarm(false);
-    port.SetAlarmTypeMask(~quint32(AlarmTypeVideoLost | AlarmTypeVideoBlack | AlarmTypeVideoFreeze |
-                                   AlarmTypeAudioOverload));
+    port.SetAlarmTypeMask(
+        ~quint32(AlarmTypeVideoLost | AlarmTypeVideoBlack | AlarmTypeVideoFreeze | AlarmTypeAudioOverload));
     port.SetTrackMask(0);
     port.SetTimeRange1(QTime(), QTime());
     expected.SetBncPort(2, port);
     port = PortConfigNode();
     port.SetTimeRange1(QTime(), QTime());
-    port.SetAlarmTypeMask(~quint32(AlarmTypeVideoLost | AlarmTypeVideoBlack | AlarmTypeSilence |
-                                   AlarmTypeAudioOverload));
+    port.SetAlarmTypeMask(
+        ~quint32(AlarmTypeVideoLost | AlarmTypeVideoBlack | AlarmTypeSilence | AlarmTypeAudioOverload));
     port.SetTrackMask(2);
     expected.SetBncPort(1, port);
     DeviceConfigFile written;
@@ -121,11 +121,15 @@ void TestDeviceListCsv::wrongLinesAreListedAndNothingIsRead()
     QVERIFY(!reader.Read(csv.left(csv.lastIndexOf("10.0.0.1,A,BNC 6")) + "1,2,3\r\n", untouched));
     const QStringList errors = reader.Errors();
     QCOMPARE(errors.size(), 8);
-    const QStringList starts{"Line 3, column 1 (Address):",   "Line 4, column 3 (Port):",
-                             "Line 5, column 7 (Tracks):",    "Line 6, column 8 (Window 1):",
-                             "Line 7, column 2 (Device Name):", "Line 8, column 3 (Port): BNC 1 of 10.0.0.1 is already "
-                                                               "on line 2",
-                             "Line 9, column 6 (Alarm Types):", "Line 10: 3 fields instead of 9"};
+    const QStringList starts{"Line 3, column 1 (Address):",
+                             "Line 4, column 3 (Port):",
+                             "Line 5, column 7 (Tracks):",
+                             "Line 6, column 8 (Window 1):",
+                             "Line 7, column 2 (Device Name):",
+                             "Line 8, column 3 (Port): BNC 1 of 10.0.0.1 is already "
+                             "on line 2",
+                             "Line 9, column 6 (Alarm Types):",
+                             "Line 10: 3 fields instead of 9"};
     for (int i = 0; i < starts.size(); ++i)
         QVERIFY2(errors[i].startsWith(starts[i]), qPrintable(errors[i]));
     QCOMPARE(untouched.Devices().size(), 1);

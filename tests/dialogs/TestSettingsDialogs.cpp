@@ -1,7 +1,7 @@
 #include "AppDirTest.h"
+#include "FileText.h"
 #include "FreeUdpPort.h"
 #include "ProbeSimProcess.h"
-#include "FileText.h"
 #include "RecordingPrompts.h"
 #include "StationFiles.h"
 #include "app/AppPaths.h"
@@ -276,7 +276,7 @@ void TestSettingsDialogs::csvImportReplacesTheListOnlyWhenRightAndExportWritesIt
     QVERIFY2(m_operator.said.last().contains("Line 20, column 3 (Port)"), qPrintable(m_operator.said.last()));
 
     QVERIFY(WriteFile(csv, DeviceListCsv::Header() + QByteArray("\r\n10.0.0.3,C,BNC 1,,no,,,,\r\n"
-                                                                 "10.0.0.2,B,AES/EBU 1,,yes,,,,\r\n")));
+                                                                "10.0.0.2,B,AES/EBU 1,,yes,,,,\r\n")));
     Click(dialog, "pushButton_ImportCsv");
     QCOMPARE(Cell(devices, 0, 0) + " " + Cell(devices, 1, 0), QString("10.0.0.3 10.0.0.2"));
     QCOMPARE(ReadFile(GetDeviceConfigPath()), before);

@@ -18,7 +18,7 @@ int Usage()
     std::fprintf(stderr, "usage: probe-sim [-v] [-p port] [-n name] [-s script] address...\n"
                          "  address   a loopback address (127.0.0.2) or a range of last numbers (127.0.0.10-59)\n"
                          "  -p port   UDP port of every probe (161)\n"
-                         "  -n name   answer sysName.0 with name; %%a stands for the address, %%n for the probe's number\n"
+                         "  -n name   answer sysName.0 with name (%%a: the probe's address, %%n: its number)\n"
                          "  -s file   read the commands from file instead of standard input\n"
                          "  -v        print every request received and notification sent\n"
                          "The command language is described in tools/probe-sim/README.md.\n");
