@@ -1,15 +1,19 @@
 #include "snmp/AddressRanges.h"
 
+#include "dialogs/DeviceAddress.h"
+
 #include <QHostAddress>
 #include <QRegularExpression>
 #include <QSet>
 
 namespace {
 
+// Leading zeros are dropped as the device dialog drops them; QHostAddress would read 010 as octal.
 bool ParseAddress(const QString& text, quint32& address)
 {
     QHostAddress host;
-    if (text.count(QLatin1Char('.')) != 3 || !host.setAddress(text) || host.protocol() != QAbstractSocket::IPv4Protocol)
+    if (text.count(QLatin1Char('.')) != 3 || !host.setAddress(DeviceAddress::Normalized(text)) ||
+        host.protocol() != QAbstractSocket::IPv4Protocol)
         return false;
     address = host.toIPv4Address();
     return true;
@@ -21,7 +25,9 @@ bool AddressRanges::Parse(const QString& text, QStringList& addresses, QString& 
 {
     addresses.clear();
     QSet<quint32> seen;
-    const QStringList parts = text.split(QRegularExpression(QStringLiteral("[,;\\s]+")), Qt::SkipEmptyParts);
+    QString joined = text;
+    joined.replace(QRegularExpression(QStringLiteral("\\s*([-/])\\s*")), QStringLiteral("\\1"));
+    const QStringList parts = joined.split(QRegularExpression(QStringLiteral("[,;\\s]+")), Qt::SkipEmptyParts);
     if (parts.isEmpty()) {
         error = tr("Enter one or more addresses or ranges.");
         return false;

@@ -58,7 +58,7 @@ void TestDeviceDiscovery::ranges_data()
     // The three .255 addresses inside a /22 cannot be devices.
     QTest::newRow("network") << "10.1.0.0/22" << 1019 << "10.1.0.1"
                              << "10.1.3.254";
-    QTest::newRow("range, single, repeated") << "10.0.0.250-10.0.1.1, 10.0.0.251\n10.0.0.7" << 8 << "10.0.0.250"
+    QTest::newRow("range, single, repeated") << "10.0.0.250 - 10.0.1.1, 10.0.0.251\n010.0.0.07" << 8 << "10.0.0.250"
                                              << "10.0.0.7";
     QTest::newRow("4,096 addresses") << "10.0.0.1-10.0.16.16" << 4096 << "10.0.0.1"
                                      << "10.0.16.16";
