@@ -192,7 +192,9 @@ QByteArray DeviceListCsv::Write(const DeviceConfigFile& config)
                     if (port.track_mask() & (1u << track))
                         tracks.append(QString::number(track + 1));
                 }
-                text += LogText::CsvLine({device->ip(), device->dev_name(), PortName(kind, i + 1), port.signal_name(),
+                // In the plain form, as the dialog's Add and the import keep it.
+                text += LogText::CsvLine({DeviceAddress::Normalized(device->ip()), device->dev_name(),
+                                          PortName(kind, i + 1), port.signal_name(),
                                           port.alarm() ? QStringLiteral("yes") : QStringLiteral("no"),
                                           types.join(QLatin1Char(';')), tracks.join(QLatin1Char(';')),
                                           WindowText(port.start_time1(), port.end_time1()),
@@ -222,14 +224,13 @@ bool ParseRow(const QStringList& fields, const QHash<QString, QPair<int, int>>& 
               Problem& problem)
 {
     static const QRegExp address(DeviceAddress::Pattern());
-    const QString ip = fields[AddressColumn].trimmed();
-    if (!address.exactMatch(ip)) {
+    row.ip = DeviceAddress::Normalized(fields[AddressColumn].trimmed());
+    if (!address.exactMatch(row.ip)) {
         problem = {AddressColumn + 1, DeviceListCsv::tr("'%1' is not a device address (four numbers from 0 to 255, "
                                                         "the last one at most 254)")
-                                          .arg(ip)};
+                                          .arg(fields[AddressColumn])};
         return false;
     }
-    row.ip = DeviceAddress::Normalized(ip);
     row.name = fields[DeviceNameColumn];
     for (int column : {DeviceNameColumn, SignalNameColumn}) {
         if (HasControlCharacters(fields[column])) {

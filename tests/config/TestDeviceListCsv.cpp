@@ -67,7 +67,7 @@ void TestDeviceListCsv::exportThenImportGivesTheSameDeviceFile()
 void TestDeviceListCsv::unlistedPortsGetTheDefaultsOfAdd()
 {
     // Leading zeros dropped, words and yes/no in any case, rows of a device apart from each other, LF line ends.
-    const QByteArray csv = Header + "10.00.0.01,Hall,BNC 3,Drums,NO,silence,,,\n"
+    const QByteArray csv = Header + "010.00.0.01,Hall,BNC 3,Drums,NO,silence,,,\n"
                                     "10.0.0.9,Booth,analog 1,,Yes,,12,,\n"
                                     "10.0.0.1,Hall,BNC 2,,yes,Freeze,2,,\n";
     DeviceListCsv reader;
