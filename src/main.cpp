@@ -1,5 +1,6 @@
 #include "app/AppPaths.h"
 #include "app/CommandLine.h"
+#include "app/DeviceListImport.h"
 #include "app/LocalTimeZone.h"
 #include "app/MainWindow.h"
 #include "app/StationLock.h"
@@ -26,6 +27,13 @@ int main(int argc, char* argv[])
         CommandLine commandLine;
         commandLine.Parse(app.arguments());
         return commandLine.ExitCode();
+    }
+    if (CommandLine::ImportsDevices(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        CommandLine commandLine;
+        if (!commandLine.Parse(app.arguments()))
+            return commandLine.ExitCode();
+        return DeviceListImport::Run(commandLine.ImportDevicesPath());
     }
 
     QApplication app(argc, argv);

@@ -32,6 +32,15 @@ bool CommandLine::AsksForInformationOnly(int argc, char* argv[])
     return false;
 }
 
+bool CommandLine::ImportsDevices(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--import-devices", std::strlen("--import-devices")) == 0)
+            return true;
+    }
+    return false;
+}
+
 bool CommandLine::Parse(const QStringList& arguments)
 {
     QCommandLineParser parser;
@@ -83,6 +92,16 @@ bool CommandLine::Parse(const QStringList& arguments)
         QCoreApplication::translate("CommandLine",
                                     "Show the all-devices status window once started, for a wall display."));
     parser.addOption(status);
+    const QCommandLineOption importDevices(
+        QStringLiteral("import-devices"),
+        QCoreApplication::translate("CommandLine",
+                                    "Check the device list in the CSV <file> (as Manage Device exports it) and write "
+                                    "it as the device configuration, then exit without starting the window: 0 when "
+                                    "written, 1 when the file is wrong (the wrong lines go to stderr), 3 while a "
+                                    "station is running in this application directory, 4 when the device "
+                                    "configuration cannot be written."),
+        QStringLiteral("file"));
+    parser.addOption(importDevices);
 
     if (!parser.parse(arguments)) {
         Print(stderr, parser.errorText() + QLatin1Char('\n'));
@@ -118,6 +137,7 @@ bool CommandLine::Parse(const QStringList& arguments)
         m_startAddress = QHostAddress(address).toString();
     }
     m_showStatus = parser.isSet(status);
+    m_importDevicesPath = parser.value(importDevices);
     QSet<QString> collectors;
     for (const QString& url : parser.values(syslog)) {
         const std::optional<SyslogTarget> target = SyslogTarget::Parse(url);

@@ -31,7 +31,7 @@ StationLock::~StationLock()
 bool StationLock::Acquire()
 {
     QDir().mkpath(QFileInfo(m_lockPath).path());
-    m_fd = open(QFile::encodeName(m_lockPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    m_fd = open(QFile::encodeName(m_lockPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (m_fd < 0) {
         qDebug() << "The station's lock cannot be made:" << m_lockPath << std::strerror(errno);
         return true;
