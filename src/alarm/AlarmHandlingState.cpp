@@ -82,6 +82,13 @@ QList<AlarmRecord> AlarmHandlingState::TakeLatched(const QString& viewKey)
     return ended;
 }
 
+QList<AlarmRecord> AlarmHandlingState::Latched(const QString& viewKey) const
+{
+    if (m_latched.isEmpty())
+        return {};
+    return m_latched.value(viewKey.section(QLatin1Char(':'), 0, 0)).value(viewKey);
+}
+
 QList<AlarmRecord> AlarmHandlingState::LatchedOf(const QString& ip) const
 {
     QList<AlarmRecord> alarms;

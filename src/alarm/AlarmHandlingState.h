@@ -38,6 +38,8 @@ public:
     // The latched alarms of a key, which leave the state.
     QList<AlarmRecord> TakeLatched(const QString& viewKey);
     bool HasLatched() const { return !m_latched.isEmpty(); }
+    // The latched alarms of a key, which stay.
+    QList<AlarmRecord> Latched(const QString& viewKey) const;
     // The device's latched alarms, the last ended of each key.
     QList<AlarmRecord> LatchedOf(const QString& ip) const;
     QStringList LatchedKeys(const QString& ip) const;

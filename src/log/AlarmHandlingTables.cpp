@@ -85,6 +85,17 @@ bool AlarmHandlingTables::WriteShelf(QSqlDatabase& database, const AlarmShelf& s
                {shelf.key, Text(shelf.from), Text(shelf.until), shelf.note}, error);
 }
 
+bool AlarmHandlingTables::Purge(QSqlDatabase& database, const QString& cutOffDay, QString& error)
+{
+    QSqlQuery query(database);
+    return Run(query,
+               QStringLiteral("DELETE FROM alarm_ack WHERE helpkey IN (SELECT helpkey FROM alarm2 WHERE "
+                              "datetime(start_time) < datetime(?))"),
+               {cutOffDay}, error) &&
+           Run(query, QStringLiteral("DELETE FROM alarm_shelf WHERE until_time < ? OR unshelved_time < ?"),
+               {cutOffDay, cutOffDay}, error);
+}
+
 bool AlarmHandlingTables::LoadOpenAcknowledgements(QSqlDatabase& database, QList<AlarmAcknowledgement>& acks,
                                                    QString& error)
 {

@@ -23,6 +23,9 @@ public:
                                        QString& error);
     // A new shelf is inserted; one with unshelved set ends the key's shelves still running.
     static bool WriteShelf(QSqlDatabase& database, const AlarmShelf& shelf, QString& error);
+    // With the alarm2 rows that started before the cut-off day ("yyyy-MM-dd") go their acknowledgements, and the
+    // shelves that were over before it began; called before those rows go.
+    static bool Purge(QSqlDatabase& database, const QString& cutOffDay, QString& error);
     // The latest acknowledgement of each alarm whose alarm2 row has no end time.
     static bool LoadOpenAcknowledgements(QSqlDatabase& database, QList<AlarmAcknowledgement>& acks, QString& error);
     // Shelves neither ended early nor run out at now; the later of two for one key comes last.

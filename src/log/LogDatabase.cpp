@@ -197,6 +197,11 @@ bool LogDatabase::DeleteBefore(unsigned daysToKeep, const QDate& today)
     const QString statement = QStringLiteral("delete from alarm2 where datetime(start_time) < datetime(?)");
     const QString cutOff = today.addDays(-qint64(daysToKeep)).toString(QStringLiteral("yyyy-MM-dd"));
     qDebug() << statement << cutOff;
+    QString error;
+    if (!AlarmHandlingTables::Purge(m_database, cutOff, error)) {
+        SetErrorString(error);
+        return false;
+    }
     QSqlQuery query(m_database);
     return Run(query, statement, {cutOff});
 }

@@ -57,7 +57,8 @@ public:
     // Creates the file and the table when they are missing; an existing table is used as it is.
     bool Open(const QString& path, int busyTimeout = WriterBusyTimeout);
 
-    // Removes the rows that started before 00:00 of (today - daysToKeep).
+    // Removes the rows that started before 00:00 of (today - daysToKeep), their acknowledgements, and the shelves
+    // that were over by then.
     bool DeleteBefore(unsigned daysToKeep, const QDate& today);
     bool Delete(const LogClause& where);
     // Whether the last failed statement found the other connection writing; it changed nothing then.

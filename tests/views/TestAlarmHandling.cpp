@@ -38,7 +38,7 @@ private:
     void StartStation();
     void StopStation();
     // As the handler routes a record: view, speech, log.
-    void Deal(int port, int level, int secondsLater = 0);
+    void Deal(int port, int level, int secondsLater = 0, int alarmType = AlarmTypeVideoBlack);
     void Do(const QString& step);
     void ChooseFromMenu(const QString& text);
     QString Describe();
@@ -95,6 +95,7 @@ void TestAlarmHandling::StartStation()
     handling->SetClock([this] { return m_now; });
     handling->SetPrompts(m_prompts.Answer<DialogPrompts>());
     handling->Restore();
+    m_display->SetConfirm(m_prompts.Answer<DialogPrompts>().confirm);
     m_display->SetMonitoring(true);
 }
 
@@ -105,9 +106,9 @@ void TestAlarmHandling::StopStation()
     m_log.reset();
 }
 
-void TestAlarmHandling::Deal(int port, int level, int secondsLater)
+void TestAlarmHandling::Deal(int port, int level, int secondsLater, int alarmType)
 {
-    AlarmRecord record = MakeAlarm("10.19.0.1", PortTypeBnc, port, -1, AlarmTypeVideoBlack, level);
+    AlarmRecord record = MakeAlarm("10.19.0.1", PortTypeBnc, port, -1, alarmType, level);
     record.time = m_now.addSecs(secondsLater);
     m_display->DealAlarm(&record);
     m_speech->AppendAlarm(&record);
@@ -141,6 +142,24 @@ void TestAlarmHandling::Do(const QString& step)
     } else if (step == "ack") {
         m_now = m_now.addSecs(60);
         ChooseFromMenu("Acknowledge with Note...");
+    } else if (step == "ack, replaced meanwhile") {
+        // While the note is typed, black ends and lost starts on the port: the row's key stays.
+        const auto answer = m_prompts.dialogAnswer;
+        m_prompts.dialogAnswer = [this, answer](QDialog& dialog) {
+            Deal(3, LevelNormal, 1);
+            Deal(3, LevelError, 1, AlarmTypeVideoLost);
+            return answer(dialog);
+        };
+        ChooseFromMenu("Acknowledge with Note...");
+        m_prompts.dialogAnswer = answer;
+    } else if (step == "mute" || step == "unmute") {
+        m_speech->EnableDeviceSound("10.19.0.1", step == "unmute");
+    } else if (step == "delete") {
+        ChooseFromMenu("Delete");
+        // The tile is counted once the store has let go.
+        QCoreApplication::sendPostedEvents(m_display->Handling(), QEvent::MetaCall);
+    } else if (step == "latch off") {
+        m_display->SetLatchEndedAlarms(false);
     } else if (step == "shelve") {
         ChooseFromMenu("1 hour");
     } else if (step == "expire") {
@@ -191,6 +210,27 @@ void TestAlarmHandling::oneAlarmThroughItsStates_data()
                                                              "shelves 0 unshelved 0",
                                                              "rows [] badge 0 spoken 0 history 1 | acks 1 shelves 0 "
                                                              "unshelved 0"};
+    const QString acked = "rows [acked] badge 0 spoken 0 history 0 | acks 1 shelves 0 unshelved 0";
+    const QString ended = "rows [] badge 0 spoken 0 history 1 | acks 1 shelves 0 unshelved 0";
+    const QString raisedAgain = "rows [unacked] badge 1 spoken 1 history 1 | acks 1 shelves 0 unshelved 0";
+    QTest::newRow("a note added, ended, raised again and said")
+        << false << QStringList{"raise", "ack", "ack", "end", "raise"}
+        << QStringList{raised, acked, "rows [acked] badge 0 spoken 0 history 0 | acks 2 shelves 0 unshelved 0",
+                       "rows [] badge 0 spoken 0 history 1 | acks 2 shelves 0 unshelved 0",
+                       "rows [unacked] badge 1 spoken 1 history 1 | acks 2 shelves 0 unshelved 0"};
+    QTest::newRow("ended while muted, said when raised again")
+        << false << QStringList{"raise", "ack", "mute", "end", "unmute", "raise"}
+        << QStringList{raised, acked, acked, ended, ended, raisedAgain};
+    QTest::newRow("replaced while the note is typed: the new alarm stays unseen")
+        << false << QStringList{"raise", "ack, replaced meanwhile"} << QStringList{raised, raisedAgain};
+    QTest::newRow("kept ended alarm deleted")
+        << true << QStringList{"raise", "end", "delete"}
+        << QStringList{raised, "rows [unacked returned] badge 1 spoken 0 history 1 | acks 0 shelves 0 unshelved 0",
+                       "rows [] badge 0 spoken 0 history 1 | acks 0 shelves 0 unshelved 0"};
+    QTest::newRow("kept ended alarm let go when latching is turned off")
+        << true << QStringList{"raise", "end", "latch off"}
+        << QStringList{raised, "rows [unacked returned] badge 1 spoken 0 history 1 | acks 0 shelves 0 unshelved 0",
+                       "rows [] badge 0 spoken 0 history 1 | acks 0 shelves 0 unshelved 0"};
     QTest::newRow("ended unseen, latch off") << false << QStringList{"raise", "end"}
                                              << QStringList{raised, "rows [] badge 0 spoken 0 history 1 | acks 0 "
                                                                     "shelves 0 unshelved 0"};
