@@ -141,11 +141,11 @@ QSet<QString> AlarmHandlingState::ShelvedKeys() const
     return keys;
 }
 
-QStringList AlarmHandlingState::ExpiredKeys(const QDateTime& now) const
+QStringList AlarmHandlingState::ExpiredKeys(qint64 steadyNow) const
 {
     QStringList keys;
     for (const AlarmShelf& shelf : m_shelves) {
-        if (shelf.until <= now)
+        if (shelf.deadline <= steadyNow)
             keys.append(shelf.key);
     }
     return keys;

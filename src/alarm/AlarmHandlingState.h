@@ -53,8 +53,9 @@ public:
     bool HasShelves() const { return !m_shelves.isEmpty(); }
     QList<AlarmShelf> Shelves() const;
     QSet<QString> ShelvedKeys() const;
-    // The keys whose shelf has run out at now; their shelves stay until unshelved.
-    QStringList ExpiredKeys(const QDateTime& now) const;
+    // The keys whose shelf has run out at steadyNow (the steady clock's milliseconds); their shelves stay until
+    // unshelved.
+    QStringList ExpiredKeys(qint64 steadyNow) const;
 
     // Monitoring starts or stops: the alarms go, and with them their acknowledgements and latches. Shelves stay.
     void ClearAlarms();

@@ -8,6 +8,7 @@
 #include "views/DeviceWidget.h"
 #include "views/ShelvedAlarmsDialog.h"
 
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -41,7 +42,7 @@ bool SameTrackGroup(const AlarmRecord& a, const AlarmRecord& b)
 AlarmHandlingController::AlarmHandlingController(DeviceAlarmStore& store, const QList<DeviceAlarmListForm*>& forms,
                                                  FormsOf formsOf, TileOf tileOf, QWidget* dialogParent)
     : m_store(store), m_formsOf(std::move(formsOf)), m_tileOf(std::move(tileOf)), m_dialogParent(dialogParent),
-      m_clock(&QDateTime::currentDateTime)
+      m_clock(&QDateTime::currentDateTime), m_steadyClock([] { return QDeadlineTimer::current().deadline(); })
 {
     for (DeviceAlarmListForm* form : forms) {
         connect(form, &DeviceAlarmListForm::Sig_HandlingMenuOpening, this, &AlarmHandlingController::SelectionShown);
@@ -236,10 +237,15 @@ void AlarmHandlingController::Restore()
         return;
     QList<AlarmAcknowledgement> acknowledgements;
     QList<AlarmShelf> shelves;
-    m_log->LoadHandling(m_clock(), acknowledgements, shelves);
+    const QDateTime now = m_clock();
+    m_log->LoadHandling(now, acknowledgements, shelves);
     m_state.SetRestored(acknowledgements);
-    for (const AlarmShelf& shelf : qAsConst(shelves))
+    // From here on the shelf counts down on the steady clock.
+    const qint64 steadyNow = m_steadyClock();
+    for (AlarmShelf& shelf : shelves) {
+        shelf.deadline = steadyNow + now.msecsTo(shelf.until);
         m_state.Shelve(shelf);
+    }
     ShelvesChanged();
 }
 
@@ -442,8 +448,9 @@ void AlarmHandlingController::Shelve(const QStringList& keys, int minutes)
     if (keys.isEmpty() || !AskNote(tr("Shelve"), note))
         return;
     const QDateTime now = m_clock();
+    const qint64 deadline = m_steadyClock() + qint64(minutes) * 60000;
     for (const QString& key : keys) {
-        const AlarmShelf shelf{key, now, now.addSecs(qint64(minutes) * 60), note, QDateTime()};
+        const AlarmShelf shelf{key, now, now.addSecs(qint64(minutes) * 60), note, QDateTime(), deadline};
         m_state.Shelve(shelf);
         if (m_log)
             m_log->AddShelfChange(shelf);
@@ -470,7 +477,7 @@ void AlarmHandlingController::Unshelve(const QString& key)
 
 void AlarmHandlingController::ExpireShelves()
 {
-    const QStringList expired = m_state.ExpiredKeys(m_clock());
+    const QStringList expired = m_state.ExpiredKeys(m_steadyClock());
     if (expired.isEmpty())
         return;
     AlarmShelf shelf;

@@ -29,6 +29,8 @@ class AlarmHandlingController : public QObject
 
 public:
     using Clock = std::function<QDateTime()>;
+    // Milliseconds that no change of the wall clock moves; shelves run out by it.
+    using SteadyClock = std::function<qint64()>;
     // The forms that show a device's rows now.
     using FormsOf = std::function<QList<DeviceAlarmListForm*>(const QString& ip)>;
     // The device's tile, or null.
@@ -41,6 +43,7 @@ public:
 
     void SetPrompts(const DialogPrompts& prompts) { m_prompts = prompts; }
     void SetClock(Clock clock) { m_clock = std::move(clock); }
+    void SetSteadyClock(SteadyClock clock) { m_steadyClock = std::move(clock); }
     void SetSoundAlarmManager(SoundAlarmManager* manager) { m_sound = manager; }
     void SetHandlingLog(AlarmHandlingLog* log) { m_log = log; }
     // Turned off, it lets the ended alarms it kept go.
@@ -131,6 +134,7 @@ private:
     QWidget* const m_dialogParent;
     DialogPrompts m_prompts;
     Clock m_clock;
+    SteadyClock m_steadyClock;
     SoundAlarmManager* m_sound = nullptr;
     AlarmHandlingLog* m_log = nullptr;
     AlarmHandlingState m_state;

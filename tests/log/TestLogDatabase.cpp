@@ -26,6 +26,7 @@ private slots:
     void purgeKeepsFromMidnightOfTheCutOffDay_data();
     void purgeKeepsFromMidnightOfTheCutOffDay();
     void purgeTakesAcknowledgementsAndOldShelvesAlong();
+    void shelfEndingInTheRepeatedHourKeepsItsInstant();
     void selectFillsAtMostTheListNewestFirst();
     void filtersFindTheirRows_data();
     void filtersFindTheirRows();
@@ -150,6 +151,20 @@ void TestLogDatabase::purgeTakesAcknowledgementsAndOldShelvesAlong()
     QVERIFY(m_database->DeleteBefore(30, QDate(2024, 3, 5)));
     QCOMPARE(QueryColumn(m_path, "select note from alarm_ack"), QStringList{"kept"});
     QCOMPARE(QueryColumn(m_path, "select note from alarm_shelf"), QStringList{"running"});
+}
+
+void TestLogDatabase::shelfEndingInTheRepeatedHourKeepsItsInstant()
+{
+    // 27 October 2024 in Berlin: 02:00 to 03:00 comes twice. Shelved at 02:40 of the first pass, until 02:30 of the
+    // second.
+    const QDateTime shelved = QDateTime::fromString("2024-10-27T02:40:00.000+02:00", Qt::ISODateWithMs).toLocalTime();
+    const QDateTime until = QDateTime::fromString("2024-10-27T02:30:00.000+01:00", Qt::ISODateWithMs).toLocalTime();
+    QVERIFY(m_database->WriteShelf({"10.0.0.7:1:1", shelved, until, "repeated hour", QDateTime()}));
+    QList<AlarmAcknowledgement> acknowledgements;
+    QList<AlarmShelf> shelves;
+    QVERIFY(m_database->LoadHandling(shelved.addSecs(60), acknowledgements, shelves));
+    QCOMPARE(shelves.size(), 1);
+    QCOMPARE(shelves[0].until.toMSecsSinceEpoch(), until.toMSecsSinceEpoch());
 }
 
 void TestLogDatabase::selectFillsAtMostTheListNewestFirst()

@@ -24,6 +24,7 @@
 #include "views/MainAlarmDisplayWidget.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFile>
@@ -351,8 +352,7 @@ int main(int argc, char** argv)
     const Phase shelved = Measure([&] { handling->Shelve(keys, 60); }, [&] { return shelfRoundsDone; });
     const int rowsShelved = signalTable->rowCount();
     shelfRoundsDone = false;
-    const QDateTime later = QDateTime::currentDateTime().addSecs(7200);
-    handling->SetClock([later] { return later; });
+    handling->SetSteadyClock([] { return QDeadlineTimer::current().deadline() + 7200000; });
     const Phase expired = Measure([] {}, [&] { return shelfRoundsDone; });
     const int rowsBack = signalTable->rowCount();
 
