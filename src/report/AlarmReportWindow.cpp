@@ -45,6 +45,25 @@ struct AlarmReportWindow::Job
 };
 
 namespace {
+// A job's thread has finished: it goes, and the job is handed back.
+template <class Job> std::shared_ptr<Job> TakeFinished(QThread*& worker, std::shared_ptr<Job>& job)
+{
+    worker->wait();
+    delete worker;
+    worker = nullptr;
+    return std::move(job);
+}
+
+// Tells a job's thread to stop and waits for it; its end is not told any more.
+template <class Job> void StopAndWait(QObject* receiver, QThread*& worker, std::shared_ptr<Job>& job)
+{
+    if (!worker)
+        return;
+    job->cancelled = true;
+    worker->disconnect(receiver);
+    TakeFinished(worker, job);
+}
+
 QDateTime WholeSeconds(const QDateTime& time)
 {
     return QDateTime(time.date(), QTime(time.time().hour(), time.time().minute(), time.time().second()));
@@ -94,18 +113,8 @@ AlarmReportWindow::~AlarmReportWindow()
 {
     // Both stop within a fraction of a second once told: the read between two steps of its statement, the PDF
     // between two pages.
-    if (m_worker) {
-        m_job->cancelled = true;
-        m_worker->disconnect(this);
-        m_worker->wait();
-        delete m_worker;
-    }
-    if (m_pdfWorker) {
-        m_pdfJob->cancelled = true;
-        m_pdfWorker->disconnect(this);
-        m_pdfWorker->wait();
-        delete m_pdfWorker;
-    }
+    StopAndWait(this, m_worker, m_job);
+    StopAndWait(this, m_pdfWorker, m_pdfJob);
 }
 
 void AlarmReportWindow::SetDeviceConfig(const DeviceConfigFile& config)
@@ -179,10 +188,7 @@ void AlarmReportWindow::StartJob()
 
 void AlarmReportWindow::OnJobFinished()
 {
-    m_worker->wait();
-    delete m_worker;
-    m_worker = nullptr;
-    const std::shared_ptr<Job> job = std::move(m_job);
+    const std::shared_ptr<Job> job = TakeFinished(m_worker, m_job);
     if (m_readAgain) {
         m_readAgain = false;
         StartJob();
@@ -285,10 +291,7 @@ void AlarmReportWindow::on_pushButton_SavePdf_clicked()
 
 void AlarmReportWindow::OnPdfFinished()
 {
-    m_pdfWorker->wait();
-    delete m_pdfWorker;
-    m_pdfWorker = nullptr;
-    const std::shared_ptr<PdfJob> job = std::move(m_pdfJob);
+    const std::shared_ptr<PdfJob> job = TakeFinished(m_pdfWorker, m_pdfJob);
     m_ui->pushButton_SavePdf->setEnabled(m_report != nullptr);
     if (job->ok)
         m_prompts.notify(QMessageBox::Information, this, tr("Save"), tr("Save has been completed"));
