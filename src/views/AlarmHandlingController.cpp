@@ -298,17 +298,14 @@ void AlarmHandlingController::SelectionShown(const QStringList& keys)
 
 void AlarmHandlingController::Acknowledge(const QStringList& keys, bool withNote)
 {
-    if (keys.isEmpty())
-        return;
-    // What the operator saw when the menu opened; the shortcut has no menu and acts on what is there now.
-    Selection selection = std::move(m_selection);
-    m_selection = Selection();
-    if (!selection.time.isValid() || QSet<QString>(keys.begin(), keys.end()) !=
-                                         QSet<QString>(selection.alarms.keyBegin(), selection.alarms.keyEnd())) {
+    // What the operator saw when the menu opened, even if a rebuild of the form has cleared the selection since;
+    // the shortcut has no menu and acts on what is there now.
+    if (!m_selection.time.isValid())
         SelectionShown(keys);
-        selection = std::move(m_selection);
-        m_selection = Selection();
-    }
+    const Selection selection = std::move(m_selection);
+    m_selection = Selection();
+    if (selection.alarms.isEmpty())
+        return;
     QString note;
     if (withNote && !AskNote(tr("Acknowledge"), note))
         return;

@@ -73,8 +73,8 @@ public:
     // Operations.
     // The operator is shown the keys' rows (their menu opens): what acknowledging them then acknowledges, and when.
     void SelectionShown(const QStringList& keys);
-    // The occurrences shown with the keys, at that time, as far as they are still there after the note; a note on
-    // an acknowledged alarm is added to its acknowledgement.
+    // The occurrences shown when the menu opened (the keys' ones now, without a menu), at that time, as far as they
+    // are still there after the note; a note on an acknowledged alarm is added to its acknowledgement.
     void Acknowledge(const QStringList& keys, bool withNote);
     // Asks first; acknowledges in rounds that give the event loop back, and emits Sig_AcknowledgeAllDone.
     void AcknowledgeAll();
