@@ -230,6 +230,14 @@
         <source>Period: %1 to %2    Device: %3    Station: %4</source>
         <translation>时间段：%1 至 %2    设备：%3    监控站：%4</translation>
     </message>
+    <message>
+        <source>%1 more signals in the CSV</source>
+        <translation>另有 %1 个信号，见 CSV</translation>
+    </message>
+    <message>
+        <source>Cancelled</source>
+        <translation>已取消</translation>
+    </message>
 </context>
 <context>
     <name>AlarmReportWindow</name>

@@ -230,6 +230,14 @@
         <source>Period: %1 to %2    Device: %3    Station: %4</source>
         <translation>時間段：%1 至 %2    設備：%3    監控站：%4</translation>
     </message>
+    <message>
+        <source>%1 more signals in the CSV</source>
+        <translation>另有 %1 個訊號，見 CSV</translation>
+    </message>
+    <message>
+        <source>Cancelled</source>
+        <translation>已取消</translation>
+    </message>
 </context>
 <context>
     <name>AlarmReportWindow</name>

@@ -7,7 +7,7 @@ VZ_PACKAGES=(
     qtbase5-dev qttools5-dev qttools5-dev-tools libqt5sql5-sqlite libqt5svg5-dev qttranslations5-l10n
     libsnmp-dev snmp snmptrapd
     libespeak-ng-dev espeak-ng-data
-    sqlite3 xvfb xauth poppler-utils
+    sqlite3 libsqlite3-dev xvfb xauth openbox poppler-utils
     fonts-wqy-microhei
     libmicrohttpd-dev prometheus-alertmanager prometheus
     tzdata

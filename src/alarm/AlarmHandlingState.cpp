@@ -86,6 +86,13 @@ QList<AlarmRecord> AlarmHandlingState::TakeLatched(const QString& viewKey)
     return ended;
 }
 
+QList<AlarmRecord> AlarmHandlingState::Latched(const QString& viewKey) const
+{
+    if (m_latched.isEmpty())
+        return {};
+    return m_latched.value(viewKey.section(QLatin1Char(':'), 0, 0)).value(viewKey);
+}
+
 QList<AlarmRecord> AlarmHandlingState::LatchedOf(const QString& ip) const
 {
     QList<AlarmRecord> alarms;
@@ -138,11 +145,11 @@ QSet<QString> AlarmHandlingState::ShelvedKeys() const
     return keys;
 }
 
-QStringList AlarmHandlingState::ExpiredKeys(const QDateTime& now) const
+QStringList AlarmHandlingState::ExpiredKeys(qint64 steadyNow) const
 {
     QStringList keys;
     for (const AlarmShelf& shelf : m_shelves) {
-        if (shelf.until <= now)
+        if (shelf.deadline <= steadyNow)
             keys.append(shelf.key);
     }
     return keys;

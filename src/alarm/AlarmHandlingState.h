@@ -40,6 +40,8 @@ public:
     // The latched alarms of a key, which leave the state.
     QList<AlarmRecord> TakeLatched(const QString& viewKey);
     bool HasLatched() const { return !m_latched.isEmpty(); }
+    // The latched alarms of a key, which stay.
+    QList<AlarmRecord> Latched(const QString& viewKey) const;
     // The device's latched alarms, the last ended of each key.
     QList<AlarmRecord> LatchedOf(const QString& ip) const;
     QStringList LatchedKeys(const QString& ip) const;
@@ -53,8 +55,9 @@ public:
     bool HasShelves() const { return !m_shelves.isEmpty(); }
     QList<AlarmShelf> Shelves() const;
     QSet<QString> ShelvedKeys() const;
-    // The keys whose shelf has run out at now; their shelves stay until unshelved.
-    QStringList ExpiredKeys(const QDateTime& now) const;
+    // The keys whose shelf has run out at steadyNow (the steady clock's milliseconds); their shelves stay until
+    // unshelved.
+    QStringList ExpiredKeys(qint64 steadyNow) const;
 
     // Monitoring starts or stops: the alarms go; their acknowledgements wait for them to be reported again, and the
     // latched alarms and the shelves stay.

@@ -3,7 +3,8 @@
 #include <QString>
 
 // The operator's note on an acknowledgement or a shelf: trimmed, at most MaxLength characters, no control
-// characters (a line break would split a syslog line and a CSV row).
+// characters, line or paragraph separators or bidirectional overrides (a line break would split a syslog line and a
+// CSV row, an override would hide what the note says).
 class AlarmNote
 {
 public:

@@ -12,4 +12,7 @@ struct AlarmShelf
     QString note;
     // Set when the operator unshelved it before its time ran out.
     QDateTime unshelved;
+    // When it runs out, in milliseconds of the steady clock (QDeadlineTimer's), which no change of the wall clock
+    // moves; until is what the log keeps and gives back after a restart.
+    qint64 deadline = 0;
 };

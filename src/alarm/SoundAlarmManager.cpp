@@ -106,18 +106,19 @@ void SoundAlarmManager::AppendAlarm(const AlarmRecord* record)
     if (m_queue.size() != m_index.size())
         qDebug().noquote()
             << QStringLiteral("mem error: list count %1  != map count %2").arg(m_queue.size()).arg(m_index.size());
-    if (m_mutedDevices.contains(record->ip))
-        return;
-    if (!m_shelvedKeys.isEmpty() && m_shelvedKeys.contains(AlarmViewKey(*record)))
-        return;
     if (!m_acknowledged.isEmpty()) {
         const QString identityKey = AlarmIdentityKey(*record);
-        // A repeated start of an acknowledged alarm is not news; its end is.
+        // A repeated start of an acknowledged alarm is not news; its end is, and clears the mark even when the end
+        // itself is not said (muted device, shelved key), so that the next start is said.
         if (record->level != LevelNormal && m_acknowledged.contains(identityKey))
             return;
         if (record->level == LevelNormal)
             m_acknowledged.remove(identityKey);
     }
+    if (m_mutedDevices.contains(record->ip))
+        return;
+    if (!m_shelvedKeys.isEmpty() && m_shelvedKeys.contains(AlarmViewKey(*record)))
+        return;
     const QString key = SpeechKey(*record);
     if (m_index.contains(key))
         return;
@@ -462,9 +463,11 @@ void SoundAlarmManager::DropItems(const QSet<SpeechItem*>& items)
 
 void SoundAlarmManager::DropItemsWhere(const std::function<bool(const AlarmRecord&)>& matches)
 {
-    const QList<SpeechItem*> items = m_queue;
-    for (SpeechItem* item : items) {
+    // One pass: dropping one by one would search the queue for each, under the lock the handler waits for.
+    QSet<SpeechItem*> dropped;
+    for (SpeechItem* item : qAsConst(m_queue)) {
         if (matches(*item->record))
-            DropItem(item);
+            dropped.insert(item);
     }
+    DropItems(dropped);
 }

@@ -44,11 +44,13 @@ void DesktopNotifier::OnAlarmApplied(const AlarmRecord& record)
     // The operator is looking at the station: the window or one of its dialogs is in front.
     if (m_window && QApplication::activeWindow())
         return;
-    if (m_window)
-        QApplication::alert(m_window);
 
     const QString device = DeviceLabel(record);
     if (m_pendingCount++ == 0) {
+        // Once per notification: each call sends the window manager a change of the window's state, and a storm
+        // would send thousands.
+        if (m_window)
+            QApplication::alert(m_window);
         m_firstDevice = device;
         m_firstText = QStringLiteral("%1: %2").arg(record.signalName, AlarmTypeWord(record.alarmType));
     }

@@ -12,6 +12,22 @@ using LogSql::ReadAlarm;
 using LogSql::Text;
 using LogSql::Time;
 
+namespace {
+// A shelf's times carry their offset from UTC ("2024-10-27T02:30:00.000+02:00"), so that the hour repeated when
+// daylight saving ends reads back as the one it was; SQLite's julianday() compares them in UTC. Rows written before
+// have no offset.
+QString ZonedText(const QDateTime& time)
+{
+    return time.toOffsetFromUtc(time.offsetFromUtc()).toString(Qt::ISODateWithMs);
+}
+
+QDateTime ZonedTime(const QVariant& value)
+{
+    const QString text = value.toString();
+    return text.contains(QLatin1Char('T')) ? QDateTime::fromString(text, Qt::ISODateWithMs).toLocalTime() : Time(value);
+}
+} // namespace
+
 bool AlarmHandlingTables::Create(QSqlDatabase& database, QString& error)
 {
     return LogSql::ExecAll(
@@ -54,11 +70,24 @@ bool AlarmHandlingTables::WriteShelf(QSqlDatabase& database, const AlarmShelf& s
     if (shelf.unshelved.isValid())
         return Exec(query,
                     QStringLiteral("UPDATE alarm_shelf SET unshelved_time=? WHERE view_key=? AND unshelved_time IS "
-                                   "NULL AND until_time>?"),
-                    {Text(shelf.unshelved), shelf.key, Text(shelf.unshelved)}, error);
+                                   "NULL AND julianday(until_time)>julianday(?)"),
+                    {ZonedText(shelf.unshelved), shelf.key, ZonedText(shelf.unshelved)}, error);
     return Exec(query,
                 QStringLiteral("INSERT INTO alarm_shelf (view_key,shelved_time,until_time,note) VALUES (?,?,?,?)"),
-                {shelf.key, Text(shelf.from), Text(shelf.until), shelf.note}, error);
+                {shelf.key, ZonedText(shelf.from), ZonedText(shelf.until), shelf.note}, error);
+}
+
+bool AlarmHandlingTables::Purge(QSqlDatabase& database, const QString& cutOffDay, QString& error)
+{
+    QSqlQuery query(database);
+    return Exec(query,
+                QStringLiteral("DELETE FROM alarm_ack WHERE helpkey IN (SELECT helpkey FROM alarm2 WHERE "
+                               "datetime(start_time) < datetime(?))"),
+                {cutOffDay}, error) &&
+           Exec(query,
+                QStringLiteral("DELETE FROM alarm_shelf WHERE julianday(until_time) < julianday(?) OR "
+                               "julianday(unshelved_time) < julianday(?)"),
+                {cutOffDay, cutOffDay}, error);
 }
 
 bool AlarmHandlingTables::LoadOpenAcknowledgements(QSqlDatabase& database, QList<AlarmAcknowledgement>& acks,
@@ -110,11 +139,11 @@ bool AlarmHandlingTables::LoadShelves(QSqlDatabase& database, const QDateTime& n
     query.setForwardOnly(true);
     if (!Exec(query,
               QStringLiteral("SELECT view_key, shelved_time, until_time, note FROM alarm_shelf WHERE unshelved_time "
-                             "IS NULL AND until_time > ? ORDER BY id"),
-              {Text(now)}, error))
+                             "IS NULL AND julianday(until_time) > julianday(?) ORDER BY id"),
+              {ZonedText(now)}, error))
         return false;
     while (query.next())
-        shelves.append({query.value(0).toString(), Time(query.value(1)), Time(query.value(2)),
+        shelves.append({query.value(0).toString(), ZonedTime(query.value(1)), ZonedTime(query.value(2)),
                         query.value(3).toString(), QDateTime()});
     return true;
 }

@@ -23,6 +23,9 @@ public:
                                        QString& error);
     // A new shelf is inserted; one with unshelved set ends the key's shelves still running.
     static bool WriteShelf(QSqlDatabase& database, const AlarmShelf& shelf, QString& error);
+    // With the alarm2 rows that started before the cut-off day ("yyyy-MM-dd") go their acknowledgements, and the
+    // shelves that were over before it began; called before those rows go.
+    static bool Purge(QSqlDatabase& database, const QString& cutOffDay, QString& error);
     // The latest acknowledgement of each alarm2 row that has no end time.
     static bool LoadOpenAcknowledgements(QSqlDatabase& database, QList<AlarmAcknowledgement>& acks, QString& error);
     // The last row of each alarm identity when it has ended and nobody acknowledged it, oldest first. Only rows that

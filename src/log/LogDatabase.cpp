@@ -7,12 +7,15 @@
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStringList>
 
 #include <atomic>
+
+#include <sqlite3.h>
 
 const QString LogDatabase::CreateTableStatement = QStringLiteral(
     "CREATE TABLE [alarm2] ( [id] INTEGER  PRIMARY KEY AUTOINCREMENT NOT NULL, [start_time] TIMESTAMP  NULL, "
@@ -24,7 +27,8 @@ const QString LogDatabase::TimeFormat = QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz"
 
 namespace {
 // The end-time update looks a row up by helpkey, and the purge and the browser's time filter compare
-// datetime(start_time); without these both scan the whole table.
+// datetime(start_time); without these both scan the whole table. The report finds the alarms still running when
+// its period began by their end (or its absence), among the few rows that end late, not the many that start early.
 const char* const IndexStatements[] = {
     "CREATE INDEX IF NOT EXISTS [alarm2_helpkey] ON [alarm2] ([helpkey])",
     "CREATE INDEX IF NOT EXISTS [alarm2_start_datetime] ON [alarm2] (datetime([start_time]))",
@@ -33,7 +37,17 @@ const char* const IndexStatements[] = {
     // The latched alarms are the last occurrence of each alarm, when it ended unacknowledged.
     "CREATE INDEX IF NOT EXISTS [alarm2_identity] ON [alarm2] ([ip], [portType], [portID], [trackID], [alarmType], "
     "[id])",
+    // The alarms still running when a report's period begins are found by their end.
+    "CREATE INDEX IF NOT EXISTS [alarm2_end_time] ON [alarm2] ([end_time])",
 };
+
+// Virtual machine steps between two looks at the cancel flag: a fraction of a millisecond.
+constexpr int CancelCheckSteps = 10000;
+
+int StopWhenCancelled(void* cancelled)
+{
+    return static_cast<const std::atomic<bool>*>(cancelled)->load() ? 1 : 0;
+}
 
 // WAL lets the browser read while the writer commits, and a commit is one append to the journal. With
 // synchronous=FULL a committed alarm survives a killed process and a power cut alike; the writer commits in
@@ -163,6 +177,17 @@ bool LogDatabase::Open(const QString& path, int busyTimeout)
     return true;
 }
 
+void LogDatabase::StopWhen(const std::atomic<bool>* cancelled)
+{
+    const QVariant handle = m_database.isOpen() ? m_database.driver()->handle() : QVariant();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return;
+    sqlite3* connection = *static_cast<sqlite3* const*>(handle.constData());
+    if (connection)
+        sqlite3_progress_handler(connection, CancelCheckSteps, cancelled ? &StopWhenCancelled : nullptr,
+                                 const_cast<std::atomic<bool>*>(cancelled));
+}
+
 bool LogDatabase::Run(QSqlQuery& query, const QString& statement, const QVariantList& values)
 {
     bool ok = query.prepare(statement);
@@ -183,6 +208,11 @@ bool LogDatabase::DeleteBefore(unsigned daysToKeep, const QDate& today)
     const QString statement = QStringLiteral("delete from alarm2 where datetime(start_time) < datetime(?)");
     const QString cutOff = today.addDays(-qint64(daysToKeep)).toString(QStringLiteral("yyyy-MM-dd"));
     qDebug() << statement << cutOff;
+    QString error;
+    if (!AlarmHandlingTables::Purge(m_database, cutOff, error)) {
+        SetErrorString(error);
+        return false;
+    }
     QSqlQuery query(m_database);
     return Run(query, statement, {cutOff});
 }

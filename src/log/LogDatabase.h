@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QVector>
 
+#include <atomic>
 #include <functional>
 #include <vector>
 
@@ -56,7 +57,8 @@ public:
     // Creates the file and the table when they are missing; an existing table is used as it is.
     bool Open(const QString& path, int busyTimeout = WriterBusyTimeout);
 
-    // Removes the rows that started before 00:00 of (today - daysToKeep).
+    // Removes the rows that started before 00:00 of (today - daysToKeep), their acknowledgements, and the shelves
+    // that were over by then.
     bool DeleteBefore(unsigned daysToKeep, const QDate& today);
     bool Delete(const LogClause& where);
     // Whether the last failed statement found the other connection writing; it changed nothing then.
@@ -75,6 +77,9 @@ public:
     // statement's error text, when the statement fails.
     bool ForEachRow(const QString& statement, const QVariantList& values,
                     const std::function<bool(const QSqlQuery& query)>& row);
+    // From now on a statement of this connection fails as soon as cancelled turns true, even one that has not yet
+    // found a row; null lets them run again. The flag must outlive the setting.
+    void StopWhen(const std::atomic<bool>* cancelled);
     // A helpkey that matches no row is not a failure; changedRows, when given, tells how many rows got the time.
     bool UpdateEndTime(const QString& helpkey, const QString& endTime, int* changedRows = nullptr);
 

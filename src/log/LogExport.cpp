@@ -52,10 +52,11 @@ QByteArray LogExport::Header(Format format)
 {
     const QStringList texts = HeaderTexts();
     if (format == Format::Csv)
-        return LogText::CsvLine(texts +
+        return LogText::CsvByteOrderMark() +
+               LogText::CsvLine(texts +
                                 QStringList{QCoreApplication::translate("LogManageDialog", "Acknowledged"),
                                             QCoreApplication::translate("LogManageDialog", "Acknowledgement Note")})
-            .toUtf8();
+                   .toUtf8();
     const QString header =
         QStringLiteral("%1  %2\t%3\t\t%4\t%5\t%6\t%7\t%8\t%9\t%10\t\r\n")
             .arg(Pad(texts[0], 8), Pad(texts[1], 23), Pad(texts[2], 23), Pad(texts[3], 23), Pad(texts[4], 15),

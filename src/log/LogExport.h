@@ -39,6 +39,7 @@ public:
     static Outcome Write(LogDatabase& database, const LogResult& result, Format format, QFileDevice& file,
                          const Progress& progress, QString& errorText);
 
+    // CSV starts with the UTF-8 byte-order mark.
     static QByteArray Header(Format format);
     // The acknowledgement (time and note) goes only into CSV, as its last two fields; the log layout has no place
     // for it.

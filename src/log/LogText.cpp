@@ -45,11 +45,13 @@ QString LogText::DurationText(const QDateTime& start, const QDateTime& end)
 {
     if (start.isNull() || end.isNull())
         return QString();
-    // The stored times are clock readings of the station's zone: across a change to or from daylight saving time
-    // the clock jumped, and the offsets tell by how much.
-    return DurationText(
-        QDateTime(start.date(), start.time(), Qt::UTC).msecsTo(QDateTime(end.date(), end.time(), Qt::UTC)) -
-        (LocalOffsetMs(end) - LocalOffsetMs(start)));
+    return DurationText(ElapsedMs(start, end));
+}
+
+qint64 LogText::ElapsedMs(const QDateTime& start, const QDateTime& end)
+{
+    return QDateTime(start.date(), start.time(), Qt::UTC).msecsTo(QDateTime(end.date(), end.time(), Qt::UTC)) -
+           (LocalOffsetMs(end) - LocalOffsetMs(start));
 }
 
 QString LogText::DurationText(qint64 milliseconds)
@@ -63,6 +65,9 @@ QString LogText::DurationText(qint64 milliseconds)
 
 QString LogText::CsvField(QString field)
 {
+    static const QString FormulaStarts = QStringLiteral("=+-@\t\r");
+    if (!field.isEmpty() && FormulaStarts.contains(field.front()))
+        field.prepend(QLatin1Char('\''));
     if (!field.contains(QLatin1Char(',')) && !field.contains(QLatin1Char('"')) && !field.contains(QLatin1Char('\n')) &&
         !field.contains(QLatin1Char('\r')))
         return field;

@@ -24,13 +24,12 @@ const char* const Columns = "select ip, portType, portID, trackID, alarmType, id
 // Alarms started inside the period, found through the index on datetime(start_time); with whole-second bounds
 // datetime() cuts nothing that matters.
 const char* const StartedInside = "where datetime(start_time) >= datetime(?) and datetime(start_time) < datetime(?)";
-// Alarms started before the period that were still on when it began. The times' text sorts as the times do, so
-// the end is compared as text, which spares a conversion for each of the older rows.
-const char* const StartedBefore = "where datetime(start_time) < datetime(?) and (end_time is null or end_time > ?)";
+// Alarms started before the period that were still on when it began, found through the index on the end: the
+// times' text sorts as the times do. The unary + keeps the start's index out of it, which would walk every older
+// row.
+const char* const StartedBefore = "where (end_time is null or end_time > ?) and +datetime(start_time) < datetime(?)";
 // Ids per statement of the name look-up, well below SQLite's limit of bound values.
 constexpr int NamesPerStatement = 500;
-
-constexpr int CancelCheckRows = 4096;
 
 // Port kind, port and track in one number, for the signal lookup.
 qint64 PortKey(int portType, int portID, int trackID)
@@ -77,11 +76,8 @@ bool AlarmReport::Build(LogDatabase& database, const QDateTime& from, const QDat
     QHash<QPair<QString, qint64>, int> signalIndex;
     // The newest row of each signal, whose names the report shows.
     QVector<qint64> newestIds;
-    int rows = 0;
     const auto scan = [&](bool inside) {
         return [&, inside](const QSqlQuery& query) {
-            if (++rows % CancelCheckRows == 0 && cancelled && *cancelled)
-                return false;
             Bar bar;
             if (!LogDatabase::WallMs(query.value(6).toString(), bar.start))
                 return true;
@@ -110,18 +106,21 @@ bool AlarmReport::Build(LogDatabase& database, const QDateTime& from, const QDat
             return true;
         };
     };
-    if (!database.ForEachRow(QLatin1String(Columns) + QLatin1String(StartedBefore) + device,
-                             QVariantList{fromText, fromText + QStringLiteral(".000")} + deviceValue, scan(false)) ||
-        !database.ForEachRow(QLatin1String(Columns) + QLatin1String(StartedInside) + device,
-                             QVariantList{fromText, toText} + deviceValue, scan(true))) {
-        m_errorString = database.GetErrorString();
-        return false;
-    }
+    if (cancelled)
+        database.StopWhen(cancelled);
+    const bool read =
+        database.ForEachRow(QLatin1String(Columns) + QLatin1String(StartedBefore) + device,
+                            QVariantList{fromText + QStringLiteral(".000"), fromText} + deviceValue, scan(false)) &&
+        database.ForEachRow(QLatin1String(Columns) + QLatin1String(StartedInside) + device,
+                            QVariantList{fromText, toText} + deviceValue, scan(true)) &&
+        ReadNames(database, newestIds);
+    if (cancelled)
+        database.StopWhen(nullptr);
     if (cancelled && *cancelled) {
         m_errorString = QCoreApplication::translate("AlarmReport", "Cancelled");
         return false;
     }
-    if (!ReadNames(database, newestIds) || !ReadRuns(database, WallMs(now))) {
+    if (!read || !ReadRuns(database, WallMs(now))) {
         m_errorString = database.GetErrorString();
         return false;
     }
@@ -187,7 +186,7 @@ bool AlarmReport::ReadRuns(LogDatabase& database, qint64 now)
 
 qint64 AlarmReport::MonitoredPart(qint64 start, qint64 end) const
 {
-    qint64 part = end - start;
+    qint64 part = ElapsedMs(start, end);
     for (const auto& gap : m_notMonitored)
         part -= std::max<qint64>(0, std::min(end, gap.second) - std::max(start, gap.first));
     return part;
@@ -215,22 +214,30 @@ void AlarmReport::Finish()
     for (Signal& signal : m_signals) {
         std::stable_sort(signal.bars.begin(), signal.bars.end(),
                          [](const Bar& a, const Bar& b) { return a.start < b.start; });
-        // The union of the clipped bars: a bar that starts inside the covered stretch only lengthens it.
+        // The union of the clipped bars: a bar that starts inside the covered stretch only lengthens it. The
+        // longest alarm is the longest such stretch, however many alarms it took.
         qint64 coveredStart = 0;
         qint64 coveredEnd = -1;
-        for (const Bar& bar : signal.bars) {
+        qint64 reach = std::numeric_limits<qint64>::min();
+        const auto closeStretch = [&] {
+            const qint64 stretch = coveredEnd < coveredStart ? 0 : MonitoredPart(coveredStart, coveredEnd);
+            signal.alarmMs += stretch;
+            signal.longestMs = std::max(signal.longestMs, stretch);
+        };
+        for (Bar& bar : signal.bars) {
             const qint64 start = ClippedStart(bar);
             const qint64 end = ClippedEnd(bar);
-            signal.longestMs = std::max(signal.longestMs, MonitoredPart(start, end));
+            reach = std::max(reach, bar.end);
+            bar.reach = reach;
             if (start > coveredEnd) {
-                signal.alarmMs += MonitoredPart(coveredStart, std::max(coveredStart, coveredEnd));
+                closeStretch();
                 coveredStart = start;
                 coveredEnd = end;
             } else {
                 coveredEnd = std::max(coveredEnd, end);
             }
         }
-        signal.alarmMs += MonitoredPart(coveredStart, std::max(coveredStart, coveredEnd));
+        closeStretch();
     }
     std::sort(m_signals.begin(), m_signals.end(), [](const Signal& a, const Signal& b) {
         if (a.alarmMs != b.alarmMs)
@@ -249,6 +256,11 @@ qint64 AlarmReport::ClippedStart(const Bar& bar) const
 qint64 AlarmReport::ClippedEnd(const Bar& bar) const
 {
     return std::clamp(bar.end, ClippedStart(bar), m_measuredEnd);
+}
+
+qint64 AlarmReport::ElapsedMs(qint64 start, qint64 end)
+{
+    return LogText::ElapsedMs(WallTime(start), WallTime(end));
 }
 
 double AlarmReport::Availability(const Signal& signal) const
@@ -296,5 +308,5 @@ QByteArray AlarmReport::Csv() const
     QString text = LogText::CsvLine(FigureHeaders());
     for (const Signal& signal : m_signals)
         text += LogText::CsvLine(FigureTexts(signal));
-    return text.toUtf8();
+    return LogText::CsvByteOrderMark() + text.toUtf8();
 }

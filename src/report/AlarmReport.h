@@ -33,6 +33,8 @@ public:
         qint64 start = 0;
         qint64 end = OpenEnd;
         int alarmType = 0;
+        // The latest end of this bar and the signal's bars before it: a point later than that lies in none of them.
+        qint64 reach = OpenEnd;
     };
 
     // A port of a device (and a track, for audio alarms); alarms that concern no port (connection, fan, power)
@@ -49,6 +51,7 @@ public:
         int alarms = 0;
         // Inside the period, alarms of several types at once counted once.
         qint64 alarmMs = 0;
+        // The longest stretch in alarm without a break, inside the period.
         qint64 longestMs = 0;
         // In order of start.
         QVector<Bar> bars;
@@ -89,10 +92,12 @@ public:
     // alarm, longest alarm, availability.
     static QStringList FigureHeaders();
     QStringList FigureTexts(const Signal& signal) const;
-    // The figures as comma-separated values (RFC 4180), header first.
+    // The figures as comma-separated values (RFC 4180), header first, after the UTF-8 byte-order mark.
     QByteArray Csv() const;
 
     static qint64 WallMs(const QDateTime& time);
+    // The time that passed between two wall-clock readings, as the log browser counts it across daylight saving.
+    static qint64 ElapsedMs(qint64 start, qint64 end);
     static QDateTime WallTime(qint64 milliseconds);
     // "yyyy-MM-dd hh:mm:ss".
     static QString PeriodTimeText(qint64 milliseconds);

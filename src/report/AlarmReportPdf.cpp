@@ -4,13 +4,17 @@
 #include "report/AlarmReport.h"
 #include "report/AlarmTimelineWidget.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 
 #include <algorithm>
 
 namespace {
+// Beyond this many signals the timeline would run to hundreds of pages; the CSV has them all.
+constexpr int MaxLanes = 200;
+
 // Shares of the page width per figure column.
 const double ColumnShares[] = {0.17, 0.11, 0.17, 0.12, 0.07, 0.13, 0.13, 0.10};
 
@@ -92,46 +96,61 @@ void PaintFigures(QPainter& painter, Pages& pages, const AlarmReport& report)
 } // namespace
 
 bool AlarmReportPdf::Write(const AlarmReport& report, const QString& deviceText, const QString& hostName,
-                           const QString& path, QString& errorText)
+                           const QString& path, QString& errorText, const std::atomic<bool>* cancelled)
 {
+    // Painted into memory and saved in one go, so that a failed or cancelled write leaves an older file as it was.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
     {
-        // QPdfWriter says nothing of a file it cannot create; ask first.
-        QFile probe(path);
-        if (!probe.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            errorText = probe.errorString();
+        QPdfWriter writer(&pdf);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageOrientation(QPageLayout::Landscape);
+        writer.setPageMargins(QMarginsF(12, 10, 12, 10), QPageLayout::Millimeter);
+        writer.setResolution(150);
+        writer.setTitle(tr("Alarm Report"));
+        writer.setCreator(QStringLiteral("vizavovu"));
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            errorText = tr("Cannot write %1").arg(path);
+            return false;
+        }
+        QFont font = painter.font();
+        font.setPointSizeF(9);
+        painter.setFont(font);
+        const QString heading = tr("Period: %1 to %2    Device: %3    Station: %4")
+                                    .arg(AlarmReport::PeriodTimeText(report.From()),
+                                         AlarmReport::PeriodTimeText(report.To()), deviceText, hostName);
+        Pages pages(writer, painter, heading);
+        const auto stopped = [cancelled] { return cancelled && *cancelled; };
+        PaintFigures(painter, pages, report);
+        const int lanes = std::min<int>(report.Signals().size(), MaxLanes);
+        for (int lane = 0; !stopped();) {
+            const int painted = AlarmTimelineWidget::Paint(painter, report, pages.Next(), lane, lanes);
+            lane += painted;
+            if (painted == 0 || lane >= lanes)
+                break;
+        }
+        const QRect area = pages.Next();
+        const int histogramHeight = area.height() * 2 / 3;
+        AlarmHistogramWidget::Paint(painter, report, QRect(area.topLeft(), QSize(area.width(), histogramHeight)));
+        if (report.Signals().size() > lanes) {
+            painter.setPen(Qt::black);
+            painter.drawText(QRect(area.left(), area.top() + histogramHeight, area.width(), area.height() / 6),
+                             Qt::AlignLeft | Qt::AlignVCenter,
+                             tr("%1 more signals in the CSV").arg(report.Signals().size() - lanes));
+        }
+        if (!painter.end()) {
+            errorText = tr("Cannot write %1").arg(path);
+            return false;
+        }
+        if (stopped()) {
+            errorText = tr("Cancelled");
             return false;
         }
     }
-    QPdfWriter writer(path);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageOrientation(QPageLayout::Landscape);
-    writer.setPageMargins(QMarginsF(12, 10, 12, 10), QPageLayout::Millimeter);
-    writer.setResolution(150);
-    writer.setTitle(tr("Alarm Report"));
-    writer.setCreator(QStringLiteral("vizavovu"));
-    QPainter painter;
-    if (!painter.begin(&writer)) {
-        errorText = tr("Cannot write %1").arg(path);
-        return false;
-    }
-    QFont font = painter.font();
-    font.setPointSizeF(9);
-    painter.setFont(font);
-    const QString heading = tr("Period: %1 to %2    Device: %3    Station: %4")
-                                .arg(AlarmReport::PeriodTimeText(report.From()),
-                                     AlarmReport::PeriodTimeText(report.To()), deviceText, hostName);
-    Pages pages(writer, painter, heading);
-    PaintFigures(painter, pages, report);
-    for (int lane = 0;;) {
-        const int painted = AlarmTimelineWidget::Paint(painter, report, pages.Next(), lane);
-        lane += painted;
-        if (painted == 0 || lane >= report.Signals().size())
-            break;
-    }
-    const QRect area = pages.Next();
-    AlarmHistogramWidget::Paint(painter, report, QRect(area.topLeft(), QSize(area.width(), area.height() * 2 / 3)));
-    if (!painter.end()) {
-        errorText = tr("Cannot write %1").arg(path);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(pdf.data()) != pdf.data().size() || !file.commit()) {
+        errorText = file.errorString();
         return false;
     }
     return true;

@@ -45,6 +45,25 @@ struct AlarmReportWindow::Job
 };
 
 namespace {
+// A job's thread has finished: it goes, and the job is handed back.
+template <class Job> std::shared_ptr<Job> TakeFinished(QThread*& worker, std::shared_ptr<Job>& job)
+{
+    worker->wait();
+    delete worker;
+    worker = nullptr;
+    return std::move(job);
+}
+
+// Tells a job's thread to stop and waits for it; its end is not told any more.
+template <class Job> void StopAndWait(QObject* receiver, QThread*& worker, std::shared_ptr<Job>& job)
+{
+    if (!worker)
+        return;
+    job->cancelled = true;
+    worker->disconnect(receiver);
+    TakeFinished(worker, job);
+}
+
 QDateTime WholeSeconds(const QDateTime& time)
 {
     return QDateTime(time.date(), QTime(time.time().hour(), time.time().minute(), time.time().second()));
@@ -79,14 +98,23 @@ AlarmReportWindow::AlarmReportWindow(const LogBrowserPrompts& prompts, const QSt
     m_ui->pushButton_SavePdf->setEnabled(false);
 }
 
+// A PDF being written: painted on a thread of its own, told on the GUI thread once the thread has finished.
+struct AlarmReportWindow::PdfJob
+{
+    std::shared_ptr<const AlarmReport> report;
+    QString deviceText;
+    QString path;
+    std::atomic<bool> cancelled{false};
+    bool ok = false;
+    QString errorText;
+};
+
 AlarmReportWindow::~AlarmReportWindow()
 {
-    if (!m_worker)
-        return;
-    m_job->cancelled = true;
-    m_worker->disconnect(this);
-    m_worker->wait();
-    delete m_worker;
+    // Both stop within a fraction of a second once told: the read between two steps of its statement, the PDF
+    // between two pages.
+    StopAndWait(this, m_worker, m_job);
+    StopAndWait(this, m_pdfWorker, m_pdfJob);
 }
 
 void AlarmReportWindow::SetDeviceConfig(const DeviceConfigFile& config)
@@ -160,10 +188,7 @@ void AlarmReportWindow::StartJob()
 
 void AlarmReportWindow::OnJobFinished()
 {
-    m_worker->wait();
-    delete m_worker;
-    m_worker = nullptr;
-    const std::shared_ptr<Job> job = std::move(m_job);
+    const std::shared_ptr<Job> job = TakeFinished(m_worker, m_job);
     if (m_readAgain) {
         m_readAgain = false;
         StartJob();
@@ -177,7 +202,7 @@ void AlarmReportWindow::OnJobFinished()
         m_ui->widget_Timeline->SetReport(m_report);
         m_ui->widget_Histogram->SetReport(m_report);
         m_ui->pushButton_SaveCsv->setEnabled(true);
-        m_ui->pushButton_SavePdf->setEnabled(true);
+        m_ui->pushButton_SavePdf->setEnabled(!m_pdfWorker);
         ShowStatus();
     } else {
         m_jobError = job->errorText;
@@ -244,15 +269,33 @@ void AlarmReportWindow::on_pushButton_SaveCsv_clicked()
 
 void AlarmReportWindow::on_pushButton_SavePdf_clicked()
 {
-    if (!m_report)
+    if (!m_report || m_pdfWorker)
         return;
     const QString path = AskPath(tr("Save PDF"), QStringLiteral("alarm-report.pdf"), tr("PDF (*.pdf)"));
     if (path.isEmpty())
         return;
-    QString error;
-    if (!AlarmReportPdf::Write(*m_report, m_reportDevice, QSysInfo::machineHostName(), path, error)) {
-        Warn(error);
-        return;
-    }
-    m_prompts.notify(QMessageBox::Information, this, tr("Save"), tr("Save has been completed"));
+    m_pdfJob = std::make_shared<PdfJob>();
+    m_pdfJob->report = m_report;
+    m_pdfJob->deviceText = m_reportDevice;
+    m_pdfJob->path = path;
+    const std::shared_ptr<PdfJob> job = m_pdfJob;
+    const QString hostName = QSysInfo::machineHostName();
+    m_pdfWorker = QThread::create([job, hostName] {
+        job->ok =
+            AlarmReportPdf::Write(*job->report, job->deviceText, hostName, job->path, job->errorText, &job->cancelled);
+    });
+    connect(m_pdfWorker, &QThread::finished, this, &AlarmReportWindow::OnPdfFinished);
+    m_ui->pushButton_SavePdf->setEnabled(false);
+    m_pdfWorker->start();
+}
+
+void AlarmReportWindow::OnPdfFinished()
+{
+    const std::shared_ptr<PdfJob> job = TakeFinished(m_pdfWorker, m_pdfJob);
+    m_ui->pushButton_SavePdf->setEnabled(m_report != nullptr);
+    if (job->ok)
+        m_prompts.notify(QMessageBox::Information, this, tr("Save"), tr("Save has been completed"));
+    else
+        Warn(job->errorText);
+    emit Signal_PdfDone();
 }

@@ -39,6 +39,8 @@ public:
 signals:
     // A reading has ended: its report is on screen, or the failure has been told.
     void Signal_ReportDone();
+    // A PDF has been saved, or the failure has been told.
+    void Signal_PdfDone();
 
 private slots:
     void on_pushButton_Show_clicked();
@@ -50,10 +52,12 @@ private slots:
 
 private:
     struct Job;
+    struct PdfJob;
 
     void SetPeriod(const QDateTime& from, const QDateTime& to);
     void StartJob();
     void OnJobFinished();
+    void OnPdfFinished();
     void ShowStatus();
     // Asks for the file; empty when cancelled.
     QString AskPath(const QString& caption, const QString& proposedName, const QString& filter);
@@ -70,5 +74,8 @@ private:
     std::shared_ptr<Job> m_job;
     QThread* m_worker = nullptr;
     bool m_readAgain = false;
+    // The PDF being written, off the GUI thread; one at a time.
+    std::shared_ptr<PdfJob> m_pdfJob;
+    QThread* m_pdfWorker = nullptr;
     QString m_jobError;
 };

@@ -229,7 +229,8 @@ int AlarmTimelineWidget::LanesThatFit(const QFontMetrics& metrics, int height)
     return std::max(0, (height - LegendHeight(metrics) - AxisHeight(metrics)) / LaneHeight(metrics));
 }
 
-int AlarmTimelineWidget::Paint(QPainter& painter, const AlarmReport& report, const QRect& area, int firstLane)
+int AlarmTimelineWidget::Paint(QPainter& painter, const AlarmReport& report, const QRect& area, int firstLane,
+                               int endLane)
 {
     const Layout layout = MakeLayout(painter.fontMetrics(), area);
     PaintLegend(painter, report, layout);
@@ -240,7 +241,8 @@ int AlarmTimelineWidget::Paint(QPainter& painter, const AlarmReport& report, con
     }
     PaintAxis(painter, report, layout);
     const QVector<AlarmReport::Signal>& signalList = report.Signals();
-    const int count = std::min<int>(signalList.size() - firstLane, layout.lanes.height() / layout.laneHeight);
+    const int count =
+        std::min(std::min<int>(signalList.size(), endLane) - firstLane, layout.lanes.height() / layout.laneHeight);
     for (int i = 0; i < count; ++i) {
         const QRect lane(layout.lanes.left(), layout.lanes.top() + i * layout.laneHeight, layout.lanes.width(),
                          layout.laneHeight);
@@ -319,10 +321,11 @@ QString AlarmTimelineWidget::BarText(const QPoint& point) const
     const qint64 time = report.From() + qint64((point.x() - layout.plotLeft) * msPerPixel);
     const qint64 slack = qint64(HoverSlack * msPerPixel);
     const QVector<AlarmReport::Bar>& bars = report.Signals()[lane].bars;
-    // Bars are in start order: look back from the last one that starts by then, a bounded way.
+    // Bars are in start order: look back from the last one that starts by then, until no earlier bar reaches the
+    // point.
     auto it = std::upper_bound(bars.begin(), bars.end(), time + slack,
                                [](qint64 t, const AlarmReport::Bar& bar) { return t < bar.start; });
-    for (int looked = 0; it != bars.begin() && looked < 256; ++looked) {
+    while (it != bars.begin() && (it - 1)->reach >= time - slack) {
         const AlarmReport::Bar& bar = *--it;
         if (report.ClippedStart(bar) - slack > time || report.ClippedEnd(bar) + slack < time)
             continue;
@@ -331,7 +334,7 @@ QString AlarmTimelineWidget::BarText(const QPoint& point) const
         return QStringList{
             AlarmTypeWord(bar.alarmType), tr("Start: %1").arg(LogText::TimeText(AlarmReport::WallTime(bar.start))),
             tr("End: %1").arg(open ? tr("still open") : LogText::TimeText(AlarmReport::WallTime(bar.end))),
-            tr("Duration: %1").arg(LogText::DurationText(std::max<qint64>(0, end - bar.start)))}
+            tr("Duration: %1").arg(LogText::DurationText(std::max<qint64>(0, AlarmReport::ElapsedMs(bar.start, end))))}
             .join(QLatin1Char('\n'));
     }
     return QString();

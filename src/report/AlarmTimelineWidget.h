@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QString>
 
+#include <limits>
 #include <memory>
 
 class AlarmReport;
@@ -20,9 +21,11 @@ public:
 
     void SetReport(std::shared_ptr<const AlarmReport> report);
 
-    // Paints the legend, the lanes from firstLane on that fit into area, and the axis; returns the lanes painted.
-    // Bars closer than a pixel are painted as one, so the cost follows the lanes and the width, not the alarms.
-    static int Paint(QPainter& painter, const AlarmReport& report, const QRect& area, int firstLane);
+    // Paints the legend, the lanes from firstLane on (up to endLane) that fit into area, and the axis; returns the
+    // lanes painted. Bars closer than a pixel are painted as one, so the cost follows the lanes and the width, not
+    // the alarms.
+    static int Paint(QPainter& painter, const AlarmReport& report, const QRect& area, int firstLane,
+                     int endLane = std::numeric_limits<int>::max());
     // How many lanes Paint fits into a height with the painter's font.
     static int LanesThatFit(const QFontMetrics& metrics, int height);
     static QColor TypeColor(int alarmType);

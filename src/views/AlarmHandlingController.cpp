@@ -8,6 +8,7 @@
 #include "views/DeviceWidget.h"
 #include "views/ShelvedAlarmsDialog.h"
 
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -41,9 +42,11 @@ bool SameTrackGroup(const AlarmRecord& a, const AlarmRecord& b)
 AlarmHandlingController::AlarmHandlingController(DeviceAlarmStore& store, const QList<DeviceAlarmListForm*>& forms,
                                                  FormsOf formsOf, TileOf tileOf, QWidget* dialogParent)
     : m_store(store), m_formsOf(std::move(formsOf)), m_tileOf(std::move(tileOf)), m_dialogParent(dialogParent),
-      m_clock(&QDateTime::currentDateTime)
+      m_clock(&QDateTime::currentDateTime), m_steadyClock([] { return QDeadlineTimer::current().deadline(); })
 {
     for (DeviceAlarmListForm* form : forms) {
+        connect(form, &DeviceAlarmListForm::Sig_HandlingMenuOpening, this, &AlarmHandlingController::SelectionShown);
+        connect(form, &DeviceAlarmListForm::Sig_HandlingMenuClosed, this, [this] { m_selection = Selection(); });
         connect(form, &DeviceAlarmListForm::Sig_Acknowledge, this, &AlarmHandlingController::Acknowledge);
         connect(form, &DeviceAlarmListForm::Sig_Shelve, this, &AlarmHandlingController::Shelve);
     }
@@ -56,6 +59,26 @@ AlarmHandlingController::AlarmHandlingController(DeviceAlarmStore& store, const 
 AlarmHandlingController::~AlarmHandlingController()
 {
     delete m_shelvedAlarms;
+}
+
+void AlarmHandlingController::SetLatchEnabled(bool enabled)
+{
+    m_state.SetLatchEnabled(enabled);
+    if (enabled)
+        return;
+    for (const QString& ip : m_state.LatchedDevices()) {
+        const QList<DeviceAlarmListForm*> forms = m_formsOf(ip);
+        for (const QString& key : m_state.LatchedKeys(ip)) {
+            m_state.TakeLatched(key);
+            // Other tracks of the port may still alarm in the row: it stays for them.
+            QList<AlarmRecord> current;
+            if (m_store.CollectByKey(key, current))
+                continue;
+            for (DeviceAlarmListForm* form : forms)
+                form->RemoveCurrentRows(key);
+        }
+        emit Sig_DeviceChanged(ip);
+    }
 }
 
 void AlarmHandlingController::RowShown(const AlarmRecord& record, const QList<DeviceAlarmListForm*>& forms)
@@ -194,6 +217,8 @@ void AlarmHandlingController::ClearAlarms()
 {
     m_state.ClearAlarms();
     m_round.devices.clear();
+    m_keysToHide.clear();
+    m_keysToShow.clear();
     for (auto it = m_unacknowledged.cbegin(); it != m_unacknowledged.cend(); ++it) {
         if (DeviceWidget* tile = m_tileOf(it.key()))
             tile->SetUnacknowledged(0);
@@ -214,10 +239,15 @@ void AlarmHandlingController::Restore()
     QList<AlarmAcknowledgement> acknowledgements;
     QList<AlarmShelf> shelves;
     QList<AlarmRecord> ended;
-    m_log->LoadHandling(m_clock(), acknowledgements, shelves, m_state.IsLatchEnabled() ? &ended : nullptr);
+    const QDateTime now = m_clock();
+    m_log->LoadHandling(now, acknowledgements, shelves, m_state.IsLatchEnabled() ? &ended : nullptr);
     m_state.AddRestored(acknowledgements);
-    for (const AlarmShelf& shelf : qAsConst(shelves))
+    // From here on the shelf counts down on the steady clock.
+    const qint64 steadyNow = m_steadyClock();
+    for (AlarmShelf& shelf : shelves) {
+        shelf.deadline = steadyNow + now.msecsTo(shelf.until);
         m_state.Shelve(shelf);
+    }
     QSet<QString> devices;
     for (const AlarmRecord& alarm : qAsConst(ended)) {
         if (Shows(alarm)) {
@@ -286,41 +316,84 @@ bool AlarmHandlingController::AskNote(const QString& title, QString& note)
     return false;
 }
 
+void AlarmHandlingController::SelectionShown(const QStringList& keys)
+{
+    m_selection = Selection();
+    m_selection.time = m_clock();
+    for (const QString& key : keys) {
+        QList<AlarmRecord>& seen = m_selection.alarms[key];
+        m_store.CollectByKey(key, seen);
+        seen += m_state.Latched(key);
+    }
+}
+
 void AlarmHandlingController::Acknowledge(const QStringList& keys, bool withNote)
 {
-    QString note;
-    if (keys.isEmpty() || (withNote && !AskNote(tr("Acknowledge"), note)))
+    // What the operator saw when the menu opened, even if a rebuild of the form has cleared the selection since;
+    // the shortcut has no menu and acts on what is there now.
+    if (!m_selection.time.isValid())
+        SelectionShown(keys);
+    const Selection selection = std::move(m_selection);
+    m_selection = Selection();
+    if (selection.alarms.isEmpty())
         return;
-    const QDateTime now = m_clock();
+    QString note;
+    if (withNote && !AskNote(tr("Acknowledge"), note))
+        return;
     std::vector<AlarmAcknowledgement> written;
     QSet<QString> devices;
-    for (const QString& key : keys) {
-        AcknowledgeKey(key, now, note, written);
-        devices.insert(key.section(QLatin1Char(':'), 0, 0));
+    for (auto it = selection.alarms.cbegin(); it != selection.alarms.cend(); ++it) {
+        AcknowledgeKey(it.key(), it.value(), selection.time, note, written);
+        devices.insert(it.key().section(QLatin1Char(':'), 0, 0));
     }
     Keep(written);
     for (const QString& ip : qAsConst(devices))
         emit Sig_DeviceChanged(ip);
 }
 
-void AlarmHandlingController::AcknowledgeKey(const QString& key, const QDateTime& time, const QString& note,
-                                             std::vector<AlarmAcknowledgement>& written)
+void AlarmHandlingController::AcknowledgeKey(const QString& key, const QList<AlarmRecord>& seen, const QDateTime& time,
+                                             const QString& note, std::vector<AlarmAcknowledgement>& written)
 {
     const QList<DeviceAlarmListForm*> forms = m_formsOf(key.section(QLatin1Char(':'), 0, 0));
-    const QList<AlarmRecord> latched = m_state.TakeLatched(key);
-    for (const AlarmRecord& ended : latched)
-        written.push_back({ended, time, note});
+    QList<AlarmRecord> latched = m_state.TakeLatched(key);
     QList<AlarmRecord> current;
     m_store.CollectByKey(key, current);
-    if (!latched.isEmpty() && current.isEmpty()) {
+    const auto sameOccurrence = [](const AlarmRecord& a, const AlarmRecord& b) {
+        return a.time == b.time && AlarmHandlingState::Identity(a) == AlarmHandlingState::Identity(b);
+    };
+    const auto find = [&](QList<AlarmRecord>& list, const AlarmRecord& alarm) {
+        return std::find_if(list.begin(), list.end(), [&](const AlarmRecord& r) { return sameOccurrence(r, alarm); });
+    };
+    for (const AlarmRecord& alarm : seen) {
+        const auto stillLatched = find(latched, alarm);
+        if (stillLatched != latched.end()) {
+            written.push_back({*stillLatched, time, note});
+            latched.erase(stillLatched);
+            continue;
+        }
+        const auto stillCurrent = find(current, alarm);
+        if (stillCurrent == current.end()) {
+            // Ended or replaced since it was seen: its log row is acknowledged, and its speech mark goes with it.
+            AlarmRecord ended = alarm;
+            if (!ended.end_time.isValid())
+                ended.end_time = m_clock();
+            written.push_back({ended, time, note});
+            continue;
+        }
+        // A note on an acknowledged alarm is added to the acknowledgement, which keeps its time.
+        const QDateTime acknowledgedAt = m_state.AcknowledgedAt(alarm);
+        if (acknowledgedAt.isValid() && note.isEmpty())
+            continue;
+        const QDateTime at = acknowledgedAt.isValid() ? acknowledgedAt : time;
+        m_state.Acknowledge(*stillCurrent, at, note);
+        written.push_back({*stillCurrent, at, note});
+    }
+    // Tracks that ended after the menu opened stay latched: nobody has seen them yet.
+    for (const AlarmRecord& ended : qAsConst(latched))
+        m_state.Latch(ended);
+    if (latched.isEmpty() && current.isEmpty()) {
         for (DeviceAlarmListForm* form : forms)
             form->RemoveCurrentRows(key);
-    }
-    for (const AlarmRecord& alarm : qAsConst(current)) {
-        if (m_state.IsAcknowledged(alarm))
-            continue;
-        m_state.Acknowledge(alarm, time, note);
-        written.push_back({alarm, time, note});
     }
     if (current.isEmpty())
         return;
@@ -403,13 +476,63 @@ void AlarmHandlingController::Shelve(const QStringList& keys, int minutes)
     if (keys.isEmpty() || !AskNote(tr("Shelve"), note))
         return;
     const QDateTime now = m_clock();
-    QList<AlarmRecord> unacknowledged;
-    QSet<QString> devices;
+    const qint64 deadline = m_steadyClock() + qint64(minutes) * 60000;
     for (const QString& key : keys) {
-        const AlarmShelf shelf{key, now, now.addSecs(qint64(minutes) * 60), note, QDateTime()};
+        const AlarmShelf shelf{key, now, now.addSecs(qint64(minutes) * 60), note, QDateTime(), deadline};
         m_state.Shelve(shelf);
         if (m_log)
             m_log->AddShelfChange(shelf);
+        m_keysToShow.remove(key);
+        m_keysToHide.insert(key);
+    }
+    ShelvesChanged();
+    StartShelfRounds();
+}
+
+void AlarmHandlingController::Unshelve(const QString& key)
+{
+    AlarmShelf shelf;
+    if (!m_state.Unshelve(key, shelf))
+        return;
+    shelf.unshelved = m_clock();
+    if (m_log)
+        m_log->AddShelfChange(shelf);
+    m_keysToHide.remove(key);
+    m_keysToShow.insert(key);
+    ShelvesChanged();
+    StartShelfRounds();
+}
+
+void AlarmHandlingController::ExpireShelves()
+{
+    const QStringList expired = m_state.ExpiredKeys(m_steadyClock());
+    if (expired.isEmpty())
+        return;
+    AlarmShelf shelf;
+    for (const QString& key : expired) {
+        m_state.Unshelve(key, shelf);
+        m_keysToHide.remove(key);
+        m_keysToShow.insert(key);
+    }
+    ShelvesChanged();
+    StartShelfRounds();
+}
+
+void AlarmHandlingController::StartShelfRounds()
+{
+    if (!m_shelfRoundQueued)
+        RunShelfRound();
+}
+
+void AlarmHandlingController::RunShelfRound()
+{
+    QElapsedTimer elapsed;
+    elapsed.start();
+    QList<AlarmRecord> unacknowledged;
+    QSet<QString> devices;
+    while (!m_keysToHide.isEmpty() && elapsed.elapsed() < RoundBudgetMs) {
+        const QString key = *m_keysToHide.cbegin();
+        m_keysToHide.erase(m_keysToHide.cbegin());
         // Whatever is still active when the shelf ends comes back unacknowledged.
         QList<AlarmRecord> current;
         m_store.CollectByKey(key, current);
@@ -422,39 +545,30 @@ void AlarmHandlingController::Shelve(const QStringList& keys, int minutes)
             form->RemoveCurrentRows(key);
         devices.insert(ip);
     }
-    if (m_sound)
+    while (!m_keysToShow.isEmpty() && elapsed.elapsed() < RoundBudgetMs) {
+        const QString key = *m_keysToShow.cbegin();
+        m_keysToShow.erase(m_keysToShow.cbegin());
+        ShowCurrentRows(key, devices);
+    }
+    if (m_sound && !unacknowledged.isEmpty())
         m_sound->SetAcknowledged(unacknowledged, false);
-    ShelvesChanged();
     for (const QString& ip : qAsConst(devices))
         emit Sig_DeviceChanged(ip);
-}
-
-void AlarmHandlingController::Unshelve(const QString& key)
-{
-    AlarmShelf shelf;
-    if (!m_state.Unshelve(key, shelf))
+    if (m_keysToHide.isEmpty() && m_keysToShow.isEmpty()) {
+        emit Sig_ShelfRoundsDone();
         return;
-    shelf.unshelved = m_clock();
-    if (m_log)
-        m_log->AddShelfChange(shelf);
-    ShelvesChanged();
-    ShowCurrentRows(key);
+    }
+    m_shelfRoundQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_shelfRoundQueued = false;
+            RunShelfRound();
+        },
+        Qt::QueuedConnection);
 }
 
-void AlarmHandlingController::ExpireShelves()
-{
-    const QStringList expired = m_state.ExpiredKeys(m_clock());
-    if (expired.isEmpty())
-        return;
-    AlarmShelf shelf;
-    for (const QString& key : expired)
-        m_state.Unshelve(key, shelf);
-    ShelvesChanged();
-    for (const QString& key : expired)
-        ShowCurrentRows(key);
-}
-
-void AlarmHandlingController::ShowCurrentRows(const QString& key)
+void AlarmHandlingController::ShowCurrentRows(const QString& key, QSet<QString>& devices)
 {
     QList<AlarmRecord> current;
     if (!m_store.CollectByKey(key, current))
@@ -475,7 +589,7 @@ void AlarmHandlingController::ShowCurrentRows(const QString& key)
         for (const AlarmRecord& alarm : qAsConst(current))
             m_sound->AppendAlarm(&alarm);
     }
-    emit Sig_DeviceChanged(first.ip);
+    devices.insert(first.ip);
 }
 
 void AlarmHandlingController::ShelvesChanged()

@@ -29,6 +29,8 @@ class AlarmHandlingController : public QObject
 
 public:
     using Clock = std::function<QDateTime()>;
+    // Milliseconds that no change of the wall clock moves; shelves run out by it.
+    using SteadyClock = std::function<qint64()>;
     // The forms that show a device's rows now.
     using FormsOf = std::function<QList<DeviceAlarmListForm*>(const QString& ip)>;
     // The device's tile, or null.
@@ -41,9 +43,11 @@ public:
 
     void SetPrompts(const DialogPrompts& prompts) { m_prompts = prompts; }
     void SetClock(Clock clock) { m_clock = std::move(clock); }
+    void SetSteadyClock(SteadyClock clock) { m_steadyClock = std::move(clock); }
     void SetSoundAlarmManager(SoundAlarmManager* manager) { m_sound = manager; }
     void SetHandlingLog(AlarmHandlingLog* log) { m_log = log; }
-    void SetLatchEnabled(bool enabled) { m_state.SetLatchEnabled(enabled); }
+    // Turned off, it lets the ended alarms it kept go.
+    void SetLatchEnabled(bool enabled);
     const AlarmHandlingState& State() const { return m_state; }
 
     // Hooks of the display.
@@ -71,9 +75,15 @@ public:
     void DeviceAdded(const QString& ip);
 
     // Operations.
+    // The operator is shown the keys' rows (their menu opens): what acknowledging them then acknowledges, and when.
+    void SelectionShown(const QStringList& keys);
+    // The occurrences shown when the menu opened (the keys' ones now, without a menu), at that time, as far as they
+    // are still there after the note; a note on an acknowledged alarm is added to its acknowledgement.
     void Acknowledge(const QStringList& keys, bool withNote);
     // Asks first; acknowledges in rounds that give the event loop back, and emits Sig_AcknowledgeAllDone.
     void AcknowledgeAll();
+    // Shelving, unshelving and the end of shelves take the rows out or put them back in rounds that give the event
+    // loop back, and emit Sig_ShelfRoundsDone.
     void Shelve(const QStringList& keys, int minutes);
     void Unshelve(const QString& key);
     // Every current alarm not acknowledged, plus the kept ended ones, of every device.
@@ -85,12 +95,19 @@ public:
 signals:
     void Sig_ShelvesChanged();
     void Sig_AcknowledgeAllDone();
+    void Sig_ShelfRoundsDone();
     // A device's number of unacknowledged alarms may have changed.
     void Sig_DeviceChanged(QString ip);
     // The number of unacknowledged alarms of all devices has changed.
     void Sig_UnacknowledgedChanged(int count);
 
 private:
+    // The rows' alarms (current and latched, per key) when they were shown, and the time.
+    struct Selection
+    {
+        QDateTime time;
+        QHash<QString, QList<AlarmRecord>> alarms;
+    };
     struct Round
     {
         // When the operator asked; what arrives while the rounds run has not been seen.
@@ -98,13 +115,15 @@ private:
         QStringList devices;
     };
 
-    void AcknowledgeKey(const QString& key, const QDateTime& time, const QString& note,
+    void AcknowledgeKey(const QString& key, const QList<AlarmRecord>& seen, const QDateTime& time, const QString& note,
                         std::vector<AlarmAcknowledgement>& written);
     void AcknowledgeDevice(const QString& ip, const Round& round, std::vector<AlarmAcknowledgement>& written);
     void RunAcknowledgeRound();
     // Writes the acknowledgements to the handling log and takes them out of the speech.
     void Keep(const std::vector<AlarmAcknowledgement>& written);
-    void ShowCurrentRows(const QString& key);
+    void StartShelfRounds();
+    void RunShelfRound();
+    void ShowCurrentRows(const QString& key, QSet<QString>& devices);
     // Empty while any current record of the key is unacknowledged, else the latest acknowledgement time.
     QString AckText(const AlarmRecord& record);
     bool AskNote(const QString& title, QString& note);
@@ -120,12 +139,18 @@ private:
     QWidget* const m_dialogParent;
     DialogPrompts m_prompts;
     Clock m_clock;
+    SteadyClock m_steadyClock;
     SoundAlarmManager* m_sound = nullptr;
     AlarmHandlingLog* m_log = nullptr;
     AlarmHandlingState m_state;
     bool m_restored = false;
     QTimer m_shelfTimer;
+    Selection m_selection;
     Round m_round;
+    // The keys whose rows a shelf takes out, or whose end puts them back, in the rounds to come.
+    QSet<QString> m_keysToHide;
+    QSet<QString> m_keysToShow;
+    bool m_shelfRoundQueued = false;
     // Each device's unacknowledged count as last counted, and their sum.
     QHash<QString, int> m_unacknowledged;
     int m_unacknowledgedTotal = 0;

@@ -80,8 +80,13 @@ void AlarmListActions::DeleteSelected(DeviceAlarmListForm* form, bool system)
         return;
     QStringList ips;
     for (const QString& key : qAsConst(keys)) {
+        // A row without a current alarm is an ended one kept until acknowledged: it is in the history already.
+        QList<AlarmRecord> current;
+        const bool latched = !m_store.CollectByKey(key, current);
         for (DeviceAlarmListForm* shown : {m_currentDeviceForm, m_allDeviceForm}) {
-            if (system)
+            if (latched)
+                shown->RemoveCurrentRows(key);
+            else if (system)
                 shown->MoveSystemAlarmToHistory(key);
             else
                 shown->MoveSignalAlarmToHistory(key);

@@ -573,8 +573,16 @@ void DeviceAlarmListForm::OnSystemAlarmCellClicked(int row, int column)
 
 void DeviceAlarmListForm::ShowMenu(QTableWidget* table, QMenu* menu)
 {
-    if (!table->selectedItems().isEmpty())
-        m_runMenu(*menu);
+    QStringList keys;
+    for (const QTableWidgetItem* item : table->selectedItems()) {
+        if (item->column() == 0)
+            keys.append(item->data(Qt::UserRole).toString());
+    }
+    if (keys.isEmpty())
+        return;
+    emit Sig_HandlingMenuOpening(keys);
+    m_runMenu(*menu);
+    emit Sig_HandlingMenuClosed();
 }
 
 void DeviceAlarmListForm::On_SignalAlarmTableWidget_customContextMenuRequested(const QPoint&)

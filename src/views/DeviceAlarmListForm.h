@@ -15,8 +15,7 @@ class QMenu;
 class QTableWidget;
 class QTableWidgetItem;
 
-namespace Ui
-{
+namespace Ui {
 class DeviceAlarmListForm;
 }
 
@@ -73,6 +72,9 @@ signals:
     void Sig_DeleteSignalAlarm();
     void Sig_DeleteSystemAlarm();
     // The alarm view keys of the selected rows.
+    // The menu of the selected rows is about to open.
+    void Sig_HandlingMenuOpening(QStringList keys);
+    void Sig_HandlingMenuClosed();
     void Sig_Acknowledge(QStringList keys, bool withNote);
     void Sig_Shelve(QStringList keys, int minutes);
 

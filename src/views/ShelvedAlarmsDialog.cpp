@@ -3,6 +3,7 @@
 #include "alarm/AlarmHandlingState.h"
 #include "alarm/AlarmRecord.h"
 
+#include <QDeadlineTimer>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -102,8 +103,8 @@ void ShelvedAlarmsDialog::Refresh()
 {
     QList<AlarmShelf> shelves = m_shelves.Shelves();
     std::sort(shelves.begin(), shelves.end(),
-              [](const AlarmShelf& a, const AlarmShelf& b) { return a.until < b.until; });
-    const QDateTime now = QDateTime::currentDateTime();
+              [](const AlarmShelf& a, const AlarmShelf& b) { return a.deadline < b.deadline; });
+    const qint64 now = QDeadlineTimer::current().deadline();
     m_table->setRowCount(shelves.size());
     for (int row = 0; row < shelves.size(); ++row) {
         const AlarmShelf& shelf = shelves[row];
@@ -112,7 +113,7 @@ void ShelvedAlarmsDialog::Refresh()
         m_table->setItem(row, ColumnDevice, device);
         m_table->setItem(row, ColumnAlarm, Cell(AlarmText(shelf.key)));
         m_table->setItem(row, ColumnUntil, Cell(shelf.until.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"))));
-        m_table->setItem(row, ColumnLeft, Cell(LeftText(now.secsTo(shelf.until))));
+        m_table->setItem(row, ColumnLeft, Cell(LeftText((shelf.deadline - now) / 1000)));
         m_table->setItem(row, ColumnNote, Cell(shelf.note));
     }
     m_emptyLabel->setText(shelves.isEmpty() ? tr("Nothing is shelved.") : QString());

@@ -26,6 +26,10 @@ void TestAlarmNote::notesAreTrimmedBoundAndPrintable_data()
                                        << "";
     QTest::newRow("escape character") << "seen\x1b[31m"
                                       << "";
+    QTest::newRow("line separator") << QString("seen") + QChar(0x2028) + "by me"
+                                    << "";
+    QTest::newRow("right-to-left override") << QString("ok ") + QChar(0x202E) + "gnp.exe"
+                                            << "";
     QTest::newRow("quote and semicolon, kept as typed") << "it's ok'; drop table alarm2; --"
                                                         << "it's ok'; drop table alarm2; --";
 }

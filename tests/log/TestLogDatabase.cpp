@@ -25,6 +25,8 @@ private slots:
     void reopenKeepsRowsSecondOpenRefused();
     void purgeKeepsFromMidnightOfTheCutOffDay_data();
     void purgeKeepsFromMidnightOfTheCutOffDay();
+    void purgeTakesAcknowledgementsAndOldShelvesAlong();
+    void shelfEndingInTheRepeatedHourKeepsItsInstant();
     void selectFillsAtMostTheListNewestFirst();
     void filtersFindTheirRows_data();
     void filtersFindTheirRows();
@@ -134,6 +136,37 @@ void TestLogDatabase::purgeKeepsFromMidnightOfTheCutOffDay()
     QTEST(QueryColumn(m_path, "select start_time from alarm2 order by id"), "kept");
 }
 
+void TestLogDatabase::purgeTakesAcknowledgementsAndOldShelvesAlong()
+{
+    const AlarmRecord old = MakeAlarm(1, LevelError, At("2024-02-03 23:59:59.999"));
+    const AlarmRecord kept = MakeAlarm(2, LevelError, At("2024-02-04 00:00:00.000"));
+    QVERIFY(m_database->Insert(old) && m_database->Insert(kept));
+    const QDateTime seen = At("2024-02-05 08:00:00.000");
+    QVERIFY(m_database->InsertAcknowledgements({{old, seen, "old"}, {kept, seen, "kept"}}));
+    QVERIFY(m_database->WriteShelf(
+        {"10.0.0.7:1:1", At("2024-02-03 10:00:00.000"), At("2024-02-03 11:00:00.000"), "over", QDateTime()}));
+    QVERIFY(m_database->WriteShelf(
+        {"10.0.0.7:1:2", At("2024-03-04 23:00:00.000"), At("2024-03-05 01:00:00.000"), "running", QDateTime()}));
+
+    QVERIFY(m_database->DeleteBefore(30, QDate(2024, 3, 5)));
+    QCOMPARE(QueryColumn(m_path, "select note from alarm_ack"), QStringList{"kept"});
+    QCOMPARE(QueryColumn(m_path, "select note from alarm_shelf"), QStringList{"running"});
+}
+
+void TestLogDatabase::shelfEndingInTheRepeatedHourKeepsItsInstant()
+{
+    // 27 October 2024 in Berlin: 02:00 to 03:00 comes twice. Shelved at 02:40 of the first pass, until 02:30 of the
+    // second.
+    const QDateTime shelved = QDateTime::fromString("2024-10-27T02:40:00.000+02:00", Qt::ISODateWithMs).toLocalTime();
+    const QDateTime until = QDateTime::fromString("2024-10-27T02:30:00.000+01:00", Qt::ISODateWithMs).toLocalTime();
+    QVERIFY(m_database->WriteShelf({"10.0.0.7:1:1", shelved, until, "repeated hour", QDateTime()}));
+    QList<AlarmAcknowledgement> acknowledgements;
+    QList<AlarmShelf> shelves;
+    QVERIFY(m_database->LoadHandling(shelved.addSecs(60), acknowledgements, shelves));
+    QCOMPARE(shelves.size(), 1);
+    QCOMPARE(shelves[0].until.toMSecsSinceEpoch(), until.toMSecsSinceEpoch());
+}
+
 void TestLogDatabase::selectFillsAtMostTheListNewestFirst()
 {
     AlarmRecord withNote = MakeAlarm(2, LevelError, At("2024-03-05 07:00:00.001"));
@@ -236,13 +269,16 @@ void TestLogDatabase::exportLinesAndCsvQuoting()
                         "CH2\r\n"));
 
     video.deviceName = "Studio \"A\", left";
-    video.signalName = "Line\nbreak";
-    video.note = "Überlauf";
+    video.signalName = "Über\nbreak";
+    video.note = "=HYPERLINK(\"x\")";
     QCOMPARE(LogExport::Line(LogExport::Format::Csv, 7, video, "2024-03-05 08:00:00.000", "seen, \"ok\""),
              QString("7,2024-03-03 05:00:00.000,2024-03-05 08:04:05.678,2 day 03:04:05.678,10.0.0.7,"
-                     "\"Studio \"\"A\"\", left\",Video Lost,BNC 3,\"Line\nbreak\",Überlauf,2024-03-05 08:00:00.000,"
+                     "\"Studio \"\"A\"\", left\",Video Lost,BNC 3,\"Über\nbreak\",\"'=HYPERLINK(\"\"x\"\")\","
+                     "2024-03-05 08:00:00.000,"
                      "\"seen, \"\"ok\"\"\"\r\n")
                  .toUtf8());
+    // The station's own layout keeps a note as typed.
+    QVERIFY(LogExport::Line(LogExport::Format::Log, 7, video).endsWith("\t=HYPERLINK(\"x\")\r\n"));
 }
 
 void TestLogDatabase::durationAcrossDaylightSavingChange_data()

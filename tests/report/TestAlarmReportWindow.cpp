@@ -5,6 +5,7 @@
 #include "log/LogDatabase.h"
 #include "log/LogStateTables.h"
 #include "report/AlarmReport.h"
+#include "report/AlarmReportPdf.h"
 #include "report/AlarmReportWindow.h"
 #include "report/AlarmTimelineWidget.h"
 
@@ -27,7 +28,10 @@ private slots:
     void figures();
     void deviceChoiceAndCsv();
     void lastDayShowsFiguresAndTellsTheHoveredAlarm();
+    void cancelledLookBackStopsAndTheNextReadWorks();
+    void hoverFindsALongBarBehindManyShortOnes();
     void pdfCarriesTheFigures();
+    void interruptedPdfLeavesTheOldFile();
     void periodEndingBeforeItBeginsIsTold();
 
 private:
@@ -159,8 +163,9 @@ void TestAlarmReportWindow::figures_data()
     // between runs. None recorded: a log from before runs were kept, all of it monitored.
     QTest::addColumn<QString>("runs");
     const int later = 24 * 60;
+    // The longest alarm too is the stretch without a break, not its longest row.
     QTest::newRow("two types overlapping on one signal count once")
-        << "B3 1 600 620; B3 2 610 630" << later << "BNC 3|2|00:30:00.000|00:20:00.000|95.83% @ 10:2" << QString();
+        << "B3 1 600 620; B3 2 610 630" << later << "BNC 3|2|00:30:00.000|00:30:00.000|95.83% @ 10:2" << QString();
     QTest::newRow("open alarm counts to the end of the period")
         << "B1 4 660 open" << later << "BNC 1|1|01:00:00.000|01:00:00.000|91.66% @ 11:1" << QString();
     QTest::newRow("open alarm counts to now, the period measured to now")
@@ -212,8 +217,52 @@ void TestAlarmReportWindow::deviceChoiceAndCsv()
     QVERIFY(report.Build(*m_database, Minute(0), Minute(720), QStringLiteral("10.0.0.7"), Minute(720)));
     QCOMPARE(report.Csv().split('\n').value(1),
              "\"Studio \"\"A\"\", left\",10.0.0.7,Feed B3,BNC 3,2,00:30:00.000,00:30:00.000,95.83%\r");
+    QVERIFY(report.Csv().startsWith("\xEF\xBB\xBF"));
     QVERIFY(report.Build(*m_database, Minute(0), Minute(720), QString(), Minute(720)));
     QCOMPARE(report.Signals().size(), 2);
+}
+
+void TestAlarmReportWindow::cancelledLookBackStopsAndTheNextReadWorks()
+{
+    // Two days of alarms, each over within a minute, before the period.
+    QStringList before;
+    for (int minute = -2880; minute < 0; ++minute)
+        before.append(QStringLiteral("B%1 4 %2 %2").arg(1 + (minute & 7)).arg(minute));
+    QVERIFY(m_database->BeginBatch());
+    Log(before.join(';'));
+    QVERIFY(m_database->CommitBatch());
+    Log("B1 1 -60 30");
+    std::atomic<bool> cancelled{true};
+    AlarmReport report;
+    QVERIFY(!report.Build(*m_database, Minute(0), Minute(720), QString(), Minute(720), &cancelled));
+    QCOMPARE(report.ErrorString(), QString("Cancelled"));
+    // A statement that finds no row for a long while stops as well.
+    m_database->StopWhen(&cancelled);
+    QVERIFY(!m_database->ForEachRow("select count(*) from alarm2 a, alarm2 b, alarm2 c", {},
+                                    [](const QSqlQuery&) { return true; }));
+    m_database->StopWhen(nullptr);
+    QVERIFY2(report.Build(*m_database, Minute(0), Minute(720), QString(), Minute(720)),
+             qPrintable(report.ErrorString()));
+    QCOMPARE(Figures(report), QString("BNC 1|0|00:30:00.000|00:30:00.000|95.83%"));
+}
+
+void TestAlarmReportWindow::hoverFindsALongBarBehindManyShortOnes()
+{
+    QStringList alarms{"B1 4 0 800"};
+    for (int minute = 300; minute < 600; ++minute)
+        alarms.append(QStringLiteral("B1 2 %1 %1").arg(minute));
+    Log(alarms.join(';'));
+    auto report = std::make_shared<AlarmReport>();
+    QVERIFY(report->Build(*m_database, Minute(0), Minute(720), QString(), Minute(720)));
+    AlarmTimelineWidget timeline;
+    timeline.resize(900, 300);
+    timeline.SetReport(report);
+    // Towards the right end of the first lane, after every short bar.
+    QString hovered;
+    const int x = timeline.viewport()->width() * 9 / 10;
+    for (int y = 0; y < 120 && hovered.isEmpty(); ++y)
+        hovered = timeline.BarText(QPoint(x, y));
+    QVERIFY2(hovered.startsWith("Video Lost\n"), qPrintable(hovered));
 }
 
 void TestAlarmReportWindow::lastDayShowsFiguresAndTellsTheHoveredAlarm()
@@ -242,8 +291,10 @@ void TestAlarmReportWindow::pdfCarriesTheFigures()
     OpenWindow();
     ShowAndWait();
     m_savePath = m_appDir->filePath("report.pdf");
+    QSignalSpy saved(m_window.get(), &AlarmReportWindow::Signal_PdfDone);
     Click(*m_window, "pushButton_SavePdf");
-    QCOMPARE(m_prompts.said.size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(saved.count(), 1, 20000);
+    QCOMPARE(m_prompts.said, QStringList{"Save: Save has been completed"});
     const QString text = m_appDir->filePath("report.txt");
     QCOMPARE(QProcess::execute("pdftotext", {"-layout", m_savePath, text}), 0);
     const QString read = QString::fromUtf8(ReadFile(text));
@@ -252,6 +303,22 @@ void TestAlarmReportWindow::pdfCarriesTheFigures()
     for (const QString& expected :
          {from, QSysInfo::machineHostName(), QString("BNC 3"), QString("01:00:00.000"), QString("95.83%")})
         QVERIFY2(read.contains(expected), qPrintable(expected));
+}
+
+void TestAlarmReportWindow::interruptedPdfLeavesTheOldFile()
+{
+    Log("B3 4 60 90");
+    AlarmReport report;
+    QVERIFY(report.Build(*m_database, Minute(0), Minute(720), QString(), Minute(720)));
+    const QString path = m_appDir->filePath("report.pdf");
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("%PDF-1.4 yesterday's") > 0);
+    old.close();
+    std::atomic<bool> cancelled{true};
+    QString error;
+    QVERIFY(!AlarmReportPdf::Write(report, "All Devices", "station", path, error, &cancelled));
+    QCOMPARE(ReadFile(path), QByteArray("%PDF-1.4 yesterday's"));
+    QCOMPARE(QDir(m_appDir->path()).entryList({"report.pdf*"}), QStringList{"report.pdf"});
 }
 
 void TestAlarmReportWindow::periodEndingBeforeItBeginsIsTold()

@@ -38,7 +38,7 @@ private:
     void StartStation(bool latch = false);
     void StopStation();
     // As the handler routes a record: log (which names the row the record belongs to), view, speech.
-    void Deal(int port, int level, int secondsLater = 0);
+    void Deal(int port, int level, int secondsLater = 0, int alarmType = AlarmTypeVideoBlack);
     void Do(const QString& step);
     void ChooseFromMenu(const QString& text);
     QString Describe();
@@ -52,6 +52,7 @@ private:
     std::unique_ptr<SoundAlarmManager> m_speech;
     std::unique_ptr<MainAlarmDisplayWidget> m_display;
     QDateTime m_now;
+    qint64 m_steadyMs = 0;
     RecordingPrompts m_prompts;
 };
 
@@ -94,9 +95,11 @@ void TestAlarmHandling::StartStation(bool latch)
     AlarmHandlingController* handling = m_display->Handling();
     handling->SetHandlingLog(m_log.get());
     handling->SetClock([this] { return m_now; });
+    handling->SetSteadyClock([this] { return m_steadyMs; });
     handling->SetPrompts(m_prompts.Answer<DialogPrompts>());
     m_display->SetLatchEndedAlarms(latch);
     handling->Restore();
+    m_display->SetConfirm(m_prompts.Answer<DialogPrompts>().confirm);
     m_display->SetMonitoring(true);
 }
 
@@ -107,9 +110,9 @@ void TestAlarmHandling::StopStation()
     m_log.reset();
 }
 
-void TestAlarmHandling::Deal(int port, int level, int secondsLater)
+void TestAlarmHandling::Deal(int port, int level, int secondsLater, int alarmType)
 {
-    AlarmRecord record = MakeAlarm("10.19.0.1", PortTypeBnc, port, -1, AlarmTypeVideoBlack, level);
+    AlarmRecord record = MakeAlarm("10.19.0.1", PortTypeBnc, port, -1, alarmType, level);
     record.time = m_now.addSecs(secondsLater);
     const QDateTime rowStart = m_log->AddAlarm(&record);
     if (rowStart.isValid() && level != LevelNormal)
@@ -145,10 +148,30 @@ void TestAlarmHandling::Do(const QString& step)
     } else if (step == "ack") {
         m_now = m_now.addSecs(60);
         ChooseFromMenu("Acknowledge with Note...");
+    } else if (step == "ack, replaced meanwhile") {
+        // While the note is typed, black ends and lost starts on the port: the row's key stays.
+        const auto answer = m_prompts.dialogAnswer;
+        m_prompts.dialogAnswer = [this, answer](QDialog& dialog) {
+            Deal(3, LevelNormal, 1);
+            Deal(3, LevelError, 1, AlarmTypeVideoLost);
+            return answer(dialog);
+        };
+        ChooseFromMenu("Acknowledge with Note...");
+        m_prompts.dialogAnswer = answer;
+    } else if (step == "mute" || step == "unmute") {
+        m_speech->EnableDeviceSound("10.19.0.1", step == "unmute");
+    } else if (step == "delete") {
+        ChooseFromMenu("Delete");
+        // The tile is counted once the store has let go.
+        QCoreApplication::sendPostedEvents(m_display->Handling(), QEvent::MetaCall);
+    } else if (step == "latch off") {
+        m_display->SetLatchEndedAlarms(false);
     } else if (step == "shelve") {
         ChooseFromMenu("1 hour");
     } else if (step == "expire") {
-        m_now = m_now.addSecs(3601);
+        // Shelves run out by the steady clock, whatever the wall clock does.
+        m_now = m_now.addSecs(-3600);
+        m_steadyMs += 3601000;
         QTRY_VERIFY_WITH_TIMEOUT(!m_display->Handling()->State().HasShelves(), 5000);
     } else if (step == "unshelve") {
         m_display->Handling()->ShowShelvedAlarms();
@@ -195,6 +218,27 @@ void TestAlarmHandling::oneAlarmThroughItsStates_data()
                                                              "shelves 0 unshelved 0",
                                                              "rows [] badge 0 spoken 0 history 1 | acks 1 shelves 0 "
                                                              "unshelved 0"};
+    const QString acked = "rows [acked] badge 0 spoken 0 history 0 | acks 1 shelves 0 unshelved 0";
+    const QString ended = "rows [] badge 0 spoken 0 history 1 | acks 1 shelves 0 unshelved 0";
+    const QString raisedAgain = "rows [unacked] badge 1 spoken 1 history 1 | acks 1 shelves 0 unshelved 0";
+    QTest::newRow("a note added, ended, raised again and said")
+        << false << QStringList{"raise", "ack", "ack", "end", "raise"}
+        << QStringList{raised, acked, "rows [acked] badge 0 spoken 0 history 0 | acks 2 shelves 0 unshelved 0",
+                       "rows [] badge 0 spoken 0 history 1 | acks 2 shelves 0 unshelved 0",
+                       "rows [unacked] badge 1 spoken 1 history 1 | acks 2 shelves 0 unshelved 0"};
+    QTest::newRow("ended while muted, said when raised again")
+        << false << QStringList{"raise", "ack", "mute", "end", "unmute", "raise"}
+        << QStringList{raised, acked, acked, ended, ended, raisedAgain};
+    QTest::newRow("replaced while the note is typed: the new alarm stays unseen")
+        << false << QStringList{"raise", "ack, replaced meanwhile"} << QStringList{raised, raisedAgain};
+    QTest::newRow("kept ended alarm deleted")
+        << true << QStringList{"raise", "end", "delete"}
+        << QStringList{raised, "rows [unacked returned] badge 1 spoken 0 history 1 | acks 0 shelves 0 unshelved 0",
+                       "rows [] badge 0 spoken 0 history 1 | acks 0 shelves 0 unshelved 0"};
+    QTest::newRow("kept ended alarm let go when latching is turned off")
+        << true << QStringList{"raise", "end", "latch off"}
+        << QStringList{raised, "rows [unacked returned] badge 1 spoken 0 history 1 | acks 0 shelves 0 unshelved 0",
+                       "rows [] badge 0 spoken 0 history 1 | acks 0 shelves 0 unshelved 0"};
     QTest::newRow("ended unseen, latch off") << false << QStringList{"raise", "end"}
                                              << QStringList{raised, "rows [] badge 0 spoken 0 history 1 | acks 0 "
                                                                     "shelves 0 unshelved 0"};

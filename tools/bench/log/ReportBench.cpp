@@ -15,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
+#include <QSqlQuery>
 #include <QTimer>
 
 #include <algorithm>
@@ -192,13 +193,18 @@ void RunReportBench(const QString& appDir, const QDateTime& now)
     const QDateTime to(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second()));
     const QDateTime from = to.addDays(-30);
     AlarmReport report;
-    double best = 1e12;
-    for (int run = 0; run < 2; ++run) {
-        timer.restart();
-        if (!report.Build(database, from, to, QString(), now))
-            std::printf("  report failed: %s\n", qPrintable(report.ErrorString()));
-        best = std::min(best, Ms(timer));
-    }
+    // The best of some runs of the report over a period.
+    const auto timeBuild = [&](const QDateTime& periodFrom, int runs) {
+        double fastest = 1e12;
+        for (int run = 0; run < runs; ++run) {
+            timer.restart();
+            if (!report.Build(database, periodFrom, to, QString(), now))
+                std::printf("  report failed: %s\n", qPrintable(report.ErrorString()));
+            fastest = std::min(fastest, Ms(timer));
+        }
+        return fastest;
+    };
+    const double best = timeBuild(from, 2);
     qint64 alarms = 0;
     const qint64 total = TotalMs(report, alarms);
     qint64 toolTotal = 0;
@@ -213,6 +219,18 @@ void RunReportBench(const QString& appDir, const QDateTime& now)
                 int(report.Signals().size()), report.BarCount(), alarms, total, best, toolMs, best / toolMs, toolAlarms,
                 toolTotal, toolAlarms == alarms && std::llabs(toolTotal - total) < 1000 ? "same" : "DIFFER");
 
+    // The last day of the 100-day log: the alarms still running when it began are found by their end, not by
+    // walking the rows that started earlier. Without the end's index it is that walk, as it was before the index.
+    const QDateTime dayFrom = to.addDays(-1);
+    const double dayMs = timeBuild(dayFrom, 3);
+    QSqlQuery index(database.Connection());
+    index.exec(QStringLiteral("DROP INDEX alarm2_end_time"));
+    const double dayWalkMs = timeBuild(dayFrom, 3);
+    index.exec(QStringLiteral("CREATE INDEX alarm2_end_time ON alarm2 (end_time)"));
+    std::printf("  24 hours: %d signals: %.1f ms; without the end-time index %.1f ms\n", int(report.Signals().size()),
+                dayMs, dayWalkMs);
+    report.Build(database, from, to, QString(), now);
+
     int viewBars = 0;
     const double viewPaint = TimeOneView(report, viewBars);
     const double allLanesPaint = TimeAllLanes(report);
@@ -220,8 +238,9 @@ void RunReportBench(const QString& appDir, const QDateTime& now)
                 "screen at a time: %.1f ms\n",
                 viewBars, viewPaint, int(report.Signals().size()), report.BarCount(), allLanesPaint);
     TimeWindow(path, from, to, manager);
-    std::printf("summary: timeline %d bars in %.1f ms (target <= 200); 30-day figures %.0f ms, sqlite3 tool %.0f ms\n",
-                viewBars, viewPaint, best, toolMs);
+    std::printf("summary: timeline %d bars in %.1f ms (target <= 200); 30-day figures %.0f ms, sqlite3 tool %.0f ms; "
+                "24-hour figures %.1f ms (target <= 200, without the end-time index %.1f ms)\n",
+                viewBars, viewPaint, best, toolMs, dayMs, dayWalkMs);
     manager.Close();
     SetAppDirOverride(QString());
 }
