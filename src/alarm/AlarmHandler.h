@@ -1,17 +1,18 @@
 #pragma once
 
-#include "config/DeviceConfigFile.h"
-
-#include <QList>
-#include <QSemaphore>
 #include <QSet>
 #include <QThread>
 
 #include <atomic>
+#include <condition_variable>
+#include <memory>
 #include <mutex>
+#include <vector>
 
+class AlarmFilter;
 class AlarmRecord;
 class ConnectDeviceThread;
+class DeviceConfigFile;
 class LogManager;
 class ShowAlarmManager;
 class SoundAlarmManager;
@@ -22,7 +23,11 @@ class SoundAlarmManager;
 class AlarmHandler : public QThread
 {
 public:
-    AlarmHandler() = default;
+    // Twice a facility-wide fault at a thousand probes (128,000 starts) fits.
+    static constexpr size_t DefaultMaxQueued = 262144;
+
+    // Records appended while maxQueued wait already are dropped and counted.
+    explicit AlarmHandler(size_t maxQueued = DefaultMaxQueued);
     ~AlarmHandler() override;
 
     void SetLogManager(LogManager* manager);
@@ -34,13 +39,17 @@ public:
 
     // Takes ownership; null is ignored. Starts the thread on first use.
     void AddAlarm(AlarmRecord* record);
+    // Records that were lost before they could be appended, such as traps the trap port's buffer had no room for.
+    void CountDropped(quint64 count);
 
     // For the metrics, from any thread, lock-free.
-    int QueueLength() const { return m_queued.available(); }
+    int QueueLength() const { return m_queueLength; }
     // Records appended; those of a known alarm type; those of a known type that the configuration dropped.
     quint64 ReceivedCount() const { return m_received; }
     quint64 DecodedCount() const { return m_decoded; }
     quint64 FilteredCount() const { return m_filtered; }
+    // Records lost because a queue on their way was full: this one's or the trap port's.
+    quint64 DroppedCount() const { return m_dropped; }
     // Configured devices, and those among them whose last connection record said they were lost.
     int DeviceCount() const { return m_deviceCount; }
     int LostDeviceCount() const { return m_lostDeviceCount; }
@@ -49,28 +58,35 @@ protected:
     void run() override;
 
 private:
-    // Under m_handlerLock: drops what the configuration does not ask for and fills in the names.
-    bool AcceptAndName(AlarmRecord* record);
-    // Under m_handlerLock.
+    void Route(AlarmRecord* record);
     void NoteConnection(const AlarmRecord& record);
 
-    LogManager* m_logManager = nullptr;
-    ShowAlarmManager* m_showAlarmManager = nullptr;
-    SoundAlarmManager* m_soundAlarmManager = nullptr;
-    DeviceConfigFile m_deviceConfig;
-    QList<AlarmRecord*> m_queue;
-    // Guards the queue, the consumer pointers and the device configuration. A standard mutex, so that the thread
-    // sanitizer can check what it guards.
-    std::mutex m_handlerLock;
-    QSemaphore m_queued;
-    std::atomic<bool> m_stopRequested{false};
-    ConnectDeviceThread* m_connectDeviceThread = nullptr;
-    // Under m_handlerLock too.
-    QSet<QString> m_lostDevices;
+    const size_t m_maxQueued;
+    // Read for every record without a lock; a consumer cleared here gets no further record once its current one
+    // is done.
+    std::atomic<LogManager*> m_logManager{nullptr};
+    std::atomic<ShowAlarmManager*> m_showAlarmManager{nullptr};
+    std::atomic<SoundAlarmManager*> m_soundAlarmManager{nullptr};
+    std::atomic<ConnectDeviceThread*> m_connectDeviceThread{nullptr};
 
+    // Replaced whole by SetDeviceConfig and read with std::atomic_load, record by record.
+    std::shared_ptr<const AlarmFilter> m_filter;
+
+    // Guards the queue, the lost devices and whether records are being dropped, and the stop flag's changes. A
+    // standard mutex, so that the thread sanitizer can check what it guards.
+    std::mutex m_handlerLock;
+    std::condition_variable m_queueGrown;
+    std::vector<AlarmRecord*> m_queue;
+    std::atomic<bool> m_stopRequested{false};
+    QSet<QString> m_lostDevices;
+    bool m_dropping = false;
+    quint64 m_droppedInRun = 0;
+
+    std::atomic<int> m_queueLength{0};
     std::atomic<quint64> m_received{0};
     std::atomic<quint64> m_decoded{0};
     std::atomic<quint64> m_filtered{0};
+    std::atomic<quint64> m_dropped{0};
     std::atomic<int> m_deviceCount{0};
     std::atomic<int> m_lostDeviceCount{0};
 };
