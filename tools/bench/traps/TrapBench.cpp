@@ -9,6 +9,7 @@
 #include "SyslogReceiver.h"
 #include "TempAppDir.h"
 #include "TrapSender.h"
+#include "TrapTraffic.h"
 #include "alarm/AlarmDisplay.h"
 #include "alarm/AlarmHandler.h"
 #include "alarm/ShowAlarmManager.h"
@@ -30,22 +31,15 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
-#include <QUdpSocket>
 
-#include <arpa/inet.h>
 #include <atomic>
 #include <cstdio>
 #include <functional>
 #include <memory>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
-const char* SenderAddress = "127.0.0.50";
+using namespace TrapTraffic;
 constexpr int StormDevices = 1000;
-constexpr int StormPorts = 16;
-constexpr int StormTracks = 8;
 constexpr long StormTraps = long(StormDevices) * StormPorts * StormTracks;
 
 class CountingDisplay : public AlarmDisplay
@@ -61,107 +55,6 @@ public:
 
     std::atomic<long> count{0};
 };
-
-// A notification as a probe encodes it, captured off the wire so that every send is identical.
-QByteArray Capture(const QString& trapOid, const QList<TrapSender::Varbind>& varbinds)
-{
-    QUdpSocket capture;
-    capture.bind(QHostAddress("127.0.0.51"), 0);
-    TrapSender sender(SenderAddress, capture.localPort(), "127.0.0.51");
-    sender.SendTrap(trapOid, varbinds);
-    capture.waitForReadyRead(2000);
-    QByteArray packet(int(capture.pendingDatagramSize()), '\0');
-    capture.readDatagram(packet.data(), packet.size());
-    return packet;
-}
-
-// One video-lost trap of BNC 3 (device severity 2 raises, 0 clears).
-QByteArray CaptureTrap(const char* severity = "2")
-{
-    const QString e = TrapSender::Enterprise;
-    return Capture(e + ".1.2.3.2.1.3.2", {{e + ".1.2.3.2.1.2.1.5.1.3", 'i', "1"},
-                                          {e + ".1.2.3.2.1.2.1.6.1.3", 'i', "3"},
-                                          {e + ".1.2.3.2.1.2.1.7.1.3", 'i', "17"},
-                                          {e + ".1.2.3.2.1.2.1.8.1.3", 'i', severity}});
-}
-
-// Silence of every embedded track of every BNC port, as a probe reports a lost house reference: BNC 1 track 1,
-// BNC 1 track 2, ... BNC 16 track 8.
-QList<QByteArray> CaptureSilences(const char* severity)
-{
-    const QString e = TrapSender::Enterprise;
-    QList<QByteArray> packets;
-    for (int port = 1; port <= StormPorts; ++port) {
-        for (int track = 1; track <= StormTracks; ++track) {
-            const QString row = QStringLiteral("1.%1.%2").arg(port).arg(track);
-            packets.append(Capture(e + ".1.2.3.2.2.3.2", {{e + ".1.2.3.2.2.2.1.5." + row, 'i', "1"},
-                                                          {e + ".1.2.3.2.2.2.1.6." + row, 'i', QString::number(port)},
-                                                          {e + ".1.2.3.2.2.2.1.7." + row, 'i', QString::number(track)},
-                                                          {e + ".1.2.3.2.2.2.1.8." + row, 'i', severity}}));
-        }
-    }
-    return packets;
-}
-
-QString StormAddress(int device)
-{
-    return QStringLiteral("127.1.%1.%2").arg(device / 250).arg(1 + device % 250);
-}
-
-// Sockets to send from, one per source address.
-class Senders
-{
-public:
-    explicit Senders(const QStringList& addresses)
-    {
-        for (const QString& address : addresses) {
-            const int fd = socket(AF_INET, SOCK_DGRAM, 0);
-            sockaddr_in local{};
-            local.sin_family = AF_INET;
-            inet_pton(AF_INET, qPrintable(address), &local.sin_addr);
-            bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof(local));
-            m_sockets.push_back(fd);
-        }
-    }
-    ~Senders()
-    {
-        for (int fd : m_sockets)
-            close(fd);
-    }
-    const std::vector<int>& Sockets() const { return m_sockets; }
-
-private:
-    std::vector<int> m_sockets;
-};
-
-// Sends count packets at the given rate (0: as fast as the sockets take them) and returns the seconds it took.
-// Every source sends in turn; each round of them takes the next packet of the list: packet k of every source, then
-// packet k + 1 of every source, and so on.
-double Send(const QList<QByteArray>& packets, quint16 port, long count, long rate,
-            const Senders& senders = Senders({SenderAddress}))
-{
-    const std::vector<int>& sockets = senders.Sockets();
-    sockaddr_in target{};
-    target.sin_family = AF_INET;
-    target.sin_port = htons(port);
-    inet_pton(AF_INET, "127.0.0.1", &target.sin_addr);
-
-    QElapsedTimer clock;
-    clock.start();
-    for (long i = 0; i < count; ++i) {
-        if (rate > 0) {
-            const qint64 due = i * 1000000000LL / rate;
-            while (clock.nsecsElapsed() < due) {
-                if (due - clock.nsecsElapsed() > 200000)
-                    QThread::usleep(100);
-            }
-        }
-        const QByteArray& packet = packets[int((i / long(sockets.size())) % packets.size())];
-        sendto(sockets[size_t(i) % sockets.size()], packet.constData(), size_t(packet.size()), 0,
-               reinterpret_cast<sockaddr*>(&target), sizeof(target));
-    }
-    return clock.nsecsElapsed() / 1e9;
-}
 
 // Waits until the count has stopped growing for a while; bounded.
 long Settle(const std::function<long()>& count)
@@ -281,7 +174,7 @@ void BenchStorm(Receiver (&receivers)[2])
     const char* halves[] = {"starts", "ends"};
     const char* severities[] = {"2", "0"};
     for (int half = 0; half < 2; ++half) {
-        const QList<QByteArray> packets = CaptureSilences(severities[half]);
+        const QList<QByteArray> packets = Silences(severities[half]);
         for (Receiver& receiver : receivers) {
             const long before = receiver.count();
             const double seconds = Send(packets, receiver.port, StormTraps, 0, senders);
@@ -320,7 +213,7 @@ void BenchAlarmLog(AlarmHandler& handler, quint16 stationPort)
     metricsServer.Start(QHostAddress(amHost), 0);
     const QUrl metricsUrl(QString("http://%1:%2/metrics").arg(amHost).arg(metricsServer.Port()));
 
-    const QList<QByteArray> pairs{CaptureTrap("2"), CaptureTrap("0")};
+    const QList<QByteArray> pairs{VideoLost("2"), VideoLost("0")};
     const QString database = GetLogDatabasePath();
     auto endedRows = [&database] {
         return long(QueryValue(database, "select count(*) from alarm2 where end_time is not null").toLongLong());
@@ -394,14 +287,7 @@ int main(int argc, char* argv[])
     device.SetDevName("bench");
     device.SetBncPort(2, PortConfigNode());
     config.AddDevice(device);
-    PortConfigNode everyTrack;
-    everyTrack.SetTrackMask(0xFFFFFFFF);
-    for (int d = 0; d < StormDevices; ++d) {
-        DeviceConfigNode probe(StormAddress(d), QStringLiteral("Probe %1").arg(d));
-        for (int port = 0; port < StormPorts; ++port)
-            probe.SetBncPort(port, everyTrack);
-        config.AddDevice(probe);
-    }
+    AddStormProbes(config, StormDevices);
     handler.SetDeviceConfig(config);
     SnmpServer server;
     server.SetAlarmHandler(&handler);
@@ -430,7 +316,7 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    const QList<QByteArray> packet{CaptureTrap()};
+    const QList<QByteArray> packet{VideoLost("2")};
     Receiver receivers[] = {
         {"station", stationPort, [&] { return long(display.count); }},
         {"snmptrapd", trapdPort, [&] { return CountLines(log); }},
