@@ -101,7 +101,7 @@ void MainAlarmDisplayWidget::DealAlarm(const AlarmRecord* record)
 void MainAlarmDisplayWidget::OnDealAlarm(void* pArg)
 {
     if (pArg)
-        m_arrivals.ApplyRound();
+        m_arrivals.Wake();
 }
 
 void MainAlarmDisplayWidget::ApplyRecord(const AlarmRecord& record)

@@ -259,10 +259,9 @@ int NetworkStorm(MainAlarmDisplayWidget& display, SoundAlarmManager& speech, con
         std::fflush(stdout);
     }
     const QString database = GetLogDatabasePath();
-    std::printf("alarm.db: %s rows, %s with their end time; traps dropped %llu\n",
+    std::printf("alarm.db: %s rows, %s with their end time\n",
                 qPrintable(QueryValue(database, "select count(*) from alarm2").toString()),
-                qPrintable(QueryValue(database, "select count(*) from alarm2 where end_time is not null").toString()),
-                static_cast<unsigned long long>(handler.DroppedCount()));
+                qPrintable(QueryValue(database, "select count(*) from alarm2 where end_time is not null").toString()));
     std::printf("memory (RSS, MiB): before the storm %.1f, after the starts %.1f, after the ends %.1f (%+.0f %%), "
                 "peak %.1f\n",
                 beforeRss / 1024.0, halfRss[0] / 1024.0, halfRss[1] / 1024.0,
