@@ -404,6 +404,28 @@
         <source>the file must hold one line, &quot;Bearer TOKEN&quot; or &quot;Basic USER:PASSWORD&quot;</source>
         <translation>文件必须只有一行：&quot;Bearer TOKEN&quot; 或 &quot;Basic USER:PASSWORD&quot;</translation>
     </message>
+    <message>
+        <source>Warning: the Alertmanager credentials travel unencrypted to an http:// URL; anyone on the way can read them. Use https://.
+</source>
+        <translation>警告：Alertmanager 凭据将以明文发送到 http:// 地址，途经的任何人都能读取。请使用 https://。
+</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is given twice: every alarm would go there twice.
+</source>
+        <translation>&apos;%1&apos; 给出了两次：每条告警都会发送两次。
+</translation>
+    </message>
+    <message>
+        <source>Warning: %1; the station runs without them.
+</source>
+        <translation>警告：%1；监控站将在没有指标的情况下继续运行。
+</translation>
+    </message>
+    <message>
+        <source>others may read it (mode %1); make it its owner&apos;s alone, for example with chmod 600</source>
+        <translation>其他用户可以读取该文件（权限 %1）；请使其仅属主可读，例如使用 chmod 600</translation>
+    </message>
 </context>
 <context>
     <name>ConfigBackupRunner</name>

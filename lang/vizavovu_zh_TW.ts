@@ -404,6 +404,28 @@
         <source>the file must hold one line, &quot;Bearer TOKEN&quot; or &quot;Basic USER:PASSWORD&quot;</source>
         <translation>檔案必須只有一行：&quot;Bearer TOKEN&quot; 或 &quot;Basic USER:PASSWORD&quot;</translation>
     </message>
+    <message>
+        <source>Warning: the Alertmanager credentials travel unencrypted to an http:// URL; anyone on the way can read them. Use https://.
+</source>
+        <translation>警告：Alertmanager 憑證將以明文傳送到 http:// 位址，途經的任何人都能讀取。請使用 https://。
+</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is given twice: every alarm would go there twice.
+</source>
+        <translation>&apos;%1&apos; 給出了兩次：每則警報都會傳送兩次。
+</translation>
+    </message>
+    <message>
+        <source>Warning: %1; the station runs without them.
+</source>
+        <translation>警告：%1；監控站將在沒有指標的情況下繼續執行。
+</translation>
+    </message>
+    <message>
+        <source>others may read it (mode %1); make it its owner&apos;s alone, for example with chmod 600</source>
+        <translation>其他使用者可以讀取該檔案（權限 %1）；請使其僅擁有者可讀，例如使用 chmod 600</translation>
+    </message>
 </context>
 <context>
     <name>ConfigBackupRunner</name>

@@ -9,8 +9,13 @@
 
 #include <cstdio>
 
+#include <sys/stat.h>
+
 int main(int argc, char* argv[])
 {
+    // The operators of a console share config/ and log/ through their group and take turns at the station: what one
+    // creates there the next must be able to write. Others keep what the umask gives them.
+    umask(umask(0) & ~S_IRWXG);
     PinLocalTimeZone();
     if (CommandLine::AsksForInformationOnly(argc, argv)) {
         QCoreApplication app(argc, argv);
@@ -33,11 +38,13 @@ int main(int argc, char* argv[])
     window.SetSyslogTargets(commandLine.SyslogTargets());
     window.SetAlertmanagerTargets(commandLine.AlertmanagerTargets());
     QString metricsError;
+    // Monitoring matters more than its metrics.
     if (commandLine.MetricsPort() != 0 &&
-        !window.StartMetrics(commandLine.MetricsAddress(), commandLine.MetricsPort(), metricsError)) {
-        std::fprintf(stderr, "%s\n", qPrintable(metricsError));
-        return 2;
-    }
+        !window.StartMetrics(commandLine.MetricsAddress(), commandLine.MetricsPort(), metricsError))
+        std::fprintf(stderr, "%s",
+                     qPrintable(QCoreApplication::translate("CommandLine", "Warning: %1; the station runs without "
+                                                                           "them.\n")
+                                    .arg(metricsError)));
     UnixSignalWatcher signalWatcher;
     QObject::connect(&signalWatcher, &UnixSignalWatcher::Signalled, &window, &QWidget::close);
     // The status window, a box without parent or a modal dialog would otherwise keep a station without its main

@@ -10,6 +10,8 @@
 
 #include <QDebug>
 
+#include <algorithm>
+
 AlarmHandler::AlarmHandler(size_t maxQueued) : m_maxQueued(maxQueued), m_filter(std::make_shared<AlarmFilter>()) {}
 
 AlarmHandler::~AlarmHandler()
@@ -44,11 +46,18 @@ void AlarmHandler::SetDeviceConfig(const DeviceConfigFile& config)
 {
     const auto filter = std::make_shared<const AlarmFilter>(config);
     std::atomic_store(&m_filter, filter);
-    const std::lock_guard<std::mutex> locker(m_handlerLock);
     m_deviceCount = filter->DeviceCount();
-    for (auto lost = m_lostDevices.begin(); lost != m_lostDevices.end();)
-        lost = filter->HasDevice(*lost) ? std::next(lost) : m_lostDevices.erase(lost);
-    m_lostDeviceCount = m_lostDevices.size();
+    const std::lock_guard<std::mutex> locker(m_deviceStateLock);
+    for (auto device = m_deviceReachable.begin(); device != m_deviceReachable.end();)
+        device = filter->HasDevice(device.key()) ? std::next(device) : m_deviceReachable.erase(device);
+    CountDeviceStates();
+}
+
+void AlarmHandler::ForgetDeviceStates()
+{
+    const std::lock_guard<std::mutex> locker(m_deviceStateLock);
+    m_deviceReachable.clear();
+    CountDeviceStates();
 }
 
 void AlarmHandler::SetConnectDeviceThread(ConnectDeviceThread* thread)
@@ -86,14 +95,28 @@ void AlarmHandler::CountDropped(quint64 count)
     m_dropped += count;
 }
 
-void AlarmHandler::NoteConnection(const AlarmRecord& record)
+void AlarmHandler::NoteDeviceState(const AlarmRecord& record)
 {
-    const std::lock_guard<std::mutex> locker(m_handlerLock);
-    if (record.level == LevelNormal)
-        m_lostDevices.remove(record.ip);
-    else
-        m_lostDevices.insert(record.ip);
-    m_lostDeviceCount = m_lostDevices.size();
+    // Counted as it changes: a storm of records is not a count over every device each time.
+    const bool reachable = record.alarmType != AlarmTypeConnection || record.level == LevelNormal;
+    const std::lock_guard<std::mutex> locker(m_deviceStateLock);
+    const auto known = m_deviceReachable.find(record.ip);
+    if (known != m_deviceReachable.end()) {
+        if (*known == reachable)
+            return;
+        (*known ? m_reachableDeviceCount : m_lostDeviceCount) -= 1;
+        *known = reachable;
+    } else {
+        m_deviceReachable.insert(record.ip, reachable);
+    }
+    (reachable ? m_reachableDeviceCount : m_lostDeviceCount) += 1;
+}
+
+void AlarmHandler::CountDeviceStates()
+{
+    const int reachable = int(std::count(m_deviceReachable.cbegin(), m_deviceReachable.cend(), true));
+    m_reachableDeviceCount = reachable;
+    m_lostDeviceCount = m_deviceReachable.size() - reachable;
 }
 
 void AlarmHandler::run()
@@ -127,13 +150,14 @@ void AlarmHandler::Route(AlarmRecord* record)
 {
     const bool decoded = record->alarmType != AlarmTypeNone;
     m_decoded += decoded ? 1 : 0;
-    if (!std::atomic_load(&m_filter)->AcceptAndName(record)) {
+    const std::shared_ptr<const AlarmFilter> filter = std::atomic_load(&m_filter);
+    if (filter->HasDevice(record->ip))
+        NoteDeviceState(*record);
+    if (!filter->AcceptAndName(record)) {
         m_filtered += decoded ? 1 : 0;
         AlarmRecordPool::Instance()->Release(record);
         return;
     }
-    if (record->alarmType == AlarmTypeConnection)
-        NoteConnection(*record);
 
     // Consumers run without the lock so that a slow one never blocks the producers.
     if (ShowAlarmManager* showAlarmManager = m_showAlarmManager)

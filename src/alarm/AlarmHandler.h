@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QSet>
+#include <QHash>
+#include <QString>
 #include <QThread>
 
 #include <atomic>
@@ -50,16 +51,23 @@ public:
     quint64 FilteredCount() const { return m_filtered; }
     // Records lost because a queue on their way was full: this one's or the trap port's.
     quint64 DroppedCount() const { return m_dropped; }
-    // Configured devices, and those among them whose last connection record said they were lost.
+    // Configured devices; those among them heard from since monitoring started, and those whose last connection
+    // record said they were lost.
     int DeviceCount() const { return m_deviceCount; }
+    int ReachableDeviceCount() const { return m_reachableDeviceCount; }
     int LostDeviceCount() const { return m_lostDeviceCount; }
+    // At the start of monitoring: no device counts as reachable or lost until it is heard of again.
+    void ForgetDeviceStates();
 
 protected:
     void run() override;
 
 private:
     void Route(AlarmRecord* record);
-    void NoteConnection(const AlarmRecord& record);
+    // Any record of a configured device but a lost connection says it is reachable.
+    void NoteDeviceState(const AlarmRecord& record);
+    // Under m_deviceStateLock.
+    void CountDeviceStates();
 
     const size_t m_maxQueued;
     // Read for every record without a lock; a consumer cleared here gets no further record once its current one
@@ -72,15 +80,18 @@ private:
     // Replaced whole by SetDeviceConfig and read with std::atomic_load, record by record.
     std::shared_ptr<const AlarmFilter> m_filter;
 
-    // Guards the queue, the lost devices and whether records are being dropped, and the stop flag's changes. A
-    // standard mutex, so that the thread sanitizer can check what it guards.
+    // Guards the queue and whether records are being dropped, and the stop flag's changes. A standard mutex, so
+    // that the thread sanitizer can check what it guards.
     std::mutex m_handlerLock;
     std::condition_variable m_queueGrown;
     std::vector<AlarmRecord*> m_queue;
     std::atomic<bool> m_stopRequested{false};
-    QSet<QString> m_lostDevices;
     bool m_dropping = false;
     quint64 m_droppedInRun = 0;
+
+    // Guards m_deviceReachable: whether each device heard of is reachable.
+    std::mutex m_deviceStateLock;
+    QHash<QString, bool> m_deviceReachable;
 
     std::atomic<int> m_queueLength{0};
     std::atomic<quint64> m_received{0};
@@ -88,5 +99,6 @@ private:
     std::atomic<quint64> m_filtered{0};
     std::atomic<quint64> m_dropped{0};
     std::atomic<int> m_deviceCount{0};
+    std::atomic<int> m_reachableDeviceCount{0};
     std::atomic<int> m_lostDeviceCount{0};
 };

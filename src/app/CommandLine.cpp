@@ -7,12 +7,13 @@
 #include <QCoreApplication>
 #include <QHostAddress>
 #include <QNetworkInterface>
+#include <QRegularExpression>
+#include <QSet>
 
 #include <cstdio>
 #include <cstring>
 
-namespace
-{
+namespace {
 void Print(FILE* stream, const QString& text)
 {
     std::fputs(qPrintable(text), stream);
@@ -117,16 +118,16 @@ bool CommandLine::Parse(const QStringList& arguments)
         m_startAddress = QHostAddress(address).toString();
     }
     m_showStatus = parser.isSet(status);
+    QSet<QString> collectors;
     for (const QString& url : parser.values(syslog)) {
         const std::optional<SyslogTarget> target = SyslogTarget::Parse(url);
-        if (!target) {
-            Print(stderr, QCoreApplication::translate("CommandLine",
+        if (!target)
+            return Refuse(QCoreApplication::translate("CommandLine",
                                                       "Cannot send alarms to '%1': give udp://HOST[:PORT] or "
                                                       "tcp://HOST[:PORT], HOST an IPv4 address or a host name.\n")
-                              .arg(url));
-            m_exitCode = 2;
+                              .arg(WithoutPassword(url)));
+        if (!Unique(collectors, target->ToString().toLower(), url))
             return false;
-        }
         m_syslogTargets.append(*target);
     }
     QByteArray authorization;
@@ -136,22 +137,49 @@ bool CommandLine::Parse(const QStringList& arguments)
         return Refuse(QCoreApplication::translate("CommandLine", "Cannot read the Alertmanager credentials in '%1': "
                                                                  "%2\n")
                           .arg(parser.value(credentials), error));
+    QSet<QString> alertmanagers;
+    bool unencrypted = false;
     for (const QString& url : parser.values(alertmanager)) {
         std::optional<AlertmanagerTarget> target = AlertmanagerTarget::Parse(url);
         if (!target)
             return Refuse(QCoreApplication::translate("CommandLine",
                                                       "Cannot send alarms to '%1': give http://HOST[:PORT][/PATH] "
                                                       "or https://HOST[:PORT][/PATH], with no credentials in it.\n")
-                              .arg(url));
+                              .arg(WithoutPassword(url)));
+        if (!Unique(alertmanagers, target->Identity(), url))
+            return false;
         target->authorization = authorization;
+        unencrypted = unencrypted || !target->IsEncrypted();
         m_alertmanagerTargets.append(*target);
     }
+    if (unencrypted && !authorization.isEmpty())
+        Print(stderr, QCoreApplication::translate("CommandLine",
+                                                  "Warning: the Alertmanager credentials travel unencrypted to an "
+                                                  "http:// URL; anyone on the way can read them. Use https://.\n"));
     if (parser.isSet(metrics) &&
         !MetricsServer::ParseListenAddress(parser.value(metrics), m_metricsAddress, m_metricsPort))
         return Refuse(QCoreApplication::translate("CommandLine", "Cannot serve metrics on '%1': give HOST:PORT, HOST "
                                                                  "an IPv4 address, or PORT alone.\n")
                           .arg(parser.value(metrics)));
     return true;
+}
+
+bool CommandLine::Unique(QSet<QString>& seen, const QString& identity, const QString& url)
+{
+    if (!seen.contains(identity)) {
+        seen.insert(identity);
+        return true;
+    }
+    return Refuse(QCoreApplication::translate("CommandLine", "'%1' is given twice: every alarm would go there twice.\n")
+                      .arg(WithoutPassword(url)));
+}
+
+QString CommandLine::WithoutPassword(const QString& url)
+{
+    // The user part goes too: a token alone may stand there.
+    static const QRegularExpression credentials(QStringLiteral("^(\\s*[^:/?#]*://)[^/?#]*@"));
+    QString shown = url;
+    return shown.replace(credentials, QStringLiteral("\\1***@"));
 }
 
 bool CommandLine::Refuse(const QString& message)

@@ -5,6 +5,7 @@
 
 #include <QHostAddress>
 #include <QList>
+#include <QSet>
 #include <QStringList>
 
 // The station's command line: --start <address> for an unattended start, --syslog <url> for each collector that
@@ -30,7 +31,12 @@ public:
     // An IPv4 address of this machine; every 127.x.y.z is local on Linux.
     static bool IsLocalIPv4Address(const QString& text);
 
+    // The URL as it may be shown: credentials in it are masked.
+    static QString WithoutPassword(const QString& url);
+
 private:
+    // False, with the refusal printed, when another target of the option has the same identity.
+    bool Unique(QSet<QString>& seen, const QString& identity, const QString& url);
     // Prints the message to stderr and sets the exit code for a refused argument; returns false.
     bool Refuse(const QString& message);
 

@@ -243,8 +243,8 @@ void MainWindow::CreateDesktopPresence()
         m_trayIcon->ShowState(m_monitoring, summary);
     });
     trayTimer->start(1000);
-    auto* notifier = new DesktopNotifier(this, QDBusConnection::sessionBus(), DesktopNotifier::DefaultIntervalMs, this);
-    connect(m_display, &MainAlarmDisplayWidget::Signal_AlarmApplied, notifier, &DesktopNotifier::OnAlarmApplied);
+    m_notifier = new DesktopNotifier(this, QDBusConnection::sessionBus(), DesktopNotifier::DefaultIntervalMs, this);
+    connect(m_display, &MainAlarmDisplayWidget::Signal_AlarmApplied, m_notifier, &DesktopNotifier::OnAlarmApplied);
 }
 
 void MainWindow::ApplySpeechVocabulary(const QString& language)
@@ -298,6 +298,7 @@ void MainWindow::StartMonitoring(const QString& localAddress)
     m_showAlarmManager->ClearAlarms();
     m_showAlarmManager->ClearDevices();
     m_soundAlarmManager->Clear();
+    m_alarmHandler->ForgetDeviceStates();
     m_logManager->Open();
     m_display->Handling()->Restore();
     m_localAddress = localAddress;
@@ -345,6 +346,7 @@ void MainWindow::OnStopMonitorClicked()
     m_showAlarmManager->ClearAlarms();
     m_showAlarmManager->ClearDevices();
     m_soundAlarmManager->Clear();
+    m_notifier->OnMonitoringStopped();
 }
 
 void MainWindow::OnManageDeviceClicked()

@@ -4,6 +4,8 @@
 #include "log/AlarmHandlingTables.h"
 
 #include <QDebug>
+#include <QFile>
+#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -108,6 +110,10 @@ bool LogDatabase::Open(const QString& path, int busyTimeout)
         SetErrorString(QStringLiteral("database is already opened"));
         return false;
     }
+    // SQLite makes a new log writable by its creator alone, whatever the umask, and its journals take the log's
+    // mode; made here, the log follows the umask, which lets the next operator of the console write it.
+    if (!QFileInfo::exists(path))
+        QFile(path).open(QIODevice::WriteOnly);
     m_database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
     m_database.setDatabaseName(path);
     // The writer and the browser take turns at the file.

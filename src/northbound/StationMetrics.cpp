@@ -28,11 +28,14 @@ QByteArray StationMetrics::Exposition() const
                      QStringLiteral("Alarm records and traps lost because a queue on their way was full: the trap "
                                     "port's receive buffer or the alarm handler's queue."),
                      double(handler->DroppedCount()));
-        const int lost = handler->LostDeviceCount();
-        text.Family(QStringLiteral("vizavovu_devices"), "gauge",
-                    QStringLiteral("Configured devices by their last known connection state."),
-                    {{{{QStringLiteral("state"), QStringLiteral("reachable")}}, double(handler->DeviceCount() - lost)},
-                     {{{QStringLiteral("state"), QStringLiteral("lost")}}, double(lost)}});
+        text.Gauge(QStringLiteral("vizavovu_devices_configured"), QStringLiteral("Devices in the configuration."),
+                   handler->DeviceCount());
+        text.Family(
+            QStringLiteral("vizavovu_devices"), "gauge",
+            QStringLiteral("Configured devices heard from since monitoring started, by their last known "
+                           "connection state."),
+            {{{{QStringLiteral("state"), QStringLiteral("reachable")}}, double(handler->ReachableDeviceCount())},
+             {{{QStringLiteral("state"), QStringLiteral("lost")}}, double(handler->LostDeviceCount())}});
         queue("handler", handler->QueueLength());
     }
     if (const LogManager* log = m_sources.log) {

@@ -163,6 +163,13 @@ void TestMainWindow::commandLine_data()
     QTest::newRow("credentials file missing")
         << QStringList{"--alertmanager-credentials", "/nonexistent/credentials"} << false << 2 << "" << none;
     QTest::newRow("metrics on a host name") << QStringList{"--metrics", "station:9464"} << false << 2 << "" << none;
+    // Every alarm would go out twice.
+    QTest::newRow("one collector twice") << QStringList{"--syslog", "udp://127.0.0.1", "--syslog",
+                                                        "UDP://127.0.0.1:514"}
+                                         << false << 2 << "" << QStringList{"udp://127.0.0.1:514"};
+    QTest::newRow("one Alertmanager twice")
+        << QStringList{"--alertmanager", "http://am.example/", "--alertmanager", "http://AM.example:80"} << false << 2
+        << "" << none;
 }
 
 void TestMainWindow::commandLine()

@@ -5,6 +5,7 @@
 #include "TempAppDir.h"
 #include "TrapSender.h"
 
+#include <QTcpServer>
 #include <QtTest>
 
 // The real station binary, started unattended in its own application directory against two simulated probes.
@@ -145,6 +146,8 @@ void TestStationEndToEnd::signalEndsTheStationWhateverElseIsOpen_data()
     QTest::newRow("status window open") << QStringList{"--status"} << false;
     // The speech warning, a box without a parent, is up.
     QTest::newRow("warning box up") << QStringList() << true;
+    // Monitoring goes on without its metrics; %1 is a port that is taken.
+    QTest::newRow("metrics port taken") << QStringList{"--metrics", "127.0.0.1:%1"} << false;
 }
 
 // Another top-level window used to keep Qt running, with monitoring and speech going on and no main window shown.
@@ -152,6 +155,9 @@ void TestStationEndToEnd::signalEndsTheStationWhateverElseIsOpen()
 {
     QFETCH(QStringList, arguments);
     QFETCH(bool, withoutSpeechData);
+    QTcpServer taken;
+    QVERIFY(taken.listen(QHostAddress::LocalHost));
+    arguments.replaceInStrings("%1", QString::number(taken.serverPort()));
     TempAppDir appDir;
     QStringList environment;
     if (withoutSpeechData) {
