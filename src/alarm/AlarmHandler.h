@@ -1,18 +1,19 @@
 #pragma once
 
-#include "config/DeviceConfigFile.h"
-
 #include <QHash>
-#include <QList>
-#include <QSemaphore>
-#include <QSet>
+#include <QString>
 #include <QThread>
 
 #include <atomic>
+#include <condition_variable>
+#include <memory>
 #include <mutex>
+#include <vector>
 
+class AlarmFilter;
 class AlarmRecord;
 class ConnectDeviceThread;
+class DeviceConfigFile;
 class LogManager;
 class ShowAlarmManager;
 class SoundAlarmManager;
@@ -24,7 +25,11 @@ struct DeviceStateRead;
 class AlarmHandler : public QThread
 {
 public:
-    AlarmHandler() = default;
+    // Twice a facility-wide fault at a thousand probes (128,000 starts) fits.
+    static constexpr size_t DefaultMaxQueued = 262144;
+
+    // Records appended while maxQueued wait already are dropped and counted.
+    explicit AlarmHandler(size_t maxQueued = DefaultMaxQueued);
     ~AlarmHandler() override;
 
     void SetLogManager(LogManager* manager);
@@ -39,13 +44,17 @@ public:
     // Any thread. A configured device's complete state read goes to the log at once, which ends the rows it no
     // longer finds active; the read's own records may still wait in the queue, and need not be ahead of it.
     void AddStateRead(const DeviceStateRead& read);
+    // Records that were lost before they could be appended, such as traps the trap port's buffer had no room for.
+    void CountDropped(quint64 count);
 
     // For the metrics, from any thread, lock-free.
-    int QueueLength() const { return m_queued.available(); }
+    int QueueLength() const { return m_queueLength; }
     // Records appended; those of a known alarm type; those of a known type that the configuration dropped.
     quint64 ReceivedCount() const { return m_received; }
     quint64 DecodedCount() const { return m_decoded; }
     quint64 FilteredCount() const { return m_filtered; }
+    // Records lost because a queue on their way was full: this one's or the trap port's.
+    quint64 DroppedCount() const { return m_dropped; }
     // Configured devices; those among them heard from since monitoring started, and those whose last connection
     // record said they were lost.
     int DeviceCount() const { return m_deviceCount; }
@@ -58,29 +67,41 @@ protected:
     void run() override;
 
 private:
-    // Under m_handlerLock: drops what the configuration does not ask for and fills in the names.
-    bool AcceptAndName(AlarmRecord* record);
-    // Under m_handlerLock: any record of a configured device but a lost connection says it is reachable.
+    void Route(AlarmRecord* record);
+    // Any record of a configured device but a lost connection says it is reachable.
     void NoteDeviceState(const AlarmRecord& record);
+    // Under m_deviceStateLock.
     void CountDeviceStates();
 
-    LogManager* m_logManager = nullptr;
-    ShowAlarmManager* m_showAlarmManager = nullptr;
-    SoundAlarmManager* m_soundAlarmManager = nullptr;
-    DeviceConfigFile m_deviceConfig;
-    QList<AlarmRecord*> m_queue;
-    // Guards the queue, the consumer pointers and the device configuration. A standard mutex, so that the thread
-    // sanitizer can check what it guards.
+    const size_t m_maxQueued;
+    // Read for every record without a lock; a consumer cleared here gets no further record once its current one
+    // is done.
+    std::atomic<LogManager*> m_logManager{nullptr};
+    std::atomic<ShowAlarmManager*> m_showAlarmManager{nullptr};
+    std::atomic<SoundAlarmManager*> m_soundAlarmManager{nullptr};
+    std::atomic<ConnectDeviceThread*> m_connectDeviceThread{nullptr};
+
+    // Replaced whole by SetDeviceConfig and read with std::atomic_load, record by record.
+    std::shared_ptr<const AlarmFilter> m_filter;
+
+    // Guards the queue and whether records are being dropped, and the stop flag's changes. A standard mutex, so
+    // that the thread sanitizer can check what it guards.
     std::mutex m_handlerLock;
-    QSemaphore m_queued;
+    std::condition_variable m_queueGrown;
+    std::vector<AlarmRecord*> m_queue;
     std::atomic<bool> m_stopRequested{false};
-    ConnectDeviceThread* m_connectDeviceThread = nullptr;
-    // Under m_handlerLock too: whether each device heard of is reachable.
+    bool m_dropping = false;
+    quint64 m_droppedInRun = 0;
+
+    // Guards m_deviceReachable: whether each device heard of is reachable.
+    std::mutex m_deviceStateLock;
     QHash<QString, bool> m_deviceReachable;
 
+    std::atomic<int> m_queueLength{0};
     std::atomic<quint64> m_received{0};
     std::atomic<quint64> m_decoded{0};
     std::atomic<quint64> m_filtered{0};
+    std::atomic<quint64> m_dropped{0};
     std::atomic<int> m_deviceCount{0};
     std::atomic<int> m_reachableDeviceCount{0};
     std::atomic<int> m_lostDeviceCount{0};

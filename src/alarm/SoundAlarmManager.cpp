@@ -103,7 +103,7 @@ void SoundAlarmManager::AppendAlarm(const AlarmRecord* record)
     if (!m_supported || !record)
         return;
     QMutexLocker locker(&m_queueLock);
-    if (m_queue.size() != m_index.size())
+    if (m_queue.size() != size_t(m_index.size()))
         qDebug().noquote()
             << QStringLiteral("mem error: list count %1  != map count %2").arg(m_queue.size()).arg(m_index.size());
     if (!m_acknowledged.isEmpty()) {
@@ -137,8 +137,8 @@ void SoundAlarmManager::AppendAlarm(const AlarmRecord* record)
     }
     // A device that was lost or found again makes everything queued for it outdated.
     if (copy->alarmType == AlarmTypeConnection) {
-        const QList<SpeechItem*> items = m_queue;
-        for (SpeechItem* item : items) {
+        for (auto it = m_queue.begin(); it != m_queue.end();) {
+            SpeechItem* item = (it++)->second;
             if (item->record->ip != copy->ip)
                 continue;
             if (item->announced)
@@ -156,7 +156,7 @@ void SoundAlarmManager::AppendAlarm(const AlarmRecord* record)
     item->sequence = ++m_lastSequence;
     item->ended = recovery;
     item->record = copy;
-    m_queue.append(item);
+    m_queue.emplace(item->sequence, item);
     m_index.insert(key, item);
 
     if (!isRunning() && !m_stopRequested)
@@ -239,14 +239,16 @@ void SoundAlarmManager::SetShelvedKeys(const QSet<QString>& viewKeys)
 int SoundAlarmManager::QueueLength() const
 {
     QMutexLocker locker(&m_queueLock);
-    return m_queue.size();
+    return int(m_queue.size());
 }
 
-void SoundAlarmManager::GetQueuedAlarms(QList<AlarmRecord>& alarms) const
+void SoundAlarmManager::GetQueuedAlarms(QList<AlarmRecord>& alarms, const QString& ip) const
 {
     QMutexLocker locker(&m_queueLock);
-    for (const SpeechItem* item : m_queue)
-        alarms.append(*item->record);
+    for (const auto& queued : m_queue) {
+        if (ip.isEmpty() || queued.second->record->ip == ip)
+            alarms.append(*queued.second->record);
+    }
 }
 
 void SoundAlarmManager::Clear()
@@ -291,51 +293,47 @@ bool SoundAlarmManager::ChooseUtterance(quint32& nextSequence, QSet<QString>& sa
         // Everything queued has had its turn: wait for a new item, or repeat the queue once the period is over.
         // An empty queue has nothing to repeat, so a period of 0 cannot turn the wait into a busy loop.
         saidPorts.clear();
-        const QDeadlineTimer repeatAt = m_queue.isEmpty() ? QDeadlineTimer(QDeadlineTimer::Forever)
-                                                          : QDeadlineTimer(qint64(m_repeatPeriod) * m_paceUnitMs);
+        const QDeadlineTimer repeatAt = m_queue.empty() ? QDeadlineTimer(QDeadlineTimer::Forever)
+                                                        : QDeadlineTimer(qint64(m_repeatPeriod) * m_paceUnitMs);
         const bool woken = m_wakeUp.wait(&m_queueLock, repeatAt);
         if (m_stopRequested)
             return false;
-        if (!woken && !m_queue.isEmpty())
+        if (!woken && !m_queue.empty())
             nextSequence = 0;
     }
-    if (m_queue.isEmpty()) {
+    if (m_queue.empty()) {
         saidPorts.clear();
         nextSequence = m_lastSequence + 1;
         return false;
     }
 
-    if (m_queue.size() > MaxSpokenQueue) {
-        const QList<SpeechItem*> items = m_queue;
-        for (SpeechItem* item : items) {
+    if (m_queue.size() > size_t(MaxSpokenQueue)) {
+        for (auto it = m_queue.begin(); it != m_queue.end();) {
+            SpeechItem* item = (it++)->second;
             if (item->ended)
                 DropItem(item);
             else
                 item->announced = true;
         }
-        nextSequence = m_queue.isEmpty() ? m_lastSequence + 1 : m_queue.last()->sequence;
+        nextSequence = m_queue.empty() ? m_lastSequence + 1 : m_queue.rbegin()->first;
         utterance = {m_vocabulary.too_many_alarm(), m_vocabulary.voice()};
         return true;
     }
 
-    for (int i = 0; i < m_queue.size();) {
-        SpeechItem* item = m_queue.at(i);
+    for (auto it = m_queue.begin(); it != m_queue.end();) {
+        SpeechItem* item = (it++)->second;
         const AlarmRecord& record = *item->record;
         const bool recovery = record.level == LevelNormal;
         if ((item->ended && item->announced) || (recovery && m_skipRecoveries)) {
             DropItem(item);
             continue;
         }
-        if (item->sequence < nextSequence) {
-            ++i;
+        if (item->sequence < nextSequence)
             continue;
-        }
         const QString portKey = PortKey(record);
         if (!recovery) {
-            if (saidPorts.contains(portKey)) {
-                ++i;
+            if (saidPorts.contains(portKey))
                 continue;
-            }
             if (m_shortAlarmText)
                 saidPorts.insert(portKey);
         }
@@ -348,7 +346,8 @@ bool SoundAlarmManager::ChooseUtterance(quint32& nextSequence, QSet<QString>& sa
                 DropItem(item);
         } else {
             // One short announcement covers every alarm of the port in this pass.
-            for (SpeechItem* other : qAsConst(m_queue)) {
+            for (const auto& queued : m_queue) {
+                SpeechItem* other = queued.second;
                 if (other->record->ip == record.ip && other->record->portID == record.portID &&
                     other->record->level != LevelNormal)
                     other->announced = true;
@@ -438,7 +437,7 @@ QString SoundAlarmManager::LevelWord(int level) const
 
 void SoundAlarmManager::DropItem(SpeechItem* item)
 {
-    m_queue.removeOne(item);
+    m_queue.erase(item->sequence);
     m_index.remove(SpeechKey(*item->record));
     AlarmRecordPool::Instance()->Release(item->record);
     delete item;
@@ -446,28 +445,16 @@ void SoundAlarmManager::DropItem(SpeechItem* item)
 
 void SoundAlarmManager::DropItems(const QSet<SpeechItem*>& items)
 {
-    if (items.isEmpty())
-        return;
-    QList<SpeechItem*> kept;
-    for (SpeechItem* item : qAsConst(m_queue)) {
-        if (!items.contains(item)) {
-            kept.append(item);
-            continue;
-        }
-        m_index.remove(SpeechKey(*item->record));
-        AlarmRecordPool::Instance()->Release(item->record);
-        delete item;
-    }
-    m_queue = kept;
+    for (SpeechItem* item : items)
+        DropItem(item);
 }
 
 void SoundAlarmManager::DropItemsWhere(const std::function<bool(const AlarmRecord&)>& matches)
 {
-    // One pass: dropping one by one would search the queue for each, under the lock the handler waits for.
-    QSet<SpeechItem*> dropped;
-    for (SpeechItem* item : qAsConst(m_queue)) {
+    // One pass; an item leaves the ordered queue in logarithmic time, after the walk has stepped past it.
+    for (auto it = m_queue.begin(); it != m_queue.end();) {
+        SpeechItem* item = (it++)->second;
         if (matches(*item->record))
-            dropped.insert(item);
+            DropItem(item);
     }
-    DropItems(dropped);
 }

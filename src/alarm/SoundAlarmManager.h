@@ -14,6 +14,7 @@
 
 #include <atomic>
 #include <functional>
+#include <map>
 
 class AlarmRecord;
 class SystemConfigFile;
@@ -58,8 +59,9 @@ public:
     void SetAcknowledged(const QList<AlarmRecord>& alarms, bool acknowledged);
     // Records of these alarm view keys leave the queue and are not queued while the keys stay shelved.
     void SetShelvedKeys(const QSet<QString>& viewKeys);
-    // Appends a copy of every queued record, in queue order.
-    void GetQueuedAlarms(QList<AlarmRecord>& alarms) const;
+    // Appends a copy of every queued record, in queue order; only those of device ip when one is given, so that a
+    // form showing one device copies no storm's worth.
+    void GetQueuedAlarms(QList<AlarmRecord>& alarms, const QString& ip = QString()) const;
     // Any thread: items waiting to be spoken.
     int QueueLength() const;
     // The acknowledged alarms and the shelved keys stay: they are the operator's, not the queue's.
@@ -89,7 +91,6 @@ private:
     QString LevelWord(int level) const;
     void DropItem(SpeechItem* item);
     void DropItemsWhere(const std::function<bool(const AlarmRecord&)>& matches);
-    // One pass over the queue, however many items go.
     void DropItems(const QSet<SpeechItem*>& items);
 
     const bool m_supported;
@@ -98,7 +99,8 @@ private:
     mutable QMutex m_queueLock;
     QWaitCondition m_wakeUp;
     QWaitCondition m_stopWake;
-    QList<SpeechItem*> m_queue;
+    // By sequence number, which is the order of arrival; an item leaves it without a walk through a storm's worth.
+    std::map<quint32, SpeechItem*> m_queue;
     QMap<QString, SpeechItem*> m_index;
     std::atomic<bool> m_soundOn{true};
     DeviceConfigFile m_deviceConfig;

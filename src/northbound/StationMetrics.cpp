@@ -24,6 +24,10 @@ QByteArray StationMetrics::Exposition() const
         text.Counter(QStringLiteral("vizavovu_alarm_records_filtered_total"),
                      QStringLiteral("Alarm records of a known type that the device configuration dropped."),
                      double(handler->FilteredCount()));
+        text.Counter(QStringLiteral("vizavovu_alarm_records_dropped_total"),
+                     QStringLiteral("Alarm records and traps lost because a queue on their way was full: the trap "
+                                    "port's receive buffer or the alarm handler's queue."),
+                     double(handler->DroppedCount()));
         text.Gauge(QStringLiteral("vizavovu_devices_configured"), QStringLiteral("Devices in the configuration."),
                    handler->DeviceCount());
         text.Family(

@@ -51,7 +51,8 @@ bool SnmpServer::Start(const QString& localAddress, quint32 trapPort)
     m_listening = false;
     m_trapListener.reset();
 
-    auto listener = std::make_unique<TrapListener>([this](const TrapMessage& message) { OnTrap(message); });
+    auto listener = std::make_unique<TrapListener>([this](const TrapMessage& message) { OnTrap(message); },
+                                                   [this](quint64 dropped) { OnTrapsDropped(dropped); });
     // Port 0 would bind an ephemeral port that no device is ever told, and devices would be told "address:0".
     const bool validPort = trapPort > 0 && trapPort <= 65535;
     if (!validPort || !listener->Open(quint16(trapPort))) {
@@ -191,6 +192,13 @@ void SnmpServer::ReportConnectionState(const QString& ip, bool connected)
 QString SnmpServer::VideoStandardName(int index) const
 {
     return TrapDecoder::StandardName(m_videoStandardNames, index);
+}
+
+void SnmpServer::OnTrapsDropped(quint64 dropped)
+{
+    qDebug().noquote() << QStringLiteral("%1 traps were dropped: the trap port's receive buffer was full").arg(dropped);
+    if (m_alarmHandler)
+        m_alarmHandler->CountDropped(dropped);
 }
 
 void SnmpServer::OnTrap(const TrapMessage& message)

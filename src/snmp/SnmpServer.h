@@ -54,6 +54,7 @@ public:
 
 private:
     void OnTrap(const TrapMessage& message);
+    void OnTrapsDropped(quint64 dropped);
     void OnSetAnswered(const QString& ip, int status, DeviceConversation& conversation);
     bool MustStop() const { return m_stopping || !m_listening; }
 

@@ -1,46 +1,54 @@
 #include "snmp/TrapListener.h"
 
-#include "snmp/NetSnmpLibrary.h"
-#include "snmp/SnmpPdu.h"
+#include "snmp/TrapDatagram.h"
+#include "snmp/TrapDecodingThread.h"
 
-#include <net-snmp/net-snmp-config.h>
-#include <net-snmp/net-snmp-includes.h>
+#include <QHash>
 
-#include <arpa/inet.h>
 #include <cerrno>
 #include <cstring>
-#include <sys/select.h>
+#include <linux/sock_diag.h>
+#include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
+#include <unistd.h>
 
-namespace
-{
-const QString SnmpTrapOid = QStringLiteral("1.3.6.1.6.3.1.1.4.1.0");
-const QString SnmpTraps = QStringLiteral("1.3.6.1.6.3.1.1.5");
+namespace {
 constexpr int ReceiveBufferBytes = 8 * 1024 * 1024;
-constexpr int PollMicroseconds = 10 * 1000;
+constexpr int PollMilliseconds = 10;
+// Datagrams read with one call.
+constexpr int Batch = 64;
+// Room for the largest UDP payload, so that nothing is cut short.
+constexpr size_t SlotBytes = 65536;
 
-QString SenderIp(const netsnmp_pdu* pdu)
+int DecoderCount()
 {
-    if (!pdu->transport_data || size_t(pdu->transport_data_length) < sizeof(netsnmp_sockaddr_storage))
-        return QString();
-    const auto* address = static_cast<const netsnmp_sockaddr_storage*>(pdu->transport_data);
-    if (address->sa.sa_family != AF_INET)
-        return QString();
-    char text[INET_ADDRSTRLEN] = {};
-    inet_ntop(AF_INET, &address->sin.sin_addr, text, sizeof(text));
-    return QString::fromLatin1(text);
+    return qBound(1, QThread::idealThreadCount(), 4);
 }
 
-// Bursts of traps must wait in the kernel rather than be dropped while a record is being queued.
+// Bursts of traps must wait in the kernel rather than be dropped while the decoding threads are full.
 void EnlargeReceiveBuffer(int socket)
 {
     const int size = ReceiveBufferBytes;
     if (setsockopt(socket, SOL_SOCKET, SO_RCVBUFFORCE, &size, sizeof(size)) != 0)
         setsockopt(socket, SOL_SOCKET, SO_RCVBUF, &size, sizeof(size));
 }
+
+quint32 Destination(msghdr& header)
+{
+    for (cmsghdr* info = CMSG_FIRSTHDR(&header); info; info = CMSG_NXTHDR(&header, info)) {
+        if (info->cmsg_level == IPPROTO_IP && info->cmsg_type == IP_PKTINFO) {
+            in_pktinfo packet{};
+            memcpy(&packet, CMSG_DATA(info), sizeof(packet));
+            return packet.ipi_addr.s_addr;
+        }
+    }
+    return 0;
+}
 } // namespace
 
-TrapListener::TrapListener(Callback callback) : m_callback(std::move(callback))
+TrapListener::TrapListener(Callback callback, DropReport reportDrops)
+    : m_callback(std::move(callback)), m_reportDrops(std::move(reportDrops))
 {
 }
 
@@ -52,38 +60,30 @@ TrapListener::~TrapListener()
 bool TrapListener::Open(quint16 port)
 {
     Close();
-    NetSnmpLibrary::Init();
-    const QByteArray endpoint = QStringLiteral("udp:0.0.0.0:%1").arg(port).toLatin1();
-    errno = 0;
-    netsnmp_transport* transport = netsnmp_tdomain_transport(endpoint.constData(), 1, "udp");
-    if (!transport) {
+    const int socket = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_ANY);
+    if (socket < 0 || bind(socket, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0) {
         const int error = errno;
-        m_errorString = QStringLiteral("Cannot listen on UDP port %1: %2")
-                            .arg(port)
-                            .arg(error ? QString::fromLocal8Bit(strerror(error))
-                                       : QStringLiteral("the port is in use or not available"));
+        if (socket >= 0)
+            ::close(socket);
+        m_errorString =
+            QStringLiteral("Cannot listen on UDP port %1: %2").arg(port).arg(QString::fromLocal8Bit(strerror(error)));
         return false;
     }
-    EnlargeReceiveBuffer(transport->sock);
-
-    netsnmp_session settings;
-    snmp_sess_init(&settings);
-    settings.peername = nullptr;
-    settings.version = SNMP_DEFAULT_VERSION;
-    settings.community_len = SNMP_DEFAULT_COMMUNITY_LEN;
-    settings.isAuthoritative = SNMP_SESS_UNKNOWNAUTH;
-    settings.callback = &TrapListener::OnPdu;
-    settings.callback_magic = this;
-    // On failure the library closes and frees the transport itself.
-    m_session = snmp_sess_add(&settings, transport, nullptr, nullptr);
-    if (!m_session) {
-        m_errorString = QStringLiteral("Cannot listen on UDP port %1: %2")
-                            .arg(port)
-                            .arg(QString::fromLatin1(snmp_api_errstring(snmp_errno)));
-        return false;
-    }
+    const int on = 1;
+    setsockopt(socket, IPPROTO_IP, IP_PKTINFO, &on, sizeof(on));
+    EnlargeReceiveBuffer(socket);
+    m_socket = socket;
     m_port = port;
+    m_dropsReported = 0;
     m_stopRequested = false;
+    for (int i = 0; i < DecoderCount(); ++i) {
+        m_decoders.push_back(std::make_unique<TrapDecodingThread>(socket, m_callback));
+        m_decoders.back()->start();
+    }
     start();
     return true;
 }
@@ -91,85 +91,82 @@ bool TrapListener::Open(quint16 port)
 void TrapListener::Close()
 {
     m_stopRequested = true;
+    // The decoding threads go first: that frees a reader waiting for room in one of them.
+    for (const auto& decoder : m_decoders)
+        decoder->Stop();
     wait();
-    if (m_session) {
-        snmp_sess_close(m_session);
-        m_session = nullptr;
+    m_decoders.clear();
+    if (m_socket >= 0) {
+        ::close(m_socket);
+        m_socket = -1;
     }
     m_port = 0;
 }
 
 void TrapListener::run()
 {
+    // Allocated, not filled: only the pages that datagrams land in are ever touched.
+    const std::unique_ptr<char[]> buffer(new char[Batch * SlotBytes]);
     while (!m_stopRequested) {
-        int fdCount = 0;
-        int block = 0;
-        fd_set readable;
-        FD_ZERO(&readable);
-        timeval timeout{0, PollMicroseconds};
-        snmp_sess_select_info(m_session, &fdCount, &readable, &timeout, &block);
-        // A short, fixed timeout keeps Close responsive whatever the library asks for.
-        timeout = timeval{0, PollMicroseconds};
-        const int ready = select(fdCount, &readable, nullptr, nullptr, &timeout);
-        if (ready > 0)
-            snmp_sess_read(m_session, &readable);
-        else if (ready == 0)
-            snmp_sess_timeout(m_session);
+        pollfd readable{m_socket, POLLIN, 0};
+        const int ready = poll(&readable, 1, PollMilliseconds);
+        if (ready > 0 && !ReadAll(buffer.get()))
+            return;
+        ReportDrops();
     }
 }
 
-int TrapListener::OnPdu(int operation, snmp_session*, int, snmp_pdu* pdu, void* magic)
+bool TrapListener::ReadAll(char* buffer)
 {
-    if (operation == NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE && pdu && magic)
-        static_cast<TrapListener*>(magic)->Handle(pdu);
-    return 1;
+    mmsghdr messages[Batch];
+    iovec parts[Batch];
+    sockaddr_in senders[Batch];
+    alignas(cmsghdr) char controls[Batch][CMSG_SPACE(sizeof(in_pktinfo))];
+    std::vector<std::vector<TrapDatagram>> lanes(m_decoders.size());
+    for (;;) {
+        for (int i = 0; i < Batch; ++i) {
+            parts[i] = {buffer + i * SlotBytes, SlotBytes};
+            messages[i].msg_hdr = {};
+            messages[i].msg_hdr.msg_name = &senders[i];
+            messages[i].msg_hdr.msg_namelen = sizeof(senders[i]);
+            messages[i].msg_hdr.msg_iov = &parts[i];
+            messages[i].msg_hdr.msg_iovlen = 1;
+            messages[i].msg_hdr.msg_control = controls[i];
+            messages[i].msg_hdr.msg_controllen = sizeof(controls[i]);
+        }
+        const int count = recvmmsg(m_socket, messages, Batch, MSG_DONTWAIT, nullptr);
+        if (count <= 0)
+            return true;
+        for (int i = 0; i < count; ++i) {
+            if (messages[i].msg_hdr.msg_namelen < sizeof(sockaddr_in) || senders[i].sin_family != AF_INET)
+                continue;
+            TrapDatagram datagram;
+            datagram.source = senders[i].sin_addr.s_addr;
+            datagram.sourcePort = senders[i].sin_port;
+            datagram.destination = Destination(messages[i].msg_hdr);
+            datagram.bytes = QByteArray(static_cast<const char*>(parts[i].iov_base), int(messages[i].msg_len));
+            // One sender, one decoding thread: its notifications keep their order.
+            lanes[qHash(datagram.source) % lanes.size()].push_back(std::move(datagram));
+        }
+        for (size_t lane = 0; lane < lanes.size(); ++lane) {
+            if (!lanes[lane].empty() && !m_decoders[lane]->Append(lanes[lane]))
+                return false;
+        }
+        if (count < Batch)
+            return true;
+    }
 }
 
-void TrapListener::Handle(snmp_pdu* pdu)
+void TrapListener::ReportDrops()
 {
-    TrapMessage message;
-    switch (pdu->command) {
-    case SNMP_MSG_INFORM: {
-        // Acknowledge first so that the sender stops retrying whatever the decoding makes of it.
-        netsnmp_pdu* reply = snmp_clone_pdu(pdu);
-        if (reply) {
-            reply->command = SNMP_MSG_RESPONSE;
-            reply->errstat = 0;
-            reply->errindex = 0;
-            if (!snmp_sess_send(m_session, reply))
-                snmp_free_pdu(reply);
-        }
-        message.isInform = true;
-        // An inform carries the same varbinds as a trap.
-        [[fallthrough]];
-    }
-    case SNMP_MSG_TRAP2: {
-        const SnmpVarbindList all = SnmpPdu::Varbinds(pdu);
-        if (all.size() >= 2 && all[1].oid == SnmpTrapOid && all[1].type == ASN_OBJECT_ID)
-            message.trapOid = all[1].printable;
-        message.varbinds = all.mid(2);
-        break;
-    }
-    case SNMP_MSG_TRAP:
-        if (pdu->enterprise && pdu->enterprise_length > 0) {
-            message.trapOid = V1TrapOid(SnmpPdu::OidText(pdu->enterprise, pdu->enterprise_length), pdu->trap_type,
-                                        pdu->specific_type);
-        }
-        message.varbinds = SnmpPdu::Varbinds(pdu);
-        break;
-    default:
-        // Requests and responses sent to the trap port are not notifications.
+    quint32 memory[SK_MEMINFO_VARS] = {};
+    socklen_t length = sizeof(memory);
+    if (!m_reportDrops || getsockopt(m_socket, SOL_SOCKET, SO_MEMINFO, memory, &length) != 0 ||
+        length <= SK_MEMINFO_DROPS * sizeof(quint32))
         return;
-    }
-    message.senderIp = SenderIp(pdu);
-    message.errorStatus = pdu->errstat;
-    m_callback(message);
-}
-
-QString TrapListener::V1TrapOid(const QString& enterprise, long genericTrap, long specificTrap)
-{
-    constexpr long EnterpriseSpecific = 6;
-    if (genericTrap == EnterpriseSpecific)
-        return QStringLiteral("%1.0.%2").arg(enterprise).arg(specificTrap);
-    return QStringLiteral("%1.%2").arg(SnmpTraps).arg(genericTrap + 1);
+    const quint32 drops = memory[SK_MEMINFO_DROPS];
+    if (drops == m_dropsReported)
+        return;
+    m_reportDrops(quint32(drops - m_dropsReported));
+    m_dropsReported = drops;
 }

@@ -6,40 +6,47 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
+#include <vector>
 
-struct snmp_pdu;
-struct snmp_session;
+class TrapDecodingThread;
 
-// Receives SNMP traps and informs on a UDP port of every local address and hands each, decoded into a
-// TrapMessage, to a callback on its own polling thread. Informs are acknowledged before the callback runs.
+// Receives SNMP traps and informs on a UDP port of every local address. Its thread reads the datagrams in batches
+// and hands them to decoding threads, every sender to the same one; each decoded notification goes to a callback
+// on its decoding thread, in the order of its sender's datagrams. Informs are acknowledged before the callback runs.
 class TrapListener : public QThread
 {
 public:
     using Callback = std::function<void(const TrapMessage&)>;
+    // On the listener's thread: datagrams the socket has dropped since the last report, its receive buffer full.
+    using DropReport = std::function<void(quint64 dropped)>;
 
-    explicit TrapListener(Callback callback);
+    explicit TrapListener(Callback callback, DropReport reportDrops = {});
     ~TrapListener() override;
 
-    // Binds the port and starts polling; false with ErrorString() when the port cannot be opened.
+    // Binds the port and starts reading; false with ErrorString() when the port cannot be opened.
     bool Open(quint16 port);
-    // Stops polling, waits for the thread and closes the socket.
+    // Stops reading and decoding, waits for the threads and closes the socket.
     void Close();
     QString ErrorString() const { return m_errorString; }
     quint16 Port() const { return m_port; }
-
-    // RFC 3584 section 3.1: the notification identifier of an SNMPv1 trap.
-    static QString V1TrapOid(const QString& enterprise, long genericTrap, long specificTrap);
 
 protected:
     void run() override;
 
 private:
-    static int OnPdu(int operation, snmp_session* session, int requestId, snmp_pdu* pdu, void* magic);
-    void Handle(snmp_pdu* pdu);
+    // Hands everything the socket holds to the decoding threads, read into buffer a batch at a time; false once
+    // they stop.
+    bool ReadAll(char* buffer);
+    void ReportDrops();
 
-    Callback m_callback;
-    void* m_session = nullptr;
+    const Callback m_callback;
+    const DropReport m_reportDrops;
+    int m_socket = -1;
     quint16 m_port = 0;
     QString m_errorString;
     std::atomic<bool> m_stopRequested{false};
+    std::vector<std::unique_ptr<TrapDecodingThread>> m_decoders;
+    // Listener thread: the socket's drop count at the last report.
+    quint32 m_dropsReported = 0;
 };

@@ -4,9 +4,11 @@
 #include "alarm/AlarmRecordPool.h"
 
 #include <QElapsedTimer>
-#include <QMetaObject>
 #include <QMutexLocker>
 #include <QObject>
+#include <QTimer>
+
+#include <utility>
 
 namespace {
 // A round gives the event loop back after this long, so the window keeps painting in a storm.
@@ -57,16 +59,29 @@ void AlarmArrivalQueue::ApplyRound()
         pool->Release(record);
     }
     m_finishRound();
-    if (!m_toApply.isEmpty() && !m_roundScheduled) {
-        m_roundScheduled = true;
-        QMetaObject::invokeMethod(
-            m_context,
-            [this] {
-                m_roundScheduled = false;
-                ApplyRound();
-            },
-            Qt::QueuedConnection);
-    }
+    m_lastRoundFull = elapsed.elapsed() >= RoundBudgetMs;
+    if (!m_toApply.isEmpty())
+        ScheduleRound();
+}
+
+void AlarmArrivalQueue::Wake()
+{
+    if (m_roundScheduled)
+        return;
+    if (m_lastRoundFull)
+        ScheduleRound();
+    else
+        ApplyRound();
+}
+
+void AlarmArrivalQueue::ScheduleRound()
+{
+    if (std::exchange(m_roundScheduled, true))
+        return;
+    QTimer::singleShot(0, m_context, [this] {
+        m_roundScheduled = false;
+        ApplyRound();
+    });
 }
 
 // Clearing the alarms makes whatever is still queued moot: applying a storm's backlog first would freeze the window.

@@ -10,14 +10,16 @@ class QObject;
 
 // Records handed over by the handler thread and applied on the GUI thread in rounds. A round takes everything
 // queued, applies it in arrival order for a bounded time and then finishes once; what is left waits for a later
-// round, so that timers and painting get their turn in between.
+// round, so that timers and painting get their turn in between. In a storm the rounds follow each other through a
+// timer, never straight from a wake-up, so that wake-ups queued meanwhile cannot run round after round without the
+// event loop getting a turn.
 class AlarmArrivalQueue
 {
 public:
     using Apply = std::function<void(const AlarmRecord& record)>;
     using Finish = std::function<void()>;
 
-    // Later rounds are posted to context, whose thread applies the records.
+    // Later rounds are timed on context, whose thread applies the records.
     AlarmArrivalQueue(QObject* context, Apply apply, Finish finishRound);
     ~AlarmArrivalQueue();
 
@@ -27,11 +29,16 @@ public:
     // Any thread: records queued and not yet taken by a round.
     int Size() const;
 
-    void ApplyRound();
+    // Applying thread, when woken for a batch: a round now, unless the last one ran its full time or one is on
+    // its way already.
+    void Wake();
     // Drops every record queued, taken or not.
     void Discard();
 
 private:
+    void ApplyRound();
+    void ScheduleRound();
+
     QObject* const m_context;
     const Apply m_apply;
     const Finish m_finishRound;
@@ -44,4 +51,6 @@ private:
     // Applying thread: records taken from the queue and not yet applied.
     QList<AlarmRecord*> m_toApply;
     bool m_roundScheduled = false;
+    // The last round used its whole time: the storm is on.
+    bool m_lastRoundFull = false;
 };

@@ -101,7 +101,7 @@ void MainAlarmDisplayWidget::DealAlarm(const AlarmRecord* record)
 void MainAlarmDisplayWidget::OnDealAlarm(void* pArg)
 {
     if (pArg)
-        m_arrivals.ApplyRound();
+        m_arrivals.Wake();
 }
 
 void MainAlarmDisplayWidget::ApplyRecord(const AlarmRecord& record)
@@ -283,7 +283,7 @@ void MainAlarmDisplayWidget::ShowDeviceAlarms(const QString& ip)
     m_store.CopySystemAlarms(ip, systemAlarms);
     m_store.CopySystemHistory(ip, systemHistory);
     if (SoundAlarmManager* speech = m_listActions->SoundManager())
-        speech->GetQueuedAlarms(queued);
+        speech->GetQueuedAlarms(queued, ip);
 
     // The first current track of a port's audio alarm stands for all of its tracks.
     QSet<QString> audioKeys;

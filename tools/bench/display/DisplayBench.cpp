@@ -1,15 +1,22 @@
-// display-bench: a facility storm through the real main alarm display. 200 devices, 25,600 silence starts
-// (16 BNC ports x 8 tracks each, interleaved across the devices as a router failure reports them), "Acknowledge
-// All" on them, a shelf on all of them and its end, then the 25,600 ends, handed over through DealAlarm from a
-// thread of their own as the alarm handler does. The window's tray icon and desktop notifier take part, as in the
-// station. Reports the drain rate, the event loop's longest stall and 99th percentile (lateness of a 10 ms timer, as
-// a window manager's ping would see it), memory, and as the floor the time to insert the same rows into bare
-// QTableWidgets. Run offscreen (QT_QPA_PLATFORM=offscreen), on a display, or with --xvfb on an Xvfb of its own at
-// 1600x1000, where what only a real X server does (window attention, tray, tooltips) costs what it costs.
+// display-bench [devices] [network] [--xvfb]: a facility storm through the real main alarm display. 200 devices
+// unless told, 128 silence starts each (16 BNC ports x 8 tracks, interleaved across the devices as a router failure
+// reports them), "Acknowledge All" on them, a shelf on all of them and its end, then their ends, handed over through
+// DealAlarm from a thread of their own as the alarm handler does. The window's tray icon and desktop notifier take
+// part, as in the station. Reports the drain rate, the event loop's longest stall and 99th percentile (lateness of a
+// 10 ms timer, as a window manager's ping would see it), memory, and as the floor the time to insert the same rows
+// into bare QTableWidgets.
+// With "network" the storm comes as traps instead, from one loopback address per device, through the trap listener
+// and the alarm handler into the display, the speech queue and the alarm log, as in the station.
+// Run offscreen (QT_QPA_PLATFORM=offscreen), on a display, or with --xvfb on an Xvfb of its own at 1600x1000, where
+// what only a real X server does (window attention, tray, tooltips) costs what it costs.
 #include "AlarmRecords.h"
+#include "FreeUdpPort.h"
 #include "StationFiles.h"
 #include "TempAppDir.h"
+#include "TrapTraffic.h"
+#include "alarm/AlarmHandler.h"
 #include "alarm/AlarmRecord.h"
+#include "alarm/ShowAlarmManager.h"
 #include "alarm/SoundAlarmManager.h"
 #include "app/AppPaths.h"
 #include "app/DesktopNotifier.h"
@@ -19,6 +26,7 @@
 #include "config/DeviceConfigNode.h"
 #include "config/PortConfigNode.h"
 #include "log/LogManager.h"
+#include "snmp/SnmpServer.h"
 #include "views/AlarmHandlingController.h"
 #include "views/DeviceAlarmListForm.h"
 #include "views/MainAlarmDisplayWidget.h"
@@ -34,21 +42,21 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <functional>
 #include <malloc.h>
 #include <vector>
 
-namespace
-{
-constexpr int Devices = 200;
-constexpr int Ports = 16;
-constexpr int Tracks = 8;
-constexpr int Records = Devices * Ports * Tracks;
+namespace {
+constexpr int Ports = TrapTraffic::StormPorts;
+constexpr int Tracks = TrapTraffic::StormTracks;
+int Devices = 200;
+int Records = Devices * Ports * Tracks;
 
 QString Ip(int device)
 {
-    return QStringLiteral("10.1.%1.%2").arg(device / 250).arg(1 + device % 250);
+    return TrapTraffic::StormAddress(device);
 }
 
 // Heap bytes in use: what the process holds on to, which the resident size does not show once the allocator keeps
@@ -215,8 +223,7 @@ Phase Run(MainAlarmDisplayWidget& display, const QList<AlarmRecord>& records, in
             display.DealAlarm(&record);
         display.DealAlarm(&sentinel);
     }));
-    const Phase result =
-        Measure([&] { feeder->start(); }, [&] { return systemTable->rowCount() == phase; });
+    const Phase result = Measure([&] { feeder->start(); }, [&] { return systemTable->rowCount() == phase; });
     feeder->wait();
     return result;
 }
@@ -233,9 +240,14 @@ double Floor(const QList<AlarmRecord>& starts, const QList<AlarmRecord>& ends)
     clock.start();
     for (const AlarmRecord& record : starts) {
         current.insertRow(0);
-        const QString texts[] = {record.time.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")), record.deviceName,
-                                 record.ip, record.signalName, PortDisplayName(record.portType, record.portID),
-                                 AlarmTypeWord(record.alarmType), QStringLiteral("\u221A"), QStringLiteral("CH1")};
+        const QString texts[] = {record.time.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")),
+                                 record.deviceName,
+                                 record.ip,
+                                 record.signalName,
+                                 PortDisplayName(record.portType, record.portID),
+                                 AlarmTypeWord(record.alarmType),
+                                 QStringLiteral("\u221A"),
+                                 QStringLiteral("CH1")};
         for (int column = 0; column < 8; ++column)
             current.setItem(0, column, new QTableWidgetItem(texts[column]));
     }
@@ -248,6 +260,97 @@ double Floor(const QList<AlarmRecord>& starts, const QList<AlarmRecord>& ends)
     }
     QCoreApplication::processEvents();
     return clock.elapsed() / 1000.0;
+}
+// Speaks in no time, so that the speech thread keeps choosing what to say and collapses a flood as it would aloud.
+class SilentVoice : public SpeechVoice
+{
+public:
+    void Say(const QString&, const QString&) override {}
+    void Stop() override {}
+};
+
+// The storm as traps over loopback through the station's road: trap listener, alarm handler, then the display, the
+// speech queue and the alarm log. Each half is sent back to back from a thread of its own while the event loop runs.
+int NetworkStorm(MainAlarmDisplayWidget& display, SoundAlarmManager& speech, const DeviceConfigFile& config)
+{
+    TempAppDir appDir;
+    LogManager log;
+    ShowAlarmManager router;
+    router.SetDisplay(&display);
+    AlarmHandler handler;
+    handler.SetShowAlarmManager(&router);
+    handler.SetSoundAlarmManager(&speech);
+    handler.SetLogManager(&log);
+    handler.SetDeviceConfig(config);
+    SnmpServer server;
+    server.SetAlarmHandler(&handler);
+    const quint16 port = FreeUdpPort();
+    if (!server.Start(QStringLiteral("127.0.0.1"), port)) {
+        std::fprintf(stderr, "station: %s\n", qPrintable(server.ErrorString()));
+        return 1;
+    }
+    QStringList addresses;
+    for (int device = 0; device < Devices; ++device)
+        addresses << Ip(device);
+    const TrapTraffic::Senders senders(addresses);
+    long applied = 0;
+    QObject::connect(&display, &MainAlarmDisplayWidget::Signal_AlarmApplied, [&applied] { ++applied; });
+    QCoreApplication::processEvents();
+    const long beforeRss = MemoryKb("VmRSS:");
+
+    std::printf("display-bench, network: %d devices, %d silence starts then their ends as traps, platform %s\n",
+                Devices, Records, qPrintable(QGuiApplication::platformName()));
+    std::printf("%-7s %9s %12s %14s %14s %12s %12s %10s\n", "half", "send/s", "on screen", "settled after",
+                "longest stall", "log rows", "rows after", "speech");
+    const char* halves[] = {"starts", "ends"};
+    const char* severities[] = {"2", "0"};
+    long halfRss[2] = {0, 0};
+    for (int half = 0; half < 2; ++half) {
+        const QList<QByteArray> packets = TrapTraffic::Silences(severities[half]);
+        const long before = applied;
+        QElapsedTimer clock;
+        std::atomic<qint64> sentAtMs{-1};
+        double sendSeconds = 0;
+        std::unique_ptr<QThread> sender(QThread::create([&] {
+            sendSeconds = TrapTraffic::Send(packets, port, Records, 0, senders);
+            sentAtMs = clock.elapsed();
+        }));
+        clock.start();
+        const Phase phase = Measure(
+            [&] { sender->start(); },
+            [&] {
+                // Bounded: a station that lost traps never shows them all.
+                return sentAtMs >= 0 &&
+                       ((applied - before >= Records && display.ArrivedCount() == 0 && handler.QueueLength() == 0) ||
+                        clock.elapsed() - sentAtMs > 60000);
+            });
+        const qint64 settledMs = clock.elapsed() - sentAtMs;
+        sender->wait();
+        // The log's rows: the starts' rows, then the ends written into them.
+        auto logged = [&log, half] { return half == 0 ? log.RowsWrittenCount() : log.RowEndsWrittenCount(); };
+        while (logged() < quint64(Records) && clock.elapsed() - sentAtMs < 60000) {
+            QCoreApplication::processEvents();
+            QThread::msleep(20);
+        }
+        const qint64 loggedMs = clock.elapsed() - sentAtMs;
+        halfRss[half] = MemoryKb("VmRSS:");
+        std::printf("%-7s %9.0f %12ld %11.2f s %11lld ms %12llu %9.2f s %10d\n", halves[half], Records / sendSeconds,
+                    applied - before, settledMs / 1000.0, phase.longestStallMs,
+                    static_cast<unsigned long long>(logged()), loggedMs / 1000.0, speech.QueueLength());
+        std::fflush(stdout);
+    }
+    const QString database = GetLogDatabasePath();
+    std::printf("alarm.db: %s rows, %s with their end time\n",
+                qPrintable(QueryValue(database, "select count(*) from alarm2").toString()),
+                qPrintable(QueryValue(database, "select count(*) from alarm2 where end_time is not null").toString()));
+    std::printf("memory (RSS, MiB): before the storm %.1f, after the starts %.1f, after the ends %.1f (%+.0f %%), "
+                "peak %.1f\n",
+                beforeRss / 1024.0, halfRss[0] / 1024.0, halfRss[1] / 1024.0,
+                100.0 * (halfRss[1] - beforeRss) / beforeRss, MemoryKb("VmHWM:") / 1024.0);
+    server.Stop();
+    handler.SetLogManager(nullptr);
+    display.SetSoundAlarmManager(nullptr);
+    return 0;
 }
 } // namespace
 
@@ -264,21 +367,24 @@ int main(int argc, char** argv)
         return 1;
     }
     QApplication app(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1 && arguments[1].toInt() > 0)
+        Devices = arguments[1].toInt();
+    Records = Devices * Ports * Tracks;
+    const bool network = arguments.contains(QStringLiteral("network"));
     const long startRss = MemoryKb("VmRSS:");
     const double startHeap = HeapInUseMiB();
 
-    SoundAlarmManager speech([] { return std::make_unique<HeldVoice>(); }, true);
+    SoundAlarmManager speech(
+        [network]() -> std::unique_ptr<SpeechVoice> {
+            if (network)
+                return std::make_unique<SilentVoice>();
+            return std::make_unique<HeldVoice>();
+        },
+        true);
     MainAlarmDisplayWidget display;
     DeviceConfigFile config;
-    for (int device = 0; device < Devices; ++device) {
-        DeviceConfigNode node(Ip(device), QStringLiteral("Probe %1").arg(device));
-        PortConfigNode port;
-        for (int i = 0; i < Ports; ++i) {
-            port.SetSignalName(QStringLiteral("CAM %1").arg(i + 1));
-            node.SetBncPort(i, port);
-        }
-        config.AddDevice(node);
-    }
+    TrapTraffic::AddStormProbes(config, Devices);
     display.SetSoundAlarmManager(&speech);
     display.SetMaxHistory(400);
     display.SetDeviceConfig(config);
@@ -309,6 +415,8 @@ int main(int argc, char** argv)
     }
     const bool active = QApplication::activeWindow() != nullptr;
     display.SetMonitoring(true);
+    if (network)
+        return NetworkStorm(display, speech, config);
     const QList<AlarmRecord> starts = Storm(LevelError);
     const QList<AlarmRecord> ends = Storm(LevelNormal);
     const long readyRss = MemoryKb("VmRSS:");
@@ -385,12 +493,13 @@ int main(int argc, char** argv)
     std::printf("%-28s %12.3f %12.0f\n", "display, both phases", displaySeconds, 2 * Records / displaySeconds);
     std::printf("%-28s %12.3f %12.0f   (display / floor = %.2f)\n", "floor: bare QTableWidgets", floorSeconds,
                 2 * Records / floorSeconds, displaySeconds / floorSeconds);
-    std::printf("memory (RSS, MiB): start %.1f, devices and storm ready %.1f, after the starts %.1f, after ClearAlarms %.1f, "
-                "peak %.1f\n",
-                startRss / 1024.0, readyRss / 1024.0, stormRss / 1024.0, clearedRss / 1024.0,
-                MemoryKb("VmHWM:") / 1024.0);
-    std::printf("heap in use (MiB): start %.1f, devices and storm ready %.1f, after the starts %.1f, after ClearAlarms %.1f\n",
-                startHeap, readyHeap, stormHeap, clearedHeap);
+    std::printf(
+        "memory (RSS, MiB): start %.1f, devices and storm ready %.1f, after the starts %.1f, after ClearAlarms %.1f, "
+        "peak %.1f\n",
+        startRss / 1024.0, readyRss / 1024.0, stormRss / 1024.0, clearedRss / 1024.0, MemoryKb("VmHWM:") / 1024.0);
+    std::printf(
+        "heap in use (MiB): start %.1f, devices and storm ready %.1f, after the starts %.1f, after ClearAlarms %.1f\n",
+        startHeap, readyHeap, stormHeap, clearedHeap);
     display.SetSoundAlarmManager(nullptr);
     return 0;
 }
