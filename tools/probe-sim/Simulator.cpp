@@ -34,7 +34,7 @@ bool Simulator::Open(QString* error)
     for (const QString& address : qAsConst(m_addresses)) {
         Probe probe;
         probe.state = std::make_unique<ProbeState>(address);
-        probe.endpoint = std::make_unique<ProbeEndpoint>(probe.state.get(), m_verbose);
+        probe.endpoint = std::make_unique<ProbeEndpoint>(probe.state.get(), m_verbose, &m_heldAnswers);
         if (!probe.endpoint->Open(m_port, error))
             return false;
         m_probes.push_back(std::move(probe));
@@ -162,6 +162,11 @@ void Simulator::Execute(const Command& command)
         std::printf("%s\n", qPrintable(command.text));
         std::fflush(stdout);
         return;
+    case Command::Peak:
+        std::printf("peak %d\n", m_heldAnswers.peak);
+        std::fflush(stdout);
+        m_heldAnswers.peak = m_heldAnswers.now;
+        return;
     case Command::Quit:
         m_quit = true;
         return;
@@ -220,6 +225,12 @@ void Simulator::ExecuteOn(Probe& probe, const Command& command)
         break;
     case Command::RefuseSet:
         state.SetRefuseSet(command.on);
+        break;
+    case Command::Busy:
+        state.SetBusy(command.on);
+        break;
+    case Command::Delay:
+        state.SetAnswerDelay(command.number);
         break;
     case Command::Inform:
         state.SetSendInforms(command.on);

@@ -47,6 +47,7 @@ private:
     bool m_verbose;
     std::vector<Probe> m_probes;
     CommandParser m_parser;
+    HeldAnswers m_heldAnswers;
 
     QByteArray m_inputBuffer;
     QStringList m_lines;
