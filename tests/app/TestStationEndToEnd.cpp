@@ -17,14 +17,16 @@ private slots:
     void closingDuringRegistrationAndATrapBurstIsPromptAndClean();
     void signalEndsTheStationWhateverElseIsOpen_data();
     void signalEndsTheStationWhateverElseIsOpen();
+    void signalsDuringAnInteractiveStartEndTheStationCleanly();
 };
 
 namespace {
 
-// The station binary copied into the application directory, started unattended; moreEnvironment holds NAME=value
-// settings.
+// The station binary copied into the application directory, started unattended unless told otherwise;
+// moreEnvironment holds NAME=value settings.
 bool StartStation(QProcess& process, const TempAppDir& appDir, quint16 devicePort,
-                  const QStringList& moreArguments = {}, const QStringList& moreEnvironment = {})
+                  const QStringList& moreArguments = {}, const QStringList& moreEnvironment = {},
+                  bool unattended = true)
 {
     const QString buildDir = QString::fromLocal8Bit(qgetenv("VZ_BUILD_DIR"));
     const QString station = appDir.filePath("bin/vizavovu");
@@ -37,7 +39,7 @@ bool StartStation(QProcess& process, const TempAppDir& appDir, quint16 devicePor
     for (const QString& setting : moreEnvironment)
         env.insert(setting.section('=', 0, 0), setting.section('=', 1));
     process.setProcessEnvironment(env);
-    process.start(station, QStringList{"--start", "127.0.0.1"} + moreArguments);
+    process.start(station, (unattended ? QStringList{"--start", "127.0.0.1"} : QStringList()) + moreArguments);
     return process.waitForStarted(5000);
 }
 
@@ -178,6 +180,26 @@ void TestStationEndToEnd::signalEndsTheStationWhateverElseIsOpen()
     QCOMPARE(process.exitCode(), 0);
     // The log was closed: everything is in the file itself.
     QVERIFY(!QFile::exists(database + "-wal"));
+}
+
+// The first while the window is still being built, with the speech warning up; the second while the station ends.
+void TestStationEndToEnd::signalsDuringAnInteractiveStartEndTheStationCleanly()
+{
+    TempAppDir appDir;
+    QVERIFY(QDir().mkpath(appDir.filePath("speech/espeak-ng-data")));
+    StationFiles::WriteSystemConfig(FreeUdpPort());
+    QProcess process;
+    QVERIFY(StartStation(process, appDir, FreeUdpPort(), {}, {"ESPEAK_DATA_PATH=" + appDir.filePath("speech")}, false));
+    // Written just before the box goes up.
+    QString output;
+    QTRY_VERIFY_WITH_TIMEOUT((output += QString::fromLocal8Bit(process.readAll())).contains("could not be initialised"),
+                             10000);
+
+    process.terminate();
+    process.terminate();
+    QVERIFY2(process.waitForFinished(10000), "the station did not end within 10 s");
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestStationEndToEnd)
