@@ -7,64 +7,60 @@
 
 #include <QDebug>
 
-void DeviceStateQuery::QueryDeviceState(DeviceConversation* conversation, AlarmHandler* handler)
+void DeviceStateQuery::QueryDeviceState(DeviceConversation* conversation, AlarmHandler* handler, Done done)
 {
+    const auto read = std::make_shared<Read>(Read{handler, std::move(done)});
     for (int port = 1; port <= BncPorts; ++port)
-        QueryVideoPort(conversation, handler, PortTypeBnc, port);
+        QueryVideoPort(conversation, read, port);
     for (int port = 1; port <= BncPorts; ++port)
-        QueryEmbeddedTracks(conversation, handler, PortTypeBnc, port);
-    QueryDiscreteTracks(conversation, handler, PortTypeAnalog, 1);
-    QueryDiscreteTracks(conversation, handler, PortTypeAes, 1);
+        QueryEmbeddedTracks(conversation, read, port);
+    QueryDiscreteTracks(conversation, read, PortTypeAnalog);
+    QueryDiscreteTracks(conversation, read, PortTypeAes);
 }
 
-void DeviceStateQuery::QueryVideoPort(DeviceConversation* conversation, AlarmHandler* handler, int portType, int port)
+void DeviceStateQuery::QueryVideoPort(DeviceConversation* conversation, const ReadPointer& read, int port)
 {
-    if (portType != PortTypeBnc)
-        return;
     const QStringList oids = {DeviceObjects::VideoPort(DeviceObjects::VideoStandard, port),
                               DeviceObjects::VideoPort(DeviceObjects::VideoLostSeverity, port),
                               DeviceObjects::VideoPort(DeviceObjects::VideoFreezeSeverity, port),
                               DeviceObjects::VideoPort(DeviceObjects::VideoBlackSeverity, port)};
-    Query(conversation, handler, oids, "GetVideoPortInfo failed!", portType, port, -1,
+    Query(conversation, read, oids, "GetVideoPortInfo failed!", PortTypeBnc, port, -1,
           {{1, AlarmTypeVideoLost}, {2, AlarmTypeVideoFreeze}, {3, AlarmTypeVideoBlack}});
 }
 
-void DeviceStateQuery::QueryEmbeddedTracks(DeviceConversation* conversation, AlarmHandler* handler, int portType,
-                                           int port)
+void DeviceStateQuery::QueryEmbeddedTracks(DeviceConversation* conversation, const ReadPointer& read, int port)
 {
-    if (portType != PortTypeBnc)
-        return;
     for (int track = 1; track <= EmbeddedTracks; ++track) {
         const QStringList oids = {DeviceObjects::EmbeddedTrack(DeviceObjects::SilenceSeverity, port, track),
                                   DeviceObjects::EmbeddedTrack(DeviceObjects::OverloadSeverity, port, track),
                                   DeviceObjects::EmbeddedTrack(DeviceObjects::EmbeddedSpare, port, track)};
-        Query(conversation, handler, oids, "GetEmbeddedTrackInfo failed!", portType, port, track,
+        Query(conversation, read, oids, "GetEmbeddedTrackInfo failed!", PortTypeBnc, port, track,
               {{0, AlarmTypeSilence}, {1, AlarmTypeAudioOverload}});
     }
 }
 
-void DeviceStateQuery::QueryDiscreteTracks(DeviceConversation* conversation, AlarmHandler* handler, int portType,
-                                           int port)
+void DeviceStateQuery::QueryDiscreteTracks(DeviceConversation* conversation, const ReadPointer& read, int portType)
 {
     const int tracks = portType == PortTypeAnalog ? AnalogTracks : AesTracks;
     for (int track = 1; track <= tracks; ++track) {
-        const QStringList oids = {DeviceObjects::DiscreteTrack(DeviceObjects::SilenceSeverity, portType, port, track),
-                                  DeviceObjects::DiscreteTrack(DeviceObjects::OverloadSeverity, portType, port, track)};
-        Query(conversation, handler, oids, "GetDiscreteTrackInfo failed!", portType, port, track,
+        const QStringList oids = {DeviceObjects::DiscreteTrack(DeviceObjects::SilenceSeverity, portType, 1, track),
+                                  DeviceObjects::DiscreteTrack(DeviceObjects::OverloadSeverity, portType, 1, track)};
+        Query(conversation, read, oids, "GetDiscreteTrackInfo failed!", portType, 1, track,
               {{0, AlarmTypeSilence}, {1, AlarmTypeAudioOverload}});
     }
 }
 
-void DeviceStateQuery::Query(DeviceConversation* conversation, AlarmHandler* handler, const QStringList& oids,
+void DeviceStateQuery::Query(DeviceConversation* conversation, const ReadPointer& read, const QStringList& oids,
                              const char* failure, int portType, int port, int track, QVector<Condition> conditions)
 {
+    ++read->unanswered;
     conversation->Get(oids, [=](DeviceConversation& device, const DeviceConversation::Answer& answer) {
         if (answer.status != 0) {
-            // A device that let one request go unanswered through every retry is gone for now: presence detection
-            // reports it, and its state is read anew when it is found.
             qDebug() << failure << "State read of" << device.Ip()
                      << "abandoned:" << SnmpDeviceSession::ErrorText(answer.status);
             device.Abandon();
+            if (read->done)
+                read->done(false);
             return;
         }
         if (answer.errorStatus != 0)
@@ -72,7 +68,9 @@ void DeviceStateQuery::Query(DeviceConversation* conversation, AlarmHandler* han
                                       .arg(SnmpDeviceSession::ErrorText(-int(answer.errorStatus)));
         const QVector<int> levels = Levels(oids, answer);
         for (const Condition& condition : conditions)
-            Report(handler, device.Ip(), portType, port, track, condition.alarmType, levels[condition.index]);
+            Report(read->handler, device.Ip(), portType, port, track, condition.alarmType, levels[condition.index]);
+        if (--read->unanswered == 0 && read->done)
+            read->done(true);
     });
 }
 

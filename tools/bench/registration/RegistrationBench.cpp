@@ -208,7 +208,8 @@ public:
         Row("reading", reading, readingSeconds, (silent + m_second.size()) * SilentProbeSeconds,
             "(silent + silenced) x 3 s probe");
         std::printf("  (the second partition was reported while %d of %d returned probes were still being read)\n",
-                    readsRunning, parting);        std::printf("peak threads %d, peak memory (VmHWM) %ld kB, memory at the end (VmRSS) %ld kB\n", m_peakThreads,
+                    readsRunning, parting);
+        std::printf("peak threads %d, peak memory (VmHWM) %ld kB, memory at the end (VmRSS) %ld kB\n", m_peakThreads,
                     ProcStatus("VmHWM"), ProcStatus("VmRSS"));
         return started && parted && returned && reading ? 0 : 1;
     }
@@ -250,14 +251,16 @@ private:
         *seconds = clock.elapsed() / 1000.0;
         *readsRunning = m_partition.size() - read.size();
         // Monitoring stops only once the returned probes have been read.
-        const bool readAll = read.size() == m_partition.size() ||
-                             WaitFor(
-                                 60000,
-                                 [&](const AlarmRecord& r, QSet<QString>* done, QSet<QString>*) {
-                                     follow(r);
-                                     *done = read;
-                                 },
-                                 m_partition.size(), 0);
+        bool readAll = read.size() == m_partition.size();
+        if (!readAll) {
+            readAll = WaitFor(
+                60000,
+                [&](const AlarmRecord& r, QSet<QString>* done, QSet<QString>*) {
+                    follow(r);
+                    *done = read;
+                },
+                m_partition.size(), 0);
+        }
         return parted && noticed && readAll;
     }
 
