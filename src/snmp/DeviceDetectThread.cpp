@@ -123,12 +123,13 @@ QStringList DeviceDetectThread::TakeDueReads()
     QStringList reads;
     for (auto due = m_dueReads.begin(); due != m_dueReads.end();) {
         const auto it = m_devices.find(*due);
-        // A device still being probed waits for the answer; one lost meanwhile is read when it is found.
-        if (it != m_devices.end() && it->readPending && it->state == Reachable && m_conversations.Has(*due)) {
+        // One lost meanwhile is read when it is found; one whose probe still runs waits for it to end.
+        const bool pending = it != m_devices.end() && it->readPending && it->state == Reachable;
+        if (pending && m_conversations.Has(*due)) {
             ++due;
             continue;
         }
-        if (it != m_devices.end() && it->readPending && it->state == Reachable) {
+        if (pending) {
             it->readPending = false;
             reads.append(*due);
         }

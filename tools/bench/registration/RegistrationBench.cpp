@@ -160,14 +160,7 @@ public:
         const double startSeconds = clock.elapsed() / 1000.0;
 
         clock.restart();
-        Command(m_partition, "silent");
-        const bool parted = WaitFor(
-            60000,
-            [&](const AlarmRecord& r, QSet<QString>* lost, QSet<QString>*) {
-                if (IsConnection(r, LevelError) && m_partition.contains(r.ip))
-                    lost->insert(r.ip);
-            },
-            m_partition.size(), 0);
+        const bool parted = Silence(m_partition);
         const double partitionSeconds = clock.elapsed() / 1000.0;
 
         clock.restart();
@@ -215,18 +208,24 @@ public:
     }
 
 private:
+    // Until every one of the probes silenced is reported lost.
+    bool Silence(const QSet<QString>& probes)
+    {
+        Command(probes, "silent");
+        return WaitFor(
+            60000,
+            [&](const AlarmRecord& r, QSet<QString>* lost, QSet<QString>*) {
+                if (IsConnection(r, LevelError) && probes.contains(r.ip))
+                    lost->insert(r.ip);
+            },
+            probes.size(), 0);
+    }
+
     // The first quarter goes and comes back; as it does, the second quarter goes. Returns whether both were
     // reported, with the seconds until the second was, and how many of the first were still being read then.
     bool PartitionWhileReading(double* seconds, int* readsRunning)
     {
-        Command(m_partition, "silent");
-        const bool parted = WaitFor(
-            60000,
-            [&](const AlarmRecord& r, QSet<QString>* lost, QSet<QString>*) {
-                if (IsConnection(r, LevelError) && m_partition.contains(r.ip))
-                    lost->insert(r.ip);
-            },
-            m_partition.size(), 0);
+        const bool parted = Silence(m_partition);
         QSet<QString> found;
         QSet<QString> read;
         auto follow = [&](const AlarmRecord& r) {
