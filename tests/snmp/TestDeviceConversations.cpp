@@ -305,7 +305,7 @@ void TestDeviceConversations::registrationQueuedWhileStoppingRegistersNothing()
         const DebugLines refused({QStringLiteral("Set Server refused"), Device(29)});
         QVERIFY(m_rig.server.Start(QString(), FreeUdpPort()));
         m_thread.AddIP(Device(29));
-        QTRY_COMPARE(refused.Count(), 1);
+        QTRY_VERIFY(refused.Count() >= 1);
     }
     m_rig.server.MarkStopping();
     m_thread.Stop();
