@@ -96,6 +96,11 @@ void SnmpConversations::Poll(int waitMs)
             limited = true;
         }
     }
+    // Without a wake-up descriptor nothing could end a wait without limit: the owner looks again every 100 ms.
+    if (m_wakeFd < 0 && !limited) {
+        timeout = {0, 100000};
+        limited = true;
+    }
     const int ready = netsnmp_large_fd_set_select(fdCount, &readFds, nullptr, nullptr, limited ? &timeout : nullptr);
     if (ready > 0 && m_wakeFd >= 0 && NETSNMP_LARGE_FD_ISSET(m_wakeFd, &readFds)) {
         eventfd_t value = 0;
