@@ -1,3 +1,5 @@
+#include "DebugLines.h"
+#include "DescriptorLimit.h"
 #include "FreeUdpPort.h"
 #include "SnmpTestRig.h"
 #include "snmp/ConnectDeviceThread.h"
@@ -8,10 +10,8 @@
 
 #include <QtTest>
 
-#include <algorithm>
 #include <atomic>
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <thread>
 #include <unistd.h>
 
@@ -73,55 +73,6 @@ std::unique_ptr<DeviceConversation> StateRead(const QString& ip, AlarmHandler* h
     DeviceStateQuery::QueryDeviceState(conversation.get(), handler);
     return conversation;
 }
-
-// Counts the debug lines that contain every one of the texts while it lives; one at a time.
-class DebugLines
-{
-public:
-    explicit DebugLines(const QStringList& texts)
-    {
-        s_texts = texts;
-        s_count = 0;
-        s_previous = qInstallMessageHandler(&Catch);
-    }
-    ~DebugLines() { qInstallMessageHandler(s_previous); }
-    int Count() const { return s_count; }
-
-private:
-    static void Catch(QtMsgType type, const QMessageLogContext& context, const QString& message)
-    {
-        if (std::all_of(s_texts.begin(), s_texts.end(), [&](const QString& text) { return message.contains(text); }))
-            ++s_count;
-        s_previous(type, context, message);
-    }
-
-    static QStringList s_texts;
-    static std::atomic<int> s_count;
-    static QtMessageHandler s_previous;
-};
-
-QStringList DebugLines::s_texts;
-std::atomic<int> DebugLines::s_count{0};
-QtMessageHandler DebugLines::s_previous = nullptr;
-
-// Sets the soft descriptor limit of this process until it goes.
-class DescriptorLimit
-{
-public:
-    explicit DescriptorLimit(rlim_t limit)
-    {
-        getrlimit(RLIMIT_NOFILE, &m_original);
-        rlimit lowered = m_original;
-        lowered.rlim_cur = limit;
-        m_set = setrlimit(RLIMIT_NOFILE, &lowered) == 0;
-    }
-    ~DescriptorLimit() { setrlimit(RLIMIT_NOFILE, &m_original); }
-    bool IsSet() const { return m_set; }
-
-private:
-    rlimit m_original = {};
-    bool m_set = false;
-};
 
 } // namespace
 
