@@ -44,6 +44,7 @@ private slots:
     void readCutShortIsDoneAgainAtTheNextSignOfLife();
     void noDescriptorLeftIsNotADeviceLoss();
     void sessionsStayWithinTheDescriptorLimit();
+    void probeGoesAheadOfWaitingReads();
     void cleanupTestCase();
 
 private:
@@ -532,6 +533,28 @@ void TestDeviceConversations::sessionsStayWithinTheDescriptorLimit()
     QCOMPARE(peak.size(), 1);
     const int inFlight = peak.first().section(QLatin1Char(' '), 1).toInt();
     QVERIFY2(inFlight >= 1 && inFlight <= spare, qPrintable(peak.first()));
+}
+
+void TestDeviceConversations::probeGoesAheadOfWaitingReads()
+{
+    // Two places, one of them for reads: two reads of a slow device, then a probe of another.
+    const QString slow = Device(41);
+    QVERIFY(m_rig.Prepare(slow + QStringLiteral(" delay 20")));
+    SnmpConversations conversations(2, 1);
+    conversations.Add(StateRead(slow, nullptr));
+    conversations.Add(StateRead(slow, nullptr));
+    int status = -1;
+    QVERIFY(m_rig.server.ProbeDevice(Device(42), &conversations, [&status](int answered) { status = answered; }));
+    const QDeadlineTimer deadline(20000);
+    while (status < 0 && !deadline.hasExpired())
+        conversations.Poll(100);
+
+    // Answered while the first read runs and the second waits.
+    QCOMPARE(status, 0);
+    QVERIFY(m_rig.sim.Sync());
+    QCOMPARE(m_rig.Reads(slow), QStringLiteral("1/0"));
+    conversations.Clear();
+    m_rig.sim.Send(slow + QStringLiteral(" delay 0"));
 }
 
 void TestDeviceConversations::cleanupTestCase()
