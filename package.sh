@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds into build/ and packs the station as build/vizavovu_<version>_amd64.deb.
-# Options: --check also lists the package's files and runs desktop-file-validate, appstreamcli and lintian on it
-# (non-zero on any error).
+# Options: --check also checks the package: its files, desktop entries, AppStream metadata, shell scripts, manual
+# page and lintian's view (tools/check-package.sh); then, as root on a machine without the station, installs it over
+# an older build and tries it with real users, removal and purge (tools/check-install.sh). Non-zero on any failure.
 set -euo pipefail
 VZ_ROOT=$(cd "$(dirname "$0")" && pwd)
 source "$VZ_ROOT/tools/setup.sh"
@@ -20,4 +21,11 @@ rm -f "$VZ_ROOT"/build/vizavovu_*.deb
 deb=$(ls "$VZ_ROOT"/build/vizavovu_*.deb)
 echo "$deb"
 [ "$check" = yes ] || exit 0
-exec "$VZ_ROOT/tools/check-package.sh" "$deb"
+"$VZ_ROOT/tools/check-package.sh" "$deb"
+
+# The older build to upgrade from: the same build packed under a lower version.
+older=$(mktemp -d)
+trap 'rm -rf "$older"' EXIT
+(cd "$VZ_ROOT/build" && cpack --config CPackConfig.cmake -R "$(dpkg-deb -f "$deb" Version)~older" -B "$older" \
+    -D CPACK_OUTPUT_FILE_PREFIX="$older" >/dev/null)
+"$VZ_ROOT/tools/check-install.sh" "$deb" "$older"/vizavovu_*.deb

@@ -48,6 +48,21 @@
     </message>
 </context>
 <context>
+    <name>AddressRanges</name>
+    <message>
+        <source>Enter one or more addresses or ranges.</source>
+        <translation>请输入一个或多个地址或范围。</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is neither an address, a range like 10.1.0.1-10.1.3.254 nor a network like 10.1.0.0/22.</source>
+        <translation>“%1”既不是地址，也不是 10.1.0.1-10.1.3.254 这样的范围或 10.1.0.0/22 这样的网络。</translation>
+    </message>
+    <message>
+        <source>At most %1 addresses can be searched at once.</source>
+        <translation>一次最多可查找 %1 个地址。</translation>
+    </message>
+</context>
+<context>
     <name>AlarmHandlingController</name>
     <message>
         <source>Note (at most %1 characters):</source>
@@ -333,6 +348,21 @@
         <source>Duration: %1</source>
         <translation>持续时间：%1</translation>
     </message>
+    <message>
+        <source>Not monitored</source>
+        <translation>未监测</translation>
+    </message>
+</context>
+<context>
+    <name>AppDirLock</name>
+    <message>
+        <source>Cannot open %1: %2</source>
+        <translation>无法打开 %1：%2</translation>
+    </message>
+    <message>
+        <source>A station is running in %1.</source>
+        <translation>%1 中有监控站正在运行。</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -403,6 +433,32 @@
     <message>
         <source>the file must hold one line, &quot;Bearer TOKEN&quot; or &quot;Basic USER:PASSWORD&quot;</source>
         <translation>文件必须只有一行：&quot;Bearer TOKEN&quot; 或 &quot;Basic USER:PASSWORD&quot;</translation>
+    </message>
+    <message>
+        <source>Warning: the Alertmanager credentials travel unencrypted to an http:// URL; anyone on the way can read them. Use https://.
+</source>
+        <translation>警告：Alertmanager 凭据将以明文发送到 http:// 地址，途经的任何人都能读取。请使用 https://。
+</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is given twice: every alarm would go there twice.
+</source>
+        <translation>&apos;%1&apos; 给出了两次：每条告警都会发送两次。
+</translation>
+    </message>
+    <message>
+        <source>Warning: %1; the station runs without them.
+</source>
+        <translation>警告：%1；监控站将在没有指标的情况下继续运行。
+</translation>
+    </message>
+    <message>
+        <source>others may read it (mode %1); make it its owner&apos;s alone, for example with chmod 600</source>
+        <translation>其他用户可以读取该文件（权限 %1）；请使其仅属主可读，例如使用 chmod 600</translation>
+    </message>
+    <message>
+        <source>Check the device list in the CSV &lt;file&gt; (as Manage Device exports it) and write it as the device configuration, then exit without starting the window: 0 when written, 1 when the file is wrong (the wrong lines go to stderr), 3 while a station is running in this application directory, 4 when the device configuration cannot be written.</source>
+        <translation>检查 CSV 文件 &lt;file&gt;（格式与设备管理导出的相同）中的设备列表，将其写为设备配置，然后不启动窗口直接退出：写入成功返回 0，文件有误返回 1（错误的行输出到 stderr），本应用目录中有监控站正在运行时返回 3，设备配置无法写入时返回 4。</translation>
     </message>
 </context>
 <context>
@@ -719,6 +775,167 @@
         <translation>设备配置无法保存到 %1：
 %2</translation>
     </message>
+    <message>
+        <source>Find Devices...</source>
+        <translation>查找设备...</translation>
+    </message>
+    <message>
+        <source>Import CSV...</source>
+        <translation>导入 CSV...</translation>
+    </message>
+    <message>
+        <source>Export CSV...</source>
+        <translation>导出 CSV...</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV 文件 (*.csv)</translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation>导出 CSV</translation>
+    </message>
+    <message>
+        <source>The device list could not be written to %1:
+%2</source>
+        <translation>设备列表无法写入 %1：
+%2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n device(s) written to %1.</source>
+        <translation>
+            <numerusform>已将 %n 台设备写入 %1。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Import CSV</source>
+        <translation>导入 CSV</translation>
+    </message>
+    <message>
+        <source>%1 is not imported; the device list is unchanged.
+
+%2</source>
+        <translation>%1 未导入，设备列表保持不变。
+
+%2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n device(s) read from %1. OK writes them to the device configuration, Cancel keeps the old one.</source>
+        <translation>
+            <numerusform>已从 %1 读取 %n 台设备。按“确定”写入设备配置，按“取消”保留原配置。</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>DeviceDiscoveryThread</name>
+    <message>
+        <source>Probe %1</source>
+        <translation>探头 %1</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceListCsv</name>
+    <message>
+        <source>&apos;%1&apos; is not a device address (four numbers from 0 to 255, the last one at most 254)</source>
+        <translation>“%1”不是设备地址（四个 0 到 255 的数，最后一个最大为 254）</translation>
+    </message>
+    <message>
+        <source>a name cannot hold line breaks or other control characters</source>
+        <translation>名称不能包含换行或其他控制字符</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a port: BNC 1 to BNC 16, Analog 1 or AES/EBU 1</source>
+        <translation>“%1”不是端口：应为 BNC 1 到 BNC 16、Analog 1 或 AES/EBU 1</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is neither yes nor no</source>
+        <translation>“%1”既不是 yes 也不是 no</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not an alarm type of this port</source>
+        <translation>“%1”不是此端口的告警类型</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a track of this port (1 to %2)</source>
+        <translation>“%1”不是此端口的音轨（1 到 %2）</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a window hh:mm:ss-hh:mm:ss</source>
+        <translation>“%1”不是 hh:mm:ss-hh:mm:ss 格式的时间段</translation>
+    </message>
+    <message>
+        <source>the window %1 ends before it starts</source>
+        <translation>时间段 %1 的结束早于开始</translation>
+    </message>
+    <message>
+        <source>The file is not UTF-8 text; save it from the spreadsheet as CSV UTF-8.</source>
+        <translation>该文件不是 UTF-8 文本；请在电子表格中另存为 CSV UTF-8。</translation>
+    </message>
+    <message>
+        <source>Line %1: a quote is opened and never closed.</source>
+        <translation>第 %1 行：引号未闭合。</translation>
+    </message>
+    <message>
+        <source>Line 1: the first line must be the header %1</source>
+        <translation>第 1 行：第一行必须是表头 %1</translation>
+    </message>
+    <message>
+        <source>Line %1: %2</source>
+        <translation>第 %1 行：%2</translation>
+    </message>
+    <message>
+        <source>Line %1, column %2 (%3): %4</source>
+        <translation>第 %1 行，第 %2 列（%3）：%4</translation>
+    </message>
+    <message>
+        <source>%1 fields instead of %2</source>
+        <translation>有 %1 个字段，应为 %2 个</translation>
+    </message>
+    <message>
+        <source>%1 is named &apos;%2&apos; on line %3</source>
+        <translation>%1 在第 %3 行名为“%2”</translation>
+    </message>
+    <message>
+        <source>%1 of %2 is already on line %3</source>
+        <translation>%2 的 %1 已在第 %3 行</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>无法读取 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1 is larger than %2 MB; it is not a device list.</source>
+        <translation>%1 大于 %2 MB，不是设备列表。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n wrong line(s) in all.</source>
+        <translation>
+            <numerusform>共 %n 行有误。</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>DeviceListImport</name>
+    <message>
+        <source>The devices are not imported: %1</source>
+        <translation>设备未导入：%1</translation>
+    </message>
+    <message>
+        <source>%1 is not imported:
+%2</source>
+        <translation>%1 未导入：
+%2</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>无法写入 %1：%2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n device(s) written to %1</source>
+        <translation>
+            <numerusform>已将 %n 台设备写入 %1</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>DevicePicMonitorForm</name>
@@ -771,6 +988,65 @@
     <message>
         <source>Unacknowledged alarms: %1</source>
         <translation>未确认告警：%1</translation>
+    </message>
+</context>
+<context>
+    <name>FindDevicesDialog</name>
+    <message>
+        <source>Find Devices</source>
+        <translation>查找设备</translation>
+    </message>
+    <message>
+        <source>Addresses:</source>
+        <translation>地址：</translation>
+    </message>
+    <message>
+        <source>10.1.0.1-10.1.3.254, 10.1.0.0/22 or single addresses</source>
+        <translation>10.1.0.1-10.1.3.254、10.1.0.0/22 或单个地址</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>查找</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Add Selected</source>
+        <translation>添加所选</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>地址</translation>
+    </message>
+    <message>
+        <source>Device Name</source>
+        <translation>设备名称</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>状态</translation>
+    </message>
+    <message>
+        <source>%1 of %2 addresses asked, %3 probes found</source>
+        <translation>已询问 %1 / %2 个地址，找到 %3 个探头</translation>
+    </message>
+    <message>
+        <source>Warn</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>already configured</source>
+        <translation>已配置</translation>
+    </message>
+    <message>
+        <source>Select the probes to add (Ctrl+A selects every probe not yet configured).</source>
+        <translation>请选择要添加的探头（Ctrl+A 选择所有尚未配置的探头）。</translation>
     </message>
 </context>
 <context>
@@ -1213,6 +1489,12 @@ Alarms are kept and written as soon as it can be written again.</source>
         <source>Shelved Alarms</source>
         <translation>已搁置告警</translation>
     </message>
+    <message numerus="yes">
+        <source>%n alarm(s) arrived while the alarm log could not be written and its queue was full; they are not in the log.</source>
+        <translation>
+            <numerusform>告警日志无法写入且其队列已满时到达的 %n 条告警未记入日志。</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>MainWindowActions</name>
@@ -1307,6 +1589,17 @@ Alarms are kept and written as soon as it can be written again.</source>
     <message>
         <source>Unknown level</source>
         <translation>未知级别</translation>
+    </message>
+</context>
+<context>
+    <name>StationLock</name>
+    <message>
+        <source>Another station is already running on %1.</source>
+        <translation>已有另一个监测站在 %1 上运行。</translation>
+    </message>
+    <message>
+        <source>Warn</source>
+        <translation>警告</translation>
     </message>
 </context>
 <context>

@@ -48,6 +48,21 @@
     </message>
 </context>
 <context>
+    <name>AddressRanges</name>
+    <message>
+        <source>Enter one or more addresses or ranges.</source>
+        <translation>請輸入一個或多個位址或範圍。</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is neither an address, a range like 10.1.0.1-10.1.3.254 nor a network like 10.1.0.0/22.</source>
+        <translation>「%1」既不是位址，也不是 10.1.0.1-10.1.3.254 這樣的範圍或 10.1.0.0/22 這樣的網路。</translation>
+    </message>
+    <message>
+        <source>At most %1 addresses can be searched at once.</source>
+        <translation>一次最多可搜尋 %1 個位址。</translation>
+    </message>
+</context>
+<context>
     <name>AlarmHandlingController</name>
     <message>
         <source>Note (at most %1 characters):</source>
@@ -333,6 +348,21 @@
         <source>Duration: %1</source>
         <translation>持續時間：%1</translation>
     </message>
+    <message>
+        <source>Not monitored</source>
+        <translation>未監測</translation>
+    </message>
+</context>
+<context>
+    <name>AppDirLock</name>
+    <message>
+        <source>Cannot open %1: %2</source>
+        <translation>無法開啟 %1：%2</translation>
+    </message>
+    <message>
+        <source>A station is running in %1.</source>
+        <translation>%1 中有監控站正在執行。</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -403,6 +433,32 @@
     <message>
         <source>the file must hold one line, &quot;Bearer TOKEN&quot; or &quot;Basic USER:PASSWORD&quot;</source>
         <translation>檔案必須只有一行：&quot;Bearer TOKEN&quot; 或 &quot;Basic USER:PASSWORD&quot;</translation>
+    </message>
+    <message>
+        <source>Warning: the Alertmanager credentials travel unencrypted to an http:// URL; anyone on the way can read them. Use https://.
+</source>
+        <translation>警告：Alertmanager 憑證將以明文傳送到 http:// 位址，途經的任何人都能讀取。請使用 https://。
+</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is given twice: every alarm would go there twice.
+</source>
+        <translation>&apos;%1&apos; 給出了兩次：每則警報都會傳送兩次。
+</translation>
+    </message>
+    <message>
+        <source>Warning: %1; the station runs without them.
+</source>
+        <translation>警告：%1；監控站將在沒有指標的情況下繼續執行。
+</translation>
+    </message>
+    <message>
+        <source>others may read it (mode %1); make it its owner&apos;s alone, for example with chmod 600</source>
+        <translation>其他使用者可以讀取該檔案（權限 %1）；請使其僅擁有者可讀，例如使用 chmod 600</translation>
+    </message>
+    <message>
+        <source>Check the device list in the CSV &lt;file&gt; (as Manage Device exports it) and write it as the device configuration, then exit without starting the window: 0 when written, 1 when the file is wrong (the wrong lines go to stderr), 3 while a station is running in this application directory, 4 when the device configuration cannot be written.</source>
+        <translation>檢查 CSV 檔案 &lt;file&gt;（格式與設備管理匯出的相同）中的設備清單，將其寫為設備設定，然後不啟動視窗直接結束：寫入成功傳回 0，檔案有誤傳回 1（錯誤的行輸出到 stderr），本應用程式目錄中有監控站正在執行時傳回 3，設備設定無法寫入時傳回 4。</translation>
     </message>
 </context>
 <context>
@@ -719,6 +775,167 @@
         <translation>設備設定無法儲存到 %1：
 %2</translation>
     </message>
+    <message>
+        <source>Find Devices...</source>
+        <translation>搜尋設備...</translation>
+    </message>
+    <message>
+        <source>Import CSV...</source>
+        <translation>匯入 CSV...</translation>
+    </message>
+    <message>
+        <source>Export CSV...</source>
+        <translation>匯出 CSV...</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV 檔案 (*.csv)</translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation>匯出 CSV</translation>
+    </message>
+    <message>
+        <source>The device list could not be written to %1:
+%2</source>
+        <translation>設備清單無法寫入 %1：
+%2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n device(s) written to %1.</source>
+        <translation>
+            <numerusform>已將 %n 台設備寫入 %1。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Import CSV</source>
+        <translation>匯入 CSV</translation>
+    </message>
+    <message>
+        <source>%1 is not imported; the device list is unchanged.
+
+%2</source>
+        <translation>%1 未匯入，設備清單保持不變。
+
+%2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n device(s) read from %1. OK writes them to the device configuration, Cancel keeps the old one.</source>
+        <translation>
+            <numerusform>已從 %1 讀取 %n 台設備。按「確定」寫入設備設定，按「取消」保留原設定。</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>DeviceDiscoveryThread</name>
+    <message>
+        <source>Probe %1</source>
+        <translation>探頭 %1</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceListCsv</name>
+    <message>
+        <source>&apos;%1&apos; is not a device address (four numbers from 0 to 255, the last one at most 254)</source>
+        <translation>「%1」不是設備位址（四個 0 到 255 的數，最後一個最大為 254）</translation>
+    </message>
+    <message>
+        <source>a name cannot hold line breaks or other control characters</source>
+        <translation>名稱不能包含換行或其他控制字元</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a port: BNC 1 to BNC 16, Analog 1 or AES/EBU 1</source>
+        <translation>「%1」不是連接埠：應為 BNC 1 到 BNC 16、Analog 1 或 AES/EBU 1</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is neither yes nor no</source>
+        <translation>「%1」既不是 yes 也不是 no</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not an alarm type of this port</source>
+        <translation>「%1」不是此連接埠的告警類型</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a track of this port (1 to %2)</source>
+        <translation>「%1」不是此連接埠的音軌（1 到 %2）</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a window hh:mm:ss-hh:mm:ss</source>
+        <translation>「%1」不是 hh:mm:ss-hh:mm:ss 格式的時間段</translation>
+    </message>
+    <message>
+        <source>the window %1 ends before it starts</source>
+        <translation>時間段 %1 的結束早於開始</translation>
+    </message>
+    <message>
+        <source>The file is not UTF-8 text; save it from the spreadsheet as CSV UTF-8.</source>
+        <translation>該檔案不是 UTF-8 文字；請在試算表中另存為 CSV UTF-8。</translation>
+    </message>
+    <message>
+        <source>Line %1: a quote is opened and never closed.</source>
+        <translation>第 %1 行：引號未閉合。</translation>
+    </message>
+    <message>
+        <source>Line 1: the first line must be the header %1</source>
+        <translation>第 1 行：第一行必須是表頭 %1</translation>
+    </message>
+    <message>
+        <source>Line %1: %2</source>
+        <translation>第 %1 行：%2</translation>
+    </message>
+    <message>
+        <source>Line %1, column %2 (%3): %4</source>
+        <translation>第 %1 行，第 %2 欄（%3）：%4</translation>
+    </message>
+    <message>
+        <source>%1 fields instead of %2</source>
+        <translation>有 %1 個欄位，應為 %2 個</translation>
+    </message>
+    <message>
+        <source>%1 is named &apos;%2&apos; on line %3</source>
+        <translation>%1 在第 %3 行名為「%2」</translation>
+    </message>
+    <message>
+        <source>%1 of %2 is already on line %3</source>
+        <translation>%2 的 %1 已在第 %3 行</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>無法讀取 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1 is larger than %2 MB; it is not a device list.</source>
+        <translation>%1 大於 %2 MB，不是設備清單。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n wrong line(s) in all.</source>
+        <translation>
+            <numerusform>共 %n 行有誤。</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>DeviceListImport</name>
+    <message>
+        <source>The devices are not imported: %1</source>
+        <translation>設備未匯入：%1</translation>
+    </message>
+    <message>
+        <source>%1 is not imported:
+%2</source>
+        <translation>%1 未匯入：
+%2</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>無法寫入 %1：%2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n device(s) written to %1</source>
+        <translation>
+            <numerusform>已將 %n 台設備寫入 %1</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>DevicePicMonitorForm</name>
@@ -771,6 +988,65 @@
     <message>
         <source>Unacknowledged alarms: %1</source>
         <translation>未確認告警：%1</translation>
+    </message>
+</context>
+<context>
+    <name>FindDevicesDialog</name>
+    <message>
+        <source>Find Devices</source>
+        <translation>搜尋設備</translation>
+    </message>
+    <message>
+        <source>Addresses:</source>
+        <translation>位址：</translation>
+    </message>
+    <message>
+        <source>10.1.0.1-10.1.3.254, 10.1.0.0/22 or single addresses</source>
+        <translation>10.1.0.1-10.1.3.254、10.1.0.0/22 或單個位址</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>搜尋</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Add Selected</source>
+        <translation>新增所選</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>位址</translation>
+    </message>
+    <message>
+        <source>Device Name</source>
+        <translation>設備名稱</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>狀態</translation>
+    </message>
+    <message>
+        <source>%1 of %2 addresses asked, %3 probes found</source>
+        <translation>已詢問 %1 / %2 個位址，找到 %3 個探頭</translation>
+    </message>
+    <message>
+        <source>Warn</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>already configured</source>
+        <translation>已設定</translation>
+    </message>
+    <message>
+        <source>Select the probes to add (Ctrl+A selects every probe not yet configured).</source>
+        <translation>請選擇要新增的探頭（Ctrl+A 選擇所有尚未設定的探頭）。</translation>
     </message>
 </context>
 <context>
@@ -1213,6 +1489,12 @@ Alarms are kept and written as soon as it can be written again.</source>
         <source>Shelved Alarms</source>
         <translation>已擱置告警</translation>
     </message>
+    <message numerus="yes">
+        <source>%n alarm(s) arrived while the alarm log could not be written and its queue was full; they are not in the log.</source>
+        <translation>
+            <numerusform>告警日誌無法寫入且其佇列已滿時到達的 %n 條告警未記入日誌。</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>MainWindowActions</name>
@@ -1307,6 +1589,17 @@ Alarms are kept and written as soon as it can be written again.</source>
     <message>
         <source>Unknown level</source>
         <translation>未知級別</translation>
+    </message>
+</context>
+<context>
+    <name>StationLock</name>
+    <message>
+        <source>Another station is already running on %1.</source>
+        <translation>已有另一個監測站在 %1 上執行。</translation>
+    </message>
+    <message>
+        <source>Warn</source>
+        <translation>警告</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Checks a built station package: its file list, its desktop entries, its AppStream metadata and lintian's view.
+# Checks a built station package: its file list, its desktop entries, its AppStream metadata, its shell scripts,
+# its manual page against the station's options, and lintian's view.
 # Usage: tools/check-package.sh build/vizavovu_<version>_amd64.deb
 set -euo pipefail
 deb=$1
@@ -32,6 +33,20 @@ done
 [ "$missing" -eq 0 ]
 
 dpkg-deb -x "$deb" "$unpacked"
+dpkg-deb -e "$deb" "$unpacked/DEBIAN"
+shellcheck "$unpacked"/DEBIAN/postinst "$unpacked"/DEBIAN/postrm "$unpacked"/opt/vizavovu/bin/vizavovu-session
+
+# Every option that --help lists has an entry of its own in the manual page.
+entries=$(zcat "$unpacked"/usr/share/man/man1/vizavovu.1.gz | awk '/^\.TP/ { getline; print }' | sed 's/\\-/-/g')
+help=$("$unpacked"/opt/vizavovu/bin/vizavovu --help)
+while read -r option; do
+    if [ "$option" != --help-all ] && ! grep -qE -- "(^|[^a-z-])$option([^a-z-]|\$)" <<<"$entries"; then
+        echo "the manual page does not describe $option" >&2
+        missing=1
+    fi
+done < <(grep -oE -- '--[a-z][a-z-]*' <<<"$help" | sort -u)
+[ "$missing" -eq 0 ]
+
 desktop-file-validate "$unpacked"/usr/share/applications/vizavovu.desktop \
     "$unpacked"/etc/xdg/autostart/vizavovu-autostart.desktop
 appstreamcli validate --no-net --pedantic "$unpacked"/usr/share/metainfo/com.quorvexzentiq.vizavovu.metainfo.xml

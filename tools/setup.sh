@@ -11,7 +11,7 @@ VZ_PACKAGES=(
     fonts-wqy-microhei
     libmicrohttpd-dev prometheus-alertmanager prometheus
     tzdata
-    dbus dpkg-dev lintian appstream desktop-file-utils
+    dbus dpkg-dev lintian appstream desktop-file-utils shellcheck git adduser procps systemd
 )
 
 vz_ensure_packages() {

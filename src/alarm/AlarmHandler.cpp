@@ -2,6 +2,7 @@
 
 #include "alarm/AlarmRecord.h"
 #include "alarm/AlarmRecordPool.h"
+#include "alarm/DeviceStateRead.h"
 #include "alarm/ShowAlarmManager.h"
 #include "alarm/SoundAlarmManager.h"
 #include "config/DeviceConfigNode.h"
@@ -10,6 +11,8 @@
 #include "snmp/ConnectDeviceThread.h"
 
 #include <QDebug>
+
+#include <algorithm>
 
 namespace {
 // Both bounds are inclusive, to the millisecond; a window with a missing end matches nothing.
@@ -70,9 +73,16 @@ void AlarmHandler::SetDeviceConfig(const DeviceConfigFile& config)
     const std::lock_guard<std::mutex> locker(m_handlerLock);
     m_deviceConfig = config;
     m_deviceCount = m_deviceConfig.Devices().size();
-    for (auto lost = m_lostDevices.begin(); lost != m_lostDevices.end();)
-        lost = m_deviceConfig.FindDevice(*lost) ? std::next(lost) : m_lostDevices.erase(lost);
-    m_lostDeviceCount = m_lostDevices.size();
+    for (auto device = m_deviceReachable.begin(); device != m_deviceReachable.end();)
+        device = m_deviceConfig.FindDevice(device.key()) ? std::next(device) : m_deviceReachable.erase(device);
+    CountDeviceStates();
+}
+
+void AlarmHandler::ForgetDeviceStates()
+{
+    const std::lock_guard<std::mutex> locker(m_handlerLock);
+    m_deviceReachable.clear();
+    CountDeviceStates();
 }
 
 void AlarmHandler::SetConnectDeviceThread(ConnectDeviceThread* thread)
@@ -93,12 +103,23 @@ void AlarmHandler::AddAlarm(AlarmRecord* record)
         start(QThread::InheritPriority);
 }
 
+void AlarmHandler::AddStateRead(const DeviceStateRead& read)
+{
+    std::unique_lock<std::mutex> locker(m_handlerLock);
+    LogManager* logManager = m_deviceConfig.FindDevice(read.ip) ? m_logManager : nullptr;
+    locker.unlock();
+    if (logManager)
+        logManager->Settle(read);
+}
+
 bool AlarmHandler::AcceptAndName(AlarmRecord* record)
 {
+    const DeviceConfigNode* device = m_deviceConfig.FindDevice(record->ip);
+    if (device)
+        NoteDeviceState(*record);
     // Fan and power records are decoded but never reach the consumers.
     if (record->alarmType == AlarmTypeNone || record->alarmType == AlarmTypeFan || record->alarmType == AlarmTypePower)
         return false;
-    const DeviceConfigNode* device = m_deviceConfig.FindDevice(record->ip);
     if (!device) {
         qDebug().noquote() << QStringLiteral("%1 is not configed").arg(record->ip);
         return false;
@@ -114,13 +135,27 @@ bool AlarmHandler::AcceptAndName(AlarmRecord* record)
     return true;
 }
 
-void AlarmHandler::NoteConnection(const AlarmRecord& record)
+void AlarmHandler::NoteDeviceState(const AlarmRecord& record)
 {
-    if (record.level == LevelNormal)
-        m_lostDevices.remove(record.ip);
-    else
-        m_lostDevices.insert(record.ip);
-    m_lostDeviceCount = m_lostDevices.size();
+    // Counted as it changes: a storm of records is not a count over every device each time.
+    const bool reachable = record.alarmType != AlarmTypeConnection || record.level == LevelNormal;
+    const auto known = m_deviceReachable.find(record.ip);
+    if (known != m_deviceReachable.end()) {
+        if (*known == reachable)
+            return;
+        (*known ? m_reachableDeviceCount : m_lostDeviceCount) -= 1;
+        *known = reachable;
+    } else {
+        m_deviceReachable.insert(record.ip, reachable);
+    }
+    (reachable ? m_reachableDeviceCount : m_lostDeviceCount) += 1;
+}
+
+void AlarmHandler::CountDeviceStates()
+{
+    const int reachable = int(std::count(m_deviceReachable.cbegin(), m_deviceReachable.cend(), true));
+    m_reachableDeviceCount = reachable;
+    m_lostDeviceCount = m_deviceReachable.size() - reachable;
 }
 
 void AlarmHandler::run()
@@ -140,21 +175,24 @@ void AlarmHandler::run()
             AlarmRecordPool::Instance()->Release(record);
             continue;
         }
-        if (record->alarmType == AlarmTypeConnection)
-            NoteConnection(*record);
         ShowAlarmManager* showAlarmManager = m_showAlarmManager;
         SoundAlarmManager* soundAlarmManager = m_soundAlarmManager;
         LogManager* logManager = m_logManager;
         ConnectDeviceThread* connectDeviceThread = m_connectDeviceThread;
         locker.unlock();
 
-        // Consumers run without the lock so that a slow one never blocks the producers.
+        // Consumers run without the lock so that a slow one never blocks the producers. The log comes first: a
+        // start of an alarm whose row is still open carries that row's start on, so that the views and the
+        // acknowledgements name the same occurrence as the log.
+        if (logManager) {
+            const QDateTime rowStart = logManager->AddAlarm(record);
+            if (rowStart.isValid() && record->level != LevelNormal)
+                record->time = rowStart;
+        }
         if (showAlarmManager)
             showAlarmManager->DealAlarm(record);
         if (soundAlarmManager)
             soundAlarmManager->AppendAlarm(record);
-        if (logManager)
-            logManager->AddAlarm(record);
         if (connectDeviceThread && record->alarmType == AlarmTypeConnection && record->level == LevelNormal) {
             connectDeviceThread->AddIP(record->ip);
             qDebug() << "DEVICE_CONN_STATE";

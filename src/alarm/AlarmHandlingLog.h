@@ -19,7 +19,9 @@ public:
     virtual void AddAcknowledgements(const std::vector<AlarmAcknowledgement>& acknowledgements) = 0;
     // A new shelf, or one ended early (unshelved set).
     virtual void AddShelfChange(const AlarmShelf& shelf) = 0;
-    // The latest acknowledgement of each alarm whose log row has no end yet, and the shelves still in force at now.
+    // The latest acknowledgement of each log row that has no end yet, and the shelves still in force at now; when
+    // asked for, the alarms whose last occurrence has ended unacknowledged (the latched ones). Reads the file only:
+    // what still waits for the writer is not in it.
     virtual bool LoadHandling(const QDateTime& now, QList<AlarmAcknowledgement>& openAcknowledgements,
-                              QList<AlarmShelf>& shelves) = 0;
+                              QList<AlarmShelf>& shelves, QList<AlarmRecord>* unacknowledgedEnds) = 0;
 };

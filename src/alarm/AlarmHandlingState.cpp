@@ -42,14 +42,16 @@ void AlarmHandlingState::Forget(const AlarmRecord& alarm)
         m_acknowledged.remove(Identity(alarm));
 }
 
-void AlarmHandlingState::SetRestored(const QList<AlarmAcknowledgement>& acknowledgements)
+void AlarmHandlingState::AddRestored(const QList<AlarmAcknowledgement>& acknowledgements)
 {
-    m_restored.clear();
-    for (const AlarmAcknowledgement& acknowledgement : acknowledgements)
-        m_restored.insert(Identity(acknowledgement.alarm), acknowledgement);
+    for (const AlarmAcknowledgement& acknowledgement : acknowledgements) {
+        const Identity key(acknowledgement.alarm);
+        if (!m_restored.contains(key))
+            m_restored.insert(key, acknowledgement);
+    }
 }
 
-bool AlarmHandlingState::TakeRestored(const AlarmRecord& alarm, AlarmAcknowledgement& acknowledgement)
+bool AlarmHandlingState::TakeRestored(const AlarmRecord& alarm)
 {
     if (m_restored.isEmpty())
         return false;
@@ -57,9 +59,11 @@ bool AlarmHandlingState::TakeRestored(const AlarmRecord& alarm, AlarmAcknowledge
     const auto it = m_restored.find(key);
     if (it == m_restored.end())
         return false;
-    acknowledgement = {alarm, it->time, it->note};
+    const AlarmAcknowledgement restored = *it;
     m_restored.erase(it);
-    m_acknowledged.insert(key, acknowledgement);
+    if (restored.alarm.time != alarm.time)
+        return false;
+    m_acknowledged.insert(key, {alarm, restored.time, restored.note});
     return true;
 }
 
@@ -146,7 +150,7 @@ QStringList AlarmHandlingState::ExpiredKeys(const QDateTime& now) const
 
 void AlarmHandlingState::ClearAlarms()
 {
+    for (auto it = m_acknowledged.cbegin(); it != m_acknowledged.cend(); ++it)
+        m_restored.insert(it.key(), it.value());
     m_acknowledged.clear();
-    m_restored.clear();
-    m_latched.clear();
 }

@@ -28,11 +28,13 @@ public:
     void Forget(const AlarmRecord& alarm);
     bool HasAcknowledgements() const { return !m_acknowledged.isEmpty(); }
 
-    // Acknowledgements kept from an earlier run, waiting for their alarm to be reported again.
-    void SetRestored(const QList<AlarmAcknowledgement>& acknowledgements);
-    // When a restored acknowledgement waits for this alarm, it now holds for it and is returned (with the alarm as
-    // it is now, so that it can be kept for the alarm's new log row).
-    bool TakeRestored(const AlarmRecord& alarm, AlarmAcknowledgement& acknowledgement);
+    // Acknowledgements kept from an earlier run, waiting for their alarm to be reported again; one already waiting
+    // for the same alarm is kept as it is.
+    void AddRestored(const QList<AlarmAcknowledgement>& acknowledgements);
+    // When a restored acknowledgement waits for this occurrence of the alarm (the same log row: same identity and
+    // start), it now holds for it and true is returned. One for another occurrence is dropped: a new occurrence
+    // starts unacknowledged.
+    bool TakeRestored(const AlarmRecord& alarm);
 
     void Latch(const AlarmRecord& ended);
     // The latched alarms of a key, which leave the state.
@@ -54,7 +56,8 @@ public:
     // The keys whose shelf has run out at now; their shelves stay until unshelved.
     QStringList ExpiredKeys(const QDateTime& now) const;
 
-    // Monitoring starts or stops: the alarms go, and with them their acknowledgements and latches. Shelves stay.
+    // Monitoring starts or stops: the alarms go; their acknowledgements wait for them to be reported again, and the
+    // latched alarms and the shelves stay.
     void ClearAlarms();
 
     // An alarm's identity (the fields of its identity key) without formatting the key: the tiles ask for every

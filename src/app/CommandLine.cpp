@@ -7,12 +7,13 @@
 #include <QCoreApplication>
 #include <QHostAddress>
 #include <QNetworkInterface>
+#include <QRegularExpression>
+#include <QSet>
 
 #include <cstdio>
 #include <cstring>
 
-namespace
-{
+namespace {
 void Print(FILE* stream, const QString& text)
 {
     std::fputs(qPrintable(text), stream);
@@ -27,6 +28,15 @@ bool CommandLine::AsksForInformationOnly(int argc, char* argv[])
             if (std::strcmp(argv[i], option) == 0)
                 return true;
         }
+    }
+    return false;
+}
+
+bool CommandLine::ImportsDevices(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--import-devices", std::strlen("--import-devices")) == 0)
+            return true;
     }
     return false;
 }
@@ -82,6 +92,16 @@ bool CommandLine::Parse(const QStringList& arguments)
         QCoreApplication::translate("CommandLine",
                                     "Show the all-devices status window once started, for a wall display."));
     parser.addOption(status);
+    const QCommandLineOption importDevices(
+        QStringLiteral("import-devices"),
+        QCoreApplication::translate("CommandLine",
+                                    "Check the device list in the CSV <file> (as Manage Device exports it) and write "
+                                    "it as the device configuration, then exit without starting the window: 0 when "
+                                    "written, 1 when the file is wrong (the wrong lines go to stderr), 3 while a "
+                                    "station is running in this application directory, 4 when the device "
+                                    "configuration cannot be written."),
+        QStringLiteral("file"));
+    parser.addOption(importDevices);
 
     if (!parser.parse(arguments)) {
         Print(stderr, parser.errorText() + QLatin1Char('\n'));
@@ -117,16 +137,17 @@ bool CommandLine::Parse(const QStringList& arguments)
         m_startAddress = QHostAddress(address).toString();
     }
     m_showStatus = parser.isSet(status);
+    m_importDevicesPath = parser.value(importDevices);
+    QSet<QString> collectors;
     for (const QString& url : parser.values(syslog)) {
         const std::optional<SyslogTarget> target = SyslogTarget::Parse(url);
-        if (!target) {
-            Print(stderr, QCoreApplication::translate("CommandLine",
+        if (!target)
+            return Refuse(QCoreApplication::translate("CommandLine",
                                                       "Cannot send alarms to '%1': give udp://HOST[:PORT] or "
                                                       "tcp://HOST[:PORT], HOST an IPv4 address or a host name.\n")
-                              .arg(url));
-            m_exitCode = 2;
+                              .arg(WithoutPassword(url)));
+        if (!Unique(collectors, target->ToString().toLower(), url))
             return false;
-        }
         m_syslogTargets.append(*target);
     }
     QByteArray authorization;
@@ -136,22 +157,49 @@ bool CommandLine::Parse(const QStringList& arguments)
         return Refuse(QCoreApplication::translate("CommandLine", "Cannot read the Alertmanager credentials in '%1': "
                                                                  "%2\n")
                           .arg(parser.value(credentials), error));
+    QSet<QString> alertmanagers;
+    bool unencrypted = false;
     for (const QString& url : parser.values(alertmanager)) {
         std::optional<AlertmanagerTarget> target = AlertmanagerTarget::Parse(url);
         if (!target)
             return Refuse(QCoreApplication::translate("CommandLine",
                                                       "Cannot send alarms to '%1': give http://HOST[:PORT][/PATH] "
                                                       "or https://HOST[:PORT][/PATH], with no credentials in it.\n")
-                              .arg(url));
+                              .arg(WithoutPassword(url)));
+        if (!Unique(alertmanagers, target->Identity(), url))
+            return false;
         target->authorization = authorization;
+        unencrypted = unencrypted || !target->IsEncrypted();
         m_alertmanagerTargets.append(*target);
     }
+    if (unencrypted && !authorization.isEmpty())
+        Print(stderr, QCoreApplication::translate("CommandLine",
+                                                  "Warning: the Alertmanager credentials travel unencrypted to an "
+                                                  "http:// URL; anyone on the way can read them. Use https://.\n"));
     if (parser.isSet(metrics) &&
         !MetricsServer::ParseListenAddress(parser.value(metrics), m_metricsAddress, m_metricsPort))
         return Refuse(QCoreApplication::translate("CommandLine", "Cannot serve metrics on '%1': give HOST:PORT, HOST "
                                                                  "an IPv4 address, or PORT alone.\n")
                           .arg(parser.value(metrics)));
     return true;
+}
+
+bool CommandLine::Unique(QSet<QString>& seen, const QString& identity, const QString& url)
+{
+    if (!seen.contains(identity)) {
+        seen.insert(identity);
+        return true;
+    }
+    return Refuse(QCoreApplication::translate("CommandLine", "'%1' is given twice: every alarm would go there twice.\n")
+                      .arg(WithoutPassword(url)));
+}
+
+QString CommandLine::WithoutPassword(const QString& url)
+{
+    // The user part goes too: a token alone may stand there.
+    static const QRegularExpression credentials(QStringLiteral("^(\\s*[^:/?#]*://)[^/?#]*@"));
+    QString shown = url;
+    return shown.replace(credentials, QStringLiteral("\\1***@"));
 }
 
 bool CommandLine::Refuse(const QString& message)

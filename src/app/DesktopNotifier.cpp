@@ -65,6 +65,11 @@ void DesktopNotifier::OnAlarmApplied(const AlarmRecord& record)
     }
 }
 
+void DesktopNotifier::OnMonitoringStopped()
+{
+    m_inError.clear();
+}
+
 void DesktopNotifier::Flush()
 {
     if (m_pendingCount == 0)
@@ -98,13 +103,16 @@ void DesktopNotifier::Send(const QString& summary, const QString& body)
     const QVariantMap hints{{QStringLiteral("urgency"), QVariant::fromValue(uchar(2))},
                             {QStringLiteral("category"), QStringLiteral("device.error")},
                             {QStringLiteral("desktop-entry"), QStringLiteral("vizavovu")}};
-    call << QStringLiteral("vizavovu") << uint(0) << QStringLiteral("vizavovu") << summary << body << QStringList()
-         << hints << -1;
+    // The body may be read as markup: a device named "A&B" must not break it. A storm replaces one banner.
+    call << QStringLiteral("vizavovu") << m_shownId << QStringLiteral("vizavovu") << summary << body.toHtmlEscaped()
+         << QStringList() << hints << -1;
     auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* finished) {
         const QDBusPendingReply<uint> reply = *finished;
         if (reply.isError())
             ReportUnavailable(reply.error().message());
+        else
+            m_shownId = reply.value();
         finished->deleteLater();
     });
 }

@@ -27,6 +27,8 @@ public:
 public slots:
     // A record as the display applied it.
     void OnAlarmApplied(const AlarmRecord& record);
+    // Monitoring stopped: an error alarm that comes back in the next run is new again.
+    void OnMonitoringStopped();
 
 private:
     void Flush();
@@ -47,5 +49,7 @@ private:
     QString m_firstText;
     QElapsedTimer m_sinceSent;
     QTimer m_flushTimer;
+    // The banner shown last, which the next one replaces; 0 for none.
+    uint m_shownId = 0;
     bool m_unavailableReported = false;
 };

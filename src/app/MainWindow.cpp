@@ -41,6 +41,8 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include <climits>
+
 QStringList GetLocalIPv4List()
 {
     QStringList list;
@@ -149,6 +151,17 @@ void MainWindow::CreateManagers()
                 },
                 Qt::QueuedConnection);
         });
+    m_logManager->SetLostHandler([this](quint64 lost) {
+        // Called on the log's thread once the log is written again.
+        QMetaObject::invokeMethod(
+            this,
+            [this, lost] {
+                Warn(this, tr("%n alarm(s) arrived while the alarm log could not be written and its queue was full; "
+                              "they are not in the log.",
+                              nullptr, int(qMin<quint64>(lost, INT_MAX))));
+            },
+            Qt::QueuedConnection);
+    });
     m_showAlarmManager = new ShowAlarmManager;
     m_soundAlarmManager = new SoundAlarmManager;
     m_systemConfigManager = new SystemConfigManager;
@@ -243,8 +256,8 @@ void MainWindow::CreateDesktopPresence()
         m_trayIcon->ShowState(m_monitoring, summary);
     });
     trayTimer->start(1000);
-    auto* notifier = new DesktopNotifier(this, QDBusConnection::sessionBus(), DesktopNotifier::DefaultIntervalMs, this);
-    connect(m_display, &MainAlarmDisplayWidget::Signal_AlarmApplied, notifier, &DesktopNotifier::OnAlarmApplied);
+    m_notifier = new DesktopNotifier(this, QDBusConnection::sessionBus(), DesktopNotifier::DefaultIntervalMs, this);
+    connect(m_display, &MainAlarmDisplayWidget::Signal_AlarmApplied, m_notifier, &DesktopNotifier::OnAlarmApplied);
 }
 
 void MainWindow::ApplySpeechVocabulary(const QString& language)
@@ -298,7 +311,9 @@ void MainWindow::StartMonitoring(const QString& localAddress)
     m_showAlarmManager->ClearAlarms();
     m_showAlarmManager->ClearDevices();
     m_soundAlarmManager->Clear();
+    m_alarmHandler->ForgetDeviceStates();
     m_logManager->Open();
+    m_logManager->BeginRun();
     m_display->Handling()->Restore();
     m_localAddress = localAddress;
     if (!m_snmpServer->Start(m_localAddress, m_serverPort)) {
@@ -339,12 +354,14 @@ void MainWindow::OnStopMonitorClicked()
     m_snmpServer->MarkStopping();
     m_connectDeviceThread->Stop();
     m_snmpServer->Stop();
+    m_logManager->EndRun();
     m_monitoring = false;
     m_actions->SetMonitoring(m_monitoring);
     statusBar()->showMessage(tr("Monitoring stopped"));
     m_showAlarmManager->ClearAlarms();
     m_showAlarmManager->ClearDevices();
     m_soundAlarmManager->Clear();
+    m_notifier->OnMonitoringStopped();
 }
 
 void MainWindow::OnManageDeviceClicked()

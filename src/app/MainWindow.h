@@ -15,6 +15,7 @@ class ConfigBackupRunner;
 class ConnectDeviceThread;
 class DeviceConfigFile;
 class DeviceConfigManager;
+class DesktopNotifier;
 class LanguageConfig;
 class LogManager;
 class MainAlarmDisplayWidget;
@@ -119,6 +120,7 @@ private:
     std::unique_ptr<ConfigBackupRunner> m_backup;
     MainAlarmDisplayWidget* m_display = nullptr;
     StationTrayIcon* m_trayIcon = nullptr;
+    DesktopNotifier* m_notifier = nullptr;
     // Reads the managers, so it goes before them.
     std::unique_ptr<MetricsServer> m_metricsServer;
     // Open while the operator keeps it open; it deletes itself on close.

@@ -8,10 +8,6 @@ StationPrompts StationPrompts::Interactive()
 {
     StationPrompts prompts;
     static_cast<DialogPrompts&>(prompts) = DialogPrompts::Interactive();
-    prompts.saveFileName = [](QWidget* parent, const QString& caption, const QString& proposedPath,
-                              const QString& filters, QString* chosenFilter) {
-        return QFileDialog::getSaveFileName(parent, caption, proposedPath, filters, chosenFilter);
-    };
     prompts.existingDirectory = [](QWidget* parent, const QString& caption) {
         return QFileDialog::getExistingDirectory(parent, caption, QString(), QFileDialog::ShowDirsOnly);
     };
@@ -23,7 +19,8 @@ StationPrompts StationPrompts::Unattended()
     StationPrompts prompts = Interactive();
     // The box stays up for the operator, but nothing waits for it.
     prompts.notify = [](QMessageBox::Icon icon, QWidget* parent, const QString& title, const QString& text) {
-        auto* box = new QMessageBox(icon, title, text, QMessageBox::Ok, parent);
+        auto* box = new QMessageBox(icon, title, QString(), QMessageBox::Ok, parent);
+        SetBoxText(*box, text);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->open();
     };

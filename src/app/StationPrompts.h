@@ -10,10 +10,6 @@ struct LogBrowserPrompts;
 // settings dialogs get the DialogPrompts part, the log browser the part it uses.
 struct StationPrompts : DialogPrompts
 {
-    // Asks for a file to write; empty when cancelled. chosenFilter receives the filter the operator picked.
-    std::function<QString(QWidget* parent, const QString& caption, const QString& proposedPath, const QString& filters,
-                          QString* chosenFilter)>
-        saveFileName;
     // Asks for an existing directory; empty when cancelled.
     std::function<QString(QWidget* parent, const QString& caption)> existingDirectory;
 

@@ -4,9 +4,11 @@
 #include "app/AppPaths.h"
 #include "config/DeviceConfigManager.h"
 #include "config/DeviceConfigNode.h"
+#include "config/DeviceListCsv.h"
 #include "config/PortConfigNode.h"
 #include "dialogs/AddDeviceDialog.h"
 #include "dialogs/DeviceAddress.h"
+#include "dialogs/FindDevicesDialog.h"
 #include "dialogs/TimeRangeItemDelegate.h"
 #include "dialogs/TimeRangeText.h"
 #include "ui_DeviceConfigDialog.h"
@@ -18,7 +20,6 @@
 
 namespace {
 const Qt::ItemFlags FixedCellFlags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
-const int BncPortCount = 16;
 } // namespace
 
 bool DeviceConfigManager::ShowDialog(const DialogPrompts& prompts)
@@ -41,26 +42,9 @@ DeviceConfigDialog::DeviceConfigDialog(const DialogPrompts& prompts, QWidget* pa
         qDebug() << "The device dialog starts without devices:" << path << m_config.GetErrorString();
     m_tick = tr("√");
 
-    m_portTables = {
-        {m_ui->tableWidget_BNC,
-         {AlarmTypeVideoLost, AlarmTypeVideoBlack, AlarmTypeVideoFreeze, AlarmTypeSilence, AlarmTypeAudioOverload},
-         8,
-         BncPortCount,
-         &DeviceConfigNode::GetBncPort,
-         &DeviceConfigNode::SetBncPort},
-        {m_ui->tableWidget_Analog,
-         {AlarmTypeSilence, AlarmTypeAudioOverload},
-         12,
-         1,
-         &DeviceConfigNode::GetAnalogPort,
-         &DeviceConfigNode::SetAnalogPort},
-        {m_ui->tableWidget_Aes_ebu,
-         {AlarmTypeSilence, AlarmTypeAudioOverload},
-         32,
-         1,
-         &DeviceConfigNode::GetAesPort,
-         &DeviceConfigNode::SetAesPort},
-    };
+    const QList<QTableWidget*> tables{m_ui->tableWidget_BNC, m_ui->tableWidget_Analog, m_ui->tableWidget_Aes_ebu};
+    for (int i = 0; i < tables.size(); ++i)
+        m_portTables.append({tables[i], DevicePorts::Kinds()[i]});
     for (const PortTable& portTable : qAsConst(m_portTables))
         SetUpPortTable(portTable);
 
@@ -68,11 +52,37 @@ DeviceConfigDialog::DeviceConfigDialog(const DialogPrompts& prompts, QWidget* pa
     devices->setHorizontalHeaderLabels({tr("Device")});
     devices->horizontalHeader()->setHighlightSections(false);
     devices->horizontalHeader()->setStretchLastSection(true);
+    FillDeviceTable();
+}
+
+void DeviceConfigDialog::FillDeviceTable()
+{
+    ClearPortTables();
+    QTableWidget* devices = m_ui->tableWidget_device;
+    devices->setRowCount(0);
+    devices->setRowCount(m_config.Devices().size());
+    int row = 0;
+    for (const DeviceConfigNode* device : m_config.Devices())
+        devices->setItem(row++, 0, new QTableWidgetItem(device->ip()));
+}
+
+bool DeviceConfigDialog::IsConfigured(const QString& ip) const
+{
     for (const DeviceConfigNode* device : m_config.Devices()) {
-        const int row = devices->rowCount();
-        devices->insertRow(row);
-        devices->setItem(row, 0, new QTableWidgetItem(device->ip()));
+        if (DeviceAddress::Normalized(device->ip()) == ip)
+            return true;
     }
+    return false;
+}
+
+int DeviceConfigDialog::AppendDevice(const QString& ip, const QString& name)
+{
+    m_config.AddDevice(DevicePorts::NewDevice(ip, name));
+    QTableWidget* devices = m_ui->tableWidget_device;
+    const int row = devices->rowCount();
+    devices->insertRow(row);
+    devices->setItem(row, 0, new QTableWidgetItem(ip));
+    return row;
 }
 
 DeviceConfigDialog::~DeviceConfigDialog() = default;
@@ -85,10 +95,10 @@ void DeviceConfigDialog::SetUpPortTable(const PortTable& portTable)
         {AlarmTypeAudioOverload, tr("Audio Overload")},
     };
     QStringList headers{tr("Port"), tr("Signal Name"), tr("Monitor")};
-    for (quint32 type : portTable.alarmTypes)
+    for (quint32 type : portTable.kind.alarmTypes)
         headers.append(typeHeaders.value(type));
     headers << tr("Time Rang 1") << tr("Time Rang 2");
-    for (int track = 1; track <= portTable.tracks; ++track)
+    for (int track = 1; track <= portTable.kind.tracks; ++track)
         headers.append(tr("CH%1").arg(track));
 
     QTableWidget* table = portTable.table;
@@ -130,7 +140,7 @@ void DeviceConfigDialog::AppendPortRow(const PortTable& portTable, const PortCon
     table->setItem(row, 1, new QTableWidgetItem(port.signal_name()));
     table->setItem(row, 2, TickCell(port.alarm()));
     int column = 3;
-    for (quint32 type : portTable.alarmTypes)
+    for (quint32 type : portTable.kind.alarmTypes)
         table->setItem(row, column++, TickCell(port.alarm_type_mask() & type));
     for (const auto& [start, end] :
          {std::pair{port.start_time1(), port.end_time1()}, std::pair{port.start_time2(), port.end_time2()}}) {
@@ -138,7 +148,7 @@ void DeviceConfigDialog::AppendPortRow(const PortTable& portTable, const PortCon
         range->setTextAlignment(Qt::AlignCenter);
         table->setItem(row, column++, range);
     }
-    for (int track = 0; track < portTable.tracks; ++track)
+    for (int track = 0; track < portTable.kind.tracks; ++track)
         table->setItem(row, column++, TickCell(port.track_mask() & (1u << track)));
 }
 
@@ -149,9 +159,9 @@ PortConfigNode DeviceConfigDialog::ReadPortRow(const PortTable& portTable, int r
     port.SetSignalName(table->item(row, 1) ? table->item(row, 1)->text() : QString());
     port.SetAlarm(IsTicked(table, row, 2));
     quint32 alarmTypeMask = 0xFFFFFFFF;
-    for (int i = 0; i < portTable.alarmTypes.size(); ++i) {
+    for (int i = 0; i < portTable.kind.alarmTypes.size(); ++i) {
         if (!IsTicked(table, row, 3 + i))
-            alarmTypeMask &= ~portTable.alarmTypes[i];
+            alarmTypeMask &= ~portTable.kind.alarmTypes[i];
     }
     port.SetAlarmTypeMask(alarmTypeMask);
     QTime start;
@@ -163,7 +173,7 @@ PortConfigNode DeviceConfigDialog::ReadPortRow(const PortTable& portTable, int r
                          start, end);
     port.SetTimeRange2(start, end);
     quint32 trackMask = 0;
-    for (int track = 0; track < portTable.tracks; ++track) {
+    for (int track = 0; track < portTable.kind.tracks; ++track) {
         if (IsTicked(table, row, portTable.FirstTrackColumn() + track))
             trackMask |= 1u << track;
     }
@@ -182,7 +192,7 @@ void DeviceConfigDialog::ShowDevice(const QString& ip)
     m_ui->lineEdit_DeviceName->setText(device.dev_name());
     for (const PortTable& portTable : qAsConst(m_portTables)) {
         PortConfigNode port;
-        for (int i = 0; i < portTable.maxPorts && (device.*portTable.getPort)(i, port); ++i)
+        for (int i = 0; i < portTable.kind.count && (device.*portTable.kind.getPort)(i, port); ++i)
             AppendPortRow(portTable, port);
         portTable.table->resizeColumnToContents(0);
     }
@@ -196,7 +206,7 @@ void DeviceConfigDialog::StoreDevice(const QString& ip)
     device->SetDevName(m_ui->lineEdit_DeviceName->text());
     for (const PortTable& portTable : qAsConst(m_portTables)) {
         for (int row = 0; row < portTable.table->rowCount(); ++row)
-            (device->*portTable.setPort)(row, ReadPortRow(portTable, row));
+            (device->*portTable.kind.setPort)(row, ReadPortRow(portTable, row));
     }
 }
 
@@ -253,28 +263,13 @@ void DeviceConfigDialog::on_pushButton_AddDevice_clicked()
         return;
     const QString ip = dialog.GetIP();
     // A hand-edited file may hold an address with leading zeros; it is the same device.
-    for (const DeviceConfigNode* device : m_config.Devices()) {
-        if (DeviceAddress::Normalized(device->ip()) == ip) {
-            m_prompts.notify(QMessageBox::Warning, this, tr("Warn"), tr("%1 has been existed").arg(ip));
-            return;
-        }
+    if (IsConfigured(ip)) {
+        m_prompts.notify(QMessageBox::Warning, this, tr("Warn"), tr("%1 has been existed").arg(ip));
+        return;
     }
-
-    DeviceConfigNode device(ip, dialog.GetName());
-    PortConfigNode port;
-    for (int i = 0; i < BncPortCount; ++i)
-        device.SetBncPort(i, port);
-    port.SetAlarm(false);
-    device.SetAnalogPort(0, port);
-    device.SetAesPort(0, port);
-    m_config.AddDevice(device);
-
-    QTableWidget* devices = m_ui->tableWidget_device;
-    const int row = devices->rowCount();
-    devices->insertRow(row);
-    devices->setItem(row, 0, new QTableWidgetItem(ip));
-    devices->setFocus();
-    devices->setCurrentCell(row, 0);
+    const int row = AppendDevice(ip, dialog.GetName());
+    m_ui->tableWidget_device->setFocus();
+    m_ui->tableWidget_device->setCurrentCell(row, 0);
 }
 
 void DeviceConfigDialog::on_pushButton_DeleteDevice_clicked()
@@ -290,6 +285,70 @@ void DeviceConfigDialog::on_pushButton_DeleteDevice_clicked()
     if (m_shownIp == ip)
         ClearPortTables();
     devices->removeRow(row);
+}
+
+void DeviceConfigDialog::on_pushButton_FindDevices_clicked()
+{
+    QSet<QString> configured;
+    for (const DeviceConfigNode* device : m_config.Devices())
+        configured.insert(DeviceAddress::Normalized(device->ip()));
+    FindDevicesDialog dialog(m_prompts, configured, this);
+    if (m_prompts.runDialog(dialog) != QDialog::Accepted)
+        return;
+    int row = -1;
+    for (const auto& [ip, name] : dialog.Chosen()) {
+        if (!configured.contains(ip)) {
+            configured.insert(ip);
+            row = AppendDevice(ip, name);
+        }
+    }
+    if (row >= 0) {
+        m_ui->tableWidget_device->setFocus();
+        m_ui->tableWidget_device->setCurrentCell(row, 0);
+    }
+}
+
+void DeviceConfigDialog::on_pushButton_ExportCsv_clicked()
+{
+    // The edits of the device on screen belong in the file.
+    if (!m_shownIp.isEmpty())
+        StoreDevice(m_shownIp);
+    QString filter = tr("CSV (*.csv)");
+    const QString path = m_prompts.saveFileName(this, tr("Export CSV"), QStringLiteral("devices.csv"), filter, &filter);
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!DeviceListCsv::WriteFile(path, m_config, error)) {
+        m_prompts.notify(
+            QMessageBox::Warning, this, tr("Warn"),
+            tr("The device list could not be written to %1:\n%2").arg(QDir::toNativeSeparators(path), error));
+        return;
+    }
+    m_prompts.notify(
+        QMessageBox::Information, this, tr("Export CSV"),
+        tr("%n device(s) written to %1.", "", m_config.Devices().size()).arg(QDir::toNativeSeparators(path)));
+}
+
+void DeviceConfigDialog::on_pushButton_ImportCsv_clicked()
+{
+    const QString path = m_prompts.openFileName(this, tr("Import CSV"), tr("CSV (*.csv)"));
+    if (path.isEmpty())
+        return;
+    DeviceListCsv csv;
+    DeviceConfigFile imported;
+    if (!csv.ReadFile(path, imported)) {
+        m_prompts.notify(QMessageBox::Warning, this, tr("Warn"),
+                         tr("%1 is not imported; the device list is unchanged.\n\n%2")
+                             .arg(QDir::toNativeSeparators(path), csv.ErrorReport()));
+        return;
+    }
+    m_config = imported;
+    FillDeviceTable();
+    m_prompts.notify(QMessageBox::Information, this, tr("Import CSV"),
+                     tr("%n device(s) read from %1. OK writes them to the device configuration, Cancel keeps the "
+                        "old one.",
+                        "", m_config.Devices().size())
+                         .arg(QDir::toNativeSeparators(path)));
 }
 
 void DeviceConfigDialog::on_pushButton_OK_clicked()

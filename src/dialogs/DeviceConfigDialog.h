@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/DeviceConfigFile.h"
+#include "config/DevicePorts.h"
 #include "dialogs/DialogPrompts.h"
 
 #include <QDialog>
@@ -33,6 +34,9 @@ public:
 private slots:
     void on_pushButton_AddDevice_clicked();
     void on_pushButton_DeleteDevice_clicked();
+    void on_pushButton_FindDevices_clicked();
+    void on_pushButton_ExportCsv_clicked();
+    void on_pushButton_ImportCsv_clicked();
     void on_pushButton_OK_clicked();
     void on_pushButton_Cancel_clicked();
     void on_tableWidget_device_currentItemChanged(QTableWidgetItem* current, QTableWidgetItem* previous);
@@ -41,23 +45,23 @@ private slots:
     void on_tableWidget_Aes_ebu_clicked(const QModelIndex& index);
 
 private:
-    // How the ports of one type are laid out in their table.
+    // How the ports of one type are laid out in their table: after "Monitor", one tick column per alarm type
+    // offered, the two time ranges, then the tracks.
     struct PortTable
     {
         QTableWidget* table;
-        // The alarm types offered, one tick column each after "Monitor".
-        QList<quint32> alarmTypes;
-        int tracks;
-        // Ports 1 to maxPorts are shown, up to the first one the device lacks.
-        int maxPorts;
-        bool (DeviceConfigNode::*getPort)(int, PortConfigNode&) const;
-        void (DeviceConfigNode::*setPort)(int, const PortConfigNode&);
+        PortKind kind;
 
-        int TimeRangeColumn() const { return 3 + alarmTypes.size(); }
+        int TimeRangeColumn() const { return 3 + kind.alarmTypes.size(); }
         int FirstTrackColumn() const { return TimeRangeColumn() + 2; }
     };
 
     void SetUpPortTable(const PortTable& portTable);
+    void FillDeviceTable();
+    // Whether the working copy lists the address, with or without leading zeros.
+    bool IsConfigured(const QString& ip) const;
+    // Adds a device as Add does and lists it; returns its row.
+    int AppendDevice(const QString& ip, const QString& name);
     void ShowDevice(const QString& ip);
     void StoreDevice(const QString& ip);
     void ClearPortTables();

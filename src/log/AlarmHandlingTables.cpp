@@ -1,54 +1,30 @@
 #include "log/AlarmHandlingTables.h"
 
-#include "log/LogDatabase.h"
+#include "log/LogSql.h"
 
 #include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 
-namespace {
-const char* const CreateStatements[] = {
-    "CREATE TABLE IF NOT EXISTS [alarm_ack] ( [id] INTEGER PRIMARY KEY AUTOINCREMENT NOT NULL, "
-    "[helpkey] VARCHAR(100) NOT NULL, [identity] VARCHAR(100) NOT NULL, [ack_time] TIMESTAMP NOT NULL, "
-    "[note] VARCHAR(300) NULL )",
-    "CREATE INDEX IF NOT EXISTS [alarm_ack_helpkey] ON [alarm_ack] ([helpkey])",
-    "CREATE INDEX IF NOT EXISTS [alarm_ack_identity] ON [alarm_ack] ([identity], [id])",
-    "CREATE TABLE IF NOT EXISTS [alarm_shelf] ( [id] INTEGER PRIMARY KEY AUTOINCREMENT NOT NULL, "
-    "[view_key] VARCHAR(100) NOT NULL, [shelved_time] TIMESTAMP NOT NULL, [until_time] TIMESTAMP NOT NULL, "
-    "[note] VARCHAR(300) NULL, [unshelved_time] TIMESTAMP NULL )",
-};
-
-QString Text(const QDateTime& time)
-{
-    return time.toString(LogDatabase::TimeFormat);
-}
-
-QDateTime Time(const QVariant& value)
-{
-    return QDateTime::fromString(value.toString(), LogDatabase::TimeFormat);
-}
-
-bool Run(QSqlQuery& query, const QString& statement, const QVariantList& values, QString& error)
-{
-    bool ok = query.prepare(statement);
-    for (int i = 0; ok && i < values.size(); ++i)
-        query.addBindValue(values[i]);
-    ok = ok && query.exec();
-    if (!ok)
-        error = query.lastError().text();
-    return ok;
-}
-} // namespace
+using LogSql::Exec;
+using LogSql::ReadAlarm;
+using LogSql::Text;
+using LogSql::Time;
 
 bool AlarmHandlingTables::Create(QSqlDatabase& database, QString& error)
 {
-    QSqlQuery query(database);
-    for (const char* statement : CreateStatements) {
-        if (!Run(query, QLatin1String(statement), {}, error))
-            return false;
-    }
-    return true;
+    return LogSql::ExecAll(
+        database,
+        {"CREATE TABLE IF NOT EXISTS [alarm_ack] ( [id] INTEGER PRIMARY KEY AUTOINCREMENT NOT NULL, "
+         "[helpkey] VARCHAR(100) NOT NULL, [identity] VARCHAR(100) NOT NULL, [ack_time] TIMESTAMP NOT NULL, "
+         "[note] VARCHAR(300) NULL )",
+         "CREATE INDEX IF NOT EXISTS [alarm_ack_helpkey] ON [alarm_ack] ([helpkey])",
+         "CREATE INDEX IF NOT EXISTS [alarm_ack_identity] ON [alarm_ack] ([identity], [id])",
+         "CREATE TABLE IF NOT EXISTS [alarm_shelf] ( [id] INTEGER PRIMARY KEY AUTOINCREMENT NOT NULL, "
+         "[view_key] VARCHAR(100) NOT NULL, [shelved_time] TIMESTAMP NOT NULL, [until_time] TIMESTAMP NOT NULL, "
+         "[note] VARCHAR(300) NULL, [unshelved_time] TIMESTAMP NULL )"},
+        error);
 }
 
 bool AlarmHandlingTables::InsertAcknowledgements(QSqlDatabase& database, const std::vector<AlarmAcknowledgement>& acks,
@@ -76,13 +52,13 @@ bool AlarmHandlingTables::WriteShelf(QSqlDatabase& database, const AlarmShelf& s
 {
     QSqlQuery query(database);
     if (shelf.unshelved.isValid())
-        return Run(query,
-                   QStringLiteral("UPDATE alarm_shelf SET unshelved_time=? WHERE view_key=? AND unshelved_time IS "
-                                  "NULL AND until_time>?"),
-                   {Text(shelf.unshelved), shelf.key, Text(shelf.unshelved)}, error);
-    return Run(query,
-               QStringLiteral("INSERT INTO alarm_shelf (view_key,shelved_time,until_time,note) VALUES (?,?,?,?)"),
-               {shelf.key, Text(shelf.from), Text(shelf.until), shelf.note}, error);
+        return Exec(query,
+                    QStringLiteral("UPDATE alarm_shelf SET unshelved_time=? WHERE view_key=? AND unshelved_time IS "
+                                   "NULL AND until_time>?"),
+                    {Text(shelf.unshelved), shelf.key, Text(shelf.unshelved)}, error);
+    return Exec(query,
+                QStringLiteral("INSERT INTO alarm_shelf (view_key,shelved_time,until_time,note) VALUES (?,?,?,?)"),
+                {shelf.key, Text(shelf.from), Text(shelf.until), shelf.note}, error);
 }
 
 bool AlarmHandlingTables::LoadOpenAcknowledgements(QSqlDatabase& database, QList<AlarmAcknowledgement>& acks,
@@ -90,27 +66,39 @@ bool AlarmHandlingTables::LoadOpenAcknowledgements(QSqlDatabase& database, QList
 {
     QSqlQuery query(database);
     query.setForwardOnly(true);
+    // An acknowledgement names one row by its helpkey: it never carries over to a later occurrence.
     const QString statement = QStringLiteral(
         "SELECT k.ack_time, k.note, a.start_time, a.ip, a.deviceName, a.portType, a.portID, a.trackID, "
-        "a.signalName, a.alarmType, a.note FROM alarm_ack k JOIN alarm2 a ON a.helpkey = k.helpkey "
-        "WHERE a.end_time IS NULL AND k.id IN (SELECT max(id) FROM alarm_ack GROUP BY identity) ORDER BY k.id");
-    if (!Run(query, statement, {}, error))
+        "a.signalName, a.alarmType, a.note FROM alarm2 a JOIN alarm_ack k ON k.helpkey = a.helpkey "
+        "WHERE a.end_time IS NULL AND k.id IN (SELECT max(id) FROM alarm_ack GROUP BY helpkey) ORDER BY k.id");
+    if (!Exec(query, statement, {}, error))
         return false;
     while (query.next()) {
         AlarmAcknowledgement ack;
         ack.time = Time(query.value(0));
         ack.note = query.value(1).toString();
-        AlarmRecord& alarm = ack.alarm;
-        alarm.time = Time(query.value(2));
-        alarm.ip = query.value(3).toString();
-        alarm.deviceName = query.value(4).toString();
-        alarm.portType = query.value(5).toInt();
-        alarm.portID = query.value(6).toInt();
-        alarm.trackID = query.value(7).toInt();
-        alarm.signalName = query.value(8).toString();
-        alarm.alarmType = query.value(9).toInt();
-        alarm.note = query.value(10).toString();
+        ReadAlarm(query, 2, ack.alarm);
         acks.append(ack);
+    }
+    return true;
+}
+
+bool AlarmHandlingTables::LoadUnacknowledgedEnds(QSqlDatabase& database, QList<AlarmRecord>& ends, QString& error)
+{
+    QSqlQuery query(database);
+    query.setForwardOnly(true);
+    const QString statement = QStringLiteral(
+        "SELECT a.start_time, a.ip, a.deviceName, a.portType, a.portID, a.trackID, a.signalName, a.alarmType, a.note, "
+        "a.end_time FROM alarm2 a WHERE a.id IN (SELECT max(id) FROM alarm2 GROUP BY ip, portType, portID, trackID, "
+        "alarmType) AND a.end_time >= (SELECT min(start_time) FROM station_run) AND NOT EXISTS (SELECT 1 FROM "
+        "alarm_ack k WHERE k.helpkey = a.helpkey) ORDER BY a.id");
+    if (!Exec(query, statement, {}, error))
+        return false;
+    while (query.next()) {
+        AlarmRecord alarm;
+        ReadAlarm(query, 0, alarm);
+        alarm.end_time = Time(query.value(9));
+        ends.append(alarm);
     }
     return true;
 }
@@ -120,10 +108,10 @@ bool AlarmHandlingTables::LoadShelves(QSqlDatabase& database, const QDateTime& n
 {
     QSqlQuery query(database);
     query.setForwardOnly(true);
-    if (!Run(query,
-             QStringLiteral("SELECT view_key, shelved_time, until_time, note FROM alarm_shelf WHERE unshelved_time "
-                            "IS NULL AND until_time > ? ORDER BY id"),
-             {Text(now)}, error))
+    if (!Exec(query,
+              QStringLiteral("SELECT view_key, shelved_time, until_time, note FROM alarm_shelf WHERE unshelved_time "
+                             "IS NULL AND until_time > ? ORDER BY id"),
+              {Text(now)}, error))
         return false;
     while (query.next())
         shelves.append({query.value(0).toString(), Time(query.value(1)), Time(query.value(2)),
@@ -150,10 +138,10 @@ bool AlarmHandlingTables::LoadAcknowledgements(QSqlDatabase& database, const QLi
         return true;
     QSqlQuery query(database);
     query.setForwardOnly(true);
-    if (!Run(query,
-             QStringLiteral("SELECT helpkey, ack_time, note FROM alarm_ack WHERE helpkey IN (%1) ORDER BY id")
-                 .arg(marks.join(QLatin1Char(','))),
-             values, error))
+    if (!Exec(query,
+              QStringLiteral("SELECT helpkey, ack_time, note FROM alarm_ack WHERE helpkey IN (%1) ORDER BY id")
+                  .arg(marks.join(QLatin1Char(','))),
+              values, error))
         return false;
     QHash<QString, int> rowOf;
     for (int i = count - 1; i >= 0; --i)

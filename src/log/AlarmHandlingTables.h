@@ -23,8 +23,11 @@ public:
                                        QString& error);
     // A new shelf is inserted; one with unshelved set ends the key's shelves still running.
     static bool WriteShelf(QSqlDatabase& database, const AlarmShelf& shelf, QString& error);
-    // The latest acknowledgement of each alarm whose alarm2 row has no end time.
+    // The latest acknowledgement of each alarm2 row that has no end time.
     static bool LoadOpenAcknowledgements(QSqlDatabase& database, QList<AlarmAcknowledgement>& acks, QString& error);
+    // The last row of each alarm identity when it has ended and nobody acknowledged it, oldest first. Only rows that
+    // ended since monitoring runs are recorded: a log kept before then holds ends nobody could acknowledge.
+    static bool LoadUnacknowledgedEnds(QSqlDatabase& database, QList<AlarmRecord>& ends, QString& error);
     // Shelves neither ended early nor run out at now; the later of two for one key comes last.
     static bool LoadShelves(QSqlDatabase& database, const QDateTime& now, QList<AlarmShelf>& shelves, QString& error);
     // The latest acknowledgement of each of the first count rows (as read from alarm2): its time as stored and its

@@ -2,8 +2,11 @@
 
 #include "alarm/AlarmRecord.h"
 #include "log/AlarmHandlingTables.h"
+#include "log/LogStateTables.h"
 
 #include <QDebug>
+#include <QFile>
+#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -25,6 +28,11 @@ namespace {
 const char* const IndexStatements[] = {
     "CREATE INDEX IF NOT EXISTS [alarm2_helpkey] ON [alarm2] ([helpkey])",
     "CREATE INDEX IF NOT EXISTS [alarm2_start_datetime] ON [alarm2] (datetime([start_time]))",
+    // The open rows are read at every opening; in a log of millions of rows they are a handful.
+    "CREATE INDEX IF NOT EXISTS [alarm2_open] ON [alarm2] ([id]) WHERE [end_time] IS NULL",
+    // The latched alarms are the last occurrence of each alarm, when it ended unacknowledged.
+    "CREATE INDEX IF NOT EXISTS [alarm2_identity] ON [alarm2] ([ip], [portType], [portID], [trackID], [alarmType], "
+    "[id])",
 };
 
 // WAL lets the browser read while the writer commits, and a commit is one append to the journal. With
@@ -108,6 +116,10 @@ bool LogDatabase::Open(const QString& path, int busyTimeout)
         SetErrorString(QStringLiteral("database is already opened"));
         return false;
     }
+    // SQLite makes a new log writable by its creator alone, whatever the umask, and its journals take the log's
+    // mode; made here, the log follows the umask, which lets the next operator of the console write it.
+    if (!QFileInfo::exists(path))
+        QFile(path).open(QIODevice::WriteOnly);
     m_database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
     m_database.setDatabaseName(path);
     // The writer and the browser take turns at the file.
@@ -130,8 +142,12 @@ bool LogDatabase::Open(const QString& path, int busyTimeout)
     // log writes nothing.
     const QStringList tables = m_database.tables(QSql::Tables);
     QString error;
-    if ((!tables.contains(QStringLiteral("alarm_ack")) || !tables.contains(QStringLiteral("alarm_shelf"))) &&
-        !AlarmHandlingTables::Create(m_database, error)) {
+    const bool created =
+        ((tables.contains(QStringLiteral("alarm_ack")) && tables.contains(QStringLiteral("alarm_shelf"))) ||
+         AlarmHandlingTables::Create(m_database, error)) &&
+        ((tables.contains(QStringLiteral("alarm_level")) && tables.contains(QStringLiteral("station_run"))) ||
+         LogStateTables::Create(m_database, error));
+    if (!created) {
         SetErrorString(error);
         Discard();
         return false;
@@ -316,11 +332,12 @@ bool LogDatabase::WriteShelf(const AlarmShelf& shelf)
 }
 
 bool LogDatabase::LoadHandling(const QDateTime& now, QList<AlarmAcknowledgement>& openAcknowledgements,
-                               QList<AlarmShelf>& shelves)
+                               QList<AlarmShelf>& shelves, QList<AlarmRecord>* unacknowledgedEnds)
 {
     QString error;
     if (AlarmHandlingTables::LoadOpenAcknowledgements(m_database, openAcknowledgements, error) &&
-        AlarmHandlingTables::LoadShelves(m_database, now, shelves, error))
+        AlarmHandlingTables::LoadShelves(m_database, now, shelves, error) &&
+        (!unacknowledgedEnds || AlarmHandlingTables::LoadUnacknowledgedEnds(m_database, *unacknowledgedEnds, error)))
         return true;
     SetErrorString(error);
     return false;
@@ -331,6 +348,15 @@ bool LogDatabase::SelectAcknowledgements(const QList<AlarmRecord*>& rows, int co
 {
     QString error;
     if (AlarmHandlingTables::LoadAcknowledgements(m_database, rows, count, times, notes, error))
+        return true;
+    SetErrorString(error);
+    return false;
+}
+
+bool LogDatabase::Run(const std::function<bool(QSqlDatabase& database, QString& error)>& operation)
+{
+    QString error;
+    if (operation(m_database, error))
         return true;
     SetErrorString(error);
     return false;

@@ -92,9 +92,12 @@ public:
     bool InsertAcknowledgements(const std::vector<AlarmAcknowledgement>& acknowledgements);
     bool WriteShelf(const AlarmShelf& shelf);
     bool LoadHandling(const QDateTime& now, QList<AlarmAcknowledgement>& openAcknowledgements,
-                      QList<AlarmShelf>& shelves);
+                      QList<AlarmShelf>& shelves, QList<AlarmRecord>* unacknowledgedEnds = nullptr);
     // The acknowledgement of each of the first count rows: time and note, empty for none.
     bool SelectAcknowledgements(const QList<AlarmRecord*>& rows, int count, QStringList& times, QStringList& notes);
+    // Runs an operation of the tables beside alarm2 (LogStateTables) on this connection; its error text becomes
+    // this object's.
+    bool Run(const std::function<bool(QSqlDatabase& database, QString& error)>& operation);
 
 private:
     // The date and the time of day a stored text shows; false for a text that is no time.

@@ -14,6 +14,7 @@ LogManager::LogManager(OpenFailureHandler onOpenFailure, LogClock clock, WriteFa
 {
     // No receivers yet; the active alarms and the counts follow the log from the start.
     ChangeReceivers([] {});
+    m_writer.SetOpenedHandler([this](const std::vector<AlarmRecord>& openRows) { m_activeAlarms.Replace(openRows); });
     Open();
 }
 
@@ -31,9 +32,6 @@ void LogManager::Open()
     const QString path = GetLogDatabasePath();
     auto database = std::make_unique<LogDatabase>();
     const bool opened = database->Open(path, LogDatabase::WindowBusyTimeout);
-    // Before the writer starts, so that no end it writes can overtake its row.
-    if (opened)
-        TakeOpenRows(*database);
     if (opened && m_writer.Start(path)) {
         m_database = std::move(database);
         return;
@@ -61,10 +59,24 @@ void LogManager::SetDeviceConfig(const DeviceConfigFile& config)
     m_deviceConfig = config;
 }
 
-void LogManager::AddAlarm(const AlarmRecord* record)
+QDateTime LogManager::AddAlarm(const AlarmRecord* record)
 {
-    if (record)
-        m_writer.Append(*record);
+    return record ? m_writer.Append(*record) : QDateTime();
+}
+
+void LogManager::Settle(const DeviceStateRead& read)
+{
+    m_writer.Settle(read);
+}
+
+void LogManager::BeginRun()
+{
+    m_writer.SetRunGoing(true, QDateTime::currentDateTime());
+}
+
+void LogManager::EndRun()
+{
+    m_writer.SetRunGoing(false, QDateTime::currentDateTime());
 }
 
 void LogManager::Flush()
@@ -84,13 +96,11 @@ void LogManager::AddShelfChange(const AlarmShelf& shelf)
 }
 
 bool LogManager::LoadHandling(const QDateTime& now, QList<AlarmAcknowledgement>& openAcknowledgements,
-                              QList<AlarmShelf>& shelves)
+                              QList<AlarmShelf>& shelves, QList<AlarmRecord>* unacknowledgedEnds)
 {
     if (!m_database)
         return false;
-    // What the operator did a moment ago may still wait for the writer.
-    m_writer.Flush();
-    const bool loaded = m_database->LoadHandling(now, openAcknowledgements, shelves);
+    const bool loaded = m_database->LoadHandling(now, openAcknowledgements, shelves, unacknowledgedEnds);
     if (!loaded)
         qDebug() << "acknowledgements and shelves not loaded:" << m_database->GetErrorString();
     return loaded;
@@ -151,22 +161,4 @@ void LogManager::ChangeReceivers(const std::function<void()>& change)
     m_writer.SetLoggedHandler({});
     change();
     m_writer.SetLoggedHandler([this](const std::vector<AlarmRecord>& logged) { Forward(logged); });
-}
-
-void LogManager::TakeOpenRows(LogDatabase& database)
-{
-    // The newest open row of each alarm only: a log that many restarts left open stays a handful of rows here.
-    const LogClause open{QStringLiteral("where id in (select max(id) from alarm2 where end_time is null group by ip, "
-                                        "portType, portID, trackID, alarmType)"),
-                         {}};
-    std::vector<AlarmRecord> rows(database.GetCount(open));
-    QList<AlarmRecord*> filling;
-    for (AlarmRecord& row : rows)
-        filling.append(&row);
-    const int filled = database.Select(open, filling);
-    rows.resize(size_t(std::max(0, filled)));
-    // The log holds wall-clock times of this machine.
-    for (AlarmRecord& row : rows)
-        row.time = QDateTime(row.time.date(), row.time.time(), Qt::LocalTime);
-    m_activeAlarms.TakeOpen(rows);
 }

@@ -20,6 +20,7 @@ class LogDatabase;
 class NorthboundSender;
 struct LogBrowserPrompts;
 class SystemConfigFile;
+struct DeviceStateRead;
 
 // Turns the stream of routed alarms into alarm-log rows: a row when an alarm starts, its end time when the
 // matching recovery arrives, old rows purged once a day. The writing runs on the log's own thread, so that
@@ -46,10 +47,21 @@ public:
     void SetSystemConfig(const SystemConfigFile& config);
     // GUI thread. Keeps a copy for the log browser.
     void SetDeviceConfig(const DeviceConfigFile& config);
-    // Alarm handler's thread; the record is borrowed for the call and copied.
-    void AddAlarm(const AlarmRecord* record);
-    // Returns once every alarm added before the call is in the file.
+    // Alarm handler's thread; the record is borrowed for the call and copied. Returns the start of the log row the
+    // record belongs to (its own time for a new alarm); null when it belongs to none or the log is closed.
+    QDateTime AddAlarm(const AlarmRecord* record);
+    // Any thread. A device's complete state read: its open rows that the read found no longer active end.
+    void Settle(const DeviceStateRead& read);
+    // GUI thread. Monitoring starts or stops: recorded beside the alarms, so that the time between runs shows as not
+    // monitored.
+    void BeginRun();
+    void EndRun();
+    // Never on the GUI thread, which must not wait for the disk. Returns once every alarm added before the call is
+    // in the file.
     void Flush();
+    // GUI thread, before alarms arrive. Called on the log's thread with how many alarms were lost while the log
+    // could not be written.
+    void SetLostHandler(LostHandler handler) { m_writer.SetLostHandler(std::move(handler)); }
     // GUI thread. Runs the log browser modally on the GUI thread's connection; defined with the browser in the gui
     // library.
     void ShowLogDialog(const LogBrowserPrompts& prompts);
@@ -71,15 +83,13 @@ public:
     void AddAcknowledgements(const std::vector<AlarmAcknowledgement>& acknowledgements) override;
     void AddShelfChange(const AlarmShelf& shelf) override;
     bool LoadHandling(const QDateTime& now, QList<AlarmAcknowledgement>& openAcknowledgements,
-                      QList<AlarmShelf>& shelves) override;
+                      QList<AlarmShelf>& shelves, QList<AlarmRecord>* unacknowledgedEnds) override;
 
 private:
     // On the writer's thread, after each commit.
     void Forward(const std::vector<AlarmRecord>& logged);
     // Keeps the writer from forwarding while the receivers change.
     void ChangeReceivers(const std::function<void()>& change);
-    // The log's open rows join the active alarms; see ActiveAlarms.
-    void TakeOpenRows(LogDatabase& database);
 
     OpenFailureHandler m_onOpenFailure;
     // Declared before the writer, so that they outlive its last call into them.

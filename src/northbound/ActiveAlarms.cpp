@@ -20,14 +20,14 @@ void ActiveAlarms::Apply(const std::vector<AlarmRecord>& logged, std::vector<Ala
     }
 }
 
-void ActiveAlarms::TakeOpen(const std::vector<AlarmRecord>& openRows)
+void ActiveAlarms::Replace(const std::vector<AlarmRecord>& openRows)
 {
     std::lock_guard<std::mutex> locker(m_alarmsLock);
-    for (const AlarmRecord& row : openRows) {
-        const QString key = AlarmIdentityKey(row);
-        if (!m_alarms.contains(key))
-            Insert(key, row);
-    }
+    m_alarms.clear();
+    m_errors = 0;
+    m_warnings = 0;
+    for (const AlarmRecord& row : openRows)
+        Insert(AlarmIdentityKey(row), row);
 }
 
 std::vector<AlarmRecord> ActiveAlarms::Snapshot() const

@@ -10,16 +10,16 @@
 #include <vector>
 
 // The alarms whose start the log has written and whose end it has not, one per alarm identity key: what the
-// Alertmanager senders re-send and what the metrics count. Rows still open in the log when the station starts are
-// taken in as well; the log keeps no level, so theirs is unknown.
+// Alertmanager senders re-send and what the metrics count. Each opening of the log starts it from the rows the file
+// holds open, with the levels the log keeps beside them.
 class ActiveAlarms
 {
 public:
     // Log writer's thread, with each committed batch (see LoggedHandler). When asAlerts is given, it receives the
     // batch with each end carrying the level of the start it ends, so that an end names the same alert.
     void Apply(const std::vector<AlarmRecord>& logged, std::vector<AlarmRecord>* asAlerts = nullptr);
-    // Takes in alarms still open in the log; an alarm already known is kept as it is.
-    void TakeOpen(const std::vector<AlarmRecord>& openRows);
+    // Log writer's thread, before it writes anything: the alarms open in the log replace what was known.
+    void Replace(const std::vector<AlarmRecord>& openRows);
     std::vector<AlarmRecord> Snapshot() const;
 
     // Lock-free. An unknown level counts as a warning, as it does for the receivers.

@@ -3,10 +3,25 @@
 #include "alarm/AlarmRecord.h"
 #include "northbound/SyslogMessage.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
+#include <QUrl>
 
-QJsonObject AlertmanagerAlert::ToJson(const AlarmRecord& logged, const QString& station)
+namespace {
+QString PortLabel(const AlarmRecord& logged)
+{
+    return QStringLiteral("%1 %2").arg(QLatin1String(PortTypeText(logged.portType)), QString::number(logged.portID));
+}
+
+QString StationUrl(const QString& station, const QString& path)
+{
+    QUrl url;
+    url.setScheme(QStringLiteral("vizavovu"));
+    url.setHost(station);
+    url.setPath(path);
+    return url.toString(QUrl::FullyEncoded);
+}
+} // namespace
+
+QJsonObject AlertmanagerAlert::ToJson(const AlarmRecord& logged, const QString& station, const QDateTime& firingUntil)
 {
     QJsonObject labels{
         {QStringLiteral("alertname"), AlertName(logged.alarmType)},
@@ -18,32 +33,37 @@ QJsonObject AlertmanagerAlert::ToJson(const AlarmRecord& logged, const QString& 
         {QStringLiteral("ip"), logged.ip},
     };
     if (logged.portType != PortTypeNone)
-        labels.insert(QStringLiteral("port"), QStringLiteral("%1 %2").arg(QLatin1String(PortTypeText(logged.portType)),
-                                                                          QString::number(logged.portID)));
+        labels.insert(QStringLiteral("port"), PortLabel(logged));
     if (IsAudioTrackAlarm(logged.alarmType))
         labels.insert(QStringLiteral("track"), QString::number(logged.trackID));
 
     // The start's sentence describes the alert also when it is resolved.
     AlarmRecord start = logged;
     start.end_time = QDateTime();
-    QJsonObject alert{
+    return QJsonObject{
         {QStringLiteral("labels"), labels},
         {QStringLiteral("annotations"), QJsonObject{{QStringLiteral("summary"), SyslogMessage::Summary(start)},
                                                     {QStringLiteral("signal"), logged.signalName},
                                                     {QStringLiteral("helpkey"), AlarmHelpKey(logged)}}},
         {QStringLiteral("startsAt"), SyslogMessage::Timestamp(logged.time)},
+        {QStringLiteral("endsAt"), SyslogMessage::Timestamp(logged.end_time.isValid() ? logged.end_time : firingUntil)},
+        {QStringLiteral("generatorURL"), GeneratorUrl(station, logged)},
     };
-    if (logged.end_time.isValid())
-        alert.insert(QStringLiteral("endsAt"), SyslogMessage::Timestamp(logged.end_time));
-    return alert;
 }
 
-QByteArray AlertmanagerAlert::Batch(const std::vector<AlarmRecord>& logged, const QString& station)
+QJsonObject AlertmanagerAlert::Watchdog(const QString& station, const QDateTime& since, const QDateTime& firingUntil)
 {
-    QJsonArray alerts;
-    for (const AlarmRecord& record : logged)
-        alerts.append(ToJson(record, station));
-    return QJsonDocument(alerts).toJson(QJsonDocument::Compact);
+    return QJsonObject{
+        {QStringLiteral("labels"), QJsonObject{{QStringLiteral("alertname"), QStringLiteral("VizavovuWatchdog")},
+                                               {QStringLiteral("severity"), QStringLiteral("none")},
+                                               {QStringLiteral("station"), station}}},
+        {QStringLiteral("annotations"),
+         QJsonObject{
+             {QStringLiteral("summary"), QStringLiteral("Fires for as long as the station %1 runs.").arg(station)}}},
+        {QStringLiteral("startsAt"), SyslogMessage::Timestamp(since)},
+        {QStringLiteral("endsAt"), SyslogMessage::Timestamp(firingUntil)},
+        {QStringLiteral("generatorURL"), StationUrl(station, QString())},
+    };
 }
 
 QString AlertmanagerAlert::AlertName(int alarmType)
@@ -64,4 +84,12 @@ QString AlertmanagerAlert::AlertName(int alarmType)
     default:
         return QStringLiteral("Alarm%1").arg(alarmType);
     }
+}
+
+QString AlertmanagerAlert::GeneratorUrl(const QString& station, const AlarmRecord& logged)
+{
+    QString path = QLatin1Char('/') + logged.ip;
+    if (logged.portType != PortTypeNone)
+        path += QLatin1Char('/') + PortLabel(logged);
+    return StationUrl(station, path);
 }

@@ -1,10 +1,8 @@
 #pragma once
 
-#include <QByteArray>
+#include <QDateTime>
 #include <QJsonObject>
 #include <QString>
-
-#include <vector>
 
 class AlarmRecord;
 
@@ -14,9 +12,13 @@ class AlarmRecord;
 class AlertmanagerAlert
 {
 public:
-    static QJsonObject ToJson(const AlarmRecord& logged, const QString& station);
-    // The body of one POST /api/v2/alerts.
-    static QByteArray Batch(const std::vector<AlarmRecord>& logged, const QString& station);
+    // A firing alert ends at firingUntil unless it is posted again by then, so that a station that died leaves no
+    // alert firing for good.
+    static QJsonObject ToJson(const AlarmRecord& logged, const QString& station, const QDateTime& firingUntil);
+    // "VizavovuWatchdog", firing for as long as the station runs, for a dead man's switch.
+    static QJsonObject Watchdog(const QString& station, const QDateTime& since, const QDateTime& firingUntil);
     // "VideoLost", "DeviceConnection": the alertname of an alarm type.
     static QString AlertName(int alarmType);
+    // vizavovu://STATION/IP/PORT, or without the port for a device-wide alarm: where the alert comes from.
+    static QString GeneratorUrl(const QString& station, const AlarmRecord& logged);
 };

@@ -5,6 +5,7 @@
 #include "northbound/SyslogMessage.h"
 
 #include <QEventLoop>
+#include <QJsonDocument>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QTimer>
@@ -17,7 +18,7 @@ constexpr int RequestTimeoutMs = 10000;
 AlertmanagerSender::AlertmanagerSender(const AlertmanagerTarget& target, const ActiveAlarms& active)
     : NorthboundSender(QStringLiteral("alertmanager"), target.url.toDisplayString(), MaxQueued), m_target(target),
       m_alertsUrl(target.AlertsUrl()), m_active(active), m_station(SyslogMessage::LocalHostName()),
-      m_nextResend(Clock::now())
+      m_started(QDateTime::currentDateTime()), m_nextResend(Clock::now())
 {
     start();
 }
@@ -29,22 +30,41 @@ AlertmanagerSender::~AlertmanagerSender()
 
 size_t AlertmanagerSender::Send(const std::vector<Message>& batch)
 {
-    // Acknowledgements stay with the station: only starts and ends become alerts.
-    std::vector<AlarmRecord> alerts;
-    alerts.reserve(batch.size());
-    for (const Message& message : batch)
-        if (!message.time.isValid())
-            alerts.push_back(message.alarm);
-    return alerts.empty() || Post(alerts) ? batch.size() : 0;
+    // Acknowledgements stay with the station: only starts and ends become alerts. Returns how many messages from
+    // the front are done, each post taking a bounded part of the batch.
+    const QDateTime firingUntil = FiringUntil();
+    size_t done = 0;
+    QJsonArray alerts;
+    for (size_t i = 0; i < batch.size(); ++i) {
+        if (!batch[i].time.isValid())
+            alerts.append(AlertmanagerAlert::ToJson(batch[i].alarm, m_station, firingUntil));
+        if (alerts.size() == MaxAlertsPerPost || i + 1 == batch.size()) {
+            if (!alerts.isEmpty() && !Post(alerts))
+                return done;
+            alerts = QJsonArray();
+            done = i + 1;
+        }
+    }
+    return done;
 }
 
 void AlertmanagerSender::Housekeeping()
 {
     m_nextResend = Clock::now() + ResendInterval;
     const std::vector<AlarmRecord> active = m_active.Snapshot();
+    const QDateTime firingUntil = FiringUntil();
+    QJsonArray alerts{AlertmanagerAlert::Watchdog(m_station, m_started, firingUntil)};
     // A failure is reported and tried again at the next re-send; the queue has its own retries.
-    if (!active.empty())
-        Post(active);
+    for (const AlarmRecord& alarm : active) {
+        alerts.append(AlertmanagerAlert::ToJson(alarm, m_station, firingUntil));
+        if (alerts.size() == MaxAlertsPerPost) {
+            if (!Post(alerts))
+                return;
+            alerts = QJsonArray();
+        }
+    }
+    if (!alerts.isEmpty())
+        Post(alerts);
 }
 
 void AlertmanagerSender::Finish()
@@ -52,7 +72,12 @@ void AlertmanagerSender::Finish()
     m_network.reset();
 }
 
-bool AlertmanagerSender::Post(const std::vector<AlarmRecord>& alerts)
+QDateTime AlertmanagerSender::FiringUntil() const
+{
+    return QDateTime::currentDateTime().addSecs(FiringLifetime.count());
+}
+
+bool AlertmanagerSender::Post(const QJsonArray& alerts)
 {
     if (!m_network)
         m_network = std::make_unique<QNetworkAccessManager>();
@@ -60,8 +85,11 @@ bool AlertmanagerSender::Post(const std::vector<AlarmRecord>& alerts)
     request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
     if (!m_target.authorization.isEmpty())
         request.setRawHeader("Authorization", m_target.authorization);
+    // A redirect is a fault of the URL given: followed, a POST would turn into a GET.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
     request.setTransferTimeout(RequestTimeoutMs);
-    std::unique_ptr<QNetworkReply> reply(m_network->post(request, AlertmanagerAlert::Batch(alerts, m_station)));
+    std::unique_ptr<QNetworkReply> reply(
+        m_network->post(request, QJsonDocument(alerts).toJson(QJsonDocument::Compact)));
 
     // The loop also looks out for a stop, which cuts a slow request short.
     QEventLoop loop;
@@ -79,7 +107,7 @@ bool AlertmanagerSender::Post(const std::vector<AlarmRecord>& alerts)
         loop.exec();
 
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (reply->error() == QNetworkReply::NoError) {
+    if (reply->error() == QNetworkReply::NoError && status >= 200 && status < 300) {
         ReportSuccess();
         return true;
     }
@@ -87,9 +115,17 @@ bool AlertmanagerSender::Post(const std::vector<AlarmRecord>& alerts)
     if (status == 400 || status == 422) {
         Report(QStringLiteral("%1 alerts refused: %2")
                    .arg(QString::number(alerts.size()), QString::fromUtf8(reply->readAll().left(200))));
+        CountDropped(quint64(alerts.size()));
         ReportSuccess();
         return true;
     }
-    ReportFailure(QStringLiteral("cannot post the alerts: %1").arg(reply->errorString()));
+    if (status >= 300 && status < 400) {
+        const QUrl location = m_alertsUrl.resolved(QUrl::fromEncoded(reply->rawHeader("Location")));
+        ReportFailure(QStringLiteral("cannot post the alerts: HTTP %1 redirects to %2; give --alertmanager the "
+                                     "URL that takes them")
+                          .arg(QString::number(status), location.toDisplayString()));
+    } else {
+        ReportFailure(QStringLiteral("cannot post the alerts: %1").arg(reply->errorString()));
+    }
     return false;
 }

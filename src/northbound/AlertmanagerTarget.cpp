@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include <sys/stat.h>
+
 std::optional<AlertmanagerTarget> AlertmanagerTarget::Parse(const QString& text)
 {
     const QUrl url(text.trimmed(), QUrl::StrictMode);
@@ -23,16 +25,29 @@ bool AlertmanagerTarget::ReadCredentials(const QString& path, QByteArray& author
         error = file.errorString();
         return false;
     }
-    static const QRegularExpression form(QStringLiteral("^(bearer|basic)\\s+(\\S+)$"),
+    // As ssh does with a private key: a secret that others may read is no secret.
+    struct stat status = {};
+    if (fstat(file.handle(), &status) != 0 || (status.st_mode & 077) != 0) {
+        error = QCoreApplication::translate("CommandLine",
+                                            "others may read it (mode %1); make it its owner's alone, for example "
+                                            "with chmod 600")
+                    .arg(QString::number(status.st_mode & 0777, 8).rightJustified(4, QLatin1Char('0')));
+        return false;
+    }
+    QString line = QString::fromUtf8(file.read(64 * 1024));
+    while (line.endsWith(QLatin1Char('\n')) || line.endsWith(QLatin1Char('\r')))
+        line.chop(1);
+    // A Basic password is the rest of the line, blanks and all.
+    static const QRegularExpression form(QStringLiteral("^\\s*(?:bearer[ \\t]+(\\S+)|basic[ \\t]+([^:\\n]*:[^\\n]*))$"),
                                          QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = form.match(QString::fromUtf8(file.read(64 * 1024)).trimmed());
-    const bool basic = match.hasMatch() && match.captured(1).toLower() == QLatin1String("basic");
-    if (!match.hasMatch() || (basic && !match.captured(2).contains(QLatin1Char(':')))) {
+    const QRegularExpressionMatch match = form.match(line);
+    if (!match.hasMatch()) {
         error = QCoreApplication::translate("CommandLine",
                                             "the file must hold one line, \"Bearer TOKEN\" or \"Basic USER:PASSWORD\"");
         return false;
     }
-    authorization = basic ? "Basic " + match.captured(2).toUtf8().toBase64() : "Bearer " + match.captured(2).toUtf8();
+    authorization = match.capturedLength(1) > 0 ? "Bearer " + match.captured(1).toUtf8()
+                                                : "Basic " + match.captured(2).toUtf8().toBase64();
     return true;
 }
 
@@ -44,4 +59,16 @@ QUrl AlertmanagerTarget::AlertsUrl() const
         path.chop(1);
     alerts.setPath(path + QStringLiteral("/api/v2/alerts"));
     return alerts;
+}
+
+bool AlertmanagerTarget::IsEncrypted() const
+{
+    return url.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0;
+}
+
+QString AlertmanagerTarget::Identity() const
+{
+    QUrl alerts = AlertsUrl();
+    alerts.setPort(url.port(IsEncrypted() ? 443 : 80));
+    return alerts.toString();
 }

@@ -80,6 +80,7 @@ void NorthboundSender::run()
     }
     Finish();
     ReportDrops();
+    DropUnsent();
 }
 
 bool NorthboundSender::TakeBatch(std::vector<Message>& batch)
@@ -113,6 +114,26 @@ void NorthboundSender::DropBeyondBound()
     m_pending.erase(m_pending.begin(), m_pending.begin() + std::ptrdiff_t(excess));
     m_dropped += excess;
     m_droppedSinceReport += excess;
+}
+
+void NorthboundSender::CountDropped(quint64 count)
+{
+    std::lock_guard<std::mutex> locker(m_queueLock);
+    m_dropped += count;
+    m_droppedSinceReport += count;
+}
+
+void NorthboundSender::DropUnsent()
+{
+    quint64 unsent = 0;
+    {
+        std::lock_guard<std::mutex> locker(m_queueLock);
+        unsent = m_pending.size();
+        m_pending.clear();
+        m_dropped += unsent;
+    }
+    if (unsent > 0)
+        Report(QStringLiteral("%1 alarm messages lost at exit: the receiver is down").arg(unsent));
 }
 
 void NorthboundSender::ReportDrops()

@@ -31,7 +31,8 @@ public:
     void Append(const std::vector<AlarmRecord>& logged);
     // Any thread; never waits on the network.
     void AppendAcknowledgements(const std::vector<AlarmAcknowledgement>& acknowledged);
-    // Messages dropped since the start because the queue was full.
+    // Messages dropped since the start: the queue was full, the receiver refused them, or they were still unsent
+    // when the sender stopped.
     quint64 DroppedCount() const;
     // Messages waiting to be sent.
     size_t QueueLength() const;
@@ -68,6 +69,8 @@ protected:
     // Ends a failure: says so once and starts the back-off afresh.
     void ReportSuccess();
     void Report(const QString& what) const;
+    // Messages that the receiver refused for good; they count and are reported as dropped.
+    void CountDropped(quint64 count);
 
 private:
     void run() final;
@@ -77,6 +80,8 @@ private:
     void PutBack(std::vector<Message>& batch, size_t sent);
     void DropBeyondBound();
     void ReportDrops();
+    // At the end: what a receiver that is down never got counts as dropped, said once.
+    void DropUnsent();
     void WaitBeforeRetry();
 
     const QString m_kind;

@@ -24,11 +24,14 @@ QByteArray StationMetrics::Exposition() const
         text.Counter(QStringLiteral("vizavovu_alarm_records_filtered_total"),
                      QStringLiteral("Alarm records of a known type that the device configuration dropped."),
                      double(handler->FilteredCount()));
-        const int lost = handler->LostDeviceCount();
-        text.Family(QStringLiteral("vizavovu_devices"), "gauge",
-                    QStringLiteral("Configured devices by their last known connection state."),
-                    {{{{QStringLiteral("state"), QStringLiteral("reachable")}}, double(handler->DeviceCount() - lost)},
-                     {{{QStringLiteral("state"), QStringLiteral("lost")}}, double(lost)}});
+        text.Gauge(QStringLiteral("vizavovu_devices_configured"), QStringLiteral("Devices in the configuration."),
+                   handler->DeviceCount());
+        text.Family(
+            QStringLiteral("vizavovu_devices"), "gauge",
+            QStringLiteral("Configured devices heard from since monitoring started, by their last known "
+                           "connection state."),
+            {{{{QStringLiteral("state"), QStringLiteral("reachable")}}, double(handler->ReachableDeviceCount())},
+             {{{QStringLiteral("state"), QStringLiteral("lost")}}, double(handler->LostDeviceCount())}});
         queue("handler", handler->QueueLength());
     }
     if (const LogManager* log = m_sources.log) {

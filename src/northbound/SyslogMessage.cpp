@@ -3,6 +3,7 @@
 #include "alarm/AlarmRecord.h"
 
 #include <QDateTime>
+#include <QLocale>
 #include <QSysInfo>
 
 #include <cstdlib>
@@ -108,7 +109,8 @@ QString SyslogMessage::Timestamp(const QDateTime& time)
         return QStringLiteral("-");
     const int offsetMinutes = time.offsetFromUtc() / 60;
     const int minutes = std::abs(offsetMinutes);
-    return time.toString(QStringLiteral("yyyy-MM-dd'T'hh:mm:ss.zzz")) +
+    // The system locale's digits would be Arabic-Indic or Persian ones on some consoles.
+    return QLocale::c().toString(time, QStringLiteral("yyyy-MM-dd'T'hh:mm:ss.zzz")) +
            QStringLiteral("%1%2:%3")
                .arg(offsetMinutes < 0 ? QLatin1Char('-') : QLatin1Char('+'))
                .arg(minutes / 60, 2, 10, QLatin1Char('0'))

@@ -67,6 +67,7 @@ bool SyslogSender::Deliver(const QByteArray& message)
         // A message no datagram can carry would block the queue for good.
         if (errno == EMSGSIZE) {
             Report(QStringLiteral("a message of %1 bytes is too long for UDP, dropped").arg(message.size()));
+            CountDropped(1);
             return true;
         }
         ReportFailure(QStringLiteral("cannot send: %1").arg(SystemError()));

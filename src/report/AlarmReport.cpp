@@ -2,7 +2,9 @@
 
 #include "alarm/AlarmRecord.h"
 #include "log/LogDatabase.h"
+#include "log/LogStateTables.h"
 #include "log/LogText.h"
+#include "log/LogWriteThread.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -119,7 +121,7 @@ bool AlarmReport::Build(LogDatabase& database, const QDateTime& from, const QDat
         m_errorString = QCoreApplication::translate("AlarmReport", "Cancelled");
         return false;
     }
-    if (!ReadNames(database, newestIds)) {
+    if (!ReadNames(database, newestIds) || !ReadRuns(database, WallMs(now))) {
         m_errorString = database.GetErrorString();
         return false;
     }
@@ -155,6 +157,47 @@ bool AlarmReport::ReadNames(LogDatabase& database, const QVector<qint64>& newest
     return true;
 }
 
+bool AlarmReport::ReadRuns(LogDatabase& database, qint64 now)
+{
+    // A run that is still going is last alive at most this long ago.
+    constexpr qint64 aliveLag = 2 * LogWriteThread::AliveIntervalMs;
+    std::vector<LogStateTables::Run> runs;
+    QDateTime firstStart;
+    if (!database.Run([&](QSqlDatabase& connection, QString& error) {
+            return LogStateTables::LoadRuns(connection, WallTime(m_from - aliveLag), WallTime(m_measuredEnd), runs,
+                                            firstStart, error);
+        }))
+        return false;
+    if (!firstStart.isValid())
+        return true;
+    qint64 from = std::max(m_from, WallMs(firstStart));
+    for (size_t i = 0; i < runs.size() && from < m_measuredEnd; ++i) {
+        const LogStateTables::Run& run = runs[i];
+        const bool going = !run.stop.isValid() && i + 1 == runs.size() && WallMs(run.alive) >= now - aliveLag;
+        const qint64 start = WallMs(run.start);
+        const qint64 end = going ? m_measuredEnd : WallMs(run.stop.isValid() ? run.stop : run.alive);
+        if (start > from)
+            m_notMonitored.append({from, std::min(start, m_measuredEnd)});
+        from = std::max(from, end);
+    }
+    if (from < m_measuredEnd)
+        m_notMonitored.append({from, m_measuredEnd});
+    return true;
+}
+
+qint64 AlarmReport::MonitoredPart(qint64 start, qint64 end) const
+{
+    qint64 part = end - start;
+    for (const auto& gap : m_notMonitored)
+        part -= std::max<qint64>(0, std::min(end, gap.second) - std::max(start, gap.first));
+    return part;
+}
+
+qint64 AlarmReport::MonitoredMs() const
+{
+    return MonitoredPart(m_from, m_measuredEnd);
+}
+
 void AlarmReport::Add(int signal, const Bar& bar, bool startedInside)
 {
     m_signals[signal].bars.append(bar);
@@ -178,16 +221,16 @@ void AlarmReport::Finish()
         for (const Bar& bar : signal.bars) {
             const qint64 start = ClippedStart(bar);
             const qint64 end = ClippedEnd(bar);
-            signal.longestMs = std::max(signal.longestMs, end - start);
+            signal.longestMs = std::max(signal.longestMs, MonitoredPart(start, end));
             if (start > coveredEnd) {
-                signal.alarmMs += std::max<qint64>(0, coveredEnd - coveredStart);
+                signal.alarmMs += MonitoredPart(coveredStart, std::max(coveredStart, coveredEnd));
                 coveredStart = start;
                 coveredEnd = end;
             } else {
                 coveredEnd = std::max(coveredEnd, end);
             }
         }
-        signal.alarmMs += std::max<qint64>(0, coveredEnd - coveredStart);
+        signal.alarmMs += MonitoredPart(coveredStart, std::max(coveredStart, coveredEnd));
     }
     std::sort(m_signals.begin(), m_signals.end(), [](const Signal& a, const Signal& b) {
         if (a.alarmMs != b.alarmMs)
@@ -210,7 +253,7 @@ qint64 AlarmReport::ClippedEnd(const Bar& bar) const
 
 double AlarmReport::Availability(const Signal& signal) const
 {
-    const qint64 span = m_measuredEnd - m_from;
+    const qint64 span = MonitoredMs();
     return span <= 0 ? 1.0 : 1.0 - double(signal.alarmMs) / double(span);
 }
 
@@ -245,7 +288,7 @@ QStringList AlarmReport::FigureTexts(const Signal& signal) const
             QString::number(signal.alarms),
             LogText::DurationText(signal.alarmMs),
             LogText::DurationText(signal.longestMs),
-            QStringLiteral("%1%").arg(percent, 0, 'f', 2)};
+            MonitoredMs() > 0 ? QStringLiteral("%1%").arg(percent, 0, 'f', 2) : QStringLiteral("--")};
 }
 
 QByteArray AlarmReport::Csv() const

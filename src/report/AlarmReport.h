@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -12,7 +13,8 @@
 class LogDatabase;
 
 // What the alarm log says about a period: per signal how often and how long it was in alarm, every alarm as a bar
-// for the timeline, and the alarm starts per hour or per day.
+// for the timeline, and the alarm starts per hour or per day. Time while the station was not monitoring (between
+// its recorded runs) is neither in alarm nor available: the figures count only the monitored time.
 //
 // Times are wall-clock milliseconds: the log's "yyyy-MM-dd hh:mm:ss.zzz" texts read as if they were UTC, which no
 // daylight saving shifts (WallTime turns them back into a date-time that prints the same text).
@@ -73,7 +75,11 @@ public:
     qint64 HistogramOrigin() const { return m_histogramOrigin; }
     qint64 HistogramBinMs() const { return m_histogramBinMs; }
 
-    // The share of the measured period without alarm on the signal, from 0 to 1.
+    // The stretches of the measured period while no monitoring run was recorded, in order.
+    const QVector<QPair<qint64, qint64>>& NotMonitored() const { return m_notMonitored; }
+    // The measured period without those stretches.
+    qint64 MonitoredMs() const;
+    // The share of the monitored time without alarm on the signal, from 0 to 1.
     double Availability(const Signal& signal) const;
     // A bar cut to the measured period.
     qint64 ClippedStart(const Bar& bar) const;
@@ -94,6 +100,10 @@ public:
 
 private:
     void Add(int signal, const Bar& bar, bool startedInside);
+    // Finds the stretches between the recorded runs; a log from before runs were recorded has none.
+    bool ReadRuns(LogDatabase& database, qint64 now);
+    // The monitored part of start..end.
+    qint64 MonitoredPart(qint64 start, qint64 end) const;
     // Fills the device and signal names of each signal from its newest row.
     bool ReadNames(LogDatabase& database, const QVector<qint64>& newestIds);
     void Finish();
@@ -103,6 +113,7 @@ private:
     qint64 m_to = 0;
     qint64 m_measuredEnd = 0;
     QVector<Signal> m_signals;
+    QVector<QPair<qint64, qint64>> m_notMonitored;
     int m_barCount = 0;
     QVector<int> m_histogram;
     qint64 m_histogramOrigin = 0;

@@ -23,6 +23,8 @@ const int LegendTypes[] = {AlarmTypeVideoLost,
                            0};
 // Within this many pixels of a bar the pointer counts as on it.
 constexpr int HoverSlack = 2;
+// Hatching over the time while the station was not monitoring.
+const QBrush NotMonitoredBrush(QColor(0x50, 0x50, 0x50), Qt::BDiagPattern);
 
 struct Layout
 {
@@ -135,8 +137,8 @@ void PaintLegend(QPainter& painter, const AlarmReport& report, const Layout& lay
     const int box = metrics.ascent();
     int x = layout.plotLeft;
     const int y = layout.legend.top() + (layout.legend.height() - box) / 2;
-    const auto entry = [&](const QColor& color, const QString& text) {
-        painter.fillRect(QRect(x, y, box, box), color);
+    const auto entry = [&](const QBrush& brush, const QString& text) {
+        painter.fillRect(QRect(x, y, box, box), brush);
         painter.setPen(Qt::black);
         painter.drawText(
             QRect(x + box + 4, layout.legend.top(), metrics.horizontalAdvance(text) + 2, layout.legend.height()),
@@ -147,6 +149,8 @@ void PaintLegend(QPainter& painter, const AlarmReport& report, const Layout& lay
         entry(AlarmTimelineWidget::TypeColor(type), type == 0 ? AlarmTimelineWidget::tr("Other") : AlarmTypeWord(type));
     if (report.MeasuredEnd() < report.To())
         entry(QColor(0xe4, 0xe4, 0xe4), AlarmTimelineWidget::tr("Not yet"));
+    if (!report.NotMonitored().isEmpty())
+        entry(NotMonitoredBrush, AlarmTimelineWidget::tr("Not monitored"));
 }
 
 void PaintLane(QPainter& painter, const AlarmReport& report, const Layout& layout, const AlarmReport::Signal& signal,
@@ -244,6 +248,13 @@ int AlarmTimelineWidget::Paint(QPainter& painter, const AlarmReport& report, con
             painter.fillRect(QRect(lane.left(), lane.top(), layout.plotLeft - lane.left() - 4, lane.height()),
                              QColor(0xf2, 0xf4, 0xf7));
         PaintLane(painter, report, layout, signalList[firstLane + i], lane);
+    }
+    // Over the lanes: an alarm drawn across it was only known to have begun before and ended after.
+    for (const auto& gap : report.NotMonitored()) {
+        const int left = int(X(layout, report, gap.first));
+        const int right = int(std::ceil(X(layout, report, gap.second)));
+        painter.fillRect(QRect(left, layout.lanes.top(), std::max(1, right - left), layout.lanes.height()),
+                         NotMonitoredBrush);
     }
     if (signalList.isEmpty()) {
         painter.setPen(Qt::black);

@@ -3,13 +3,42 @@
 #include "alarm/AlarmHandler.h"
 #include "alarm/AlarmRecord.h"
 #include "alarm/AlarmRecordPool.h"
+#include "alarm/DeviceStateRead.h"
 #include "snmp/DeviceObjects.h"
 
 #include <QDebug>
 
+struct DeviceStateQuery::Read
+{
+    AlarmHandler* handler;
+    Done done;
+    DeviceStateRead state;
+    int unanswered = 0;
+};
+
+namespace {
+QString IdentityKey(const QString& ip, int portType, int port, int track, int alarmType)
+{
+    AlarmRecord record;
+    record.ip = ip;
+    record.portType = portType;
+    record.portID = port;
+    record.trackID = track;
+    record.alarmType = alarmType;
+    return AlarmIdentityKey(record);
+}
+} // namespace
+
 void DeviceStateQuery::QueryDeviceState(DeviceConversation* conversation, AlarmHandler* handler, Done done)
 {
-    const auto read = std::make_shared<Read>(Read{handler, std::move(done)});
+    const auto read = std::make_shared<Read>(Read{handler, std::move(done), {}, 0});
+    read->state.ip = conversation->Ip();
+    read->state.started = QDateTime::currentDateTime();
+    // A device that answers every request is connected.
+    AlarmRecord connection;
+    connection.Init(conversation->Ip());
+    connection.alarmType = AlarmTypeConnection;
+    read->state.asked.insert(AlarmIdentityKey(connection));
     for (int port = 1; port <= BncPorts; ++port)
         QueryVideoPort(conversation, read, port);
     for (int port = 1; port <= BncPorts; ++port)
@@ -54,6 +83,8 @@ void DeviceStateQuery::Query(DeviceConversation* conversation, const ReadPointer
                              const char* failure, int portType, int port, int track, QVector<Condition> conditions)
 {
     ++read->unanswered;
+    for (const Condition& condition : conditions)
+        read->state.asked.insert(IdentityKey(conversation->Ip(), portType, port, track, condition.alarmType));
     conversation->Get(oids, [=](DeviceConversation& device, const DeviceConversation::Answer& answer) {
         if (answer.status != 0) {
             qDebug() << failure << "State read of" << device.Ip()
@@ -67,9 +98,19 @@ void DeviceStateQuery::Query(DeviceConversation* conversation, const ReadPointer
             qDebug().noquote() << QStringLiteral("Response contains error:\n%1\n")
                                       .arg(SnmpDeviceSession::ErrorText(-int(answer.errorStatus)));
         const QVector<int> levels = Levels(oids, answer);
-        for (const Condition& condition : conditions)
-            Report(read->handler, device.Ip(), portType, port, track, condition.alarmType, levels[condition.index]);
-        if (--read->unanswered == 0 && read->done)
+        for (const Condition& condition : conditions) {
+            const int level = levels[condition.index];
+            Report(read->handler, device.Ip(), portType, port, track, condition.alarmType, level);
+            if (level != LevelNormal)
+                read->state.active.insert(IdentityKey(device.Ip(), portType, port, track, condition.alarmType));
+        }
+        if (--read->unanswered > 0)
+            return;
+        if (read->handler) {
+            read->state.finished = QDateTime::currentDateTime();
+            read->handler->AddStateRead(read->state);
+        }
+        if (read->done)
             read->done(true);
     });
 }

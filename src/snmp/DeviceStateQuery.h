@@ -14,7 +14,9 @@ class AlarmHandler;
 // Reads the present alarm state of one device with GET requests and turns every active condition into a record
 // for the alarm handler, as if the matching trap had arrived. Conditions the device reports as normal produce
 // nothing: a query never ends an alarm. The requests go out one after the other on the device's conversation;
-// once one of them goes unanswered through all its retries, or cannot be sent, the rest of the read is abandoned.
+// once one of them goes unanswered through all its retries, or cannot be sent, the rest of the read is abandoned. A
+// read that got every answer is handed to the alarm handler as a whole (AddStateRead), so that the log can end what it
+// no longer finds.
 class DeviceStateQuery
 {
 public:
@@ -38,13 +40,9 @@ private:
         int alarmType;
     };
 
-    // One read's requests still to be answered, and who hears when it is over.
-    struct Read
-    {
-        AlarmHandler* handler;
-        Done done;
-        int unanswered = 0;
-    };
+    // A read under way: what it asked and found so far, how many answers it still waits for, and who hears when it
+    // is over.
+    struct Read;
     using ReadPointer = std::shared_ptr<Read>;
 
     static void QueryVideoPort(DeviceConversation* conversation, const ReadPointer& read, int port);

@@ -63,9 +63,9 @@ void AlarmHandlingController::RowShown(const AlarmRecord& record, const QList<De
     // A new alarm of the key takes the row of the ended one, which stays in the history.
     if (m_state.HasLatched())
         m_state.TakeLatched(AlarmViewKey(record));
-    AlarmAcknowledgement restored;
-    if (m_state.TakeRestored(record, restored))
-        Keep({restored});
+    // Acknowledged before a restart or a stop: the log has it already, only the speech must learn it again.
+    if (m_state.TakeRestored(record) && m_sound)
+        m_sound->SetAcknowledged({record}, true);
     if (!m_state.HasAcknowledgements())
         return;
     const QString text = AckText(record);
@@ -202,21 +202,52 @@ void AlarmHandlingController::ClearAlarms()
     if (m_unacknowledgedTotal != 0)
         emit Sig_UnacknowledgedChanged(0);
     m_unacknowledgedTotal = 0;
-    // The alarms the devices report again find their acknowledgements.
-    Restore();
+    for (const QString& ip : m_state.LatchedDevices())
+        ShowLatched(ip);
 }
 
 void AlarmHandlingController::Restore()
 {
-    if (!m_log)
+    if (!m_log || m_restored)
         return;
+    m_restored = true;
     QList<AlarmAcknowledgement> acknowledgements;
     QList<AlarmShelf> shelves;
-    m_log->LoadHandling(m_clock(), acknowledgements, shelves);
-    m_state.SetRestored(acknowledgements);
+    QList<AlarmRecord> ended;
+    m_log->LoadHandling(m_clock(), acknowledgements, shelves, m_state.IsLatchEnabled() ? &ended : nullptr);
+    m_state.AddRestored(acknowledgements);
     for (const AlarmShelf& shelf : qAsConst(shelves))
         m_state.Shelve(shelf);
+    QSet<QString> devices;
+    for (const AlarmRecord& alarm : qAsConst(ended)) {
+        if (Shows(alarm)) {
+            m_state.Latch(alarm);
+            devices.insert(alarm.ip);
+        }
+    }
     ShelvesChanged();
+    for (const QString& ip : qAsConst(devices))
+        ShowLatched(ip);
+}
+
+void AlarmHandlingController::DeviceAdded(const QString& ip)
+{
+    if (m_state.HasLatched())
+        ShowLatched(ip);
+}
+
+void AlarmHandlingController::ShowLatched(const QString& ip)
+{
+    // A device no longer configured has no tile: its latched alarms wait unseen.
+    if (!m_tileOf(ip))
+        return;
+    for (const AlarmRecord& ended : m_state.LatchedOf(ip)) {
+        for (DeviceAlarmListForm* form : m_formsOf(ip)) {
+            if (!form->HasCurrentRow(AlarmViewKey(ended)))
+                ShowLatchedRow(form, ended);
+        }
+    }
+    emit Sig_DeviceChanged(ip);
 }
 
 void AlarmHandlingController::Keep(const std::vector<AlarmAcknowledgement>& written)

@@ -61,10 +61,14 @@ public:
     void AlarmDeleted(const QString& key);
     // Counts the device's unacknowledged alarms onto its tile.
     void UpdateTile(const QString& ip);
-    // The alarms go; the acknowledgements of those still open come back from the handling log with the alarms.
+    // The forms have been emptied and the alarms go; their acknowledgements come back with them, and the latched
+    // alarms are shown again. Nothing is read from the handling log.
     void ClearAlarms();
-    // Takes the acknowledgements of alarms still open and the shelves in force from the handling log.
+    // Once, at the first start of monitoring: takes the acknowledgements of alarms still open, the shelves in force
+    // and, while latching is on, the alarms that ended unacknowledged from the handling log.
     void Restore();
+    // A device's tile was added: its latched alarms are shown.
+    void DeviceAdded(const QString& ip);
 
     // Operations.
     void Acknowledge(const QStringList& keys, bool withNote);
@@ -107,6 +111,7 @@ private:
     void ExpireShelves();
     void ShelvesChanged();
     int CountUnacknowledged(const QString& ip);
+    void ShowLatched(const QString& ip);
 
     DeviceAlarmStore& m_store;
     const FormsOf m_formsOf;
@@ -118,6 +123,7 @@ private:
     SoundAlarmManager* m_sound = nullptr;
     AlarmHandlingLog* m_log = nullptr;
     AlarmHandlingState m_state;
+    bool m_restored = false;
     QTimer m_shelfTimer;
     Round m_round;
     // Each device's unacknowledged count as last counted, and their sum.

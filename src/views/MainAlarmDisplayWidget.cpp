@@ -323,9 +323,9 @@ void MainAlarmDisplayWidget::ClearAlarms()
     if (SoundAlarmManager* speech = m_listActions->SoundManager())
         speech->Clear();
     m_store.Clear();
-    m_handling->ClearAlarms();
     m_allDeviceForm->ClearAll();
     m_currentDeviceForm->ClearAll();
+    m_handling->ClearAlarms();
 }
 
 // Records still queued stay queued: applied after the new tiles are added, they reach the devices that remain.
@@ -360,6 +360,7 @@ void MainAlarmDisplayWidget::AddDevice(const QString& ip, const QString& deviceN
         MakeCurrent(tile);
         FinishBatch();
     }
+    m_handling->DeviceAdded(ip);
 }
 
 void MainAlarmDisplayWidget::SetDeviceConfig(const DeviceConfigFile& config)

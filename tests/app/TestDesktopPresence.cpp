@@ -22,19 +22,21 @@ class NotificationService : public QObject
 public:
     QStringList summaries;
     QStringList bodies;
+    QList<uint> replacedIds;
     QVariantMap lastHints;
     // When each notification arrived.
     QList<qint64> arrivals;
 
 public slots:
-    uint Notify(const QString&, uint, const QString&, const QString& summary, const QString& body, const QStringList&,
-                const QVariantMap& hints, int)
+    uint Notify(const QString&, uint replacedId, const QString&, const QString& summary, const QString& body,
+                const QStringList&, const QVariantMap& hints, int)
     {
+        replacedIds.append(replacedId);
         summaries.append(summary);
         bodies.append(body);
         lastHints = hints;
         arrivals.append(m_clock.elapsed());
-        return uint(summaries.size());
+        return replacedId != 0 ? replacedId : 40 + uint(summaries.size());
     }
 
 private:
@@ -146,12 +148,25 @@ void TestDesktopPresence::oneAlarmIsToldInFull()
     NotificationService service;
     QVERIFY(Serve(service));
 
-    DesktopNotifier notifier(nullptr, Connect(NotifierConnection), 60000);
-    notifier.OnAlarmApplied(ErrorAlarm(1, 3));
-    QTRY_COMPARE_WITH_TIMEOUT(service.summaries.size(), 1, 10000);
+    DesktopNotifier notifier(nullptr, Connect(NotifierConnection), 0);
+    ChildrenRemoved answered;
+    notifier.installEventFilter(&answered);
+    AlarmRecord alarm = ErrorAlarm(1, 3);
+    alarm.signalName = QStringLiteral("<b>CAM</b> A&B");
+    notifier.OnAlarmApplied(alarm);
+    QTRY_COMPARE_WITH_TIMEOUT(answered.count, 1, 10000);
+    QCOMPARE(service.summaries.size(), 1);
     QCOMPARE(service.summaries[0], QStringLiteral("Error alarm on Studio 1 (127.22.0.1)"));
-    QCOMPARE(service.bodies[0], QStringLiteral("Input 3: ") + AlarmTypeWord(AlarmTypeVideoLost));
+    QCOMPARE(service.bodies[0], QStringLiteral("&lt;b&gt;CAM&lt;/b&gt; A&amp;B: ") + AlarmTypeWord(AlarmTypeVideoLost));
     QCOMPARE(service.lastHints.value(QStringLiteral("urgency")).toInt(), 2);
+
+    // The same alarm once more is nothing new, until monitoring stops; then it replaces the banner.
+    notifier.OnAlarmApplied(alarm);
+    notifier.OnMonitoringStopped();
+    notifier.OnAlarmApplied(alarm);
+    QTRY_COMPARE_WITH_TIMEOUT(service.summaries.size(), 2, 10000);
+    QCOMPARE(service.summaries[1], service.summaries[0]);
+    QCOMPARE(service.replacedIds, (QList<uint>{0, 41}));
 }
 
 void TestDesktopPresence::stormIsSummarised()

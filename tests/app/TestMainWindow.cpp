@@ -26,6 +26,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QToolBar>
@@ -53,6 +55,7 @@ private slots:
     void trapPortInUseIsReportedAndStopStillWorks();
     void deviceConfiguredTwiceIsRegisteredOnce();
     void stopKeepsTheLogOpenAcrossRestarts();
+    void stopAndStartNeverWaitForTheLog();
     void logListsTheConfiguredDevices();
     void manageDeviceRedistributesTheDevices();
     void portChangeTakesEffect_data();
@@ -154,6 +157,13 @@ void TestMainWindow::commandLine_data()
     QTest::newRow("credentials file missing")
         << QStringList{"--alertmanager-credentials", "/nonexistent/credentials"} << false << 2 << "" << none;
     QTest::newRow("metrics on a host name") << QStringList{"--metrics", "station:9464"} << false << 2 << "" << none;
+    // Every alarm would go out twice.
+    QTest::newRow("one collector twice") << QStringList{"--syslog", "udp://127.0.0.1", "--syslog",
+                                                        "UDP://127.0.0.1:514"}
+                                         << false << 2 << "" << QStringList{"udp://127.0.0.1:514"};
+    QTest::newRow("one Alertmanager twice")
+        << QStringList{"--alertmanager", "http://am.example/", "--alertmanager", "http://AM.example:80"} << false << 2
+        << "" << none;
 }
 
 void TestMainWindow::commandLine()
@@ -272,6 +282,32 @@ void TestMainWindow::stopKeepsTheLogOpenAcrossRestarts()
     QTRY_COMPARE_WITH_TIMEOUT(LogRows(), QStringList{Probe + "|1|3|-1|4|Studio CAM 3|1"}, 5000);
     QTRY_COMPARE_WITH_TIMEOUT(all->SignalHistoryTable()->rowCount(), 1, 5000);
     QCOMPARE(all->SignalAlarmTable()->rowCount(), 0);
+}
+
+// Stop and Start while the log cannot be written (another connection holds its write lock): the window goes on
+// without the writer, which catches up once it can.
+void TestMainWindow::stopAndStartNeverWaitForTheLog()
+{
+    m_window = MakeWindow();
+    m_window->StartMonitoring("127.0.0.1");
+    QTRY_COMPARE_WITH_TIMEOUT(SetsTo(m_trapPort), 1, 5000);
+    {
+        QSqlDatabase blocker = QSqlDatabase::addDatabase("QSQLITE", "blocker");
+        blocker.setDatabaseName(GetLogDatabasePath());
+        QVERIFY(blocker.open());
+        QVERIFY(QSqlQuery(blocker).exec("BEGIN IMMEDIATE"));
+        m_probes.Send(Probe + " raise lost bnc:3");
+        QTRY_COMPARE_WITH_TIMEOUT(m_window->Display()->AllDeviceForm()->SignalAlarmTable()->rowCount(), 1, 5000);
+        Action("actionStop_Monitor")->trigger();
+        m_window->StartMonitoring("127.0.0.1");
+        QCOMPARE(LogRows(), QStringList());
+        QVERIFY(QSqlQuery(blocker).exec("COMMIT"));
+    }
+    QSqlDatabase::removeDatabase("blocker");
+    QTRY_COMPARE_WITH_TIMEOUT(LogRows(), QStringList{Probe + "|1|3|-1|4|Studio CAM 3|0"}, 10000);
+    // The probe outlives the case.
+    m_probes.Send(Probe + " clear lost bnc:3");
+    QVERIFY(m_probes.Sync());
 }
 
 void TestMainWindow::logListsTheConfiguredDevices()

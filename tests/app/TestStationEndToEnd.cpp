@@ -1,10 +1,12 @@
 #include "FreeUdpPort.h"
 #include "ProbeSimProcess.h"
 #include "StationFiles.h"
+#include "StationProcess.h"
 #include "SyslogReceiver.h"
 #include "TempAppDir.h"
 #include "TrapSender.h"
 
+#include <QTcpServer>
 #include <QtTest>
 
 // The real station binary, started unattended in its own application directory against two simulated probes.
@@ -19,31 +21,6 @@ private slots:
     void signalEndsTheStationWhateverElseIsOpen();
     void signalsDuringAnInteractiveStartEndTheStationCleanly();
 };
-
-namespace {
-
-// The station binary copied into the application directory, started unattended unless told otherwise;
-// moreEnvironment holds NAME=value settings.
-bool StartStation(QProcess& process, const TempAppDir& appDir, quint16 devicePort,
-                  const QStringList& moreArguments = {}, const QStringList& moreEnvironment = {},
-                  bool unattended = true)
-{
-    const QString buildDir = QString::fromLocal8Bit(qgetenv("VZ_BUILD_DIR"));
-    const QString station = appDir.filePath("bin/vizavovu");
-    if (!QFile::copy(buildDir + "/bin/vizavovu", station))
-        return false;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("VIZAVOVU_DEVICE_PORT", QString::number(devicePort));
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    for (const QString& setting : moreEnvironment)
-        env.insert(setting.section('=', 0, 0), setting.section('=', 1));
-    process.setProcessEnvironment(env);
-    process.start(station, (unattended ? QStringList{"--start", "127.0.0.1"} : QStringList()) + moreArguments);
-    return process.waitForStarted(5000);
-}
-
-} // namespace
 
 void TestStationEndToEnd::faultsRaisedAndClearedReachTheLogAndTheCollectorsAndTheStationClosesCleanly()
 {
@@ -65,9 +42,9 @@ void TestStationEndToEnd::faultsRaisedAndClearedReachTheLogAndTheCollectorsAndTh
     QVERIFY(udp.ListenUdp());
     QVERIFY(tcp.ListenTcp());
     QProcess process;
-    QVERIFY(StartStation(process, appDir, devicePort,
-                         {"--syslog", QStringLiteral("udp://127.0.0.1:%1").arg(udp.Port()), "--syslog",
-                          QStringLiteral("tcp://localhost:%1").arg(tcp.Port())}));
+    QVERIFY(StartStationProcess(process, appDir, devicePort,
+                                {"--syslog", QStringLiteral("udp://127.0.0.1:%1").arg(udp.Port()), "--syslog",
+                                 QStringLiteral("tcp://localhost:%1").arg(tcp.Port())}));
     auto output = [&process] { return QString::fromLocal8Bit(process.readAll()); };
 
     // Registration tells both probes where to send their traps.
@@ -128,7 +105,7 @@ void TestStationEndToEnd::closingDuringRegistrationAndATrapBurstIsPromptAndClean
     QVERIFY2(probes.Start(addresses, devicePort), qPrintable(probes.ErrorString()));
 
     QProcess process;
-    QVERIFY(StartStation(process, appDir, devicePort));
+    QVERIFY(StartStationProcess(process, appDir, devicePort));
     QTRY_VERIFY_WITH_TIMEOUT(!probes.LinesWith({"<- set"}).isEmpty(), 10000);
     // Every registered probe floods the station while the others are still being registered.
     probes.Send("all burst 1000 1000 raise lost bnc:1");
@@ -147,6 +124,8 @@ void TestStationEndToEnd::signalEndsTheStationWhateverElseIsOpen_data()
     QTest::newRow("status window open") << QStringList{"--status"} << false;
     // The speech warning, a box without a parent, is up.
     QTest::newRow("warning box up") << QStringList() << true;
+    // Monitoring goes on without its metrics; %1 is a port that is taken.
+    QTest::newRow("metrics port taken") << QStringList{"--metrics", "127.0.0.1:%1"} << false;
 }
 
 // Another top-level window used to keep Qt running, with monitoring and speech going on and no main window shown.
@@ -154,6 +133,9 @@ void TestStationEndToEnd::signalEndsTheStationWhateverElseIsOpen()
 {
     QFETCH(QStringList, arguments);
     QFETCH(bool, withoutSpeechData);
+    QTcpServer taken;
+    QVERIFY(taken.listen(QHostAddress::LocalHost));
+    arguments.replaceInStrings("%1", QString::number(taken.serverPort()));
     TempAppDir appDir;
     QStringList environment;
     if (withoutSpeechData) {
@@ -167,7 +149,7 @@ void TestStationEndToEnd::signalEndsTheStationWhateverElseIsOpen()
     ProbeSimProcess probes;
     QVERIFY2(probes.Start({probe}, devicePort), qPrintable(probes.ErrorString()));
     QProcess process;
-    QVERIFY(StartStation(process, appDir, devicePort, arguments, environment));
+    QVERIFY(StartStationProcess(process, appDir, devicePort, arguments, environment));
     auto output = [&process] { return QString::fromLocal8Bit(process.readAll()); };
     QTRY_VERIFY2_WITH_TIMEOUT(!probes.LinesWith({"<- set"}).isEmpty(), qPrintable(output()), 10000);
     probes.Send(probe + " raise lost bnc:2");
@@ -189,7 +171,8 @@ void TestStationEndToEnd::signalsDuringAnInteractiveStartEndTheStationCleanly()
     QVERIFY(QDir().mkpath(appDir.filePath("speech/espeak-ng-data")));
     StationFiles::WriteSystemConfig(FreeUdpPort());
     QProcess process;
-    QVERIFY(StartStation(process, appDir, FreeUdpPort(), {}, {"ESPEAK_DATA_PATH=" + appDir.filePath("speech")}, false));
+    QVERIFY(StartStationProcess(process, appDir, FreeUdpPort(), {}, {"ESPEAK_DATA_PATH=" + appDir.filePath("speech")},
+                                {}, false));
     // Written just before the box goes up.
     QString output;
     QTRY_VERIFY_WITH_TIMEOUT((output += QString::fromLocal8Bit(process.readAll())).contains("could not be initialised"),

@@ -1,14 +1,19 @@
 #include "AppDirTest.h"
 #include "FileText.h"
+#include "FreeUdpPort.h"
+#include "ProbeSimProcess.h"
 #include "RecordingPrompts.h"
 #include "StationFiles.h"
 #include "app/AppPaths.h"
 #include "config/DeviceConfigFile.h"
 #include "config/DeviceConfigNode.h"
+#include "config/DeviceListCsv.h"
+#include "config/DevicePorts.h"
 #include "config/PortConfigNode.h"
 #include "config/SystemConfigFile.h"
 #include "dialogs/AddDeviceDialog.h"
 #include "dialogs/DeviceConfigDialog.h"
+#include "dialogs/FindDevicesDialog.h"
 #include "dialogs/SystemConfigDialog.h"
 #include "dialogs/TimeRangeWidget.h"
 
@@ -35,6 +40,8 @@ private slots:
     void editsSurviveSwitchingAndCancelDiscardsThem();
     void deletingTheCurrentDeviceClearsThePorts();
     void failedDeviceSaveKeepsTheDialogOpen();
+    void csvImportReplacesTheListOnlyWhenRightAndExportWritesIt();
+    void foundProbesAreAddedAsAddAddsThem();
     void systemFileValuesShownAndWritten_data();
     void systemFileValuesShownAndWritten();
     void okWithoutChangesRewritesTheSameSystemFile();
@@ -246,6 +253,77 @@ void TestSettingsDialogs::failedDeviceSaveKeepsTheDialogOpen()
     Click(dialog, "pushButton_OK");
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QVERIFY(Saved().FindDevice("10.0.0.9"));
+}
+
+void TestSettingsDialogs::csvImportReplacesTheListOnlyWhenRightAndExportWritesIt()
+{
+    StationFiles::WriteDevices({{"10.0.0.1", "A"}});
+    const QByteArray before = ReadFile(GetDeviceConfigPath());
+    const QString csv = m_appDir->filePath("devices.csv");
+    DialogPrompts prompts = Prompts();
+    prompts.saveFileName = [csv](QWidget*, const QString&, const QString&, const QString&, QString*) { return csv; };
+    prompts.openFileName = [csv](QWidget*, const QString&, const QString&) { return csv; };
+    DeviceConfigDialog dialog(prompts);
+    QTableWidget* devices = Table(dialog, "tableWidget_device");
+    devices->setCurrentCell(0, 0);
+    dialog.findChild<QLineEdit*>("lineEdit_DeviceName")->setText("A on screen");
+    Click(dialog, "pushButton_ExportCsv");
+    QVERIFY(ReadFile(csv).contains("\r\n10.0.0.1,A on screen,BNC 1,"));
+
+    QVERIFY(WriteFile(csv, ReadFile(csv) + "10.0.0.2,B,BNC 17,,yes,,,,\r\n"));
+    Click(dialog, "pushButton_ImportCsv");
+    QCOMPARE(devices->rowCount(), 1);
+    QVERIFY2(m_operator.said.last().contains("Line 20, column 3 (Port)"), qPrintable(m_operator.said.last()));
+
+    QVERIFY(WriteFile(csv, DeviceListCsv::Header() + QByteArray("\r\n10.0.0.3,C,BNC 1,,no,,,,\r\n"
+                                                                "10.0.0.2,B,AES/EBU 1,,yes,,,,\r\n")));
+    Click(dialog, "pushButton_ImportCsv");
+    QCOMPARE(Cell(devices, 0, 0) + " " + Cell(devices, 1, 0), QString("10.0.0.3 10.0.0.2"));
+    QCOMPARE(ReadFile(GetDeviceConfigPath()), before);
+    Click(dialog, "pushButton_OK");
+    QCOMPARE(Saved().Devices().size(), 2);
+    PortConfigNode port;
+    QVERIFY(Saved().FindDevice("10.0.0.2")->GetAesPort(0, port) && port.alarm());
+}
+
+void TestSettingsDialogs::foundProbesAreAddedAsAddAddsThem()
+{
+    const quint16 port = FreeUdpPort("127.0.4.2");
+    qputenv("VIZAVOVU_DEVICE_PORT", QByteArray::number(port));
+    ProbeSimProcess probes;
+    QVERIFY2(probes.Start({"127.0.4.2-4"}, port, false, {"-n", "Studio %n"}), qPrintable(probes.ErrorString()));
+    StationFiles::WriteDevices({{"127.0.4.3", "Known"}});
+    DeviceConfigDialog dialog(Prompts());
+    QString configuredRow;
+    m_operator.dialogAnswer = [&configuredRow](QDialog& dialog) {
+        auto& find = dynamic_cast<FindDevicesDialog&>(dialog);
+        find.findChild<QLineEdit*>("lineEdit_Ranges")->setText("127.0.4.1-127.0.4.5");
+        find.findChild<QPushButton*>("pushButton_Find")->click();
+        QTableWidget* found = Table(find, "tableWidget_found");
+        if (!QTest::qWaitFor([&] { return !find.IsSearching() && found->rowCount() == 3; }, 10000))
+            return int(QDialog::Rejected);
+        configuredRow = Cell(found, 1, 0) + " " + Cell(found, 1, 2);
+        found->item(2, 1)->setText("Renamed");
+        found->selectAll();
+        find.findChild<QPushButton*>("pushButton_AddSelected")->click();
+        return find.result();
+    };
+    Click(dialog, "pushButton_FindDevices");
+    QCOMPARE(configuredRow, QString("127.0.4.3 already configured"));
+    QTableWidget* devices = Table(dialog, "tableWidget_device");
+    QCOMPARE(devices->rowCount(), 3);
+    QCOMPARE(dialog.findChild<QLineEdit*>("lineEdit_DeviceName")->text(), QString("Renamed"));
+    Click(dialog, "pushButton_OK");
+    const DeviceConfigFile saved = Saved();
+    const DeviceConfigNode* added = saved.FindDevice("127.0.4.2");
+    QVERIFY(added);
+    QCOMPARE(added->dev_name(), QString("Studio 1"));
+    DeviceConfigFile expected;
+    expected.AddDevice(DevicePorts::NewDevice("127.0.4.2", "Studio 1"));
+    DeviceConfigFile got;
+    got.AddDevice(*added);
+    QVERIFY(expected.Save(m_appDir->filePath("expected.xml")) && got.Save(m_appDir->filePath("got.xml")));
+    QCOMPARE(ReadFile(m_appDir->filePath("got.xml")), ReadFile(m_appDir->filePath("expected.xml")));
 }
 
 void TestSettingsDialogs::systemFileValuesShownAndWritten_data()

@@ -2,6 +2,7 @@
 #include "StationFiles.h"
 #include "TempAppDir.h"
 #include "alarm/AlarmRecord.h"
+#include "alarm/DeviceStateRead.h"
 #include "app/AppPaths.h"
 #include "config/SystemConfigFile.h"
 #include "log/LogDatabase.h"
@@ -92,6 +93,10 @@ private slots:
     void readsAndRestartsWhileHandlerThreadWrites();
     void killedWriterLeavesIntactFile();
     void fullLogLosesNothingOnceItHasRoom();
+    void fullQueueLosesNewAlarmsButNoEnd();
+    void openRowsCarryOverARestart();
+    void stateReadEndsWhatItNoLongerFinds_data();
+    void stateReadEndsWhatItNoLongerFinds();
 };
 
 void TestLogManager::startsAndRecoveriesPairUp_data()
@@ -296,7 +301,7 @@ void TestLogManager::fullLogLosesNothingOnceItHasRoom()
     const auto append = [&writer](int portID, int level, int second) {
         AlarmRecord record = MakeAlarm(portID, level, At(Stamp(second)));
         record.note = QString(40000, QLatin1Char('n'));
-        QVERIFY(writer.Append(record));
+        QVERIFY(writer.Append(record).isValid());
     };
 
     append(1, LevelError, 1);
@@ -330,6 +335,110 @@ void TestLogManager::fullLogLosesNothingOnceItHasRoom()
     QTRY_VERIFY_WITH_TIMEOUT(attempts > attemptsBefore + 1, 10000);
     writer.Stop();
     QCOMPARE(Rows(path).size(), 3);
+}
+
+// While the file is full, the queue takes new alarms up to its cap and ends always; what it could not take is told
+// once the log is written again.
+void TestLogManager::fullQueueLosesNewAlarmsButNoEnd()
+{
+    TempAppDir dir;
+    std::atomic<bool> full{true};
+    std::atomic<int> failuresReported{0};
+    LogWriteThread writer(
+        {}, [&failuresReported](const QString&) { ++failuresReported; },
+        [&full](LogDatabase& database) {
+            QSqlQuery(database.Connection()).exec(QStringLiteral("PRAGMA max_page_count=%1").arg(full ? 1 : 1 << 30));
+        });
+    std::atomic<quint64> lost{0};
+    writer.SetLostHandler([&lost](quint64 count) { lost += count; });
+    QVERIFY(writer.Start(GetLogDatabasePath()));
+    // A row that needs pages of its own keeps failing, and everything after it waits in the queue.
+    AlarmRecord first = MakeAlarm(0, LevelError, At(Stamp(0)));
+    first.note = QString(40000, QLatin1Char('n'));
+    writer.Append(first);
+    QTRY_COMPARE_WITH_TIMEOUT(failuresReported.load(), 1, 10000);
+    constexpr int beyond = 10;
+    const QDateTime start = At(Stamp(1));
+    for (int port = 1; port <= LogWriteThread::MaxPending + beyond; ++port) {
+        const AlarmRecord record = MakeAlarm(port, LevelError, start);
+        writer.Append(record);
+    }
+    QCOMPARE(writer.QueueLength(), size_t(LogWriteThread::MaxPending));
+    // Joins its waiting start; has no start to end; ends the row being retried.
+    for (int port : {1, LogWriteThread::MaxPending + 1, 0}) {
+        const AlarmRecord recovery = MakeAlarm(port, LevelNormal, At(Stamp(2)));
+        writer.Append(recovery);
+    }
+    QCOMPARE(writer.QueueLength(), size_t(LogWriteThread::MaxPending + 1));
+
+    full = false;
+    writer.Flush();
+    const QString path = GetLogDatabasePath();
+    QCOMPARE(QueryValue(path, "select count(*) from alarm2").toInt(), LogWriteThread::MaxPending + 1);
+    QCOMPARE(QueryColumn(path, "select portID from alarm2 where end_time is not null order by portID"),
+             (QStringList{"0", "1"}));
+    QCOMPARE(lost.load(), quint64(beyond));
+}
+
+// What a killed station left in the file: each alarm open at most once, and the next run goes on with those rows.
+void TestLogManager::openRowsCarryOverARestart()
+{
+    TempAppDir dir;
+    const QString path = GetLogDatabasePath();
+    {
+        LogDatabase before;
+        QVERIFY(before.Open(path));
+        for (const AlarmRecord& row : {MakeAlarm(1, LevelError, At(Stamp(1))), MakeAlarm(2, LevelError, At(Stamp(2))),
+                                       MakeAlarm(1, LevelError, At(Stamp(3)))})
+            QVERIFY(before.Insert(row));
+    }
+    LogManager manager;
+    QCOMPARE(Rows(path), (QStringList{Row(1, 1, 3), Row(2, 2), Row(1, 3)}));
+    const AlarmRecord again = MakeAlarm(1, LevelError, At(Stamp(5)));
+    QCOMPARE(manager.AddAlarm(&again), At(Stamp(3)));
+    const AlarmRecord recovery = MakeAlarm(2, LevelNormal, At(Stamp(6)));
+    manager.AddAlarm(&recovery);
+    manager.Flush();
+    QCOMPARE(Rows(path), (QStringList{Row(1, 1, 3), Row(2, 2, 6), Row(1, 3)}));
+}
+
+void TestLogManager::stateReadEndsWhatItNoLongerFinds_data()
+{
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("active");
+    // When a trap said the alarm was still there; -1 for never.
+    QTest::addColumn<int>("seenSecond");
+    QTest::addColumn<QStringList>("rows");
+    // The read runs from second 5 to second 9.
+    QTest::newRow("not found: ends at the read") << true << false << -1 << QStringList{Row(1, 1, 9)};
+    QTest::newRow("found active") << true << true << -1 << QStringList{Row(1, 1)};
+    QTest::newRow("not asked about") << false << false << -1 << QStringList{Row(1, 1)};
+    QTest::newRow("reported while the read ran") << true << false << 6 << QStringList{Row(1, 1)};
+    QTest::newRow("reported before the read") << true << false << 4 << QStringList{Row(1, 1, 9)};
+}
+
+void TestLogManager::stateReadEndsWhatItNoLongerFinds()
+{
+    QFETCH(bool, asked);
+    QFETCH(bool, active);
+    QFETCH(int, seenSecond);
+    QFETCH(QStringList, rows);
+    TempAppDir dir;
+    LogManager manager;
+    const AlarmRecord start = MakeAlarm(1, LevelError, At(Stamp(1)));
+    manager.AddAlarm(&start);
+    if (seenSecond >= 0) {
+        const AlarmRecord repeated = MakeAlarm(1, LevelError, At(Stamp(seenSecond)));
+        manager.AddAlarm(&repeated);
+    }
+    DeviceStateRead read{start.ip, At(Stamp(5)), At(Stamp(9)), {}, {}};
+    if (asked)
+        read.asked.insert(AlarmIdentityKey(start));
+    if (active)
+        read.active.insert(AlarmIdentityKey(start));
+    manager.Settle(read);
+    manager.Flush();
+    QCOMPARE(Rows(GetLogDatabasePath()), rows);
 }
 
 int main(int argc, char* argv[])

@@ -11,9 +11,12 @@
 #include "northbound/MetricsServer.h"
 #include "northbound/StationMetrics.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTcpSocket>
+#include <QTimer>
 #include <QtTest>
 
 // The station's health at /metrics: what Prometheus's own checker makes of it, and counters that agree with the log.
@@ -23,6 +26,7 @@ class TestMetrics : public QObject
 
 private slots:
     void countersAgreeWithTheLogAfterABurstAndPromtoolAcceptsThem();
+    void scrapeSucceedsThroughAFloodOfSlowClients();
 };
 
 namespace {
@@ -52,7 +56,8 @@ void TestMetrics::countersAgreeWithTheLogAfterABurstAndPromtoolAcceptsThem()
     LogManager log;
     AlarmHandler handler;
     handler.SetLogManager(&log);
-    StationFiles::WriteDevices({{Probe, "Studio A"}});
+    // Beside the probe, a device that answered once and one never heard from.
+    StationFiles::WriteDevices({{Probe, "Studio A"}, {"127.0.20.11", "Studio B"}, {"127.0.20.12", "Studio C"}});
     DeviceConfigFile config;
     DeviceConfigManager::GetConfig(config);
     handler.SetDeviceConfig(config);
@@ -72,6 +77,7 @@ void TestMetrics::countersAgreeWithTheLogAfterABurstAndPromtoolAcceptsThem()
         Add(handler, "127.0.20.10", AlarmTypeVideoLost, LevelError, start.addMSecs(i));
     Add(handler, Probe, AlarmTypeNone, LevelError, start);
     Add(handler, Probe, AlarmTypeConnection, LevelError, start.addSecs(1));
+    Add(handler, "127.0.20.11", AlarmTypeConnection, LevelNormal, start);
 
     const QString database = GetLogDatabasePath();
     const QUrl url(QStringLiteral("http://127.0.20.1:%1/metrics").arg(server.Port()));
@@ -84,12 +90,12 @@ void TestMetrics::countersAgreeWithTheLogAfterABurstAndPromtoolAcceptsThem()
     QCOMPARE(Sample(page, "vizavovu_log_rows_written_total"), rows);
     QCOMPARE(Sample(page, "vizavovu_log_row_ends_written_total"), ended);
     QCOMPARE(Sample(page, "vizavovu_log_write_failures_total"), 0.0);
-    QCOMPARE(Sample(page, "vizavovu_alarm_records_received_total"), double(2 * pairs + strangers + 2));
-    QCOMPARE(Sample(page, "vizavovu_alarm_records_decoded_total"), double(2 * pairs + strangers + 1));
+    QCOMPARE(Sample(page, "vizavovu_alarm_records_received_total"), double(2 * pairs + strangers + 3));
+    QCOMPARE(Sample(page, "vizavovu_alarm_records_decoded_total"), double(2 * pairs + strangers + 2));
     QCOMPARE(Sample(page, "vizavovu_alarm_records_filtered_total"), double(strangers));
     QCOMPARE(Sample(page, "vizavovu_active_alarms{severity=\"critical\"}"), 1.0);
     QCOMPARE(Sample(page, "vizavovu_devices{state=\"lost\"}"), 1.0);
-    QCOMPARE(Sample(page, "vizavovu_devices{state=\"reachable\"}"), 0.0);
+    QCOMPARE(Sample(page, "vizavovu_devices{state=\"reachable\"}"), 1.0);
     QVERIFY(Sample(page, "process_resident_memory_bytes") > 0);
     QVERIFY(Sample(page, "process_start_time_seconds") > QDateTime::currentSecsSinceEpoch() - 3600);
 
@@ -107,6 +113,42 @@ void TestMetrics::countersAgreeWithTheLogAfterABurstAndPromtoolAcceptsThem()
     int status = 0;
     HttpGet(QUrl(QStringLiteral("http://127.0.20.1:%1/").arg(server.Port())), &status);
     QCOMPARE(status, 404);
+
+    // The rule file that the documentation gives.
+    promtool.start("/usr/bin/promtool", {"check", "rules", VZ_RULES_FILE});
+    QVERIFY(promtool.waitForFinished(10000));
+    QVERIFY2(promtool.exitCode() == 0, promtool.readAll().constData());
+}
+
+void TestMetrics::scrapeSucceedsThroughAFloodOfSlowClients()
+{
+    MetricsServer server([] { return QByteArray("vizavovu_monitoring 1\n"); });
+    QVERIFY2(server.Start(QHostAddress("127.0.20.1"), 0), qPrintable(server.ErrorString()));
+    // From enough addresses to fill the server, each with more connections than it may have, every one sending a
+    // header line twice a second and never the end of its request: refused, or cut at the deadline.
+    std::vector<std::unique_ptr<QTcpSocket>> slow;
+    for (unsigned address = 1; address <= MetricsServer::ConnectionLimit / MetricsServer::ClientConnectionLimit;
+         ++address) {
+        for (unsigned i = 0; i <= MetricsServer::ClientConnectionLimit; ++i) {
+            slow.push_back(std::make_unique<QTcpSocket>());
+            QVERIFY(slow.back()->bind(QHostAddress(QStringLiteral("127.0.21.%1").arg(address))));
+            slow.back()->connectToHost(QHostAddress("127.0.20.1"), server.Port());
+            slow.back()->write("GET /metrics HTTP/1.1\r\nHost: station\r\n");
+        }
+    }
+    QTimer trickle;
+    connect(&trickle, &QTimer::timeout, [&slow] {
+        for (const auto& socket : slow)
+            socket->write("X-Slow: 1\r\n");
+    });
+    trickle.start(500);
+    const QUrl url(QStringLiteral("http://127.0.20.1:%1/metrics").arg(server.Port()));
+    // Each scrape waits a second at most; they go on for a few deadlines of the server's.
+    const QDeadlineTimer deadline(3 * std::chrono::milliseconds(MetricsServer::RequestDeadline).count());
+    int status = 0;
+    while (status != 200 && !deadline.hasExpired())
+        HttpGet(url, &status, 1000);
+    QCOMPARE(status, 200);
 }
 
 QTEST_GUILESS_MAIN(TestMetrics)

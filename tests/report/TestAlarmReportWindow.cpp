@@ -3,6 +3,7 @@
 #include "FileText.h"
 #include "RecordingPrompts.h"
 #include "log/LogDatabase.h"
+#include "log/LogStateTables.h"
 #include "report/AlarmReport.h"
 #include "report/AlarmReportWindow.h"
 #include "report/AlarmTimelineWidget.h"
@@ -154,29 +155,48 @@ void TestAlarmReportWindow::figures_data()
     QTest::addColumn<QString>("alarms");
     QTest::addColumn<int>("nowMinute");
     QTest::addColumn<QString>("figures");
+    // Monitoring runs recorded as "start lastAlive stop" minutes, stop "-" for a station that was killed; ";"
+    // between runs. None recorded: a log from before runs were kept, all of it monitored.
+    QTest::addColumn<QString>("runs");
     const int later = 24 * 60;
     QTest::newRow("two types overlapping on one signal count once")
-        << "B3 1 600 620; B3 2 610 630" << later << "BNC 3|2|00:30:00.000|00:20:00.000|95.83% @ 10:2";
+        << "B3 1 600 620; B3 2 610 630" << later << "BNC 3|2|00:30:00.000|00:20:00.000|95.83% @ 10:2" << QString();
     QTest::newRow("open alarm counts to the end of the period")
-        << "B1 4 660 open" << later << "BNC 1|1|01:00:00.000|01:00:00.000|91.66% @ 11:1";
+        << "B1 4 660 open" << later << "BNC 1|1|01:00:00.000|01:00:00.000|91.66% @ 11:1" << QString();
     QTest::newRow("open alarm counts to now, the period measured to now")
-        << "B1 4 660 open" << 690 << "BNC 1|1|00:30:00.000|00:30:00.000|95.65% @ 11:1";
+        << "B1 4 660 open" << 690 << "BNC 1|1|00:30:00.000|00:30:00.000|95.65% @ 11:1" << QString();
     QTest::newRow("alarms crossing the edges count inside only")
         << "B2 4 -30 30; B2 2 705 750; B5 4 -60 800" << later
-        << "BNC 5|0|12:00:00.000|12:00:00.000|0.00%;BNC 2|1|00:45:00.000|00:30:00.000|93.75% @ 11:1";
-    QTest::newRow("zero-length alarm") << "B4 1 300 300" << later << "BNC 4|1|00:00:00.000|00:00:00.000|100.00% @ 5:1";
-    QTest::newRow("no alarm in the period") << "B4 1 -120 -60; B4 1 800 810" << later << " @ ";
+        << "BNC 5|0|12:00:00.000|12:00:00.000|0.00%;BNC 2|1|00:45:00.000|00:30:00.000|93.75% @ 11:1" << QString();
+    QTest::newRow("zero-length alarm") << "B4 1 300 300" << later << "BNC 4|1|00:00:00.000|00:00:00.000|100.00% @ 5:1"
+                                       << QString();
+    QTest::newRow("no alarm in the period") << "B4 1 -120 -60; B4 1 800 810" << later << " @ " << QString();
     QTest::newRow("tracks and device alarms have rows of their own")
         << "A1/2 8 100 110; A1/1 8 100 120; C 32 0 10" << later
         << "AES/EBU 1 CH1|1|00:20:00.000|00:20:00.000|97.22%;--|1|00:10:00.000|00:10:00.000|98.61%;"
-           "AES/EBU 1 CH2|1|00:10:00.000|00:10:00.000|98.61% @ 0:1,1:2";
+           "AES/EBU 1 CH2|1|00:10:00.000|00:10:00.000|98.61% @ 0:1,1:2"
+        << QString();
+    QTest::newRow("the station down from 05:00 to 08:00 counts neither way")
+        << "B1 4 200 500" << later << "BNC 1|1|02:00:00.000|02:00:00.000|77.77% @ 3:1"
+        << "-60 300 -; 480 720 720";
 }
 
 void TestAlarmReportWindow::figures()
 {
     QFETCH(QString, alarms);
     QFETCH(int, nowMinute);
+    QFETCH(QString, runs);
     Log(alarms);
+    for (const QString& run : runs.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QStringList minutes = run.simplified().split(QLatin1Char(' '));
+        qint64 id = 0;
+        QVERIFY(m_database->Run([&](QSqlDatabase& connection, QString& error) {
+            return LogStateTables::StartRun(connection, Minute(minutes[0].toInt()), id, error) &&
+                   LogStateTables::MarkAlive(connection, id, Minute(minutes[1].toInt()), error) &&
+                   (minutes[2] == QLatin1String("-") ||
+                    LogStateTables::StopRun(connection, id, Minute(minutes[2].toInt()), error));
+        }));
+    }
     AlarmReport report;
     QVERIFY2(report.Build(*m_database, Minute(0), Minute(720), QString(), Minute(nowMinute)),
              qPrintable(report.ErrorString()));

@@ -16,13 +16,13 @@ ProbeSimProcess::~ProbeSimProcess()
     }
 }
 
-bool ProbeSimProcess::Start(const QStringList& addresses, quint16 port, bool verbose)
+bool ProbeSimProcess::Start(const QStringList& addresses, quint16 port, bool verbose, const QStringList& options)
 {
     const QString program = qEnvironmentVariable("VZ_BUILD_DIR") + QStringLiteral("/bin/probe-sim");
     // Its complaints about bad commands belong in the test's own output.
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    const QStringList options = verbose ? QStringList{"-v"} : QStringList();
-    m_process.start(program, options + QStringList{"-p", QString::number(port)} + addresses);
+    const QStringList verbosity = verbose ? QStringList{"-v"} : QStringList();
+    m_process.start(program, verbosity + options + QStringList{"-p", QString::number(port)} + addresses);
     if (!m_process.waitForStarted(5000)) {
         m_error = QStringLiteral("%1: %2").arg(program, m_process.errorString());
         return false;

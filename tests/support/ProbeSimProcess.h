@@ -15,8 +15,9 @@ public:
     ProbeSimProcess& operator=(const ProbeSimProcess&) = delete;
 
     // Waits until every probe listens; false with ErrorString() when the simulator cannot start. Without verbose,
-    // the simulator reports no requests or notifications (benchmarks that count nothing at the probes).
-    bool Start(const QStringList& addresses, quint16 port, bool verbose = true);
+    // the simulator reports no requests or notifications (benchmarks that count nothing at the probes). options go
+    // before the addresses: {"-n", "Studio %n"}.
+    bool Start(const QStringList& addresses, quint16 port, bool verbose = true, const QStringList& options = {});
     QString ErrorString() const { return m_error; }
 
     // One or more command lines.

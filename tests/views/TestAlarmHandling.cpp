@@ -31,13 +31,13 @@ private slots:
     void cleanup();
     void oneAlarmThroughItsStates_data();
     void oneAlarmThroughItsStates();
-    void restartKeepsAcknowledgementAndShelf();
+    void restartKeepsAcknowledgementShelfAndLatchOfTheirOccurrence();
     void acknowledgeAllTakesWhatWasThereWhenAsked();
 
 private:
-    void StartStation();
+    void StartStation(bool latch = false);
     void StopStation();
-    // As the handler routes a record: view, speech, log.
+    // As the handler routes a record: log (which names the row the record belongs to), view, speech.
     void Deal(int port, int level, int secondsLater = 0);
     void Do(const QString& step);
     void ChooseFromMenu(const QString& text);
@@ -74,9 +74,10 @@ void TestAlarmHandling::cleanup()
     QVERIFY2(m_prompts.said.isEmpty(), qPrintable(m_prompts.said.join('\n')));
 }
 
-void TestAlarmHandling::StartStation()
+void TestAlarmHandling::StartStation(bool latch)
 {
     m_log = std::make_unique<LogManager>();
+    m_log->BeginRun();
     m_speech = std::make_unique<SoundAlarmManager>([] { return std::make_unique<HeldVoice>(); }, true);
     // An ended alarm leaves the queue whether or not it was said, and its end is not said: what is queued is then
     // the same whenever the speech thread gets its turn.
@@ -94,6 +95,7 @@ void TestAlarmHandling::StartStation()
     handling->SetHandlingLog(m_log.get());
     handling->SetClock([this] { return m_now; });
     handling->SetPrompts(m_prompts.Answer<DialogPrompts>());
+    m_display->SetLatchEndedAlarms(latch);
     handling->Restore();
     m_display->SetMonitoring(true);
 }
@@ -109,9 +111,11 @@ void TestAlarmHandling::Deal(int port, int level, int secondsLater)
 {
     AlarmRecord record = MakeAlarm("10.19.0.1", PortTypeBnc, port, -1, AlarmTypeVideoBlack, level);
     record.time = m_now.addSecs(secondsLater);
+    const QDateTime rowStart = m_log->AddAlarm(&record);
+    if (rowStart.isValid() && level != LevelNormal)
+        record.time = rowStart;
     m_display->DealAlarm(&record);
     m_speech->AppendAlarm(&record);
-    m_log->AddAlarm(&record);
     QCoreApplication::sendPostedEvents(m_display.get(), QEvent::MetaCall);
 }
 
@@ -222,30 +226,34 @@ void TestAlarmHandling::oneAlarmThroughItsStates()
     }
 }
 
-void TestAlarmHandling::restartKeepsAcknowledgementAndShelf()
+void TestAlarmHandling::restartKeepsAcknowledgementShelfAndLatchOfTheirOccurrence()
 {
+    m_display->SetLatchEndedAlarms(true);
     Deal(1, LevelError);
     Deal(2, LevelError);
+    Deal(4, LevelError);
+    Deal(4, LevelNormal, 1);
     m_display->Handling()->Acknowledge({AlarmViewKey(MakeAlarm("10.19.0.1", PortTypeBnc, 1, -1, 1, 3))}, true);
     m_display->Handling()->Shelve({AlarmViewKey(MakeAlarm("10.19.0.1", PortTypeBnc, 2, -1, 1, 3))}, 60);
-    const QString ackTime = m_now.toString("hh:mm:ss");
-    m_log->Flush();
+    QCOMPARE(Describe(), QString("rows [unacked returned, acked] badge 1 spoken 0 history 1 | acks 1 shelves 1 "
+                                 "unshelved 0"));
 
     StopStation();
     m_now = m_now.addSecs(600);
-    StartStation();
-    // The devices report what is still wrong once they are registered again.
+    StartStation(true);
+    // The ended alarm nobody acknowledged is kept from the start; the devices then report what is still wrong, and
+    // the log names its rows.
+    QCOMPARE(Describe(), QString("rows [unacked returned] badge 1 spoken 0 history 0 | acks 1 shelves 1 "
+                                 "unshelved 0"));
     Deal(1, LevelError);
     Deal(2, LevelError);
-    QCOMPARE(Table()->rowCount(), 1);
-    QCOMPARE(Table()->item(0, 4)->text(), QString("BNC 1"));
-    QCOMPARE(Table()->item(0, 8)->text(), ackTime);
-    QCOMPARE(m_display->TileAt(0)->GetUnacknowledged(), 0);
-    QCOMPARE(m_display->Handling()->State().Shelves().size(), 1);
-    m_log->Flush();
-    // The acknowledgement holds for the new log row of the alarm too, with its note.
-    QCOMPARE(QueryColumn(m_appDir->filePath("log/alarm.db"), "select note from alarm_ack"),
-             (QStringList{"feed checked", "feed checked"}));
+    QCOMPARE(Describe(), QString("rows [acked, unacked returned] badge 1 spoken 0 history 0 | acks 1 shelves 1 "
+                                 "unshelved 0"));
+    // A new occurrence is news, whatever was acknowledged before.
+    Deal(1, LevelNormal, 1);
+    Deal(1, LevelError, 2);
+    QCOMPARE(Describe(), QString("rows [unacked, unacked returned] badge 2 spoken 1 history 1 | acks 1 shelves 1 "
+                                 "unshelved 0"));
 }
 
 void TestAlarmHandling::acknowledgeAllTakesWhatWasThereWhenAsked()

@@ -145,6 +145,11 @@ ProbeState::ProbeState(const QString& address) : m_address(address)
     }
 }
 
+void ProbeState::SetSysName(const QString& name)
+{
+    m_objects.insert(SysName, SimValue::FromOctets(name.toUtf8()));
+}
+
 ProbeState::Lookup ProbeState::Find(const QString& oid, SimValue* value) const
 {
     const auto it = m_objects.constFind(oid);

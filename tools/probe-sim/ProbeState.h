@@ -30,6 +30,8 @@ public:
     explicit ProbeState(const QString& address);
 
     QString Address() const { return m_address; }
+    // MIB-II sysName.0, answered from now on; without it a GET of sysName.0 answers noSuchObject.
+    void SetSysName(const QString& name);
 
     Lookup Find(const QString& oid, SimValue* value) const;
     // SNMP error status that a SET of this object would get; 0 when it would be accepted.

@@ -34,6 +34,12 @@ bool Simulator::Open(QString* error)
     for (const QString& address : qAsConst(m_addresses)) {
         Probe probe;
         probe.state = std::make_unique<ProbeState>(address);
+        if (!m_sysName.isEmpty()) {
+            QString name = m_sysName;
+            name.replace(QLatin1String("%a"), address);
+            name.replace(QLatin1String("%n"), QString::number(m_probes.size() + 1));
+            probe.state->SetSysName(name);
+        }
         probe.endpoint = std::make_unique<ProbeEndpoint>(probe.state.get(), m_verbose, &m_heldAnswers);
         if (!probe.endpoint->Open(m_port, error))
             return false;

@@ -21,6 +21,8 @@ public:
     Simulator(const QStringList& addresses, quint16 port, bool verbose);
     ~Simulator();
 
+    // The probes' sysName.0: "%a" stands for the probe's address, "%n" for its number (1 for the first address).
+    void SetSysName(const QString& pattern) { m_sysName = pattern; }
     bool Open(QString* error);
     // Returns the process exit code.
     int Run(int inputFd);
@@ -45,6 +47,7 @@ private:
     QStringList m_addresses;
     quint16 m_port;
     bool m_verbose;
+    QString m_sysName;
     std::vector<Probe> m_probes;
     CommandParser m_parser;
     HeldAnswers m_heldAnswers;

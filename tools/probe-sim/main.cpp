@@ -15,9 +15,10 @@ namespace {
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: probe-sim [-v] [-p port] [-s script] address...\n"
+    std::fprintf(stderr, "usage: probe-sim [-v] [-p port] [-n name] [-s script] address...\n"
                          "  address   a loopback address (127.0.0.2) or a range of last numbers (127.0.0.10-59)\n"
                          "  -p port   UDP port of every probe (161)\n"
+                         "  -n name   answer sysName.0 with name (%%a: the probe's address, %%n: its number)\n"
                          "  -s file   read the commands from file instead of standard input\n"
                          "  -v        print every request received and notification sent\n"
                          "The command language is described in tools/probe-sim/README.md.\n");
@@ -43,8 +44,9 @@ int main(int argc, char** argv)
     quint16 port = 161;
     bool verbose = false;
     const char* script = nullptr;
+    QString sysName;
     int option;
-    while ((option = getopt(argc, argv, "vp:s:h")) != -1) {
+    while ((option = getopt(argc, argv, "vp:n:s:h")) != -1) {
         switch (option) {
         case 'v':
             verbose = true;
@@ -57,6 +59,9 @@ int main(int argc, char** argv)
             port = quint16(value);
             break;
         }
+        case 'n':
+            sysName = QString::fromLocal8Bit(optarg);
+            break;
         case 's':
             script = optarg;
             break;
@@ -94,6 +99,7 @@ int main(int argc, char** argv)
     int status = 1;
     {
         Simulator simulator(addresses, port, verbose);
+        simulator.SetSysName(sysName);
         QString error;
         if (simulator.Open(&error))
             status = simulator.Run(input);
