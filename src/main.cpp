@@ -45,6 +45,15 @@ int main(int argc, char* argv[])
     if (!commandLine.Parse(app.arguments()))
         return commandLine.ExitCode();
 
+    // Before the window, whose start-up may put up a box, and after it, whose end releases the managers: a SIGTERM at
+    // any time, a second one included, ends the station through that release. Exiting ends every event loop, a
+    // box's included, and a box put up afterwards returns at once.
+    UnixSignalWatcher signalWatcher;
+    bool signalled = false;
+    QObject::connect(&signalWatcher, &UnixSignalWatcher::Signalled, &app, [&signalled] {
+        signalled = true;
+        QCoreApplication::exit(0);
+    });
     const QString startAddress = commandLine.StartAddress();
     // Two stations on one directory would write every alarm twice into one log.
     StationLock lock(GetLogDir());
@@ -60,6 +69,8 @@ int main(int argc, char* argv[])
         return 3;
     }
     MainWindow window(startAddress.isEmpty() ? MainWindow::InteractivePrompts() : MainWindow::UnattendedPrompts());
+    if (signalled)
+        return 0;
     window.SetSyslogTargets(commandLine.SyslogTargets());
     window.SetAlertmanagerTargets(commandLine.AlertmanagerTargets());
     QString metricsError;
@@ -70,8 +81,6 @@ int main(int argc, char* argv[])
                      qPrintable(QCoreApplication::translate("CommandLine", "Warning: %1; the station runs without "
                                                                            "them.\n")
                                     .arg(metricsError)));
-    UnixSignalWatcher signalWatcher;
-    QObject::connect(&signalWatcher, &UnixSignalWatcher::Signalled, &window, &QWidget::close);
     // The status window, a box without parent or a modal dialog would otherwise keep a station without its main
     // window running; quitting also ends the event loop of a dialog that is open.
     QObject::connect(&window, &MainWindow::Closed, &app, &QCoreApplication::quit);

@@ -6,6 +6,22 @@
 
 #include <QDebug>
 #include <QDomDocument>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace {
+// Four dotted numbers of 0 to 255; leading zeros, which a hand-edited file may hold, are allowed.
+bool IsIPv4Text(const QString& text)
+{
+    static const QRegularExpression dotted(
+        QRegularExpression::anchoredPattern(QStringLiteral("[0-9]{1,3}\\.[0-9]{1,3}\\.[0-9]{1,3}\\.[0-9]{1,3}")));
+    if (!dotted.match(text).hasMatch())
+        return false;
+    const QStringList parts = text.split(QLatin1Char('.'));
+    return std::all_of(parts.begin(), parts.end(), [](const QString& part) { return part.toUInt() <= 255; });
+}
+} // namespace
 
 DeviceConfigNode::DeviceConfigNode(const QString& ip, const QString& devName) : m_ip(ip), m_devName(devName) {}
 
@@ -52,6 +68,12 @@ bool DeviceConfigNode::ReadFromXmlNode(const QDomElement& element)
         return false;
     m_devName = element.attribute(QStringLiteral("dev_name"));
     m_ip = element.attribute(QStringLiteral("ip"));
+    // A host name would be looked up, blocking, by every conversation with the device, and its traps, known by
+    // their sender's address, would never match it: the file is refused like any other it cannot use.
+    if (!m_ip.isEmpty() && !IsIPv4Text(m_ip)) {
+        qDebug() << "The device address" << m_ip << "is not an IPv4 address";
+        return false;
+    }
     if (!ReadNodeList(element, m_ports)) {
         qDebug() << QStringLiteral("Read '%1' failed!").arg(PortConfigNode().NodeName());
         return false;

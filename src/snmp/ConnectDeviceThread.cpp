@@ -1,11 +1,15 @@
 #include "snmp/ConnectDeviceThread.h"
 
+#include "snmp/SnmpDeviceSession.h"
 #include "snmp/SnmpServer.h"
 
 #include <QDebug>
 #include <QMutexLocker>
 
-ConnectDeviceThread::ConnectDeviceThread(SnmpServer* server, QObject* parent) : QThread(parent), m_server(server) {}
+ConnectDeviceThread::ConnectDeviceThread(SnmpServer* server, QObject* parent)
+    : QThread(parent), m_server(server), m_conversations(SnmpConversations::WithinDescriptorLimit(MaxInFlight, 0.125))
+{
+}
 
 ConnectDeviceThread::~ConnectDeviceThread()
 {
@@ -22,12 +26,9 @@ void ConnectDeviceThread::AddIP(const QString& ip)
     qDebug() << "add IP:" << ip;
     m_queue.append(ip);
     m_conversations.Wake();
-    if (!m_active) {
-        // A run that has just decided to end holds no lock any more, so waiting for it here is short and safe;
-        // without it the address would sit in the queue until the next AddIP.
-        wait();
-        m_active = true;
-        m_stopRequested = false;
+    // Started once and never waited for here: the thread runs until Stop, which alone waits for it.
+    if (!m_stopping && !m_started) {
+        m_started = true;
         start(QThread::InheritPriority);
     }
 }
@@ -36,47 +37,42 @@ void ConnectDeviceThread::Stop()
 {
     {
         QMutexLocker locker(&m_queueLock);
-        m_stopRequested = true;
-        m_queue.clear();
+        m_stopping = true;
     }
     m_conversations.Wake();
+    // No lock is held while waiting: the thread takes it to end.
     wait();
-    // An address queued while the thread was ending is discarded with the rest.
     QMutexLocker locker(&m_queueLock);
     m_queue.clear();
-    m_retries.clear();
-    m_active = false;
+    m_stopping = false;
+    m_started = false;
 }
 
 void ConnectDeviceThread::run()
 {
+    Retries retries;
     forever
     {
         QStringList due;
         {
             QMutexLocker locker(&m_queueLock);
-            if (!m_server || m_stopRequested ||
-                (m_queue.isEmpty() && m_retries.isEmpty() && m_conversations.IsIdle())) {
-                m_active = false;
+            if (!m_server || m_stopping)
                 break;
-            }
-            due = TakeDue();
+            due = TakeDue(&retries);
         }
         for (const QString& ip : qAsConst(due)) {
             qDebug() << ip;
-            m_server->SetServer(ip, &m_conversations, [this, ip](int status) { OnSetAnswered(ip, status); });
+            m_server->SetServer(ip, &m_conversations,
+                                [this, &retries, ip](int status) { OnSetAnswered(&retries, ip, status); });
         }
-        const int untilRetry = MillisecondsToRetry();
-        // Nothing in flight and nothing to retry: the check above ends the run or takes what came meanwhile. A wait
-        // without limit here could sleep through the end, because one wake-up may stand for several addresses.
-        if (m_conversations.IsIdle() && untilRetry < 0)
-            continue;
-        m_conversations.Poll(untilRetry);
+        // Without a retry to wait for, only an address or Stop ends the wait; their wake-up is kept until then.
+        m_conversations.Poll(MillisecondsToRetry(retries));
     }
+    // The answers that would touch the retries are dropped with them.
     m_conversations.Clear();
 }
 
-QStringList ConnectDeviceThread::TakeDue()
+QStringList ConnectDeviceThread::TakeDue(Retries* retries)
 {
     QStringList due;
     for (auto it = m_queue.begin(); it != m_queue.end();) {
@@ -85,33 +81,35 @@ QStringList ConnectDeviceThread::TakeDue()
             ++it;
             continue;
         }
-        m_retries.remove(*it);
+        retries->remove(*it);
         due.append(*it);
         it = m_queue.erase(it);
     }
-    for (auto it = m_retries.begin(); it != m_retries.end();) {
+    for (auto it = retries->begin(); it != retries->end();) {
         if (!it->hasExpired() || m_conversations.Has(it.key())) {
             ++it;
             continue;
         }
         due.append(it.key());
-        it = m_retries.erase(it);
+        it = retries->erase(it);
     }
     return due;
 }
 
-void ConnectDeviceThread::OnSetAnswered(const QString& ip, int status)
+void ConnectDeviceThread::OnSetAnswered(Retries* retries, const QString& ip, int status) const
 {
     // Asked again only while it answers: a device that went silent is presence detection's, which has the alarm
     // handler queue it again when it is found.
     if (status < 0)
-        m_retries.insert(ip, QDeadlineTimer(m_refusedRetryMs));
+        retries->insert(ip, QDeadlineTimer(m_refusedRetryMs));
+    else if (status == SnmpDeviceSession::NotSent)
+        retries->insert(ip, QDeadlineTimer(NotSentRetryMs));
 }
 
-int ConnectDeviceThread::MillisecondsToRetry() const
+int ConnectDeviceThread::MillisecondsToRetry(const Retries& retries)
 {
     qint64 next = -1;
-    for (const QDeadlineTimer& retry : m_retries) {
+    for (const QDeadlineTimer& retry : retries) {
         const qint64 remaining = retry.remainingTime();
         if (next < 0 || remaining < next)
             next = remaining;

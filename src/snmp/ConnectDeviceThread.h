@@ -15,19 +15,23 @@ class SnmpServer;
 // Registers the station on queued devices off the GUI thread: each address is handed to SnmpServer::SetServer, which
 // writes the station's trap destination into the device and reads its state. The registrations of different devices
 // overlap on this thread, up to MaxInFlight at a time, so that a silent device delays no other. A device that refuses
-// the destination is asked again every minute while it keeps answering.
+// the destination is asked again every minute while it keeps answering; one whose SET could not leave the station is
+// asked again shortly.
 class ConnectDeviceThread : public QThread
 {
     Q_OBJECT
 
 public:
     static constexpr int MaxInFlight = 64;
+    // How long a SET that could not be sent waits before it is sent again.
+    static constexpr int NotSentRetryMs = 2000;
 
     explicit ConnectDeviceThread(SnmpServer* server, QObject* parent = nullptr);
     ~ConnectDeviceThread() override;
 
     // GUI thread and alarm handler thread. An address already waiting is not queued twice; the first address
-    // starts the thread.
+    // starts the thread, which runs until Stop. While Stop runs, an address only waits, to be discarded with the
+    // rest.
     void AddIP(const QString& ip);
     // Discards the waiting addresses, drops the registrations in progress and waits for the thread to end. Never
     // from this thread.
@@ -39,22 +43,23 @@ protected:
     void run() override;
 
 private:
-    // Under m_queueLock: the addresses to register now, leaving queued those whose registration still runs.
-    QStringList TakeDue();
-    void OnSetAnswered(const QString& ip, int status);
-    // Milliseconds until the next retry of a refused device; -1 when none waits.
-    int MillisecondsToRetry() const;
+    // Devices to ask again, and when; the run's own.
+    using Retries = QMap<QString, QDeadlineTimer>;
 
-    // Guards m_queue, m_stopRequested and m_active.
+    // Under m_queueLock: the addresses to register now, leaving queued those whose registration still runs.
+    QStringList TakeDue(Retries* retries);
+    void OnSetAnswered(Retries* retries, const QString& ip, int status) const;
+    // Milliseconds until the next retry; -1 when none waits.
+    static int MillisecondsToRetry(const Retries& retries);
+
+    // Guards m_queue, m_stopping and m_started.
     QMutex m_queueLock;
     QStringList m_queue;
     SnmpServer* m_server;
-    bool m_stopRequested = false;
-    // Whether run is between its start and its decision to end; isRunning() stays true a moment longer.
-    bool m_active = false;
+    // From the start of Stop until it returns.
+    bool m_stopping = false;
+    bool m_started = false;
     // Used by run only; AddIP and Stop wake it.
-    SnmpConversations m_conversations{MaxInFlight};
-    // Refusing devices and when to ask them again; used by run only, emptied by Stop once the thread has ended.
-    QMap<QString, QDeadlineTimer> m_retries;
+    SnmpConversations m_conversations;
     std::atomic<int> m_refusedRetryMs{60000};
 };

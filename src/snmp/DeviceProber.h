@@ -13,10 +13,11 @@ class DeviceProber
 public:
     virtual ~DeviceProber() = default;
 
-    // One GET of the presence object, driven by conversations; done receives whether it was answered. False when
-    // nothing is sent.
+    // One GET of the presence object, driven by conversations, ahead of any waiting state read; done receives its
+    // status (SnmpDeviceSession). False when nothing is sent.
     virtual bool ProbeDevice(const QString& ip, SnmpConversations* conversations,
-                             std::function<void(bool answered)> done) = 0;
-    virtual void QueryDeviceState(const QString& ip, SnmpConversations* conversations) = 0;
+                             std::function<void(int status)> done) = 0;
+    // False when the device is not read: not registered, or monitoring stops.
+    virtual bool QueryDeviceState(const QString& ip, SnmpConversations* conversations) = 0;
     virtual void ReportConnectionState(const QString& ip, bool connected) = 0;
 };

@@ -8,10 +8,12 @@
 
 #include <QDebug>
 
-struct DeviceStateQuery::Progress
+struct DeviceStateQuery::Read
 {
-    DeviceStateRead read;
-    int pending = 0;
+    AlarmHandler* handler;
+    Done done;
+    DeviceStateRead state;
+    int unanswered = 0;
 };
 
 namespace {
@@ -27,79 +29,69 @@ QString IdentityKey(const QString& ip, int portType, int port, int track, int al
 }
 } // namespace
 
-void DeviceStateQuery::QueryDeviceState(DeviceConversation* conversation, AlarmHandler* handler)
+void DeviceStateQuery::QueryDeviceState(DeviceConversation* conversation, AlarmHandler* handler, Done done)
 {
-    auto progress = std::make_shared<Progress>();
-    progress->read.ip = conversation->Ip();
-    progress->read.started = QDateTime::currentDateTime();
+    const auto read = std::make_shared<Read>(Read{handler, std::move(done), {}, 0});
+    read->state.ip = conversation->Ip();
+    read->state.started = QDateTime::currentDateTime();
     // A device that answers every request is connected.
     AlarmRecord connection;
     connection.Init(conversation->Ip());
     connection.alarmType = AlarmTypeConnection;
-    progress->read.asked.insert(AlarmIdentityKey(connection));
+    read->state.asked.insert(AlarmIdentityKey(connection));
     for (int port = 1; port <= BncPorts; ++port)
-        QueryVideoPort(conversation, handler, PortTypeBnc, port, progress);
+        QueryVideoPort(conversation, read, port);
     for (int port = 1; port <= BncPorts; ++port)
-        QueryEmbeddedTracks(conversation, handler, PortTypeBnc, port, progress);
-    QueryDiscreteTracks(conversation, handler, PortTypeAnalog, 1, progress);
-    QueryDiscreteTracks(conversation, handler, PortTypeAes, 1, progress);
+        QueryEmbeddedTracks(conversation, read, port);
+    QueryDiscreteTracks(conversation, read, PortTypeAnalog);
+    QueryDiscreteTracks(conversation, read, PortTypeAes);
 }
 
-void DeviceStateQuery::QueryVideoPort(DeviceConversation* conversation, AlarmHandler* handler, int portType, int port,
-                                      const ProgressPtr& progress)
+void DeviceStateQuery::QueryVideoPort(DeviceConversation* conversation, const ReadPointer& read, int port)
 {
-    if (portType != PortTypeBnc)
-        return;
     const QStringList oids = {DeviceObjects::VideoPort(DeviceObjects::VideoStandard, port),
                               DeviceObjects::VideoPort(DeviceObjects::VideoLostSeverity, port),
                               DeviceObjects::VideoPort(DeviceObjects::VideoFreezeSeverity, port),
                               DeviceObjects::VideoPort(DeviceObjects::VideoBlackSeverity, port)};
-    Query(conversation, handler, oids, "GetVideoPortInfo failed!", portType, port, -1,
-          {{1, AlarmTypeVideoLost}, {2, AlarmTypeVideoFreeze}, {3, AlarmTypeVideoBlack}}, progress);
+    Query(conversation, read, oids, "GetVideoPortInfo failed!", PortTypeBnc, port, -1,
+          {{1, AlarmTypeVideoLost}, {2, AlarmTypeVideoFreeze}, {3, AlarmTypeVideoBlack}});
 }
 
-void DeviceStateQuery::QueryEmbeddedTracks(DeviceConversation* conversation, AlarmHandler* handler, int portType,
-                                           int port, const ProgressPtr& progress)
+void DeviceStateQuery::QueryEmbeddedTracks(DeviceConversation* conversation, const ReadPointer& read, int port)
 {
-    if (portType != PortTypeBnc)
-        return;
     for (int track = 1; track <= EmbeddedTracks; ++track) {
         const QStringList oids = {DeviceObjects::EmbeddedTrack(DeviceObjects::SilenceSeverity, port, track),
                                   DeviceObjects::EmbeddedTrack(DeviceObjects::OverloadSeverity, port, track),
                                   DeviceObjects::EmbeddedTrack(DeviceObjects::EmbeddedSpare, port, track)};
-        Query(conversation, handler, oids, "GetEmbeddedTrackInfo failed!", portType, port, track,
-              {{0, AlarmTypeSilence}, {1, AlarmTypeAudioOverload}}, progress);
+        Query(conversation, read, oids, "GetEmbeddedTrackInfo failed!", PortTypeBnc, port, track,
+              {{0, AlarmTypeSilence}, {1, AlarmTypeAudioOverload}});
     }
 }
 
-void DeviceStateQuery::QueryDiscreteTracks(DeviceConversation* conversation, AlarmHandler* handler, int portType,
-                                           int port, const ProgressPtr& progress)
+void DeviceStateQuery::QueryDiscreteTracks(DeviceConversation* conversation, const ReadPointer& read, int portType)
 {
     const int tracks = portType == PortTypeAnalog ? AnalogTracks : AesTracks;
     for (int track = 1; track <= tracks; ++track) {
-        const QStringList oids = {DeviceObjects::DiscreteTrack(DeviceObjects::SilenceSeverity, portType, port, track),
-                                  DeviceObjects::DiscreteTrack(DeviceObjects::OverloadSeverity, portType, port, track)};
-        Query(conversation, handler, oids, "GetDiscreteTrackInfo failed!", portType, port, track,
-              {{0, AlarmTypeSilence}, {1, AlarmTypeAudioOverload}}, progress);
+        const QStringList oids = {DeviceObjects::DiscreteTrack(DeviceObjects::SilenceSeverity, portType, 1, track),
+                                  DeviceObjects::DiscreteTrack(DeviceObjects::OverloadSeverity, portType, 1, track)};
+        Query(conversation, read, oids, "GetDiscreteTrackInfo failed!", portType, 1, track,
+              {{0, AlarmTypeSilence}, {1, AlarmTypeAudioOverload}});
     }
 }
 
-void DeviceStateQuery::Query(DeviceConversation* conversation, AlarmHandler* handler, const QStringList& oids,
-                             const char* failure, int portType, int port, int track, QVector<Condition> conditions,
-                             const ProgressPtr& progress)
+void DeviceStateQuery::Query(DeviceConversation* conversation, const ReadPointer& read, const QStringList& oids,
+                             const char* failure, int portType, int port, int track, QVector<Condition> conditions)
 {
-    if (progress) {
-        ++progress->pending;
-        for (const Condition& condition : conditions)
-            progress->read.asked.insert(IdentityKey(conversation->Ip(), portType, port, track, condition.alarmType));
-    }
+    ++read->unanswered;
+    for (const Condition& condition : conditions)
+        read->state.asked.insert(IdentityKey(conversation->Ip(), portType, port, track, condition.alarmType));
     conversation->Get(oids, [=](DeviceConversation& device, const DeviceConversation::Answer& answer) {
         if (answer.status != 0) {
-            // A device that let one request go unanswered through every retry is gone for now: presence detection
-            // reports it, and its state is read anew when it is found.
             qDebug() << failure << "State read of" << device.Ip()
                      << "abandoned:" << SnmpDeviceSession::ErrorText(answer.status);
             device.Abandon();
+            if (read->done)
+                read->done(false);
             return;
         }
         if (answer.errorStatus != 0)
@@ -108,14 +100,18 @@ void DeviceStateQuery::Query(DeviceConversation* conversation, AlarmHandler* han
         const QVector<int> levels = Levels(oids, answer);
         for (const Condition& condition : conditions) {
             const int level = levels[condition.index];
-            Report(handler, device.Ip(), portType, port, track, condition.alarmType, level);
-            if (progress && level != LevelNormal)
-                progress->read.active.insert(IdentityKey(device.Ip(), portType, port, track, condition.alarmType));
+            Report(read->handler, device.Ip(), portType, port, track, condition.alarmType, level);
+            if (level != LevelNormal)
+                read->state.active.insert(IdentityKey(device.Ip(), portType, port, track, condition.alarmType));
         }
-        if (progress && --progress->pending == 0 && handler) {
-            progress->read.finished = QDateTime::currentDateTime();
-            handler->AddStateRead(progress->read);
+        if (--read->unanswered > 0)
+            return;
+        if (read->handler) {
+            read->state.finished = QDateTime::currentDateTime();
+            read->handler->AddStateRead(read->state);
         }
+        if (read->done)
+            read->done(true);
     });
 }
 

@@ -8,13 +8,15 @@
 
 #include <cerrno>
 #include <sys/eventfd.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
-SnmpConversations::SnmpConversations(int maxInFlight) : m_maxInFlight(maxInFlight)
+SnmpConversations::SnmpConversations(int maxInFlight, int maxRoutine)
+    : m_maxInFlight(maxInFlight), m_maxRoutine(qMin(maxRoutine, maxInFlight))
 {
     m_wakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     if (m_wakeFd < 0)
-        qWarning() << "SnmpConversations: eventfd failed:" << strerror(errno);
+        qWarning() << "SnmpConversations: eventfd failed:" << qt_error_string(errno);
 }
 
 SnmpConversations::~SnmpConversations()
@@ -24,24 +26,46 @@ SnmpConversations::~SnmpConversations()
         close(m_wakeFd);
 }
 
-void SnmpConversations::Add(std::unique_ptr<DeviceConversation> conversation)
+int SnmpConversations::WithinDescriptorLimit(int wanted, double share)
+{
+    rlimit limit = {};
+    if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
+        return wanted;
+    const double spare = double(limit.rlim_cur) - DescriptorMargin;
+    return qBound(1, int(spare * share), wanted);
+}
+
+void SnmpConversations::Add(std::unique_ptr<DeviceConversation> conversation, Priority priority)
 {
     ++m_devices[conversation->Ip()];
-    m_waiting.push_back(std::move(conversation));
+    m_waiting[priority].push_back(std::move(conversation));
     StartWaiting();
 }
 
 void SnmpConversations::StartWaiting()
 {
-    while (int(m_running.size()) < m_maxInFlight && !m_waiting.empty()) {
-        std::unique_ptr<DeviceConversation> conversation = std::move(m_waiting.front());
-        m_waiting.pop_front();
-        // Begin may hand an answer to a handler that adds conversations; they wait behind this one.
-        if (conversation->Begin())
-            m_running.push_back(std::move(conversation));
-        else
+    if (m_starting)
+        return;
+    m_starting = true;
+    while (int(m_running.size()) < m_maxInFlight) {
+        Priority priority = Urgent;
+        if (m_waiting[Urgent].empty()) {
+            if (m_waiting[Routine].empty() || m_routineRunning >= m_maxRoutine)
+                break;
+            priority = Routine;
+        }
+        std::unique_ptr<DeviceConversation> conversation = std::move(m_waiting[priority].front());
+        m_waiting[priority].pop_front();
+        // Begin may hand an answer to a handler that adds conversations; they wait for this loop.
+        if (!conversation->Begin()) {
             Forget(conversation->Ip());
+            continue;
+        }
+        m_running.push_back({std::move(conversation), priority});
+        if (priority == Routine)
+            ++m_routineRunning;
     }
+    m_starting = false;
 }
 
 void SnmpConversations::Forget(const QString& ip)
@@ -63,14 +87,19 @@ void SnmpConversations::Poll(int waitMs)
     }
     timeval timeout = {waitMs / 1000, (waitMs % 1000) * 1000};
     bool limited = waitMs >= 0;
-    for (const auto& conversation : m_running) {
+    for (const Started& running : m_running) {
         timeval sessionTimeout = {0, 0};
         int block = 1;
-        snmp_sess_select_info2(conversation->SessionHandle(), &fdCount, &readFds, &sessionTimeout, &block);
+        snmp_sess_select_info2(running.conversation->SessionHandle(), &fdCount, &readFds, &sessionTimeout, &block);
         if (!block && (!limited || timercmp(&sessionTimeout, &timeout, <))) {
             timeout = sessionTimeout;
             limited = true;
         }
+    }
+    // Without a wake-up descriptor nothing could end a wait without limit: the owner looks again every 100 ms.
+    if (m_wakeFd < 0 && !limited) {
+        timeout = {0, 100000};
+        limited = true;
     }
     const int ready = netsnmp_large_fd_set_select(fdCount, &readFds, nullptr, nullptr, limited ? &timeout : nullptr);
     if (ready > 0 && m_wakeFd >= 0 && NETSNMP_LARGE_FD_ISSET(m_wakeFd, &readFds)) {
@@ -79,19 +108,21 @@ void SnmpConversations::Poll(int waitMs)
     }
     // Every session reads what arrived for it and resends or gives up what timed out; then each conversation
     // takes its answer and sends its next request.
-    for (const auto& conversation : m_running) {
-        void* session = conversation->SessionHandle();
+    for (const Started& running : m_running) {
+        void* session = running.conversation->SessionHandle();
         if (ready > 0)
             snmp_sess_read2(session, &readFds);
         snmp_sess_timeout(session);
     }
     netsnmp_large_fd_set_cleanup(&readFds);
     for (size_t i = 0; i < m_running.size();) {
-        if (m_running[i]->Continue()) {
+        if (m_running[i].conversation->Continue()) {
             ++i;
             continue;
         }
-        Forget(m_running[i]->Ip());
+        Forget(m_running[i].conversation->Ip());
+        if (m_running[i].priority == Routine)
+            --m_routineRunning;
         m_running.erase(m_running.begin() + long(i));
     }
     StartWaiting();
@@ -105,7 +136,9 @@ void SnmpConversations::Wake()
 
 void SnmpConversations::Clear()
 {
-    m_waiting.clear();
+    m_waiting[Routine].clear();
+    m_waiting[Urgent].clear();
     m_running.clear();
+    m_routineRunning = 0;
     m_devices.clear();
 }

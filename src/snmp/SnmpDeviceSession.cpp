@@ -10,6 +10,7 @@
 
 SnmpDeviceSession::SnmpDeviceSession(const QString& ip, quint16 port, int retries, int timeoutMs,
                                      const QByteArray& community)
+    : m_ip(ip)
 {
     NetSnmpLibrary::Init();
     netsnmp_session settings;
@@ -24,8 +25,9 @@ SnmpDeviceSession::SnmpDeviceSession(const QString& ip, quint16 port, int retrie
     settings.timeout = long(timeoutMs) * 1000;
     // snmp_sess_open copies what it keeps, so the local buffers may go.
     m_session = snmp_sess_open(&settings);
+    // The library's error text is a shared buffer; the errno it kept is this thread's own.
     if (!m_session)
-        qDebug() << "Open SNMP session to" << ip << "failed:" << snmp_api_errstring(snmp_errno);
+        qDebug() << "Open SNMP session to" << ip << "failed:" << qt_error_string(settings.s_errno);
 }
 
 SnmpDeviceSession::~SnmpDeviceSession()
@@ -40,7 +42,7 @@ void SnmpDeviceSession::Send(RequestType type, const QStringList& oids, const QB
 {
     m_hasAnswer = false;
     if (!m_session) {
-        Finish(STAT_ERROR, nullptr);
+        Finish(NotSent, nullptr);
         return;
     }
     netsnmp_pdu* pdu = snmp_pdu_create(type == Set ? SNMP_MSG_SET : SNMP_MSG_GET);
@@ -61,7 +63,8 @@ void SnmpDeviceSession::Send(RequestType type, const QStringList& oids, const QB
     // On success the library owns the PDU; on failure it is still ours.
     if (snmp_sess_async_send(m_session, pdu, &SnmpDeviceSession::OnResponse, this) == 0) {
         snmp_free_pdu(pdu);
-        Finish(STAT_ERROR, nullptr);
+        qDebug() << "Request to" << m_ip << "not sent:" << qt_error_string(snmp_sess_session(m_session)->s_errno);
+        Finish(NotSent, nullptr);
     }
 }
 
@@ -121,6 +124,8 @@ QString SnmpDeviceSession::ErrorText(int status)
         return QStringLiteral("Success");
     case STAT_TIMEOUT:
         return QStringLiteral("No response from the device (timeout)");
+    case NotSent:
+        return QStringLiteral("Not sent: no descriptor, buffer or route on the station");
     default:
         return QStringLiteral("SNMP request failed");
     }

@@ -8,8 +8,8 @@
 
 // An asynchronous SNMPv2c session to one device with at most one request in flight, driven by SnmpConversations on
 // the one thread that owns it. Net-SNMP resends the request after each timeout until the retries are spent.
-// Statuses: 0 success; a positive value is Net-SNMP's transport status (1 error, 2 timeout); a negative value is
-// the error-status the device answered with, negated.
+// Statuses: 0 success; a positive value is Net-SNMP's transport status (1 error, 2 timeout) or NotSent; a negative
+// value is the error-status the device answered with, negated.
 class SnmpDeviceSession
 {
 public:
@@ -20,6 +20,10 @@ public:
         long errorStatus = 0;
         SnmpVarbindList varbinds;
     };
+
+    // The request never left the station: no descriptor, no buffer or no route on this side. The device is not at
+    // fault; the request is worth sending again.
+    static constexpr int NotSent = 3;
 
     enum RequestType
     {
@@ -34,7 +38,7 @@ public:
     SnmpDeviceSession& operator=(const SnmpDeviceSession&) = delete;
 
     // A GET of every object, or a SET of the one object to the OCTET STRING value. A request that cannot be sent
-    // is answered at once with a transport error.
+    // is answered at once with NotSent.
     void Send(RequestType type, const QStringList& oids, const QByteArray& value = QByteArray());
     bool InFlight() const { return m_inFlight; }
     bool HasAnswer() const { return m_hasAnswer; }
@@ -53,6 +57,7 @@ private:
                           void* magic);
     void Finish(int status, const struct snmp_pdu* response);
 
+    QString m_ip;
     void* m_session = nullptr;
     bool m_inFlight = false;
     bool m_hasAnswer = false;

@@ -45,8 +45,8 @@ bool SnmpServer::Start(const QString& localAddress, quint32 trapPort)
         m_registeredDevices.clear();
         m_refusingDevices.clear();
         m_stopping = false;
+        m_localAddress = localAddress;
     }
-    m_localAddress = localAddress;
     m_trapPort = trapPort;
     m_listening = false;
     m_trapListener.reset();
@@ -93,18 +93,24 @@ void SnmpServer::RemoveDevice(const QString& ip)
 {
     QMutexLocker locker(&m_registeredLock);
     m_registeredDevices.removeAll(ip);
+    m_refusingDevices.removeAll(ip);
 }
 
 bool SnmpServer::SetServer(const QString& ip, SnmpConversations* conversations, std::function<void(int)> done)
 {
+    QByteArray destination;
     {
         QMutexLocker locker(&m_registeredLock);
         // Checked under the lock that Stop empties the list with, so that a registration queued while monitoring
         // stops never registers a device afterwards.
         if (MustStop() || m_registeredDevices.contains(ip))
             return false;
+        if (m_localAddress.isEmpty()) {
+            qDebug() << "Set Server refused:" << ip << "would be told no address to send its traps to";
+            return false;
+        }
+        destination = QStringLiteral("%1:%2").arg(m_localAddress).arg(m_trapPort).toUtf8();
     }
-    const QByteArray destination = QStringLiteral("%1:%2").arg(m_localAddress).arg(m_trapPort).toUtf8();
     auto conversation = std::make_unique<DeviceConversation>(ip, 3, [this] { return MustStop(); });
     conversation->Set(DeviceObjects::TrapDestination(), destination,
                       [this, ip, done](DeviceConversation& device, const DeviceConversation::Answer& answer) {
@@ -118,6 +124,11 @@ bool SnmpServer::SetServer(const QString& ip, SnmpConversations* conversations, 
 
 void SnmpServer::OnSetAnswered(const QString& ip, int status, DeviceConversation& conversation)
 {
+    // Nothing reached the device, which is neither registered nor lost: the registration is tried again.
+    if (status == SnmpDeviceSession::NotSent) {
+        qDebug() << "Set Server of" << ip << "not sent; it is tried again";
+        return;
+    }
     bool wasRefusing = false;
     {
         // The device enters presence detection under the lock too: Stop empties the list under it before it stops
@@ -144,7 +155,7 @@ void SnmpServer::OnSetAnswered(const QString& ip, int status, DeviceConversation
         // The lost-connection alarm of a refusal ends once the device takes the destination.
         if (wasRefusing)
             ReportConnectionState(ip, true);
-        DeviceStateQuery::QueryDeviceState(&conversation, m_alarmHandler);
+        ReadState(ip, &conversation);
         return;
     }
     // A refusing device keeps one open alarm however often the SET is tried again; one that no longer answers
@@ -154,34 +165,44 @@ void SnmpServer::OnSetAnswered(const QString& ip, int status, DeviceConversation
     qDebug() << "Set Server failed!" << ip << SnmpDeviceSession::ErrorText(status);
 }
 
-bool SnmpServer::ProbeDevice(const QString& ip, SnmpConversations* conversations, std::function<void(bool)> done)
+bool SnmpServer::ProbeDevice(const QString& ip, SnmpConversations* conversations, std::function<void(int)> done)
 {
     if (!m_listening)
         return false;
     auto conversation = std::make_unique<DeviceConversation>(ip, 2);
-    conversation->Get(
-        {DeviceObjects::Presence()},
-        [done](DeviceConversation&, const DeviceConversation::Answer& answer) { done(answer.status == 0); });
-    conversations->Add(std::move(conversation));
+    conversation->Get({DeviceObjects::Presence()},
+                      [done](DeviceConversation&, const DeviceConversation::Answer& answer) { done(answer.status); });
+    conversations->Add(std::move(conversation), SnmpConversations::Urgent);
     return true;
 }
 
-void SnmpServer::QueryDeviceState(const QString& ip, SnmpConversations* conversations)
+bool SnmpServer::QueryDeviceState(const QString& ip, SnmpConversations* conversations)
 {
     {
         QMutexLocker locker(&m_registeredLock);
         if (MustStop() || !m_registeredDevices.contains(ip))
-            return;
+            return false;
     }
     auto conversation = std::make_unique<DeviceConversation>(ip, 3, [this] { return MustStop(); });
-    DeviceStateQuery::QueryDeviceState(conversation.get(), m_alarmHandler);
+    ReadState(ip, conversation.get());
     conversations->Add(std::move(conversation));
+    return true;
+}
+
+void SnmpServer::ReadState(const QString& ip, DeviceConversation* conversation)
+{
+    DeviceStateQuery::QueryDeviceState(conversation, m_alarmHandler, [this, ip](bool complete) {
+        if (!complete)
+            m_deviceDetectThread->MarkReadPending(ip);
+    });
 }
 
 void SnmpServer::ReportConnectionState(const QString& ip, bool connected)
 {
     if (!m_listening || !m_alarmHandler)
         return;
+    if (connected)
+        ForgetRefusal(ip);
     AlarmRecord* record = AlarmRecordPool::Instance()->Acquire();
     record->Init(ip);
     record->alarmType = AlarmTypeConnection;
@@ -211,6 +232,14 @@ void SnmpServer::OnTrap(const TrapMessage& message)
         qWarning().noquote() << QStringLiteral("Response contains error:%1\n")
                                     .arg(SnmpDeviceSession::ErrorText(-int(message.errorStatus)));
     TrapDecoder::Decode(message, m_videoStandardNames, record);
+    if (record->alarmType == AlarmTypeConnection && record->level == LevelNormal)
+        ForgetRefusal(message.senderIp);
     m_deviceDetectThread->NotifyAlive(message.senderIp);
     m_alarmHandler->AddAlarm(record);
+}
+
+void SnmpServer::ForgetRefusal(const QString& ip)
+{
+    QMutexLocker locker(&m_registeredLock);
+    m_refusingDevices.removeAll(ip);
 }

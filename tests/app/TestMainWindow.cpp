@@ -5,6 +5,7 @@
 #include "ProbeSimProcess.h"
 #include "RecordingPrompts.h"
 #include "StationFiles.h"
+#include "alarm/AlarmRecord.h"
 #include "app/AppPaths.h"
 #include "app/CommandLine.h"
 #include "app/ConfigBackup.h"
@@ -15,6 +16,7 @@
 #include "dialogs/DeviceConfigDialog.h"
 #include "dialogs/SystemConfigDialog.h"
 #include "log/LogManageDialog.h"
+#include "snmp/DeviceObjects.h"
 #include "views/DeviceAlarmListForm.h"
 #include "views/MainAlarmDisplayWidget.h"
 
@@ -34,17 +36,6 @@
 
 namespace {
 const QString Probe = QStringLiteral("127.0.0.71");
-
-// Whether the station's registration thread runs. Qt names a thread after its class, cut to 15 characters.
-bool RegistrationRuns()
-{
-    const QDir tasks(QStringLiteral("/proc/self/task"));
-    for (const QString& task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        if (ReadFile(tasks.filePath(task + "/comm")).startsWith("ConnectDeviceTh"))
-            return true;
-    }
-    return false;
-}
 } // namespace
 
 // The window driven as the operator would, with its modal boxes answered by the test, against a simulated probe.
@@ -259,12 +250,16 @@ void TestMainWindow::deviceConfiguredTwiceIsRegisteredOnce()
     xml.insert(end, "\n" + xml.mid(start, end - start));
     QVERIFY(WriteFile(GetDeviceConfigPath(), xml.toUtf8()));
 
+    // The last request of a state read.
+    const QStringList readEnds = {
+        " <- get " + DeviceObjects::DiscreteTrack(DeviceObjects::SilenceSeverity, PortTypeAes, 1, 32) + " "};
+    const int readsBefore = m_probes.LinesWith(readEnds).size();
     m_window = MakeWindow();
     m_window->StartMonitoring("127.0.0.1");
     // Only SETs naming this case's trap port: a late SET of the case before may still reach the probe.
     QTRY_COMPARE_WITH_TIMEOUT(SetsTo(m_trapPort), 1, 5000);
-    // The registration thread ends once everything queued has been registered.
-    QTRY_VERIFY_WITH_TIMEOUT(!RegistrationRuns(), 10000);
+    // Once its state read is over, the registration has nothing else queued.
+    QTRY_COMPARE_WITH_TIMEOUT(m_probes.LinesWith(readEnds).size(), readsBefore + 1, 10000);
     QVERIFY(m_probes.Sync());
     QCOMPARE(SetsTo(m_trapPort), 1);
 }

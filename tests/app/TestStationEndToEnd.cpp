@@ -19,6 +19,7 @@ private slots:
     void closingDuringRegistrationAndATrapBurstIsPromptAndClean();
     void signalEndsTheStationWhateverElseIsOpen_data();
     void signalEndsTheStationWhateverElseIsOpen();
+    void signalsDuringAnInteractiveStartEndTheStationCleanly();
 };
 
 void TestStationEndToEnd::faultsRaisedAndClearedReachTheLogAndTheCollectorsAndTheStationClosesCleanly()
@@ -161,6 +162,27 @@ void TestStationEndToEnd::signalEndsTheStationWhateverElseIsOpen()
     QCOMPARE(process.exitCode(), 0);
     // The log was closed: everything is in the file itself.
     QVERIFY(!QFile::exists(database + "-wal"));
+}
+
+// The first while the window is still being built, with the speech warning up; the second while the station ends.
+void TestStationEndToEnd::signalsDuringAnInteractiveStartEndTheStationCleanly()
+{
+    TempAppDir appDir;
+    QVERIFY(QDir().mkpath(appDir.filePath("speech/espeak-ng-data")));
+    StationFiles::WriteSystemConfig(FreeUdpPort());
+    QProcess process;
+    QVERIFY(StartStationProcess(process, appDir, FreeUdpPort(), {}, {"ESPEAK_DATA_PATH=" + appDir.filePath("speech")},
+                                {}, false));
+    // Written just before the box goes up.
+    QString output;
+    QTRY_VERIFY_WITH_TIMEOUT((output += QString::fromLocal8Bit(process.readAll())).contains("could not be initialised"),
+                             10000);
+
+    process.terminate();
+    process.terminate();
+    QVERIFY2(process.waitForFinished(10000), "the station did not end within 10 s");
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestStationEndToEnd)

@@ -129,6 +129,10 @@ void TestConfigFiles::unreadableFileIsKeptAsideBeforeTheReset_data()
                                 << "The root node name should be 'device_config'' but not 'system_config'";
     QTest::newRow("missing closing tag") << QByteArray("<device_config><device ip=\"10.0.0.7\">") << QString();
     QTest::newRow("empty file") << QByteArray("") << QString();
+    // Never looked up: a device is known by the address its traps come from.
+    QTest::newRow("host name") << QByteArray(
+                                      "<device_config version=\"1\"><device ip=\"probe.example.net\"/></device_config>")
+                               << "Read 'device' failed!";
 }
 
 void TestConfigFiles::unreadableFileIsKeptAsideBeforeTheReset()

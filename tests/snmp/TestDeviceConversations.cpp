@@ -1,3 +1,5 @@
+#include "DebugLines.h"
+#include "DescriptorLimit.h"
 #include "FreeUdpPort.h"
 #include "SnmpTestRig.h"
 #include "snmp/ConnectDeviceThread.h"
@@ -7,6 +9,11 @@
 #include "snmp/SnmpConversations.h"
 
 #include <QtTest>
+
+#include <atomic>
+#include <fcntl.h>
+#include <thread>
+#include <unistd.h>
 
 // The station's conversations with simulated probes 127.0.1.x over real UDP: registration, wired as the main window
 // wires it (the handler queues a device found again), state reads and presence detection. Observed at the probes
@@ -32,6 +39,12 @@ private slots:
     void silentDeviceEndsItsReadAndDelaysNoOther();
     void signOfLifeFromALostDeviceBringsItsProbeForward();
     void stopDuringTheWaitEndsWithoutProbing();
+    void addingWhileStoppingNeverRacesTheStop();
+    void refusingDeviceIsReportedAfterEveryEndOfItsAlarm();
+    void readCutShortIsDoneAgainAtTheNextSignOfLife();
+    void noDescriptorLeftIsNotADeviceLoss();
+    void sessionsStayWithinTheDescriptorLimit();
+    void probeGoesAheadOfWaitingReads();
     void cleanupTestCase();
 
 private:
@@ -67,7 +80,7 @@ std::unique_ptr<DeviceConversation> StateRead(const QString& ip, AlarmHandler* h
 void TestDeviceConversations::initTestCase()
 {
     QString error;
-    QVERIFY2(m_rig.Start(10, 49, &error), qPrintable(error));
+    QVERIFY2(m_rig.Start(10, 59, &error), qPrintable(error));
     m_rig.road.handler.SetConnectDeviceThread(&m_thread);
 }
 
@@ -239,7 +252,16 @@ void TestDeviceConversations::registrationQueuedWhileStoppingRegistersNothing()
     // A trap port of 0 leaves the server stopped: no device is told "address:0".
     QVERIFY(!m_rig.server.Start(QStringLiteral("127.0.0.1"), 0));
     m_thread.AddIP(Device(28));
-    QTRY_VERIFY(!m_thread.isRunning());
+    // Listening, but with nothing to tell the devices.
+    {
+        const DebugLines refused({QStringLiteral("Set Server refused"), Device(29)});
+        QVERIFY(m_rig.server.Start(QString(), FreeUdpPort()));
+        m_thread.AddIP(Device(29));
+        QTRY_VERIFY(refused.Count() >= 1);
+    }
+    m_rig.server.MarkStopping();
+    m_thread.Stop();
+    m_rig.server.Stop();
     QVERIFY(m_rig.sim.Sync());
     QVERIFY(m_rig.sim.LinesWith({QStringLiteral(" <- set ")}).isEmpty());
 
@@ -320,7 +342,7 @@ void TestDeviceConversations::stoppingSilencesQueriesButNotTheProbe()
     bool answered = false;
     m_rig.server.MarkStopping();
     m_rig.server.QueryDeviceState(ip, &conversations);
-    QVERIFY(m_rig.server.ProbeDevice(ip, &conversations, [&](bool ok) { answered = ok; }));
+    QVERIFY(m_rig.server.ProbeDevice(ip, &conversations, [&](int status) { answered = status == 0; }));
     RunToEnd(&conversations);
     QVERIFY(answered);
     QVERIFY(m_rig.sim.Sync());
@@ -330,7 +352,7 @@ void TestDeviceConversations::stoppingSilencesQueriesButNotTheProbe()
 
     // A stopped server has nothing to ask with.
     m_rig.server.Stop();
-    QVERIFY(!m_rig.server.ProbeDevice(ip, &conversations, [](bool) {}));
+    QVERIFY(!m_rig.server.ProbeDevice(ip, &conversations, [](int) {}));
     QVERIFY(conversations.IsIdle());
 
     QVERIFY(m_rig.server.Start(QStringLiteral("127.0.0.1"), m_rig.trapPort));
@@ -387,13 +409,152 @@ void TestDeviceConversations::stopDuringTheWaitEndsWithoutProbing()
     QVERIFY(m_rig.Prepare());
     DeviceDetectThread watcher(&m_rig.server);
     watcher.AddDevice(ip, DeviceDetectThread::Reachable);
-    // Time to reach the wait for the next cycle; the first probe is three cycles away.
-    QTest::qWait(100);
+    // The first probe is three cycles away.
+    QTRY_VERIFY(watcher.isRunning());
 
     watcher.Stop();
     QVERIFY(!watcher.isRunning());
     QVERIFY(m_rig.sim.Sync());
     QVERIFY(m_rig.ProbesOf(ip).isEmpty());
+}
+
+void TestDeviceConversations::addingWhileStoppingNeverRacesTheStop()
+{
+    // A refusing device queued without pause keeps a run of the registration thread busy: a run restarted behind
+    // Stop's back would keep Stop waiting, or outlive it and deadlock the next AddIP.
+    const QString refusing = Device(46);
+    QVERIFY(m_rig.Prepare(refusing + QStringLiteral(" refuse-set on")));
+    DeviceDetectThread watcher(&m_rig.server);
+    // Thousands of "add IP:" lines say nothing here.
+    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+    std::atomic<bool> stopped{false};
+    std::thread adder([&] {
+        for (int i = 0; i < 20000 && !stopped; ++i) {
+            m_thread.AddIP(refusing);
+            watcher.AddDevice(refusing, DeviceDetectThread::Reachable);
+            QThread::usleep(500);
+        }
+    });
+    std::thread stopper([&] {
+        for (int round = 0; round < 30; ++round) {
+            QThread::msleep(10);
+            m_thread.Stop();
+            watcher.Stop();
+        }
+        stopped = true;
+    });
+    const auto cleanup = qScopeGuard([&] {
+        stopper.join();
+        adder.join();
+        m_thread.Stop();
+        QLoggingCategory::setFilterRules(QString());
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(stopped, 20000);
+}
+
+void TestDeviceConversations::refusingDeviceIsReportedAfterEveryEndOfItsAlarm()
+{
+    const QString ip = Device(48);
+    QVERIFY(m_rig.Prepare(ip + QStringLiteral(" refuse-set on")));
+    m_thread.AddIP(ip);
+    QTRY_COMPARE(m_rig.ConnectionLevels(ip), QStringLiteral("3"));
+
+    // Off for a few seconds: found again, which ends the alarm, and refusing again, which opens it anew.
+    m_rig.sim.Send(ip + QStringLiteral(" silent"));
+    QTRY_COMPARE_WITH_TIMEOUT(m_rig.ConnectionLevels(ip), QStringLiteral("33"), 12000);
+    m_rig.sim.Send(ip + QStringLiteral(" back"));
+    QTRY_COMPARE_WITH_TIMEOUT(m_rig.ConnectionLevels(ip), QStringLiteral("3313"), 12000);
+
+    // Manage Device OK clears the alarms and forgets the device before queuing it again.
+    m_rig.server.RemoveDevice(ip);
+    m_thread.AddIP(ip);
+    QTRY_COMPARE(m_rig.ConnectionLevels(ip), QStringLiteral("33133"));
+}
+
+void TestDeviceConversations::readCutShortIsDoneAgainAtTheNextSignOfLife()
+{
+    // Busy with a storm of its own, the device drops GETs but keeps notifying, so presence detection never probes
+    // it: only a sign of life can bring the read that was cut short.
+    const QString ip = Device(49);
+    QVERIFY(m_rig.Prepare(ip + QStringLiteral(" raise overload aes:32 1\n") + ip + QStringLiteral(" busy on")));
+    const QStringList dropped = {ip + QStringLiteral(" <- get"), QStringLiteral("busy, not answered")};
+    m_thread.AddIP(ip);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_rig.sim.LinesWith(dropped).isEmpty(), 5000);
+    // Signs of life through the first request's tries and after.
+    m_rig.sim.Send(ip + QStringLiteral(" burst 8 2 alive\n") + ip + QStringLiteral(" busy off\n") + ip +
+                   QStringLiteral(" burst 8 2 alive"));
+
+    const QString lastCondition = Fields(ip, PortTypeAes, 1, 32, AlarmTypeAudioOverload, LevelWarn);
+    QTRY_VERIFY_WITH_TIMEOUT(FieldsOf(m_rig.RecordsOf(ip)).contains(lastCondition), 15000);
+    QCOMPARE(m_rig.sim.LinesWith(dropped).size(), 4);
+    QVERIFY(m_rig.ConnectionLevels(ip).isEmpty());
+}
+
+void TestDeviceConversations::noDescriptorLeftIsNotADeviceLoss()
+{
+    // Registered and forgotten, as after Manage Device: the threads run, and queued again it is written to again.
+    const QString ip = Device(50);
+    QVERIFY(m_rig.Prepare());
+    m_thread.AddIP(ip);
+    QTRY_COMPARE(m_rig.Reads(ip), QStringLiteral("1/1"));
+    m_rig.server.RemoveDevice(ip);
+    const int lowest = open("/dev/null", O_RDONLY);
+    QVERIFY(lowest >= 0);
+    close(lowest);
+    {
+        // Not one socket can be opened: the SET never leaves the station.
+        const DebugLines notSent({ip, QStringLiteral("not sent")});
+        const DescriptorLimit exhausted{rlim_t(lowest)};
+        QVERIFY(exhausted.IsSet());
+        m_thread.AddIP(ip);
+        QTRY_VERIFY(notSent.Count() >= 1);
+    }
+    // Sent again once it can be, with no lost connection reported meanwhile.
+    QTRY_COMPARE_WITH_TIMEOUT(m_rig.Reads(ip), QStringLiteral("2/2"), 8000);
+    QCOMPARE(m_rig.SetsOf(ip).size(), 2);
+    QVERIFY(m_rig.ConnectionLevels(ip).isEmpty());
+}
+
+void TestDeviceConversations::sessionsStayWithinTheDescriptorLimit()
+{
+    // Nine refusing devices whose answers are held back, so that every SET holds its session a while.
+    QVERIFY(m_rig.Prepare(QStringLiteral("127.0.1.51-59 refuse-set on\n127.0.1.51-59 delay 300\npeak")));
+    const int spare = 4;
+    const DescriptorLimit tight{rlim_t(SnmpConversations::DescriptorMargin + spare)};
+    QVERIFY(tight.IsSet());
+    ConnectDeviceThread registration(&m_rig.server);
+    for (int n = 51; n <= 59; ++n)
+        registration.AddIP(Device(n));
+    for (int n = 51; n <= 59; ++n)
+        QTRY_COMPARE_WITH_TIMEOUT(m_rig.ConnectionLevels(Device(n)), QStringLiteral("3"), 8000);
+    m_rig.sim.Send(QStringLiteral("peak"));
+    QVERIFY(m_rig.sim.Sync());
+    const QStringList peak = m_rig.sim.LinesWith({QStringLiteral("peak ")});
+    QCOMPARE(peak.size(), 1);
+    const int inFlight = peak.first().section(QLatin1Char(' '), 1).toInt();
+    QVERIFY2(inFlight >= 1 && inFlight <= spare, qPrintable(peak.first()));
+}
+
+void TestDeviceConversations::probeGoesAheadOfWaitingReads()
+{
+    // Two places, one of them for reads: two reads of a slow device, then a probe of another.
+    const QString slow = Device(41);
+    QVERIFY(m_rig.Prepare(slow + QStringLiteral(" delay 20")));
+    SnmpConversations conversations(2, 1);
+    conversations.Add(StateRead(slow, nullptr));
+    conversations.Add(StateRead(slow, nullptr));
+    int status = -1;
+    QVERIFY(m_rig.server.ProbeDevice(Device(42), &conversations, [&status](int answered) { status = answered; }));
+    const QDeadlineTimer deadline(20000);
+    while (status < 0 && !deadline.hasExpired())
+        conversations.Poll(100);
+
+    // Answered while the first read runs and the second waits.
+    QCOMPARE(status, 0);
+    QVERIFY(m_rig.sim.Sync());
+    QCOMPARE(m_rig.Reads(slow), QStringLiteral("1/0"));
+    conversations.Clear();
+    m_rig.sim.Send(slow + QStringLiteral(" delay 0"));
 }
 
 void TestDeviceConversations::cleanupTestCase()

@@ -7,7 +7,7 @@
 
 bool StartStationProcess(QProcess& process, const TempAppDir& appDir, quint16 devicePort,
                          const QStringList& moreArguments, const QStringList& moreEnvironment,
-                         const QString& shellPrefix)
+                         const QString& shellPrefix, bool unattended)
 {
     const QString buildDir = QString::fromLocal8Bit(qgetenv("VZ_BUILD_DIR"));
     const QString station = appDir.filePath("bin/vizavovu");
@@ -20,7 +20,7 @@ bool StartStationProcess(QProcess& process, const TempAppDir& appDir, quint16 de
     for (const QString& setting : moreEnvironment)
         env.insert(setting.section('=', 0, 0), setting.section('=', 1));
     process.setProcessEnvironment(env);
-    const QStringList arguments = QStringList{"--start", "127.0.0.1"} + moreArguments;
+    const QStringList arguments = (unattended ? QStringList{"--start", "127.0.0.1"} : QStringList()) + moreArguments;
     if (shellPrefix.isEmpty())
         process.start(station, arguments);
     else

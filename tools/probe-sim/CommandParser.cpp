@@ -55,9 +55,9 @@ bool CommandParser::Parse(const QString& line, Command* command)
         command->text = text.mid(first.size()).trimmed();
         return true;
     }
-    if (first == QLatin1String("quit")) {
-        command->kind = Command::Quit;
-        return words.isEmpty() || Fail(QStringLiteral("usage: quit"));
+    if (first == QLatin1String("quit") || first == QLatin1String("peak")) {
+        command->kind = first == QLatin1String("quit") ? Command::Quit : Command::Peak;
+        return words.isEmpty() || Fail(QStringLiteral("usage: %1").arg(first));
     }
     if (first != QLatin1String("all") && !ExpandAddresses(first, &command->addresses))
         return Fail(QStringLiteral("'%1' is neither a command nor probes (127.x.y.z, 127.x.y.z-n or all)").arg(first));
@@ -120,12 +120,25 @@ bool CommandParser::ParseProbeCommand(const QString& target, QStringList words, 
         command->kind = bareVerbs.value(verb);
         return count == 0 || Fail(QStringLiteral("'%1' takes no arguments").arg(verb));
     }
-    if (verb == QLatin1String("refuse-set") || verb == QLatin1String("inform")) {
-        command->kind = verb == QLatin1String("inform") ? Command::Inform : Command::RefuseSet;
+    static const QMap<QString, Command::Kind> switches = {
+        {QStringLiteral("refuse-set"), Command::RefuseSet},
+        {QStringLiteral("inform"), Command::Inform},
+        {QStringLiteral("busy"), Command::Busy},
+    };
+    if (switches.contains(verb)) {
+        command->kind = switches.value(verb);
         if (count != 1 || (words[0] != QLatin1String("on") && words[0] != QLatin1String("off")))
             return Fail(QStringLiteral("usage: <probe> %1 on|off").arg(verb));
         command->on = words[0] == QLatin1String("on");
         return true;
+    }
+    if (verb == QLatin1String("delay")) {
+        command->kind = Command::Delay;
+        if (count != 1)
+            return Fail(QStringLiteral("usage: <probe> delay <milliseconds>"));
+        if (!ParseNumber(words[0], &command->number, "milliseconds"))
+            return false;
+        return command->number >= 0 || Fail(QStringLiteral("a delay cannot be negative"));
     }
     if (verb == QLatin1String("burst")) {
         command->kind = Command::Burst;

@@ -24,9 +24,12 @@ struct Command
         Back,
         RefuseSet,
         Inform,
+        Busy,
+        Delay,
         Burst,
         Wait,
         Echo,
+        Peak,
         Quit,
     };
 

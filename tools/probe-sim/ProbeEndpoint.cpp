@@ -2,6 +2,7 @@
 
 #include "ProbeState.h"
 
+#include <QDeadlineTimer>
 #include <QStringList>
 
 #include <arpa/inet.h>
@@ -103,12 +104,22 @@ QString ValueText(const SimValue& value)
     return QString::number(value.integer);
 }
 
+qint64 NowMs()
+{
+    return QDeadlineTimer::current().deadline();
+}
+
 } // namespace
 
-ProbeEndpoint::ProbeEndpoint(ProbeState* state, bool verbose) : m_state(state), m_verbose(verbose) {}
+ProbeEndpoint::ProbeEndpoint(ProbeState* state, bool verbose, HeldAnswers* held)
+    : m_state(state), m_verbose(verbose), m_heldCount(held)
+{
+}
 
 ProbeEndpoint::~ProbeEndpoint()
 {
+    for (const HeldAnswer& held : m_held)
+        snmp_free_pdu(held.response);
     if (m_session)
         snmp_sess_close(m_session);
 }
@@ -152,6 +163,14 @@ void ProbeEndpoint::AddToSelect(int* maxFd, fd_set* readFds, timeval* timeout, i
         *timeout = sessionTimeout;
         *block = 0;
     }
+    for (const HeldAnswer& held : m_held) {
+        const qint64 waitMs = qMax<qint64>(0, held.dueMs - NowMs());
+        const timeval due = {time_t(waitMs / 1000), suseconds_t((waitMs % 1000) * 1000)};
+        if (*block || timercmp(&due, timeout, <)) {
+            *timeout = due;
+            *block = 0;
+        }
+    }
 }
 
 void ProbeEndpoint::Read(fd_set* readFds)
@@ -162,6 +181,22 @@ void ProbeEndpoint::Read(fd_set* readFds)
 void ProbeEndpoint::HandleTimeouts()
 {
     snmp_sess_timeout(m_session);
+    const qint64 now = NowMs();
+    for (auto it = m_held.begin(); it != m_held.end();) {
+        if (it->dueMs > now) {
+            ++it;
+            continue;
+        }
+        SendAnswer(it->response);
+        --m_heldCount->now;
+        it = m_held.erase(it);
+    }
+}
+
+void ProbeEndpoint::SendAnswer(netsnmp_pdu* response)
+{
+    if (!snmp_sess_send(m_session, response))
+        snmp_free_pdu(response);
 }
 
 void ProbeEndpoint::Send(const Notification& notification)
@@ -232,6 +267,8 @@ void ProbeEndpoint::Answer(netsnmp_pdu* request)
         dropped = QStringLiteral("wrong version or community, not answered");
     else if (m_state->IsSilent())
         dropped = QStringLiteral("silent, not answered");
+    else if (get && m_state->IsBusy())
+        dropped = QStringLiteral("busy, not answered");
     Print(QStringLiteral("<- %1 %2%3")
               .arg(verb, names.join(QLatin1Char(' ')),
                    dropped.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(dropped)));
@@ -246,8 +283,12 @@ void ProbeEndpoint::Answer(netsnmp_pdu* request)
         FillGetResponse(response);
     else
         FillSetResponse(response);
-    if (!snmp_sess_send(m_session, response))
-        snmp_free_pdu(response);
+    if (m_state->AnswerDelay() <= 0) {
+        SendAnswer(response);
+        return;
+    }
+    m_held.push_back({NowMs() + m_state->AnswerDelay(), response});
+    m_heldCount->peak = qMax(m_heldCount->peak, ++m_heldCount->now);
 }
 
 void ProbeEndpoint::FillGetResponse(netsnmp_pdu* response)

@@ -55,6 +55,12 @@ public:
     // A silent probe neither answers nor notifies, like one that lost power or its network.
     bool IsSilent() const { return m_silent; }
     void SetSilent(bool silent) { m_silent = silent; }
+    // A busy probe answers no GET, like one handling a storm of its own, but still takes SETs and notifies.
+    bool IsBusy() const { return m_busy; }
+    void SetBusy(bool busy) { m_busy = busy; }
+    // Milliseconds that every answer is held back before it goes out.
+    long AnswerDelay() const { return m_answerDelayMs; }
+    void SetAnswerDelay(long ms) { m_answerDelayMs = ms; }
     bool RefusesSet() const { return m_refuseSet; }
     void SetRefuseSet(bool refuse) { m_refuseSet = refuse; }
     bool SendsInforms() const { return m_sendInforms; }
@@ -65,6 +71,8 @@ private:
 
     QString m_address;
     bool m_silent = false;
+    bool m_busy = false;
+    long m_answerDelayMs = 0;
     bool m_refuseSet = false;
     bool m_sendInforms = false;
     QMap<QString, SimValue> m_objects;

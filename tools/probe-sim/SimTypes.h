@@ -32,6 +32,14 @@ struct SimVarbind
     SimValue value;
 };
 
+// Answers that the probes hold back for their delay: how many now, and the most at one time since the last look.
+// The station's requests in flight, as far as delayed probes can see them.
+struct HeldAnswers
+{
+    int now = 0;
+    int peak = 0;
+};
+
 // One SNMPv2 notification before the sysUpTime.0 and snmpTrapOID.0 varbinds are put in front.
 struct Notification
 {

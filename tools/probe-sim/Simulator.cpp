@@ -40,7 +40,7 @@ bool Simulator::Open(QString* error)
             name.replace(QLatin1String("%n"), QString::number(m_probes.size() + 1));
             probe.state->SetSysName(name);
         }
-        probe.endpoint = std::make_unique<ProbeEndpoint>(probe.state.get(), m_verbose);
+        probe.endpoint = std::make_unique<ProbeEndpoint>(probe.state.get(), m_verbose, &m_heldAnswers);
         if (!probe.endpoint->Open(m_port, error))
             return false;
         m_probes.push_back(std::move(probe));
@@ -168,6 +168,11 @@ void Simulator::Execute(const Command& command)
         std::printf("%s\n", qPrintable(command.text));
         std::fflush(stdout);
         return;
+    case Command::Peak:
+        std::printf("peak %d\n", m_heldAnswers.peak);
+        std::fflush(stdout);
+        m_heldAnswers.peak = m_heldAnswers.now;
+        return;
     case Command::Quit:
         m_quit = true;
         return;
@@ -226,6 +231,12 @@ void Simulator::ExecuteOn(Probe& probe, const Command& command)
         break;
     case Command::RefuseSet:
         state.SetRefuseSet(command.on);
+        break;
+    case Command::Busy:
+        state.SetBusy(command.on);
+        break;
+    case Command::Delay:
+        state.SetAnswerDelay(command.number);
         break;
     case Command::Inform:
         state.SetSendInforms(command.on);

@@ -50,6 +50,7 @@ private:
     QString m_sysName;
     std::vector<Probe> m_probes;
     CommandParser m_parser;
+    HeldAnswers m_heldAnswers;
 
     QByteArray m_inputBuffer;
     QStringList m_lines;

@@ -3,6 +3,9 @@
 //   start     from Start Monitoring until every live probe is registered and read and every silent one reported lost;
 //   partition a quarter of the live probes silenced at once, until all of them are reported lost;
 //   return    those probes answering again, until all are reported found and read anew;
+//   reading   the same quarter silenced and back again, now answering each request 50 ms late as a loaded probe
+//             does, and at that moment another quarter silenced, until all of those are reported lost: a partition
+//             noticed while the returned probes are being read anew;
 // and the peak thread count and memory of the process. Beside them, the one-request-at-a-time figures worked out
 // from this machine's round trip. Run by hand: build/bin/registration-bench [probes, 4 to 1000] (200 by default).
 #include "FreeUdpPort.h"
@@ -103,6 +106,8 @@ public:
                 m_silent.insert(ip);
             else if ((n - n / 4) % 4 == 0)
                 m_partition.insert(ip);
+            else if ((n - n / 4) % 4 == 2)
+                m_second.insert(ip);
         }
     }
 
@@ -155,14 +160,7 @@ public:
         const double startSeconds = clock.elapsed() / 1000.0;
 
         clock.restart();
-        Command(m_partition, "silent");
-        const bool parted = WaitFor(
-            60000,
-            [&](const AlarmRecord& r, QSet<QString>* lost, QSet<QString>*) {
-                if (IsConnection(r, LevelError) && m_partition.contains(r.ip))
-                    lost->insert(r.ip);
-            },
-            m_partition.size(), 0);
+        const bool parted = Silence(m_partition);
         const double partitionSeconds = clock.elapsed() / 1000.0;
 
         clock.restart();
@@ -179,6 +177,10 @@ public:
             m_partition.size(), 0);
         const double returnSeconds = clock.elapsed() / 1000.0;
 
+        double readingSeconds = 0;
+        int readsRunning = 0;
+        const bool reading = PartitionWhileReading(&readingSeconds, &readsRunning);
+
         m_server.MarkStopping();
         m_handler.SetConnectDeviceThread(nullptr);
         registration.Stop();
@@ -186,8 +188,8 @@ public:
 
         const int silent = m_silent.size();
         const int parting = m_partition.size();
-        std::printf("%d probes: %d live, %d silent; %d live silenced at once and back again\n", int(m_addresses.size()),
-                    int(live.size()), silent, parting);
+        std::printf("%d probes: %d live, %d silent; %d live silenced at once and back again, then %d more\n",
+                    int(m_addresses.size()), int(live.size()), silent, parting, int(m_second.size()));
         std::printf("one live registration alone, one request after the other: %.3f s\n", serialLive);
         std::printf("%-10s %12s %26s\n", "phase", "concurrent", "one at a time (arithmetic)");
         Row("start", started, startSeconds, silent * SilentSetSeconds + live.size() * serialLive,
@@ -196,12 +198,71 @@ public:
             "(silent + silenced) x 3 s probe");
         Row("return", returned, returnSeconds, silent * SilentProbeSeconds + parting * serialLive,
             "silent x 3 s probe + returned x one read");
+        Row("reading", reading, readingSeconds, (silent + m_second.size()) * SilentProbeSeconds,
+            "(silent + silenced) x 3 s probe");
+        std::printf("  (the second partition was reported while %d of %d returned probes were still being read)\n",
+                    readsRunning, parting);
         std::printf("peak threads %d, peak memory (VmHWM) %ld kB, memory at the end (VmRSS) %ld kB\n", m_peakThreads,
                     ProcStatus("VmHWM"), ProcStatus("VmRSS"));
-        return started && parted && returned ? 0 : 1;
+        return started && parted && returned && reading ? 0 : 1;
     }
 
 private:
+    // Until every one of the probes silenced is reported lost.
+    bool Silence(const QSet<QString>& probes)
+    {
+        Command(probes, "silent");
+        return WaitFor(
+            60000,
+            [&](const AlarmRecord& r, QSet<QString>* lost, QSet<QString>*) {
+                if (IsConnection(r, LevelError) && probes.contains(r.ip))
+                    lost->insert(r.ip);
+            },
+            probes.size(), 0);
+    }
+
+    // The first quarter goes and comes back; as it does, the second quarter goes. Returns whether both were
+    // reported, with the seconds until the second was, and how many of the first were still being read then.
+    bool PartitionWhileReading(double* seconds, int* readsRunning)
+    {
+        const bool parted = Silence(m_partition);
+        QSet<QString> found;
+        QSet<QString> read;
+        auto follow = [&](const AlarmRecord& r) {
+            if (IsConnection(r, LevelNormal) && m_partition.contains(r.ip))
+                found.insert(r.ip);
+            else if (IsReadOver(r) && found.contains(r.ip))
+                read.insert(r.ip);
+        };
+        Command(m_partition, "delay 50");
+        QElapsedTimer clock;
+        clock.start();
+        Command(m_partition, "back");
+        Command(m_second, "silent");
+        const bool noticed = WaitFor(
+            60000,
+            [&](const AlarmRecord& r, QSet<QString>* lost, QSet<QString>*) {
+                follow(r);
+                if (IsConnection(r, LevelError) && m_second.contains(r.ip))
+                    lost->insert(r.ip);
+            },
+            m_second.size(), 0);
+        *seconds = clock.elapsed() / 1000.0;
+        *readsRunning = m_partition.size() - read.size();
+        // Monitoring stops only once the returned probes have been read.
+        bool readAll = read.size() == m_partition.size();
+        if (!readAll) {
+            readAll = WaitFor(
+                60000,
+                [&](const AlarmRecord& r, QSet<QString>* done, QSet<QString>*) {
+                    follow(r);
+                    *done = read;
+                },
+                m_partition.size(), 0);
+        }
+        return parted && noticed && readAll;
+    }
+
     using Step = std::function<void(const AlarmRecord&, QSet<QString>*, QSet<QString>*)>;
 
     static bool IsReadOver(const AlarmRecord& r)
@@ -252,6 +313,7 @@ private:
     QStringList m_addresses;
     QSet<QString> m_silent;
     QSet<QString> m_partition;
+    QSet<QString> m_second;
     ProbeSimProcess m_sim;
     RecordingDisplay m_display;
     ShowAlarmManager m_router;
