@@ -1,6 +1,7 @@
 #include "alarm/AlarmRecord.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 
 void AlarmRecord::Init(const QString& deviceIp)
 {
@@ -111,5 +112,5 @@ QString AlarmIdentityKey(const AlarmRecord& record)
 QString AlarmHelpKey(const AlarmRecord& record)
 {
     return AlarmIdentityKey(record) + QLatin1Char('.') +
-           record.time.toString(QStringLiteral("yyyy-MM-dd_hh:mm:ss.zzz"));
+           QLocale::c().toString(record.time, QStringLiteral("yyyy-MM-dd_hh:mm:ss.zzz"));
 }

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSaveFile>
 
 namespace {
@@ -27,7 +28,7 @@ QStringList ConfigBackup::FileNames()
 QString ConfigBackup::FolderFor(const QString& directory, const QDate& date)
 {
     return QStringLiteral("%1/Quorvex-Zentiq-VIzavovu.ConfigBak_%2")
-        .arg(directory, date.toString(QStringLiteral("yyyyMMdd")));
+        .arg(directory, QLocale::c().toString(date, QStringLiteral("yyyyMMdd")));
 }
 
 QStringList ConfigBackup::ExistingIn(const QString& folder)

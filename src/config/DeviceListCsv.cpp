@@ -10,6 +10,7 @@
 
 #include <QFile>
 #include <QHash>
+#include <QLocale>
 #include <QRegExp>
 #include <QSaveFile>
 #include <QTextCodec>
@@ -81,7 +82,7 @@ QString WindowText(const QTime& start, const QTime& end)
 {
     if (start.isNull() && end.isNull())
         return QString();
-    return start.toString(TimeFormat) + QLatin1Char('-') + end.toString(TimeFormat);
+    return QLocale::c().toString(start, TimeFormat) + QLatin1Char('-') + QLocale::c().toString(end, TimeFormat);
 }
 
 // RFC 4180 records with the line each starts on; a quoted field may hold separators and line breaks. False with

@@ -6,6 +6,7 @@
 #include <QDomDocument>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSaveFile>
 #include <QXmlStreamWriter>
 
@@ -112,7 +113,7 @@ bool Ox_XmlFileBase::SetAsideUnreadable(const QString& path)
 {
     if (!QFileInfo::exists(path))
         return true;
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+    const QString stamp = QLocale::c().toString(QDateTime::currentDateTime(), QStringLiteral("yyyyMMdd-hhmmss"));
     QString kept = QStringLiteral("%1.unreadable-%2").arg(path, stamp);
     for (int n = 2; QFileInfo::exists(kept) && n <= 100; ++n)
         kept = QStringLiteral("%1.unreadable-%2-%3").arg(path, stamp).arg(n);

@@ -2,6 +2,7 @@
 
 #include <QDomDocument>
 #include <QDomElement>
+#include <QLocale>
 
 namespace {
 const QString TimeFormat = QStringLiteral("hh:mm:ss");
@@ -54,10 +55,10 @@ bool PortConfigNode::WriteToXmlNode(QDomDocument& document, QDomElement& parent)
     AppendBoolElement(document, port, QStringLiteral("alarm"), m_alarm);
     AppendTextElement(document, port, QStringLiteral("alarm_type_mask"), QString::number(m_alarmTypeMask));
     AppendTextElement(document, port, QStringLiteral("track_mask"), QString::number(m_trackMask));
-    AppendTextElement(document, port, QStringLiteral("start_time1"), m_startTime1.toString(TimeFormat));
-    AppendTextElement(document, port, QStringLiteral("end_time1"), m_endTime1.toString(TimeFormat));
-    AppendTextElement(document, port, QStringLiteral("start_time2"), m_startTime2.toString(TimeFormat));
-    AppendTextElement(document, port, QStringLiteral("end_time2"), m_endTime2.toString(TimeFormat));
+    AppendTextElement(document, port, QStringLiteral("start_time1"), QLocale::c().toString(m_startTime1, TimeFormat));
+    AppendTextElement(document, port, QStringLiteral("end_time1"), QLocale::c().toString(m_endTime1, TimeFormat));
+    AppendTextElement(document, port, QStringLiteral("start_time2"), QLocale::c().toString(m_startTime2, TimeFormat));
+    AppendTextElement(document, port, QStringLiteral("end_time2"), QLocale::c().toString(m_endTime2, TimeFormat));
     return true;
 }
 

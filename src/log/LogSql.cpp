@@ -3,6 +3,7 @@
 #include "alarm/AlarmRecord.h"
 #include "log/LogDatabase.h"
 
+#include <QLocale>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -29,7 +30,7 @@ bool LogSql::ExecAll(QSqlDatabase& database, std::initializer_list<const char*> 
 
 QString LogSql::Text(const QDateTime& time)
 {
-    return time.toString(LogDatabase::TimeFormat);
+    return QLocale::c().toString(time, LogDatabase::TimeFormat);
 }
 
 QDateTime LogSql::Time(const QVariant& value)

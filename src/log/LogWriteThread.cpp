@@ -1,6 +1,7 @@
 #include "log/LogWriteThread.h"
 
 #include "log/LogDatabase.h"
+#include "log/LogSql.h"
 #include "log/LogStateTables.h"
 
 #include <QDebug>
@@ -410,7 +411,7 @@ bool LogWriteThread::WriteEnd(LogDatabase& database, const AlarmRecord& ended, B
 {
     const QString helpkey = AlarmHelpKey(ended);
     int changedRows = 0;
-    if (!database.UpdateEndTime(helpkey, ended.end_time.toString(LogDatabase::TimeFormat), &changedRows) ||
+    if (!database.UpdateEndTime(helpkey, LogSql::Text(ended.end_time), &changedRows) ||
         !database.Run([&helpkey](QSqlDatabase& connection, QString& error) {
             return LogStateTables::ClearLevel(connection, helpkey, error);
         }))

@@ -4,6 +4,7 @@
 #include "TempAppDir.h"
 #include "alarm/AlarmRecord.h"
 #include "alarm/DeviceStateRead.h"
+#include "app/AppPaths.h"
 #include "log/LogManager.h"
 #include "northbound/NorthboundSender.h"
 #include "northbound/SyslogMessage.h"
@@ -12,6 +13,8 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QtTest>
@@ -160,6 +163,19 @@ void TestAlertmanager::alarmStartFiresAndItsEndResolves()
              (QJsonObject{{"alertname", "VizavovuWatchdog"},
                           {"severity", "none"},
                           {"station", SyslogMessage::LocalHostName()}}));
+    // The log's times and keys keep ASCII digits whatever the system's locale: SQLite reads them as dates.
+    {
+        QSqlDatabase database = QSqlDatabase::addDatabase("QSQLITE", "digits");
+        database.setDatabaseName(GetLogDatabasePath());
+        QVERIFY(database.open());
+        QSqlQuery query("SELECT start_time || ' ' || coalesce(end_time, '') || ' ' || helpkey FROM alarm2", database);
+        int rows = 0;
+        for (; query.next(); ++rows)
+            QVERIFY2(!query.value(0).toString().contains(QRegularExpression("[^ -~]")),
+                     qPrintable(query.value(0).toString()));
+        QCOMPARE(rows, 2);
+    }
+    QSqlDatabase::removeDatabase("digits");
 }
 
 void TestAlertmanager::alertmanagerStartedLateStillReceivesTheActiveAlarm()
