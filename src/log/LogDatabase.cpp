@@ -2,12 +2,12 @@
 
 #include "alarm/AlarmRecord.h"
 #include "log/AlarmHandlingTables.h"
+#include "log/LogSql.h"
 #include "log/LogStateTables.h"
 
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocale>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -207,7 +207,7 @@ bool LogDatabase::Run(QSqlQuery& query, const QString& statement, const QVariant
 bool LogDatabase::DeleteBefore(unsigned daysToKeep, const QDate& today)
 {
     const QString statement = QStringLiteral("delete from alarm2 where datetime(start_time) < datetime(?)");
-    const QString cutOff = QLocale::c().toString(today.addDays(-qint64(daysToKeep)), QStringLiteral("yyyy-MM-dd"));
+    const QString cutOff = today.addDays(-qint64(daysToKeep)).toString(Qt::ISODate);
     qDebug() << statement << cutOff;
     QString error;
     if (!AlarmHandlingTables::Purge(m_database, cutOff, error)) {
@@ -246,8 +246,8 @@ bool LogDatabase::Insert(const AlarmRecord& record)
         "INSERT INTO alarm2 (start_time,ip,deviceName,portType,portID,trackID,signalName,alarmType,note,helpkey) "
         "VALUES (?,?,?,?,?,?,?,?,?,?)");
     return Run(query, statement,
-               {QLocale::c().toString(record.time, TimeFormat), record.ip, record.deviceName, record.portType,
-                record.portID, record.trackID, record.signalName, record.alarmType, record.note, AlarmHelpKey(record)});
+               {LogSql::Text(record.time), record.ip, record.deviceName, record.portType, record.portID, record.trackID,
+                record.signalName, record.alarmType, record.note, AlarmHelpKey(record)});
 }
 
 int LogDatabase::Select(const LogClause& where, const QList<AlarmRecord*>& records)
