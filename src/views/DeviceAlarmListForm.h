@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/AlarmRowIndex.h"
+#include "views/AlarmTableModel.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -12,8 +12,7 @@ class AlarmRecord;
 class QAction;
 class QLabel;
 class QMenu;
-class QTableWidget;
-class QTableWidgetItem;
+class QTableView;
 
 namespace Ui {
 class DeviceAlarmListForm;
@@ -21,7 +20,8 @@ class DeviceAlarmListForm;
 
 // Four tables of alarms: current signal alarms, their history, current system alarms, their history. The main
 // display decides what each record does to the rows; the form reports only the operator's Sound ticks and
-// "Delete" requests. A current row is found again by its alarm view key.
+// "Delete" requests. A current row is found again by its alarm view key. Changes reach the screen at Publish, which
+// the display calls at the end of every round and which otherwise follows once control returns to the event loop.
 class DeviceAlarmListForm : public QWidget
 {
     Q_OBJECT
@@ -49,6 +49,7 @@ public:
     void SetMaxHistory(int maxHistory);
     void ClearAll();
     void RetranslateUi();
+    void Publish();
 
     // The last column of a current row: the acknowledgement time, empty while unacknowledged.
     void SetAckText(const QString& key, const QString& text);
@@ -61,10 +62,10 @@ public:
     // How a context menu is shown; tests answer it instead of the operator.
     void SetMenuRunner(std::function<void(QMenu&)> runner);
 
-    QTableWidget* SignalAlarmTable() const;
-    QTableWidget* SystemAlarmTable() const;
-    QTableWidget* SignalHistoryTable() const;
-    QTableWidget* SystemHistoryTable() const;
+    QTableView* SignalAlarmTable() const;
+    QTableView* SystemAlarmTable() const;
+    QTableView* SignalHistoryTable() const;
+    QTableView* SystemHistoryTable() const;
 
 signals:
     void Sig_AppendSoundAlarm(QString sKey);
@@ -81,24 +82,16 @@ signals:
 public slots:
     void OnSignalAlarmCellClicked(int row, int column);
     void OnSystemAlarmCellClicked(int row, int column);
-    void On_SignalAlarmTableWidget_customContextMenuRequested(const QPoint& pos);
-    void On_SystemAlarmTableWidget_customContextMenuRequested(const QPoint& pos);
+    void OnSignalAlarmMenuRequested();
+    void OnSystemAlarmMenuRequested();
 
 private:
-    // A table of current alarms with what finds its rows by key.
-    struct CurrentTable
+    // A table with its rows and its caption.
+    struct Table
     {
-        QTableWidget* table = nullptr;
+        QTableView* view = nullptr;
+        AlarmTableModel* rows = nullptr;
         QLabel* label = nullptr;
-        int soundColumn = 0;
-        int typeColumn = 0;
-        AlarmRowIndex rows;
-    };
-    struct HistoryTable
-    {
-        QTableWidget* table = nullptr;
-        QLabel* label = nullptr;
-        int typeColumn = 0;
     };
 
     struct HandlingActions
@@ -108,28 +101,27 @@ private:
         QMenu* shelve = nullptr;
     };
 
-    HandlingActions AddHandlingActions(QMenu* menu, QTableWidget* table);
-    void SetupTable(QTableWidget* table, const QList<int>& widths);
+    HandlingActions AddHandlingActions(QMenu* menu, const Table& table);
+    void SetupTable(Table& table, const QVector<AlarmTableModel::Column>& columns, bool current,
+                    const QList<int>& widths);
     void SetHeaders();
-    void InsertCurrentRow(CurrentTable& current, const AlarmRecord& record, const QList<QTableWidgetItem*>& cells);
-    void RemoveCurrentRow(CurrentTable& current, int row);
-    void InsertHistoryRow(HistoryTable& history, const QList<QTableWidgetItem*>& cells);
-    void TrimHistory(HistoryTable& history);
-    void MoveToHistory(CurrentTable& current, HistoryTable& history, const QString& key,
-                       const QList<int>& historyColumnOfCurrent);
-    void OnSoundCellClicked(CurrentTable& current, int row, int column);
-    void ShowMenu(QTableWidget* table, QMenu* menu);
-    void SetSoundText(const QString& key, const QString& text);
+    void AddCurrent(Table& current, const AlarmRecord& record, const QString& detail);
+    void AddHistory(Table& history, const AlarmRecord& record, const QString& detail);
+    void MoveToHistory(Table& current, Table& history, const QString& key);
+    void OnSoundCellClicked(Table& current, int row, int column);
+    void ShowMenu(const Table& table, QMenu* menu);
+    Table& CurrentTableOf(const QString& key);
+    const Table& CurrentTableOf(const QString& key) const;
     void UpdateLabels();
-    QString SoundText(const QString& ip) const;
+    QStringList SelectedKeys(const Table& table) const;
+    bool SoundOn(const QString& ip) const;
 
     std::unique_ptr<Ui::DeviceAlarmListForm> m_ui;
     QString m_checkMark;
-    CurrentTable m_signalAlarms;
-    CurrentTable m_systemAlarms;
-    HistoryTable m_signalHistory;
-    HistoryTable m_systemHistory;
-    int m_maxHistory = 100;
+    Table m_signalAlarms;
+    Table m_systemAlarms;
+    Table m_signalHistory;
+    Table m_systemHistory;
     QMenu* m_signalMenu = nullptr;
     QAction* m_signalDeleteAction = nullptr;
     QMenu* m_systemMenu = nullptr;

@@ -226,6 +226,8 @@ void MainAlarmDisplayWidget::FinishBatch()
     m_touchedIps.clear();
     if (m_currentTile)
         UpdateCurrentTexts();
+    m_allDeviceForm->Publish();
+    m_currentDeviceForm->Publish();
 }
 
 void MainAlarmDisplayWidget::UpdateCurrentTexts()

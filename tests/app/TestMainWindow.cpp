@@ -277,11 +277,11 @@ void TestMainWindow::stopKeepsTheLogOpenAcrossRestarts()
     Action("actionStop_Monitor")->trigger();
     m_window->StartMonitoring("127.0.0.1");
     DeviceAlarmListForm* all = m_window->Display()->AllDeviceForm();
-    QTRY_COMPARE_WITH_TIMEOUT(all->SignalAlarmTable()->rowCount(), 1, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(all->SignalAlarmTable()->model()->rowCount(), 1, 5000);
     m_probes.Send(Probe + " clear lost bnc:3");
     QTRY_COMPARE_WITH_TIMEOUT(LogRows(), QStringList{Probe + "|1|3|-1|4|Studio CAM 3|1"}, 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(all->SignalHistoryTable()->rowCount(), 1, 5000);
-    QCOMPARE(all->SignalAlarmTable()->rowCount(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(all->SignalHistoryTable()->model()->rowCount(), 1, 5000);
+    QCOMPARE(all->SignalAlarmTable()->model()->rowCount(), 0);
 }
 
 // Stop and Start while the log cannot be written (another connection holds its write lock): the window goes on
@@ -297,7 +297,7 @@ void TestMainWindow::stopAndStartNeverWaitForTheLog()
         QVERIFY(blocker.open());
         QVERIFY(QSqlQuery(blocker).exec("BEGIN IMMEDIATE"));
         m_probes.Send(Probe + " raise lost bnc:3");
-        QTRY_COMPARE_WITH_TIMEOUT(m_window->Display()->AllDeviceForm()->SignalAlarmTable()->rowCount(), 1, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_window->Display()->AllDeviceForm()->SignalAlarmTable()->model()->rowCount(), 1, 5000);
         Action("actionStop_Monitor")->trigger();
         m_window->StartMonitoring("127.0.0.1");
         QCOMPARE(LogRows(), QStringList());

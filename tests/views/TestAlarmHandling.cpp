@@ -2,6 +2,7 @@
 #include "AppDirTest.h"
 #include "RecordingPrompts.h"
 #include "StationFiles.h"
+#include "TableText.h"
 #include "alarm/SoundAlarmManager.h"
 #include "config/DeviceConfigFile.h"
 #include "config/DeviceConfigNode.h"
@@ -15,6 +16,7 @@
 
 #include <QInputDialog>
 #include <QMenu>
+#include <QTableView>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -42,7 +44,12 @@ private:
     void Do(const QString& step);
     void ChooseFromMenu(const QString& text);
     QString Describe();
-    QTableWidget* Table() const { return m_display->AllDeviceForm()->SignalAlarmTable(); }
+    // The table as it is on screen once the changes so far are shown.
+    QTableView* Table() const
+    {
+        m_display->AllDeviceForm()->Publish();
+        return m_display->AllDeviceForm()->SignalAlarmTable();
+    }
     QString Db(const char* statement) const
     {
         return QueryValue(m_appDir->filePath("log/alarm.db"), QLatin1String(statement)).toString();
@@ -135,7 +142,7 @@ void TestAlarmHandling::ChooseFromMenu(const QString& text)
         QFAIL(qPrintable("no menu entry " + text));
     });
     Table()->selectAll();
-    m_display->AllDeviceForm()->On_SignalAlarmTableWidget_customContextMenuRequested({});
+    m_display->AllDeviceForm()->OnSignalAlarmMenuRequested();
 }
 
 void TestAlarmHandling::Do(const QString& step)
@@ -186,10 +193,10 @@ void TestAlarmHandling::Do(const QString& step)
 QString TestAlarmHandling::Describe()
 {
     QStringList shown;
-    const QTableWidget* table = Table();
-    for (int row = 0; row < table->rowCount(); ++row) {
-        const bool returned = table->item(row, 5)->background().color() == QColor(190, 190, 190);
-        shown << QString("%1%2").arg(table->item(row, 8)->text().isEmpty() ? "unacked" : "acked",
+    const QTableView* table = Table();
+    for (int row = 0; row < RowCount(table); ++row) {
+        const bool returned = CellColour(table, row, 5) == QColor(190, 190, 190).name();
+        shown << QString("%1%2").arg(CellText(table, row, 8).isEmpty() ? "unacked" : "acked",
                                      returned ? " returned" : "");
     }
     QList<AlarmRecord> queued;
@@ -201,7 +208,7 @@ QString TestAlarmHandling::Describe()
         .arg(shown.join(", "))
         .arg(m_display->TileAt(0)->GetUnacknowledged())
         .arg(spoken)
-        .arg(m_display->AllDeviceForm()->SignalHistoryTable()->rowCount())
+        .arg(RowCount(m_display->AllDeviceForm()->SignalHistoryTable()))
         .arg(Db("select count(*) from alarm_ack"), Db("select count(*) from alarm_shelf"),
              Db("select count(*) from alarm_shelf where unshelved_time is not null"));
 }

@@ -1,6 +1,5 @@
 #include "AlarmRecords.h"
 #include "alarm/AlarmRecordPool.h"
-#include "views/AlarmRowIndex.h"
 #include "views/DeviceAlarmStore.h"
 
 #include <QRandomGenerator>
@@ -20,7 +19,6 @@ private slots:
     void mergedTracksCarryEarliestStartHighestLevelAndTrackList();
     void portStates_data();
     void portStates();
-    void rowIndexAgreesWithAPlainListThroughManyInsertsAndRemovals();
 };
 
 static const QString Ip = QStringLiteral("10.0.0.5");
@@ -235,33 +233,6 @@ void TestDeviceAlarmStore::portStates()
     QVector<int> states{lan, aes, analog};
     states.append(QVector<int>(bnc, bnc + 16));
     QCOMPARE(states, expected);
-}
-
-// The plain list is what a table walked from the top would show; the index must answer the same across its
-// renumbering as rows come and go.
-void TestDeviceAlarmStore::rowIndexAgreesWithAPlainListThroughManyInsertsAndRemovals()
-{
-    QRandomGenerator random(20261206);
-    AlarmRowIndex index;
-    QStringList rows;
-    for (int step = 0; step < 20000; ++step) {
-        const QString key = QStringLiteral("10.0.0.1:1:%1:video").arg(random.bounded(40));
-        if (rows.isEmpty() || random.bounded(100) < 55) {
-            index.InsertTop(key);
-            rows.prepend(key);
-        } else {
-            const int row = random.bounded(rows.size());
-            index.RemoveRow(row);
-            rows.removeAt(row);
-        }
-        QCOMPARE(index.Count(), rows.size());
-        QCOMPARE(index.TopRowOf(key), rows.indexOf(key));
-        if (step == 15000) {
-            index.Clear();
-            rows.clear();
-        }
-    }
-    QCOMPARE(index.TopRowOf(QStringLiteral("absent")), -1);
 }
 
 QTEST_GUILESS_MAIN(TestDeviceAlarmStore)

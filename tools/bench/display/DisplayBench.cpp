@@ -37,6 +37,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QTableView>
 #include <QTableWidget>
 #include <QThread>
 #include <QTimer>
@@ -217,7 +218,7 @@ Phase Measure(const std::function<void()>& start, const std::function<bool()>& d
 Phase Run(MainAlarmDisplayWidget& display, const QList<AlarmRecord>& records, int phase)
 {
     const AlarmRecord sentinel = Sentinel(phase);
-    QTableWidget* systemTable = display.AllDeviceForm()->SystemAlarmTable();
+    const QAbstractItemModel* systemTable = display.AllDeviceForm()->SystemAlarmTable()->model();
     std::unique_ptr<QThread> feeder(QThread::create([&] {
         for (const AlarmRecord& record : records)
             display.DealAlarm(&record);
@@ -455,7 +456,7 @@ int main(int argc, char** argv)
     handling->SetPrompts(prompts);
     bool shelfRoundsDone = false;
     QObject::connect(handling, &AlarmHandlingController::Sig_ShelfRoundsDone, [&] { shelfRoundsDone = true; });
-    QTableWidget* signalTable = display.AllDeviceForm()->SignalAlarmTable();
+    const QAbstractItemModel* signalTable = display.AllDeviceForm()->SignalAlarmTable()->model();
     const int rowsBefore = signalTable->rowCount();
     const Phase shelved = Measure([&] { handling->Shelve(keys, 60); }, [&] { return shelfRoundsDone; });
     const int rowsShelved = signalTable->rowCount();
