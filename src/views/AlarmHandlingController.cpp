@@ -14,8 +14,8 @@
 #include <QLineEdit>
 
 namespace {
-// A round of Acknowledge All gives the event loop back after this long.
-constexpr qint64 RoundBudgetMs = 20;
+// A round of Acknowledge All or of shelving gives the event loop back after this long, as the display's rounds do.
+constexpr qint64 RoundBudgetMs = 10;
 constexpr int ShelfCheckMs = 1000;
 
 QString AckTimeText(const QDateTime& time)
@@ -422,14 +422,16 @@ void AlarmHandlingController::RunAcknowledgeRound()
 {
     QElapsedTimer elapsed;
     elapsed.start();
-    std::vector<AlarmAcknowledgement> written;
     QStringList done;
+    // Each device's acknowledgements are kept before the next device, so that the budget covers their writing
+    // and the speech queue's share too.
     while (!m_round.devices.isEmpty() && elapsed.elapsed() < RoundBudgetMs) {
         const QString ip = m_round.devices.takeLast();
+        std::vector<AlarmAcknowledgement> written;
         AcknowledgeDevice(ip, m_round, written);
+        Keep(written);
         done.append(ip);
     }
-    Keep(written);
     for (const QString& ip : qAsConst(done))
         emit Sig_DeviceChanged(ip);
     if (m_round.devices.isEmpty())

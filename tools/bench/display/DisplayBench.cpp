@@ -459,10 +459,12 @@ int main(int argc, char** argv)
     const QAbstractItemModel* signalTable = display.AllDeviceForm()->SignalAlarmTable()->model();
     const int rowsBefore = signalTable->rowCount();
     const Phase shelved = Measure([&] { handling->Shelve(keys, 60); }, [&] { return shelfRoundsDone; });
+    display.AllDeviceForm()->Publish();
     const int rowsShelved = signalTable->rowCount();
     shelfRoundsDone = false;
     handling->SetSteadyClock([] { return QDeadlineTimer::current().deadline() + 7200000; });
     const Phase expired = Measure([] {}, [&] { return shelfRoundsDone; });
+    display.AllDeviceForm()->Publish();
     const int rowsBack = signalTable->rowCount();
 
     const Phase cleared = Run(display, ends, 2);
