@@ -1,6 +1,7 @@
 #include "app/AppPaths.h"
 #include "app/CommandLine.h"
 #include "app/DeviceListImport.h"
+#include "app/HeapTrimmer.h"
 #include "app/LocalTimeZone.h"
 #include "app/MainWindow.h"
 #include "app/StationLock.h"
@@ -91,6 +92,7 @@ int main(int argc, char* argv[])
         window.activateWindow();
     });
     window.show();
+    HeapTrimmer heapTrimmer;
     const bool showStatus = commandLine.ShowsStatusWindow();
     QTimer::singleShot(0, &window, [&window, startAddress, showStatus] {
         if (!startAddress.isEmpty())

@@ -64,5 +64,8 @@ bool AlarmFilter::AcceptAndName(AlarmRecord* record) const
         record->signalName = port->signal_name();
     }
     record->deviceName = device->node->dev_name();
+    // The same text, shared with the configuration: a storm's copies in the queues and lists then hold no address
+    // text of their own.
+    record->ip = device.key();
     return true;
 }

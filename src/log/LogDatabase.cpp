@@ -189,6 +189,12 @@ void LogDatabase::StopWhen(const std::atomic<bool>* cancelled)
                                  const_cast<std::atomic<bool>*>(cancelled));
 }
 
+void LogDatabase::ReleaseMemory()
+{
+    if (m_database.isOpen())
+        QSqlQuery(m_database).exec(QStringLiteral("PRAGMA shrink_memory"));
+}
+
 bool LogDatabase::Run(QSqlQuery& query, const QString& statement, const QVariantList& values)
 {
     bool ok = query.prepare(statement);

@@ -77,6 +77,8 @@ public:
     // statement's error text, when the statement fails.
     bool ForEachRow(const QString& statement, const QVariantList& values,
                     const std::function<bool(const QSqlQuery& query)>& row);
+    // Gives the page cache back to the heap: after a burst, a cache filled by it would otherwise stay.
+    void ReleaseMemory();
     // From now on a statement of this connection fails as soon as cancelled turns true, even one that has not yet
     // found a row; null lets them run again. The flag must outlive the setting.
     void StopWhen(const std::atomic<bool>* cancelled);

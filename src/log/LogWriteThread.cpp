@@ -201,6 +201,9 @@ void LogWriteThread::run()
             FailedBatch(database.GetErrorString());
             continue;
         }
+        // An empty batch comes after a while without alarms: the cache a burst filled is not needed now.
+        if (batch.empty())
+            database.ReleaseMemory();
         std::unique_lock<std::mutex> locker(m_queueLock);
         const quint64 dropped = std::exchange(m_dropped, 0);
         m_failing = false;

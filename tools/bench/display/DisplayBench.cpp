@@ -20,6 +20,7 @@
 #include "alarm/SoundAlarmManager.h"
 #include "app/AppPaths.h"
 #include "app/DesktopNotifier.h"
+#include "app/HeapTrimmer.h"
 #include "app/LocalTimeZone.h"
 #include "app/StationTrayIcon.h"
 #include "config/DeviceConfigFile.h"
@@ -276,6 +277,9 @@ int NetworkStorm(MainAlarmDisplayWidget& display, SoundAlarmManager& speech, con
 {
     TempAppDir appDir;
     LogManager log;
+    // As Start Monitoring does: the log records the run, and keeps its sign of life while nothing happens.
+    log.BeginRun();
+    HeapTrimmer heapTrimmer;
     ShowAlarmManager router;
     router.SetDisplay(&display);
     AlarmHandler handler;
@@ -348,6 +352,14 @@ int NetworkStorm(MainAlarmDisplayWidget& display, SoundAlarmManager& speech, con
                 "peak %.1f\n",
                 beforeRss / 1024.0, halfRss[0] / 1024.0, halfRss[1] / 1024.0,
                 100.0 * (halfRss[1] - beforeRss) / beforeRss, MemoryKb("VmHWM:") / 1024.0);
+    // What the storm used goes back once the log has been idle for a while and the heaps are trimmed.
+    QElapsedTimer sinceEnds;
+    sinceEnds.start();
+    while (MemoryKb("VmRSS:") > beforeRss * 11 / 10 && sinceEnds.elapsed() < 60000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 200);
+    const long backRss = MemoryKb("VmRSS:");
+    std::printf("memory back to %.1f MiB (%+.0f %%) %.0f s after the ends were in\n", backRss / 1024.0,
+                100.0 * (backRss - beforeRss) / beforeRss, sinceEnds.elapsed() / 1000.0);
     server.Stop();
     handler.SetLogManager(nullptr);
     display.SetSoundAlarmManager(nullptr);

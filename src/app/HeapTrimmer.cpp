@@ -1,0 +1,29 @@
+#include "app/HeapTrimmer.h"
+
+#include <malloc.h>
+
+HeapTrimmer::HeapTrimmer(QObject* parent) : QObject(parent)
+{
+    m_pool.setMaxThreadCount(1);
+    m_timer.setInterval(CheckIntervalMs);
+    connect(&m_timer, &QTimer::timeout, this, &HeapTrimmer::Check);
+    m_timer.start();
+}
+
+HeapTrimmer::~HeapTrimmer()
+{
+    m_timer.stop();
+    m_pool.waitForDone();
+}
+
+// Counting the unused memory walks the heaps' free lists and trimming them hands pages back one range at a time:
+// both hold a heap's lock for milliseconds, which the GUI thread must not spend.
+void HeapTrimmer::Check()
+{
+    if (m_pool.activeThreadCount() > 0)
+        return;
+    m_pool.start([] {
+        if (mallinfo2().fordblks > UnusedBytesToTrim)
+            malloc_trim(0);
+    });
+}
