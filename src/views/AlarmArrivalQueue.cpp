@@ -60,7 +60,7 @@ void AlarmArrivalQueue::ApplyRound()
         m_apply(*record);
         pool->Release(record);
     }
-    m_finishRound();
+    m_finishRound(!m_toApply.isEmpty());
     m_lastRoundFull = elapsed.elapsed() >= RoundBudgetMs;
     if (!m_toApply.isEmpty())
         ScheduleRound();

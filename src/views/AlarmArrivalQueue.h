@@ -17,7 +17,8 @@ class AlarmArrivalQueue
 {
 public:
     using Apply = std::function<void(const AlarmRecord& record)>;
-    using Finish = std::function<void()>;
+    // Told whether records are left for a later round: a storm is on.
+    using Finish = std::function<void(bool more)>;
 
     // Later rounds are timed on context, whose thread applies the records.
     AlarmArrivalQueue(QObject* context, Apply apply, Finish finishRound);

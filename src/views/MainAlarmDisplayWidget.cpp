@@ -24,7 +24,7 @@
 MainAlarmDisplayWidget::MainAlarmDisplayWidget(QWidget* parent)
     : QWidget(parent), m_statusWindow(std::make_unique<DevicePicMonitorForm>()),
       m_arrivals(
-          this, [this](const AlarmRecord& record) { ApplyRecord(record); }, [this] { FinishBatch(); })
+          this, [this](const AlarmRecord& record) { ApplyRecord(record); }, [this](bool more) { FinishBatch(more); })
 {
     BuildLayout();
     connect(this, &MainAlarmDisplayWidget::Signal_DealAlarm, this, &MainAlarmDisplayWidget::OnDealAlarm);
@@ -211,7 +211,7 @@ void MainAlarmDisplayWidget::MakeCurrent(DeviceWidget* tile)
     m_currentFormStale = true;
 }
 
-void MainAlarmDisplayWidget::FinishBatch()
+void MainAlarmDisplayWidget::FinishBatch(bool more)
 {
     m_navigation->ShowOrder();
     if (m_currentFormStale && m_currentTile) {
@@ -219,11 +219,16 @@ void MainAlarmDisplayWidget::FinishBatch()
         RefreshCurrentPorts();
     }
     m_currentFormStale = false;
-    for (const QString& ip : qAsConst(m_touchedIps)) {
-        RefreshDevicePorts(ip);
-        m_handling->UpdateTile(ip);
+    // In a storm every round touches most devices: their pictures and badges follow a few times a second, the
+    // tables every round.
+    if (!more || !m_touchedShown.isValid() || m_touchedShown.hasExpired(TouchedDevicesIntervalMs)) {
+        for (const QString& ip : qAsConst(m_touchedIps)) {
+            RefreshDevicePorts(ip);
+            m_handling->UpdateTile(ip);
+        }
+        m_touchedIps.clear();
+        m_touchedShown.start();
     }
-    m_touchedIps.clear();
     if (m_currentTile)
         UpdateCurrentTexts();
     m_allDeviceForm->Publish();

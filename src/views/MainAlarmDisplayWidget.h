@@ -6,6 +6,7 @@
 #include "views/DeviceAlarmStore.h"
 #include "views/DevicePortSettings.h"
 
+#include <QElapsedTimer>
 #include <QSet>
 #include <QStringList>
 #include <QWidget>
@@ -97,7 +98,8 @@ private:
     void DealSignalAlarm(const AlarmRecord& record);
     void DealSystemAlarm(const AlarmRecord& record);
     void UpdateDeviceTile(const AlarmRecord& record);
-    void FinishBatch();
+    // Once a round has been applied, and after a change of the tiles; more: records are left for later rounds.
+    void FinishBatch(bool more = false);
     void MakeCurrent(DeviceWidget* tile);
     void ShowDeviceAlarms(const QString& ip);
     void RefreshCurrentPorts();
@@ -130,6 +132,9 @@ private:
 
     // GUI thread: what a round of applied records leaves to do once.
     QSet<QString> m_touchedIps;
+    // Since the touched devices' pictures and badges were last brought up to date.
+    QElapsedTimer m_touchedShown;
+    static constexpr qint64 TouchedDevicesIntervalMs = 200;
     // The current-device form awaits its rebuild for a newly current tile.
     bool m_currentFormStale = false;
 };
