@@ -4,6 +4,7 @@
 #include "config/DeviceConfigFile.h"
 #include "config/LanguageConfigNode.h"
 
+#include <QHash>
 #include <QList>
 #include <QMap>
 #include <QMutex>
@@ -91,6 +92,9 @@ private:
     QString LevelWord(int level) const;
     void DropItem(SpeechItem* item);
     void DropItemsWhere(const std::function<bool(const AlarmRecord&)>& matches);
+    const std::map<quint32, SpeechItem*>& DeviceItems(const QString& ip) const;
+    // Walks only what the device has queued.
+    void DropDeviceItemsWhere(const QString& ip, const std::function<bool(const AlarmRecord&)>& matches);
     void DropItems(const QSet<SpeechItem*>& items);
 
     const bool m_supported;
@@ -102,6 +106,9 @@ private:
     // By sequence number, which is the order of arrival; an item leaves it without a walk through a storm's worth.
     std::map<quint32, SpeechItem*> m_queue;
     QMap<QString, SpeechItem*> m_index;
+    // The same items by device, in queue order: a storm queues thousands, one device a hundred or so, and the
+    // views and the connection records ask about one device.
+    QHash<QString, std::map<quint32, SpeechItem*>> m_deviceItems;
     std::atomic<bool> m_soundOn{true};
     DeviceConfigFile m_deviceConfig;
     std::atomic<bool> m_stopRequested{false};

@@ -70,6 +70,7 @@ private slots:
     void duplicatesMutingCountsAndDeviceConfigUnmutes();
     void soundOffStillRetiresItems();
     void acknowledgedAndShelvedAlarmsLeaveTheQueue();
+    void deviceLookupFollowsTheQueue();
     void destructionEndsTheUtterance();
 
 private:
@@ -366,6 +367,35 @@ void TestSoundAlarmManager::soundOffStillRetiresItems()
     QTRY_VERIFY(!m_transcript->Texts().isEmpty());
     QCOMPARE(m_transcript->Texts().first(), Rated("Studio A,BNC 2,video freeze,warn"));
     QCOMPARE(Queued().size(), 1);
+}
+
+// One device's queued alarms: in queue order, without other devices' and without those that left.
+void TestSoundAlarmManager::deviceLookupFollowsTheQueue()
+{
+    MakeManager();
+    const AlarmRecord silence = Record(PortTypeAes, 1, 1, AlarmTypeSilence, LevelWarn);
+    const AlarmRecord black = Black(LevelWarn);
+    const AlarmRecord other = Record(PortTypeBnc, 1, -1, AlarmTypeVideoFreeze, LevelWarn, "Studio B", StudioB);
+    const AlarmRecord freeze = Record(PortTypeBnc, 2, -1, AlarmTypeVideoFreeze, LevelWarn);
+    for (const AlarmRecord* record : {&silence, &black, &other, &freeze})
+        m_manager->AppendAlarm(record);
+    const auto queuedOf = [this](const QString& ip) {
+        QList<AlarmRecord> queued;
+        m_manager->GetQueuedAlarms(queued, ip);
+        QStringList types;
+        for (const AlarmRecord& record : queued)
+            types << QString::number(record.alarmType);
+        return types;
+    };
+    QCOMPARE(queuedOf(StudioA), (QStringList{"8", "1", "2"}));
+    m_manager->RemoveAlarm(black);
+    m_manager->RemoveVideoAlarms(StudioA, PortTypeBnc, 2);
+    QCOMPARE(queuedOf(StudioA), QStringList{"8"});
+    m_manager->EnableDeviceSound(StudioA, false);
+    m_manager->EnableDeviceSound(StudioA, true);
+    m_manager->AppendAlarm(&black);
+    QCOMPARE(queuedOf(StudioA), QStringList{"1"});
+    QCOMPARE(queuedOf(StudioB), QStringList{"2"});
 }
 
 void TestSoundAlarmManager::destructionEndsTheUtterance()
