@@ -158,6 +158,7 @@ void SoundAlarmManager::AppendAlarm(const AlarmRecord* record)
     item->sequence = ++m_lastSequence;
     item->ended = recovery;
     item->record = copy;
+    item->key = key;
     m_queue.emplace(item->sequence, item);
     m_index.insert(key, item);
     m_deviceItems[copy->ip].emplace(item->sequence, item);
@@ -313,7 +314,7 @@ bool SoundAlarmManager::ChooseUtterance(quint32& nextSequence, QSet<QString>& sa
     }
 
     if (m_queue.size() > size_t(MaxSpokenQueue)) {
-        for (auto it = m_queue.begin(); it != m_queue.end();) {
+        for (auto it = m_queue.upper_bound(m_floodMark); it != m_queue.end();) {
             SpeechItem* item = (it++)->second;
             if (item->ended)
                 DropItem(item);
@@ -321,6 +322,7 @@ bool SoundAlarmManager::ChooseUtterance(quint32& nextSequence, QSet<QString>& sa
                 item->announced = true;
         }
         nextSequence = m_queue.empty() ? m_lastSequence + 1 : m_queue.rbegin()->first;
+        m_floodMark = m_lastSequence;
         utterance = {m_vocabulary.too_many_alarm(), m_vocabulary.voice()};
         return true;
     }
@@ -443,7 +445,7 @@ QString SoundAlarmManager::LevelWord(int level) const
 void SoundAlarmManager::DropItem(SpeechItem* item)
 {
     m_queue.erase(item->sequence);
-    m_index.remove(SpeechKey(*item->record));
+    m_index.remove(item->key);
     const auto device = m_deviceItems.find(item->record->ip);
     device->erase(item->sequence);
     if (device->empty())

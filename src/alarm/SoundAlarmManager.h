@@ -6,7 +6,6 @@
 
 #include <QHash>
 #include <QList>
-#include <QMap>
 #include <QMutex>
 #include <QSet>
 #include <QStringList>
@@ -105,7 +104,7 @@ private:
     QWaitCondition m_stopWake;
     // By sequence number, which is the order of arrival; an item leaves it without a walk through a storm's worth.
     std::map<quint32, SpeechItem*> m_queue;
-    QMap<QString, SpeechItem*> m_index;
+    QHash<QString, SpeechItem*> m_index;
     // The same items by device, in queue order: a storm queues thousands, one device a hundred or so, and the
     // views and the connection records ask about one device.
     QHash<QString, std::map<quint32, SpeechItem*>> m_deviceItems;
@@ -113,6 +112,10 @@ private:
     DeviceConfigFile m_deviceConfig;
     std::atomic<bool> m_stopRequested{false};
     quint32 m_lastSequence = 0;
+    // Every item up to it is announced and not ended, and stays so: items are announced once and for all, and only
+    // an item not yet announced can end early. A flood's pass starts after it, so that a storm's queue is walked
+    // once rather than once a second.
+    quint32 m_floodMark = 0;
     quint32 m_repeatPeriod = 3;
     LanguageConfigNode m_vocabulary;
     int m_speechRate = 1;
