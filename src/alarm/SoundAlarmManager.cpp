@@ -13,6 +13,8 @@
 #include <QDebug>
 #include <QMutexLocker>
 
+#include <vector>
+
 namespace {
 
 // An alarm and its end differ only in the level part, so the end finds its alarm by the same key with level 3.
@@ -137,15 +139,15 @@ void SoundAlarmManager::AppendAlarm(const AlarmRecord* record)
     }
     // A device that was lost or found again makes everything queued for it outdated.
     if (copy->alarmType == AlarmTypeConnection) {
-        for (auto it = m_queue.begin(); it != m_queue.end();) {
-            SpeechItem* item = (it++)->second;
-            if (item->record->ip != copy->ip)
-                continue;
-            if (item->announced)
-                DropItem(item);
+        std::vector<SpeechItem*> announced;
+        for (const auto& queued : DeviceItems(copy->ip)) {
+            if (queued.second->announced)
+                announced.push_back(queued.second);
             else
-                item->ended = true;
+                queued.second->ended = true;
         }
+        for (SpeechItem* item : announced)
+            DropItem(item);
     }
     if (recovery && m_skipRecoveries) {
         AlarmRecordPool::Instance()->Release(copy);
@@ -156,8 +158,10 @@ void SoundAlarmManager::AppendAlarm(const AlarmRecord* record)
     item->sequence = ++m_lastSequence;
     item->ended = recovery;
     item->record = copy;
+    item->key = key;
     m_queue.emplace(item->sequence, item);
     m_index.insert(key, item);
+    m_deviceItems[copy->ip].emplace(item->sequence, item);
 
     if (!isRunning() && !m_stopRequested)
         start(QThread::InheritPriority);
@@ -174,30 +178,28 @@ void SoundAlarmManager::RemoveAlarm(const AlarmRecord& record)
 void SoundAlarmManager::RemoveDeviceItems(const QString& ip)
 {
     QMutexLocker locker(&m_queueLock);
-    DropItemsWhere([&](const AlarmRecord& record) { return record.ip == ip; });
+    DropDeviceItemsWhere(ip, [](const AlarmRecord&) { return true; });
 }
 
 void SoundAlarmManager::RemovePortAlarm(const QString& ip, int portType, int portID, int alarmType)
 {
     QMutexLocker locker(&m_queueLock);
-    DropItemsWhere([&](const AlarmRecord& record) {
-        return record.ip == ip && record.portType == portType && record.portID == portID &&
-               record.alarmType == alarmType;
+    DropDeviceItemsWhere(ip, [&](const AlarmRecord& record) {
+        return record.portType == portType && record.portID == portID && record.alarmType == alarmType;
     });
 }
 
 void SoundAlarmManager::RemoveDeviceAlarm(const QString& ip, int alarmType)
 {
     QMutexLocker locker(&m_queueLock);
-    DropItemsWhere([&](const AlarmRecord& record) { return record.ip == ip && record.alarmType == alarmType; });
+    DropDeviceItemsWhere(ip, [&](const AlarmRecord& record) { return record.alarmType == alarmType; });
 }
 
 void SoundAlarmManager::RemoveVideoAlarms(const QString& ip, int portType, int portID)
 {
     QMutexLocker locker(&m_queueLock);
-    DropItemsWhere([&](const AlarmRecord& record) {
-        return record.ip == ip && record.portType == portType && record.portID == portID &&
-               IsVideoAlarm(record.alarmType);
+    DropDeviceItemsWhere(ip, [&](const AlarmRecord& record) {
+        return record.portType == portType && record.portID == portID && IsVideoAlarm(record.alarmType);
     });
 }
 
@@ -209,7 +211,7 @@ void SoundAlarmManager::EnableDeviceSound(const QString& ip, bool enable)
         return;
     }
     m_mutedDevices.append(ip);
-    DropItemsWhere([&](const AlarmRecord& record) { return record.ip == ip; });
+    DropDeviceItemsWhere(ip, [](const AlarmRecord&) { return true; });
 }
 
 void SoundAlarmManager::SetAcknowledged(const QList<AlarmRecord>& alarms, bool acknowledged)
@@ -245,10 +247,14 @@ int SoundAlarmManager::QueueLength() const
 void SoundAlarmManager::GetQueuedAlarms(QList<AlarmRecord>& alarms, const QString& ip) const
 {
     QMutexLocker locker(&m_queueLock);
-    for (const auto& queued : m_queue) {
-        if (ip.isEmpty() || queued.second->record->ip == ip)
+    const auto append = [&alarms](const std::map<quint32, SpeechItem*>& items) {
+        for (const auto& queued : items)
             alarms.append(*queued.second->record);
-    }
+    };
+    if (ip.isEmpty())
+        append(m_queue);
+    else
+        append(DeviceItems(ip));
 }
 
 void SoundAlarmManager::Clear()
@@ -308,7 +314,7 @@ bool SoundAlarmManager::ChooseUtterance(quint32& nextSequence, QSet<QString>& sa
     }
 
     if (m_queue.size() > size_t(MaxSpokenQueue)) {
-        for (auto it = m_queue.begin(); it != m_queue.end();) {
+        for (auto it = m_queue.upper_bound(m_floodMark); it != m_queue.end();) {
             SpeechItem* item = (it++)->second;
             if (item->ended)
                 DropItem(item);
@@ -316,6 +322,7 @@ bool SoundAlarmManager::ChooseUtterance(quint32& nextSequence, QSet<QString>& sa
                 item->announced = true;
         }
         nextSequence = m_queue.empty() ? m_lastSequence + 1 : m_queue.rbegin()->first;
+        m_floodMark = m_lastSequence;
         utterance = {m_vocabulary.too_many_alarm(), m_vocabulary.voice()};
         return true;
     }
@@ -438,7 +445,11 @@ QString SoundAlarmManager::LevelWord(int level) const
 void SoundAlarmManager::DropItem(SpeechItem* item)
 {
     m_queue.erase(item->sequence);
-    m_index.remove(SpeechKey(*item->record));
+    m_index.remove(item->key);
+    const auto device = m_deviceItems.find(item->record->ip);
+    device->erase(item->sequence);
+    if (device->empty())
+        m_deviceItems.erase(device);
     AlarmRecordPool::Instance()->Release(item->record);
     delete item;
 }
@@ -457,4 +468,23 @@ void SoundAlarmManager::DropItemsWhere(const std::function<bool(const AlarmRecor
         if (matches(*item->record))
             DropItem(item);
     }
+}
+
+const std::map<quint32, SpeechItem*>& SoundAlarmManager::DeviceItems(const QString& ip) const
+{
+    static const std::map<quint32, SpeechItem*> none;
+    const auto device = m_deviceItems.constFind(ip);
+    return device == m_deviceItems.cend() ? none : *device;
+}
+
+void SoundAlarmManager::DropDeviceItemsWhere(const QString& ip, const std::function<bool(const AlarmRecord&)>& matches)
+{
+    // Chosen first: the last drop takes the device's entry, and its map with it.
+    std::vector<SpeechItem*> chosen;
+    for (const auto& queued : DeviceItems(ip)) {
+        if (matches(*queued.second->record))
+            chosen.push_back(queued.second);
+    }
+    for (SpeechItem* item : chosen)
+        DropItem(item);
 }

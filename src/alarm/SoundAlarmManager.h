@@ -4,8 +4,8 @@
 #include "config/DeviceConfigFile.h"
 #include "config/LanguageConfigNode.h"
 
+#include <QHash>
 #include <QList>
-#include <QMap>
 #include <QMutex>
 #include <QSet>
 #include <QStringList>
@@ -91,6 +91,9 @@ private:
     QString LevelWord(int level) const;
     void DropItem(SpeechItem* item);
     void DropItemsWhere(const std::function<bool(const AlarmRecord&)>& matches);
+    const std::map<quint32, SpeechItem*>& DeviceItems(const QString& ip) const;
+    // Walks only what the device has queued.
+    void DropDeviceItemsWhere(const QString& ip, const std::function<bool(const AlarmRecord&)>& matches);
     void DropItems(const QSet<SpeechItem*>& items);
 
     const bool m_supported;
@@ -101,11 +104,18 @@ private:
     QWaitCondition m_stopWake;
     // By sequence number, which is the order of arrival; an item leaves it without a walk through a storm's worth.
     std::map<quint32, SpeechItem*> m_queue;
-    QMap<QString, SpeechItem*> m_index;
+    QHash<QString, SpeechItem*> m_index;
+    // The same items by device, in queue order: a storm queues thousands, one device a hundred or so, and the
+    // views and the connection records ask about one device.
+    QHash<QString, std::map<quint32, SpeechItem*>> m_deviceItems;
     std::atomic<bool> m_soundOn{true};
     DeviceConfigFile m_deviceConfig;
     std::atomic<bool> m_stopRequested{false};
     quint32 m_lastSequence = 0;
+    // Every item up to it is announced and not ended, and stays so: items are announced once and for all, and only
+    // an item not yet announced can end early. A flood's pass starts after it, so that a storm's queue is walked
+    // once rather than once a second.
+    quint32 m_floodMark = 0;
     quint32 m_repeatPeriod = 3;
     LanguageConfigNode m_vocabulary;
     int m_speechRate = 1;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QString>
 
 class AlarmRecord;
 
@@ -14,4 +14,6 @@ struct SpeechItem
     // To be spoken once more at most and then dropped: a recovery, or an alarm whose end came before its turn.
     bool ended = false;
     AlarmRecord* record = nullptr;
+    // Its entry in the index, kept so that a flood's drops do not format it again.
+    QString key;
 };

@@ -8,8 +8,7 @@
 
 #include <algorithm>
 
-namespace
-{
+namespace {
 constexpr int TileRowHeight = 100;
 }
 
@@ -27,10 +26,11 @@ void DeviceNavigation::Append(DeviceWidget* tile)
     m_table->insertRow(row);
     m_table->setRowHeight(row, TileRowHeight);
     tile->setParent(m_table->viewport());
+    // Hidden by hand, or showing the table would show every tile appended before it.
+    tile->hide();
     m_tiles.append(tile);
     m_tilesOfIp[tile->GetIp()].append(tile);
     PlaceTiles();
-    tile->show();
 }
 
 void DeviceNavigation::Clear()
@@ -38,6 +38,8 @@ void DeviceNavigation::Clear()
     qDeleteAll(m_tiles);
     m_table->setRowCount(0);
     m_tiles.clear();
+    m_placed.clear();
+    m_inView.clear();
     m_tilesOfIp.clear();
     m_orderChanged = false;
 }
@@ -58,12 +60,27 @@ void DeviceNavigation::ShowOrder()
 
 void DeviceNavigation::PlaceTiles()
 {
-    const int width = m_table->viewport()->width();
-    for (int row = 0; row < m_tiles.size(); ++row) {
-        const QRect rect(0, m_table->rowViewportPosition(row), width, TileRowHeight);
-        if (m_tiles[row]->geometry() != rect)
-            m_tiles[row]->setGeometry(rect);
+    m_placed = m_tiles;
+    QList<DeviceWidget*> inView;
+    const QWidget* viewport = m_table->viewport();
+    const int first = viewport->height() > 0 ? m_table->rowAt(0) : -1;
+    if (first >= 0) {
+        const int below = m_table->rowAt(viewport->height() - 1);
+        const int last = below >= 0 ? below : m_tiles.size() - 1;
+        for (int row = first; row <= last; ++row) {
+            DeviceWidget* tile = m_tiles[row];
+            const QRect rect(0, m_table->rowViewportPosition(row), viewport->width(), TileRowHeight);
+            if (tile->geometry() != rect)
+                tile->setGeometry(rect);
+            tile->show();
+            inView.append(tile);
+        }
     }
+    for (DeviceWidget* tile : qAsConst(m_inView)) {
+        if (!inView.contains(tile))
+            tile->hide();
+    }
+    m_inView = inView;
 }
 
 bool DeviceNavigation::eventFilter(QObject* watched, QEvent* event)
@@ -101,12 +118,5 @@ DeviceWidget* DeviceNavigation::FirstTileOf(const QString& ip) const
 
 DeviceWidget* DeviceNavigation::ShownAt(int row) const
 {
-    if (row < 0 || row >= m_table->rowCount())
-        return nullptr;
-    const int top = m_table->rowViewportPosition(row);
-    for (DeviceWidget* tile : m_tiles) {
-        if (tile->geometry().top() == top)
-            return tile;
-    }
-    return nullptr;
+    return m_placed.value(row);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QHash>
-#include <QObject>
 #include <QList>
+#include <QObject>
 #include <QString>
 
 class DeviceWidget;
@@ -10,7 +10,9 @@ class QTableWidget;
 
 // The order of the device tiles in the navigation table. The table keeps one empty row of tile height per device;
 // the tiles lie over the rows on its viewport and are placed by ShowOrder, so that a storm of moves costs one
-// placement of each tile rather than a row insertion and removal that shifts every tile below it.
+// placement rather than a row insertion and removal that shifts every tile below it. Only the tiles over the
+// viewport are placed and shown: each shown tile weighs on every repaint of the column, so placing and painting
+// cost what is on screen, not the number of devices.
 class DeviceNavigation : public QObject
 {
 public:
@@ -40,6 +42,9 @@ private:
 
     QTableWidget* m_table;
     QList<DeviceWidget*> m_tiles;
+    // The order as last placed, which ShownAt answers from; moves wait for ShowOrder.
+    QList<DeviceWidget*> m_placed;
+    QList<DeviceWidget*> m_inView;
     QHash<QString, QList<DeviceWidget*>> m_tilesOfIp;
     bool m_orderChanged = false;
 };

@@ -70,6 +70,7 @@ private slots:
     void duplicatesMutingCountsAndDeviceConfigUnmutes();
     void soundOffStillRetiresItems();
     void acknowledgedAndShelvedAlarmsLeaveTheQueue();
+    void deviceLookupFollowsTheQueue();
     void destructionEndsTheUtterance();
 
 private:
@@ -289,6 +290,13 @@ void TestSoundAlarmManager::floodSaysOnlyTheWarning()
     for (const QString& said : m_transcript->Texts().mid(1, 4))
         QCOMPARE(said, QString("too many alarm"));
 
+    // Ends that come during the flood retire their alarms and leave unsaid with the next warning.
+    const int ended = 10;
+    for (int port = 1; port <= ended; ++port) {
+        const AlarmRecord end = Record(PortTypeAes, port, 1, AlarmTypeSilence, LevelNormal);
+        m_manager->AppendAlarm(&end);
+    }
+    QTRY_COMPARE(Queued().size(), 1 + SoundAlarmManager::MaxSpokenQueue - ended);
     m_manager->RemoveAlarm(blocker);
     QTRY_VERIFY(m_transcript->Texts().last().startsWith("<RATE"));
 }
@@ -366,6 +374,35 @@ void TestSoundAlarmManager::soundOffStillRetiresItems()
     QTRY_VERIFY(!m_transcript->Texts().isEmpty());
     QCOMPARE(m_transcript->Texts().first(), Rated("Studio A,BNC 2,video freeze,warn"));
     QCOMPARE(Queued().size(), 1);
+}
+
+// One device's queued alarms: in queue order, without other devices' and without those that left.
+void TestSoundAlarmManager::deviceLookupFollowsTheQueue()
+{
+    MakeManager();
+    const AlarmRecord silence = Record(PortTypeAes, 1, 1, AlarmTypeSilence, LevelWarn);
+    const AlarmRecord black = Black(LevelWarn);
+    const AlarmRecord other = Record(PortTypeBnc, 1, -1, AlarmTypeVideoFreeze, LevelWarn, "Studio B", StudioB);
+    const AlarmRecord freeze = Record(PortTypeBnc, 2, -1, AlarmTypeVideoFreeze, LevelWarn);
+    for (const AlarmRecord* record : {&silence, &black, &other, &freeze})
+        m_manager->AppendAlarm(record);
+    const auto queuedOf = [this](const QString& ip) {
+        QList<AlarmRecord> queued;
+        m_manager->GetQueuedAlarms(queued, ip);
+        QStringList types;
+        for (const AlarmRecord& record : queued)
+            types << QString::number(record.alarmType);
+        return types;
+    };
+    QCOMPARE(queuedOf(StudioA), (QStringList{"8", "1", "2"}));
+    m_manager->RemoveAlarm(black);
+    m_manager->RemoveVideoAlarms(StudioA, PortTypeBnc, 2);
+    QCOMPARE(queuedOf(StudioA), QStringList{"8"});
+    m_manager->EnableDeviceSound(StudioA, false);
+    m_manager->EnableDeviceSound(StudioA, true);
+    m_manager->AppendAlarm(&black);
+    QCOMPARE(queuedOf(StudioA), QStringList{"1"});
+    QCOMPARE(queuedOf(StudioB), QStringList{"2"});
 }
 
 void TestSoundAlarmManager::destructionEndsTheUtterance()
