@@ -13,8 +13,6 @@
 #include <QDebug>
 #include <QMutexLocker>
 
-#include <vector>
-
 namespace {
 
 // An alarm and its end differ only in the level part, so the end finds its alarm by the same key with level 3.
@@ -139,15 +137,14 @@ void SoundAlarmManager::AppendAlarm(const AlarmRecord* record)
     }
     // A device that was lost or found again makes everything queued for it outdated.
     if (copy->alarmType == AlarmTypeConnection) {
-        std::vector<SpeechItem*> announced;
-        for (const auto& queued : DeviceItems(copy->ip)) {
-            if (queued.second->announced)
-                announced.push_back(queued.second);
+        for (SpeechItem* item = FirstOfDevice(copy->ip); item;) {
+            SpeechItem* next = item->deviceNext;
+            if (item->announced)
+                DropItem(item);
             else
-                queued.second->ended = true;
+                item->ended = true;
+            item = next;
         }
-        for (SpeechItem* item : announced)
-            DropItem(item);
     }
     if (recovery && m_skipRecoveries) {
         AlarmRecordPool::Instance()->Release(copy);
@@ -161,7 +158,10 @@ void SoundAlarmManager::AppendAlarm(const AlarmRecord* record)
     item->key = key;
     m_queue.emplace(item->sequence, item);
     m_index.insert(key, item);
-    m_deviceItems[copy->ip].emplace(item->sequence, item);
+    DeviceItems& device = m_deviceItems[copy->ip];
+    item->devicePrevious = device.last;
+    (device.last ? device.last->deviceNext : device.first) = item;
+    device.last = item;
 
     if (!isRunning() && !m_stopRequested)
         start(QThread::InheritPriority);
@@ -247,14 +247,13 @@ int SoundAlarmManager::QueueLength() const
 void SoundAlarmManager::GetQueuedAlarms(QList<AlarmRecord>& alarms, const QString& ip) const
 {
     QMutexLocker locker(&m_queueLock);
-    const auto append = [&alarms](const std::map<quint32, SpeechItem*>& items) {
-        for (const auto& queued : items)
-            alarms.append(*queued.second->record);
-    };
-    if (ip.isEmpty())
-        append(m_queue);
-    else
-        append(DeviceItems(ip));
+    if (!ip.isEmpty()) {
+        for (const SpeechItem* item = FirstOfDevice(ip); item; item = item->deviceNext)
+            alarms.append(*item->record);
+        return;
+    }
+    for (const auto& queued : m_queue)
+        alarms.append(*queued.second->record);
 }
 
 void SoundAlarmManager::Clear()
@@ -447,8 +446,9 @@ void SoundAlarmManager::DropItem(SpeechItem* item)
     m_queue.erase(item->sequence);
     m_index.remove(item->key);
     const auto device = m_deviceItems.find(item->record->ip);
-    device->erase(item->sequence);
-    if (device->empty())
+    (item->devicePrevious ? item->devicePrevious->deviceNext : device->first) = item->deviceNext;
+    (item->deviceNext ? item->deviceNext->devicePrevious : device->last) = item->devicePrevious;
+    if (!device->first)
         m_deviceItems.erase(device);
     AlarmRecordPool::Instance()->Release(item->record);
     delete item;
@@ -470,21 +470,12 @@ void SoundAlarmManager::DropItemsWhere(const std::function<bool(const AlarmRecor
     }
 }
 
-const std::map<quint32, SpeechItem*>& SoundAlarmManager::DeviceItems(const QString& ip) const
-{
-    static const std::map<quint32, SpeechItem*> none;
-    const auto device = m_deviceItems.constFind(ip);
-    return device == m_deviceItems.cend() ? none : *device;
-}
-
 void SoundAlarmManager::DropDeviceItemsWhere(const QString& ip, const std::function<bool(const AlarmRecord&)>& matches)
 {
-    // Chosen first: the last drop takes the device's entry, and its map with it.
-    std::vector<SpeechItem*> chosen;
-    for (const auto& queued : DeviceItems(ip)) {
-        if (matches(*queued.second->record))
-            chosen.push_back(queued.second);
+    for (SpeechItem* item = FirstOfDevice(ip); item;) {
+        SpeechItem* next = item->deviceNext;
+        if (matches(*item->record))
+            DropItem(item);
+        item = next;
     }
-    for (SpeechItem* item : chosen)
-        DropItem(item);
 }

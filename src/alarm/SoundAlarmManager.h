@@ -75,6 +75,11 @@ protected:
     void run() override;
 
 private:
+    struct DeviceItems
+    {
+        SpeechItem* first = nullptr;
+        SpeechItem* last = nullptr;
+    };
     struct Utterance
     {
         QString text;
@@ -91,7 +96,7 @@ private:
     QString LevelWord(int level) const;
     void DropItem(SpeechItem* item);
     void DropItemsWhere(const std::function<bool(const AlarmRecord&)>& matches);
-    const std::map<quint32, SpeechItem*>& DeviceItems(const QString& ip) const;
+    SpeechItem* FirstOfDevice(const QString& ip) const { return m_deviceItems.value(ip).first; }
     // Walks only what the device has queued.
     void DropDeviceItemsWhere(const QString& ip, const std::function<bool(const AlarmRecord&)>& matches);
     void DropItems(const QSet<SpeechItem*>& items);
@@ -107,7 +112,7 @@ private:
     QHash<QString, SpeechItem*> m_index;
     // The same items by device, in queue order: a storm queues thousands, one device a hundred or so, and the
     // views and the connection records ask about one device.
-    QHash<QString, std::map<quint32, SpeechItem*>> m_deviceItems;
+    QHash<QString, DeviceItems> m_deviceItems;
     std::atomic<bool> m_soundOn{true};
     DeviceConfigFile m_deviceConfig;
     std::atomic<bool> m_stopRequested{false};

@@ -16,4 +16,7 @@ struct SpeechItem
     AlarmRecord* record = nullptr;
     // Its entry in the index, kept so that a flood's drops do not format it again.
     QString key;
+    // Its device's items in queue order, linked through the items so that keeping them costs no allocation.
+    SpeechItem* devicePrevious = nullptr;
+    SpeechItem* deviceNext = nullptr;
 };

@@ -397,11 +397,12 @@ void TestSoundAlarmManager::deviceLookupFollowsTheQueue()
     QCOMPARE(queuedOf(StudioA), (QStringList{"8", "1", "2"}));
     m_manager->RemoveAlarm(black);
     m_manager->RemoveVideoAlarms(StudioA, PortTypeBnc, 2);
-    QCOMPARE(queuedOf(StudioA), QStringList{"8"});
+    m_manager->AppendAlarm(&black);
+    QCOMPARE(queuedOf(StudioA), (QStringList{"8", "1"}));
     m_manager->EnableDeviceSound(StudioA, false);
     m_manager->EnableDeviceSound(StudioA, true);
-    m_manager->AppendAlarm(&black);
-    QCOMPARE(queuedOf(StudioA), QStringList{"1"});
+    m_manager->AppendAlarm(&freeze);
+    QCOMPARE(queuedOf(StudioA), QStringList{"2"});
     QCOMPARE(queuedOf(StudioB), QStringList{"2"});
 }
 
