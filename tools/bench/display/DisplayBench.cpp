@@ -374,15 +374,18 @@ int main(int argc, char** argv)
     if (argc > 1 && qstrcmp(argv[1], "--focus-thief") == 0)
         return RunFocusThief(argc, argv);
     OwnXvfb xvfb;
-    const bool ownXvfb = argc > 1 && qstrcmp(argv[1], "--xvfb") == 0;
+    const bool ownXvfb =
+        std::any_of(argv + 1, argv + argc, [](const char* arg) { return qstrcmp(arg, "--xvfb") == 0; });
     if (ownXvfb && !xvfb.Start(QString::fromLocal8Bit(argv[0]))) {
         std::printf("display-bench: Xvfb did not start\n");
         return 1;
     }
     QApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() > 1 && arguments[1].toInt() > 0)
-        Devices = arguments[1].toInt();
+    for (const QString& argument : arguments.mid(1)) {
+        if (argument.toInt() > 0)
+            Devices = argument.toInt();
+    }
     Records = Devices * Ports * Tracks;
     const bool network = arguments.contains(QStringLiteral("network"));
     const long startRss = MemoryKb("VmRSS:");
