@@ -313,12 +313,21 @@ bool SoundAlarmManager::ChooseUtterance(quint32& nextSequence, QSet<QString>& sa
     }
 
     if (m_queue.size() > size_t(MaxSpokenQueue)) {
+        // A storm's ends are dropped here by the ten thousand: the lock is let go between slices of the walk, so
+        // that the handler and the views never wait for the whole of it.
+        int walked = 0;
         for (auto it = m_queue.upper_bound(m_floodMark); it != m_queue.end();) {
             SpeechItem* item = (it++)->second;
             if (item->ended)
                 DropItem(item);
             else
                 item->announced = true;
+            if (++walked % FloodSlice == 0 && it != m_queue.end()) {
+                const quint32 next = it->first;
+                locker.unlock();
+                locker.relock();
+                it = m_queue.lower_bound(next);
+            }
         }
         nextSequence = m_queue.empty() ? m_lastSequence + 1 : m_queue.rbegin()->first;
         m_floodMark = m_lastSequence;

@@ -29,6 +29,8 @@ class SoundAlarmManager : public QThread
 public:
     // More queued items than this are announced only by the too_many_alarm word.
     static constexpr int MaxSpokenQueue = 30;
+    // Items a flood's pass walks before it lets others at the queue.
+    static constexpr int FloodSlice = 1024;
 
     // Speaks with the station's voice; supported when the speech engine works on this machine.
     SoundAlarmManager();

@@ -17,13 +17,17 @@ HeapTrimmer::~HeapTrimmer()
 }
 
 // Counting the unused memory walks the heaps' free lists and trimming them hands pages back one range at a time:
-// both hold a heap's lock for milliseconds, which the GUI thread must not spend.
+// both hold a heap's lock for milliseconds, which the GUI thread must not spend. While a burst goes on the memory in
+// use keeps changing and would be asked for again: the heaps are trimmed once it has stood still between two checks.
 void HeapTrimmer::Check()
 {
     if (m_pool.activeThreadCount() > 0)
         return;
-    m_pool.start([] {
-        if (mallinfo2().fordblks > UnusedBytesToTrim)
+    m_pool.start([this] {
+        const struct mallinfo2 heap = mallinfo2();
+        const size_t change = heap.uordblks > m_lastInUse ? heap.uordblks - m_lastInUse : m_lastInUse - heap.uordblks;
+        m_lastInUse = heap.uordblks;
+        if (change < SteadyBytes && heap.fordblks > UnusedBytesToTrim)
             malloc_trim(0);
     });
 }

@@ -12,6 +12,8 @@ class HeapTrimmer : public QObject
 public:
     static constexpr int CheckIntervalMs = 5000;
     static constexpr size_t UnusedBytesToTrim = 16u << 20;
+    // Less change than this in the memory in use between two checks: the burst is over.
+    static constexpr size_t SteadyBytes = 1u << 20;
 
     explicit HeapTrimmer(QObject* parent = nullptr);
     // Waits for a trim under way.
@@ -21,6 +23,8 @@ private:
     void Check();
 
     QTimer m_timer;
+    // Written by the pool's one thread only.
+    size_t m_lastInUse = 0;
     // One thread: a check never overlaps the one before.
     QThreadPool m_pool;
 };

@@ -60,8 +60,9 @@ public:
     static constexpr int MaxBatch = 500;
     // A disk that cannot keep up makes Append wait for the next batch instead of growing the queue without end;
     // while the log cannot be written at all, new alarms beyond it are dropped and counted instead (their ends with
-    // them). Ends, and what the operator does, are always kept.
-    static constexpr int MaxPending = 20000;
+    // them). Ends, and what the operator does, are always kept. It holds a facility-wide fault of 1,000 probes
+    // (128,000 alarms), so that the window, which the handler serves after the log, never waits for the disk.
+    static constexpr int MaxPending = 131072;
     static constexpr int RetryIntervalMs = 1000;
     // How often a monitoring run's last sign of life is written while nothing else is.
     static constexpr int AliveIntervalMs = 30000;

@@ -219,15 +219,19 @@ void MainAlarmDisplayWidget::FinishBatch(bool more)
         RefreshCurrentPorts();
     }
     m_currentFormStale = false;
-    // In a storm every round touches most devices: their pictures and badges follow a few times a second, the
-    // tables every round.
+    // In a storm every round touches most devices: their pictures and badges follow a few times a second, a few
+    // milliseconds' worth a round, the tables every round.
     if (!more || !m_touchedShown.isValid() || m_touchedShown.hasExpired(TouchedDevicesIntervalMs)) {
-        for (const QString& ip : qAsConst(m_touchedIps)) {
-            RefreshDevicePorts(ip);
-            m_handling->UpdateTile(ip);
+        QElapsedTimer spent;
+        spent.start();
+        for (auto it = m_touchedIps.begin();
+             it != m_touchedIps.end() && (!more || spent.elapsed() < TouchedDevicesBudgetMs);) {
+            RefreshDevicePorts(*it);
+            m_handling->UpdateTile(*it);
+            it = m_touchedIps.erase(it);
         }
-        m_touchedIps.clear();
-        m_touchedShown.start();
+        if (m_touchedIps.isEmpty())
+            m_touchedShown.start();
     }
     if (m_currentTile)
         UpdateCurrentTexts();

@@ -135,6 +135,7 @@ private:
     // Since the touched devices' pictures and badges were last brought up to date.
     QElapsedTimer m_touchedShown;
     static constexpr qint64 TouchedDevicesIntervalMs = 200;
+    static constexpr qint64 TouchedDevicesBudgetMs = 4;
     // The current-device form awaits its rebuild for a newly current tile.
     bool m_currentFormStale = false;
 };

@@ -355,8 +355,10 @@ int NetworkStorm(MainAlarmDisplayWidget& display, SoundAlarmManager& speech, con
     // What the storm used goes back once the log has been idle for a while and the heaps are trimmed.
     QElapsedTimer sinceEnds;
     sinceEnds.start();
-    while (MemoryKb("VmRSS:") > beforeRss * 11 / 10 && sinceEnds.elapsed() < 60000)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 200);
+    while (MemoryKb("VmRSS:") > beforeRss * 11 / 10 && sinceEnds.elapsed() < 60000) {
+        QCoreApplication::processEvents();
+        QThread::msleep(100);
+    }
     const long backRss = MemoryKb("VmRSS:");
     std::printf("memory back to %.1f MiB (%+.0f %%) %.0f s after the ends were in\n", backRss / 1024.0,
                 100.0 * (backRss - beforeRss) / beforeRss, sinceEnds.elapsed() / 1000.0);
