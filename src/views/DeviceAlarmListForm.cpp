@@ -200,11 +200,6 @@ bool DeviceAlarmListForm::SoundOn(const QString& ip) const
     return !m_soundOffList.contains(ip);
 }
 
-DeviceAlarmListForm::Table& DeviceAlarmListForm::CurrentTableOf(const QString& key)
-{
-    return IsSystemKey(key) ? m_systemAlarms : m_signalAlarms;
-}
-
 const DeviceAlarmListForm::Table& DeviceAlarmListForm::CurrentTableOf(const QString& key) const
 {
     return IsSystemKey(key) ? m_systemAlarms : m_signalAlarms;

@@ -110,7 +110,6 @@ private:
     void MoveToHistory(Table& current, Table& history, const QString& key);
     void OnSoundCellClicked(Table& current, int row, int column);
     void ShowMenu(const Table& table, QMenu* menu);
-    Table& CurrentTableOf(const QString& key);
     const Table& CurrentTableOf(const QString& key) const;
     void UpdateLabels();
     QStringList SelectedKeys(const Table& table) const;
