@@ -2,7 +2,6 @@
 #include "alarm/AlarmRecordPool.h"
 #include "views/DeviceAlarmStore.h"
 
-#include <QRandomGenerator>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(AlarmRecord)
