@@ -18,8 +18,11 @@ constexpr qint64 RoundBudgetMs = 10;
 } // namespace
 
 AlarmArrivalQueue::AlarmArrivalQueue(QObject* context, Apply apply, Finish finishRound)
-    : m_context(context), m_apply(std::move(apply)), m_finishRound(std::move(finishRound))
+    : m_apply(std::move(apply)), m_finishRound(std::move(finishRound))
 {
+    m_roundTimer.setSingleShot(true);
+    m_roundTimer.setInterval(0);
+    QObject::connect(&m_roundTimer, &QTimer::timeout, context, [this] { ApplyRound(); });
 }
 
 AlarmArrivalQueue::~AlarmArrivalQueue()
@@ -68,7 +71,7 @@ void AlarmArrivalQueue::ApplyRound()
 
 void AlarmArrivalQueue::Wake()
 {
-    if (m_roundScheduled)
+    if (m_roundTimer.isActive())
         return;
     if (m_lastRoundFull)
         ScheduleRound();
@@ -76,14 +79,12 @@ void AlarmArrivalQueue::Wake()
         ApplyRound();
 }
 
+// A zero timer rather than a posted call: the event loop delivers posted calls before timers, so a round posted by
+// the last one ran ahead of every timer due meanwhile, and a timer waited for two rounds and a paint.
 void AlarmArrivalQueue::ScheduleRound()
 {
-    if (std::exchange(m_roundScheduled, true))
-        return;
-    QTimer::singleShot(0, m_context, [this] {
-        m_roundScheduled = false;
-        ApplyRound();
-    });
+    if (!m_roundTimer.isActive())
+        m_roundTimer.start();
 }
 
 // Clearing the alarms makes whatever is still queued moot: applying a storm's backlog first would freeze the window.

@@ -2,11 +2,11 @@
 
 #include <QList>
 #include <QMutex>
+#include <QTimer>
 
 #include <functional>
 
 class AlarmRecord;
-class QObject;
 
 // Records handed over by the handler thread and applied on the GUI thread in rounds. A round takes everything
 // queued, applies it in arrival order for a bounded time and then finishes once; what is left waits for a later
@@ -40,7 +40,6 @@ private:
     void ApplyRound();
     void ScheduleRound();
 
-    QObject* const m_context;
     const Apply m_apply;
     const Finish m_finishRound;
 
@@ -51,7 +50,7 @@ private:
 
     // Applying thread: records taken from the queue and not yet applied.
     QList<AlarmRecord*> m_toApply;
-    bool m_roundScheduled = false;
+    QTimer m_roundTimer;
     // The last round used its whole time: the storm is on.
     bool m_lastRoundFull = false;
 };
