@@ -120,6 +120,7 @@ void LogDatabase::Discard()
 {
     if (!m_database.isValid())
         return;
+    m_kept.clear();
     m_database.close();
     m_database = QSqlDatabase();
     QSqlDatabase::removeDatabase(m_connectionName);
@@ -197,16 +198,39 @@ void LogDatabase::ReleaseMemory()
 
 bool LogDatabase::Run(QSqlQuery& query, const QString& statement, const QVariantList& values)
 {
-    bool ok = query.prepare(statement);
-    if (ok) {
-        for (const QVariant& value : values)
-            query.addBindValue(value);
-        ok = query.exec();
-    }
+    return query.prepare(statement) ? Execute(query, values) : Failed(query);
+}
+
+bool LogDatabase::Execute(QSqlQuery& query, const QVariantList& values)
+{
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, values[i]);
+    m_busy = false;
+    return query.exec() || Failed(query);
+}
+
+bool LogDatabase::Failed(const QSqlQuery& query)
+{
     // SQLITE_BUSY: the other connection held the write lock for longer than this one waits.
-    m_busy = !ok && query.lastError().nativeErrorCode() == QLatin1String("5");
-    if (!ok)
-        SetErrorString(query.lastError().text());
+    m_busy = query.lastError().nativeErrorCode() == QLatin1String("5");
+    SetErrorString(query.lastError().text());
+    return false;
+}
+
+bool LogDatabase::RunKept(const QString& statement, const QVariantList& values, int* changedRows)
+{
+    auto kept = m_kept.find(statement);
+    if (kept == m_kept.end()) {
+        QSqlQuery query(m_database);
+        if (!query.prepare(statement))
+            return Failed(query);
+        kept = m_kept.insert(statement, query);
+    }
+    const bool ok = Execute(*kept, values);
+    if (changedRows)
+        *changedRows = ok ? kept->numRowsAffected() : 0;
+    // Reset, so that the kept statement holds nothing of the file between two runs.
+    kept->finish();
     return ok;
 }
 
@@ -247,13 +271,12 @@ unsigned LogDatabase::GetMaxId(const LogClause& where)
 
 bool LogDatabase::Insert(const AlarmRecord& record)
 {
-    QSqlQuery query(m_database);
     const QString statement = QStringLiteral(
         "INSERT INTO alarm2 (start_time,ip,deviceName,portType,portID,trackID,signalName,alarmType,note,helpkey) "
         "VALUES (?,?,?,?,?,?,?,?,?,?)");
-    return Run(query, statement,
-               {LogSql::Text(record.time), record.ip, record.deviceName, record.portType, record.portID, record.trackID,
-                record.signalName, record.alarmType, record.note, AlarmHelpKey(record)});
+    return RunKept(statement,
+                   {LogSql::Text(record.time), record.ip, record.deviceName, record.portType, record.portID,
+                    record.trackID, record.signalName, record.alarmType, record.note, AlarmHelpKey(record)});
 }
 
 int LogDatabase::Select(const LogClause& where, const QList<AlarmRecord*>& records)
@@ -343,11 +366,7 @@ bool LogDatabase::ForEachRow(const QString& statement, const QVariantList& value
 
 bool LogDatabase::UpdateEndTime(const QString& helpkey, const QString& endTime, int* changedRows)
 {
-    QSqlQuery query(m_database);
-    const bool ok = Run(query, QStringLiteral("UPDATE alarm2 SET end_time=? WHERE helpkey=?"), {endTime, helpkey});
-    if (changedRows)
-        *changedRows = ok ? query.numRowsAffected() : 0;
-    return ok;
+    return RunKept(QStringLiteral("UPDATE alarm2 SET end_time=? WHERE helpkey=?"), {endTime, helpkey}, changedRows);
 }
 
 bool LogDatabase::InsertAcknowledgements(const std::vector<AlarmAcknowledgement>& acknowledgements)

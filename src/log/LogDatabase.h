@@ -7,8 +7,10 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -18,7 +20,6 @@
 #include <vector>
 
 class AlarmRecord;
-class QSqlQuery;
 
 // The alarm log file, log/alarm.db: one row of table alarm2 per alarm occurrence.
 // Each object is its own SQLite connection to the file, and a connection belongs to the thread that opened it:
@@ -84,6 +85,9 @@ public:
     void StopWhen(const std::atomic<bool>* cancelled);
     // A helpkey that matches no row is not a failure; changedRows, when given, tells how many rows got the time.
     bool UpdateEndTime(const QString& helpkey, const QString& endTime, int* changedRows = nullptr);
+    // Runs a statement that comes with every alarm: prepared on the first run and kept with this connection, bound
+    // anew each time. changedRows, when given, tells how many rows it changed.
+    bool RunKept(const QString& statement, const QVariantList& values, int* changedRows = nullptr);
 
     // Everything between the two lands in the file in one commit, or not at all.
     bool BeginBatch();
@@ -111,9 +115,15 @@ private:
     static bool WallClock(const QString& text, QDate& date, QTime& time);
     // Prepares, binds the values in order and executes; on failure the statement's error text is kept.
     bool Run(QSqlQuery& query, const QString& statement, const QVariantList& values = {});
+    // Binds the values in order and executes a prepared statement; on failure its error text is kept.
+    bool Execute(QSqlQuery& query, const QVariantList& values);
+    // Keeps the statement's error text, and whether it found the other connection writing.
+    bool Failed(const QSqlQuery& query);
     void Discard();
 
     QString m_connectionName;
     QSqlDatabase m_database;
+    // RunKept's statements by their text; they go before the connection closes.
+    QHash<QString, QSqlQuery> m_kept;
     bool m_busy = false;
 };

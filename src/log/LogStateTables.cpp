@@ -73,17 +73,15 @@ bool LogStateTables::TakeOpenRows(QSqlDatabase& database, std::vector<AlarmRecor
     return Exec(query, QStringLiteral("COMMIT"), {}, error);
 }
 
-bool LogStateTables::SetLevel(QSqlDatabase& database, const QString& helpkey, int level, QString& error)
+bool LogStateTables::SetLevel(LogDatabase& database, const QString& helpkey, int level)
 {
-    QSqlQuery query(database);
-    return Exec(query, QStringLiteral("INSERT OR REPLACE INTO alarm_level (helpkey, level) VALUES (?, ?)"),
-                {helpkey, level}, error);
+    return database.RunKept(QStringLiteral("INSERT OR REPLACE INTO alarm_level (helpkey, level) VALUES (?, ?)"),
+                            {helpkey, level});
 }
 
-bool LogStateTables::ClearLevel(QSqlDatabase& database, const QString& helpkey, QString& error)
+bool LogStateTables::ClearLevel(LogDatabase& database, const QString& helpkey)
 {
-    QSqlQuery query(database);
-    return Exec(query, QStringLiteral("DELETE FROM alarm_level WHERE helpkey=?"), {helpkey}, error);
+    return database.RunKept(QStringLiteral("DELETE FROM alarm_level WHERE helpkey=?"), {helpkey});
 }
 
 bool LogStateTables::StartRun(QSqlDatabase& database, const QDateTime& time, qint64& id, QString& error)

@@ -8,6 +8,8 @@
 
 #include <vector>
 
+class LogDatabase;
+
 // What the log keeps beside alarm2, which it reads but whose schema it leaves alone: alarm_level holds the level of
 // each row still open (alarm2 has no column for it), station_run one row per monitoring run with its start, its last
 // sign of life and its clean stop. Every value is bound.
@@ -26,8 +28,9 @@ public:
     // The rows without an end time, newest per alarm identity, with their levels (0 when unknown) and their times as
     // local times. An older open row of an identity gets the start of the next newer one as its end.
     static bool TakeOpenRows(QSqlDatabase& database, std::vector<AlarmRecord>& rows, QString& error);
-    static bool SetLevel(QSqlDatabase& database, const QString& helpkey, int level, QString& error);
-    static bool ClearLevel(QSqlDatabase& database, const QString& helpkey, QString& error);
+    // Once per alarm start and end, on the writer's connection; false with its error text.
+    static bool SetLevel(LogDatabase& database, const QString& helpkey, int level);
+    static bool ClearLevel(LogDatabase& database, const QString& helpkey);
 
     static bool StartRun(QSqlDatabase& database, const QDateTime& time, qint64& id, QString& error);
     static bool MarkAlive(QSqlDatabase& database, qint64 id, const QDateTime& time, QString& error);
