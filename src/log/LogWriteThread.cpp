@@ -11,6 +11,9 @@
 #include <iterator>
 #include <utility>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 LogWriteThread::LogWriteThread(LogClock clock, WriteFailureHandler onWriteFailure, BeforeBatchHook beforeBatch)
     : m_clock(clock ? std::move(clock) : LogClock(&QDateTime::currentDateTime)),
       m_onWriteFailure(std::move(onWriteFailure)), m_beforeBatch(std::move(beforeBatch)),
@@ -184,6 +187,9 @@ size_t LogWriteThread::QueueLength() const
 
 void LogWriteThread::run()
 {
+    // The log may fall behind in a storm, the trap port and the window may not: where they compete for the
+    // processors, this thread yields. Its queue holds the storm meanwhile.
+    setpriority(PRIO_PROCESS, gettid(), WriterNiceness);
     LogDatabase database;
     if (!ReportOpen(database))
         return;
@@ -401,9 +407,7 @@ bool LogWriteThread::WriteStart(LogDatabase& database, const AlarmRecord& row, B
     AlarmRecord start = row;
     start.end_time = QDateTime();
     const QString helpkey = AlarmHelpKey(start);
-    if (!database.Insert(start) || !database.Run([&helpkey, &start](QSqlDatabase& connection, QString& error) {
-            return LogStateTables::SetLevel(connection, helpkey, start.level, error);
-        }))
+    if (!database.Insert(start) || !LogStateTables::SetLevel(database, helpkey, start.level))
         return false;
     changes.logged.push_back(start);
     // A start and its end that waited together while the log could not be written.
@@ -415,9 +419,7 @@ bool LogWriteThread::WriteEnd(LogDatabase& database, const AlarmRecord& ended, B
     const QString helpkey = AlarmHelpKey(ended);
     int changedRows = 0;
     if (!database.UpdateEndTime(helpkey, LogSql::Text(ended.end_time), &changedRows) ||
-        !database.Run([&helpkey](QSqlDatabase& connection, QString& error) {
-            return LogStateTables::ClearLevel(connection, helpkey, error);
-        }))
+        !LogStateTables::ClearLevel(database, helpkey))
         return false;
     // A row deleted or purged meanwhile gets no end time, and so no end goes out.
     if (changedRows > 0)

@@ -64,6 +64,8 @@ public:
     // (128,000 alarms), so that the window, which the handler serves after the log, never waits for the disk.
     static constexpr int MaxPending = 131072;
     static constexpr int RetryIntervalMs = 1000;
+    // The writer's niceness above the station's other threads.
+    static constexpr int WriterNiceness = 5;
     // How often a monitoring run's last sign of life is written while nothing else is.
     static constexpr int AliveIntervalMs = 30000;
 
