@@ -96,13 +96,15 @@ void DeviceWidget::SetState(int state)
         m_state = state;
         update();
     }
-    m_refreshTimer.stop();
     if (state == 1) {
+        m_refreshTimer.stop();
         m_ageLabel->setText(tr("- - -"));
         return;
     }
     RefreshAge();
-    m_refreshTimer.start();
+    // Left running when it is: a storm sets the state of a tile over and over, and the age changes by the minute.
+    if (!m_refreshTimer.isActive())
+        m_refreshTimer.start();
 }
 
 void DeviceWidget::SetAlarmTime(const QDateTime& time)
