@@ -13,6 +13,8 @@
 #include <QDebug>
 #include <QMutexLocker>
 
+#include <mutex>
+
 namespace {
 
 // An alarm and its end differ only in the level part, so the end finds its alarm by the same key with level 3.
@@ -244,16 +246,21 @@ int SoundAlarmManager::QueueLength() const
     return int(m_queue.size());
 }
 
-void SoundAlarmManager::GetQueuedAlarms(QList<AlarmRecord>& alarms, const QString& ip) const
+bool SoundAlarmManager::GetQueuedAlarms(QList<AlarmRecord>& alarms, const QString& ip, bool wait) const
 {
-    QMutexLocker locker(&m_queueLock);
+    std::unique_lock<QMutex> locker(m_queueLock, std::defer_lock);
+    if (!wait && !locker.try_lock())
+        return false;
+    if (wait)
+        locker.lock();
     if (!ip.isEmpty()) {
         for (const SpeechItem* item = FirstOfDevice(ip); item; item = item->deviceNext)
             alarms.append(*item->record);
-        return;
+        return true;
     }
     for (const auto& queued : m_queue)
         alarms.append(*queued.second->record);
+    return true;
 }
 
 void SoundAlarmManager::Clear()

@@ -62,8 +62,9 @@ public:
     // Records of these alarm view keys leave the queue and are not queued while the keys stay shelved.
     void SetShelvedKeys(const QSet<QString>& viewKeys);
     // Appends a copy of every queued record, in queue order; only those of device ip when one is given, so that a
-    // form showing one device copies no storm's worth.
-    void GetQueuedAlarms(QList<AlarmRecord>& alarms, const QString& ip = QString()) const;
+    // form showing one device copies no storm's worth. Without wait, false and nothing copied while another thread
+    // holds the queue.
+    bool GetQueuedAlarms(QList<AlarmRecord>& alarms, const QString& ip = QString(), bool wait = true) const;
     // Any thread: items waiting to be spoken.
     int QueueLength() const;
     // The acknowledged alarms and the shelved keys stay: they are the operator's, not the queue's.

@@ -27,6 +27,9 @@ MainAlarmDisplayWidget::MainAlarmDisplayWidget(QWidget* parent)
           this, [this](const AlarmRecord& record) { ApplyRecord(record); }, [this](bool more) { FinishBatch(more); })
 {
     BuildLayout();
+    m_touchedTimer.setSingleShot(true);
+    m_touchedTimer.setInterval(0);
+    connect(&m_touchedTimer, &QTimer::timeout, this, [this] { RefreshTouchedDevices(false); });
     connect(this, &MainAlarmDisplayWidget::Signal_DealAlarm, this, &MainAlarmDisplayWidget::OnDealAlarm);
     connect(m_currentDeviceForm, &DeviceAlarmListForm::Sig_DeleteSignalAlarm, this,
             &MainAlarmDisplayWidget::OnDeleteCurSignalAlarm);
@@ -217,26 +220,36 @@ void MainAlarmDisplayWidget::FinishBatch(bool more)
     if (m_currentFormStale && m_currentTile) {
         ShowDeviceAlarms(m_currentTile->GetIp());
         RefreshCurrentPorts();
+        m_soundMarksStale = true;
     }
     m_currentFormStale = false;
-    // In a storm every round touches most devices: their pictures and badges follow a few times a second, a few
-    // milliseconds' worth a round, the tables every round.
-    if (!more || !m_touchedShown.isValid() || m_touchedShown.hasExpired(TouchedDevicesIntervalMs)) {
-        QElapsedTimer spent;
-        spent.start();
-        for (auto it = m_touchedIps.begin();
-             it != m_touchedIps.end() && (!more || spent.elapsed() < TouchedDevicesBudgetMs);) {
-            RefreshDevicePorts(*it);
-            m_handling->UpdateTile(*it);
-            it = m_touchedIps.erase(it);
-        }
-        if (m_touchedIps.isEmpty())
-            m_touchedShown.start();
-    }
+    if (m_soundMarksStale)
+        SyncSoundMarks(!more);
+    // In a storm every round touches most devices: their pictures and badges follow a few times a second, the tables
+    // every round.
+    if (more)
+        m_touchedTimer.stop();
+    if (!more || !m_touchedShown.isValid() || m_touchedShown.hasExpired(TouchedDevicesIntervalMs))
+        RefreshTouchedDevices(more);
     if (m_currentTile)
         UpdateCurrentTexts();
     m_allDeviceForm->Publish();
     m_currentDeviceForm->Publish();
+}
+
+void MainAlarmDisplayWidget::RefreshTouchedDevices(bool more)
+{
+    QElapsedTimer spent;
+    spent.start();
+    for (auto it = m_touchedIps.begin(); it != m_touchedIps.end() && spent.elapsed() < TouchedDevicesBudgetMs;) {
+        RefreshDevicePorts(*it);
+        m_handling->UpdateTile(*it);
+        it = m_touchedIps.erase(it);
+    }
+    if (m_touchedIps.isEmpty())
+        m_touchedShown.start();
+    else if (!more)
+        m_touchedTimer.start();
 }
 
 void MainAlarmDisplayWidget::UpdateCurrentTexts()
@@ -288,13 +301,11 @@ void MainAlarmDisplayWidget::ShowDeviceAlarms(const QString& ip)
         StatusForm()->SetCaptions(analog, aes, bnc);
     m_currentDeviceForm->ClearAll();
 
-    QList<AlarmRecord> signalAlarms, signalHistory, systemAlarms, systemHistory, queued;
+    QList<AlarmRecord> signalAlarms, signalHistory, systemAlarms, systemHistory;
     m_store.CopySignalAlarms(ip, signalAlarms);
     m_store.CopySignalHistory(ip, signalHistory);
     m_store.CopySystemAlarms(ip, systemAlarms);
     m_store.CopySystemHistory(ip, systemHistory);
-    if (SoundAlarmManager* speech = m_listActions->SoundManager())
-        speech->GetQueuedAlarms(queued, ip);
 
     // The first current track of a port's audio alarm stands for all of its tracks.
     QSet<QString> audioKeys;
@@ -324,8 +335,19 @@ void MainAlarmDisplayWidget::ShowDeviceAlarms(const QString& ip)
     }
     for (auto it = systemHistory.crbegin(); it != systemHistory.crend(); ++it)
         m_currentDeviceForm->AddSystemHistory(*it);
-    m_currentDeviceForm->SyncSoundMarks(queued);
     m_handling->FormRebuilt(m_currentDeviceForm, ip);
+}
+
+// The current device's rows lose the marks of alarms the speech queue no longer holds. In a storm the speech thread
+// and the handler keep the queue busy, and the window does not wait for it: the marks follow at a later round.
+void MainAlarmDisplayWidget::SyncSoundMarks(bool wait)
+{
+    QList<AlarmRecord> queued;
+    SoundAlarmManager* speech = m_listActions->SoundManager();
+    if (m_currentTile && speech && !speech->GetQueuedAlarms(queued, m_currentTile->GetIp(), wait))
+        return;
+    m_currentDeviceForm->SyncSoundMarks(queued);
+    m_soundMarksStale = false;
 }
 
 void MainAlarmDisplayWidget::ClearAlarms()

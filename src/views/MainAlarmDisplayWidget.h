@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QSet>
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
 
 #include <atomic>
@@ -102,6 +103,10 @@ private:
     void FinishBatch(bool more = false);
     void MakeCurrent(DeviceWidget* tile);
     void ShowDeviceAlarms(const QString& ip);
+    void SyncSoundMarks(bool wait);
+    // A few milliseconds' worth of the touched devices' pictures and badges; more: a storm is on, and the rest waits
+    // for a later round, else for a turn of the event loop.
+    void RefreshTouchedDevices(bool more);
     void RefreshCurrentPorts();
     void RefreshDevicePorts(const QString& ip);
     void UpdateCurrentTexts();
@@ -134,8 +139,11 @@ private:
     QSet<QString> m_touchedIps;
     // Since the touched devices' pictures and badges were last brought up to date.
     QElapsedTimer m_touchedShown;
+    QTimer m_touchedTimer;
     static constexpr qint64 TouchedDevicesIntervalMs = 200;
     static constexpr qint64 TouchedDevicesBudgetMs = 4;
     // The current-device form awaits its rebuild for a newly current tile.
     bool m_currentFormStale = false;
+    // The current device's rows still wait for their sound marks to be checked against the speech queue.
+    bool m_soundMarksStale = false;
 };
