@@ -274,9 +274,8 @@ bool LogDatabase::Insert(const AlarmRecord& record)
     const QString statement = QStringLiteral(
         "INSERT INTO alarm2 (start_time,ip,deviceName,portType,portID,trackID,signalName,alarmType,note,helpkey) "
         "VALUES (?,?,?,?,?,?,?,?,?,?)");
-    return RunKept(statement,
-                   {LogSql::Text(record.time), record.ip, record.deviceName, record.portType, record.portID,
-                    record.trackID, record.signalName, record.alarmType, record.note, AlarmHelpKey(record)});
+    return RunKept(statement, {LogSql::Text(record.time), record.ip, record.deviceName, record.portType, record.portID,
+                               record.trackID, record.signalName, record.alarmType, record.note, AlarmHelpKey(record)});
 }
 
 int LogDatabase::Select(const LogClause& where, const QList<AlarmRecord*>& records)

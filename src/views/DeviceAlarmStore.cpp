@@ -3,8 +3,7 @@
 #include "alarm/AlarmRecordPool.h"
 #include "views/DeviceAlarms.h"
 
-namespace
-{
+namespace {
 // A video port has one current video alarm whatever its kind; an audio alarm belongs to one track.
 bool SameSignal(const AlarmRecord& a, const AlarmRecord& b)
 {
@@ -125,16 +124,19 @@ void DeviceAlarmStore::RemoveByKey(const QString& key)
     if (!entry)
         return;
     QMutexLocker listsLocker(&entry->listsLock);
-    const auto moveKey = [&key](QList<AlarmRecord*>& current, QList<AlarmRecord*>& history) {
+    const auto moveKey = [&key, entry](QList<AlarmRecord*>& current, void (DeviceAlarms::*append)(const AlarmRecord&)) {
         for (int i = 0; i < current.size();) {
-            if (AlarmViewKey(*current[i]) == key)
-                history.append(current.takeAt(i));
-            else
+            if (AlarmViewKey(*current[i]) != key) {
                 ++i;
+                continue;
+            }
+            AlarmRecord* record = current.takeAt(i);
+            (entry->*append)(*record);
+            AlarmRecordPool::Instance()->Release(record);
         }
     };
-    moveKey(entry->currentSignalAlarms, entry->signalHistory);
-    moveKey(entry->currentSystemAlarms, entry->systemHistory);
+    moveKey(entry->currentSignalAlarms, &DeviceAlarms::AppendSignalHistory);
+    moveKey(entry->currentSystemAlarms, &DeviceAlarms::AppendSystemHistory);
 }
 
 bool DeviceAlarmStore::MergeTrackAlarms(const AlarmRecord& record, AlarmRecord& merged)
@@ -169,8 +171,7 @@ bool DeviceAlarmStore::CollectByKey(const QString& key, QList<AlarmRecord>& out)
     if (!entry)
         return false;
     QMutexLocker listsLocker(&entry->listsLock);
-    const QList<AlarmRecord*>& current =
-        parts.size() == 2 ? entry->currentSystemAlarms : entry->currentSignalAlarms;
+    const QList<AlarmRecord*>& current = parts.size() == 2 ? entry->currentSystemAlarms : entry->currentSignalAlarms;
     bool copied = false;
     for (const AlarmRecord* r : current) {
         if (AlarmViewKey(*r) == key) {
@@ -247,8 +248,7 @@ bool DeviceAlarmStore::GetPortStates(const QString& ip, int& lan, int& aes, int&
     return true;
 }
 
-void DeviceAlarmStore::CopyList(const QString& ip, QList<AlarmRecord*> DeviceAlarms::*list,
-                                QList<AlarmRecord>& out)
+void DeviceAlarmStore::CopyList(const QString& ip, QList<AlarmRecord*> DeviceAlarms::*list, QList<AlarmRecord>& out)
 {
     QMutexLocker devicesLocker(&m_devicesLock);
     DeviceAlarms* entry = Find(ip);

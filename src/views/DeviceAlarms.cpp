@@ -8,31 +8,58 @@ DeviceAlarms::~DeviceAlarms()
     ReleaseAll();
 }
 
+AlarmRecord* DeviceAlarms::TakeSlot(QList<AlarmRecord*>& history, Slots& slots, bool front)
+{
+    if (!slots.block) {
+        slots.block = std::make_unique<AlarmRecord[]>(HistoryLimit);
+        for (int i = 0; i < HistoryLimit; ++i)
+            slots.free.append(&slots.block[i]);
+    }
+    if (!slots.free.isEmpty())
+        return slots.free.takeLast();
+    return front ? history.takeLast() : nullptr;
+}
+
 void DeviceAlarms::PushSignalHistory(const AlarmRecord& record)
 {
-    PushHistory(signalHistory, record);
+    AlarmRecord* slot = TakeSlot(signalHistory, m_signalSlots, true);
+    *slot = record;
+    signalHistory.prepend(slot);
 }
 
 void DeviceAlarms::PushSystemHistory(const AlarmRecord& record)
 {
-    PushHistory(systemHistory, record);
+    AlarmRecord* slot = TakeSlot(systemHistory, m_systemSlots, true);
+    *slot = record;
+    systemHistory.prepend(slot);
 }
 
-void DeviceAlarms::PushHistory(QList<AlarmRecord*>& history, const AlarmRecord& record)
+void DeviceAlarms::AppendSignalHistory(const AlarmRecord& record)
 {
-    AlarmRecord* copy = AlarmRecordPool::Instance()->Acquire();
-    *copy = record;
-    history.prepend(copy);
-    if (history.size() > historyLimit)
-        AlarmRecordPool::Instance()->Release(history.takeLast());
+    if (AlarmRecord* slot = TakeSlot(signalHistory, m_signalSlots, false)) {
+        *slot = record;
+        signalHistory.append(slot);
+    }
+}
+
+void DeviceAlarms::AppendSystemHistory(const AlarmRecord& record)
+{
+    if (AlarmRecord* slot = TakeSlot(systemHistory, m_systemSlots, false)) {
+        *slot = record;
+        systemHistory.append(slot);
+    }
 }
 
 void DeviceAlarms::ReleaseAll()
 {
     AlarmRecordPool* pool = AlarmRecordPool::Instance();
-    for (QList<AlarmRecord*>* list : {&currentSignalAlarms, &currentSystemAlarms, &signalHistory, &systemHistory}) {
+    for (QList<AlarmRecord*>* list : {&currentSignalAlarms, &currentSystemAlarms}) {
         for (AlarmRecord* record : *list)
             pool->Release(record);
         list->clear();
     }
+    signalHistory.clear();
+    systemHistory.clear();
+    m_signalSlots = Slots();
+    m_systemSlots = Slots();
 }

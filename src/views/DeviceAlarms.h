@@ -4,24 +4,31 @@
 #include <QMutex>
 #include <QString>
 
+#include <memory>
+
 class AlarmRecord;
 
 // The alarms the main display remembers for one device: what is current and what has recently ended.
-// Every record in the four lists is a pool record owned by this entry.
+// The current alarms are pool records owned by this entry. The histories' records are the entry's own, allocated
+// together once per history: a storm leaves a full history on every device, and records taken one by one in the
+// middle of the storm's allocations would keep most of the memory it used from going back to the system.
 class DeviceAlarms
 {
 public:
-    static constexpr int DefaultHistoryLimit = 100;
+    static constexpr int HistoryLimit = 100;
 
     explicit DeviceAlarms(const QString& deviceIp) : ip(deviceIp) {}
     ~DeviceAlarms();
     DeviceAlarms(const DeviceAlarms&) = delete;
     DeviceAlarms& operator=(const DeviceAlarms&) = delete;
 
-    // Pool copies at the front of a history; the oldest beyond the limit go back to the pool.
+    // A copy at the front of a history; the oldest beyond the limit is dropped.
     void PushSignalHistory(const AlarmRecord& record);
     void PushSystemHistory(const AlarmRecord& record);
-    // Returns every record of the four lists to the pool.
+    // A copy at the back of a history, as its oldest entry; dropped when the history is full.
+    void AppendSignalHistory(const AlarmRecord& record);
+    void AppendSystemHistory(const AlarmRecord& record);
+    // Returns the current alarms to the pool and empties the histories.
     void ReleaseAll();
 
     const QString ip;
@@ -29,10 +36,20 @@ public:
     QMutex listsLock;
     QList<AlarmRecord*> currentSignalAlarms;
     QList<AlarmRecord*> currentSystemAlarms;
+    // Newest first.
     QList<AlarmRecord*> signalHistory;
     QList<AlarmRecord*> systemHistory;
-    int historyLimit = DefaultHistoryLimit;
 
 private:
-    void PushHistory(QList<AlarmRecord*>& history, const AlarmRecord& record);
+    // A history's records, allocated on its first entry; those not in the history are free.
+    struct Slots
+    {
+        std::unique_ptr<AlarmRecord[]> block;
+        QList<AlarmRecord*> free;
+    };
+    // A record for a new entry: a free one, else the oldest entry's when front is true, else none.
+    static AlarmRecord* TakeSlot(QList<AlarmRecord*>& history, Slots& slots, bool front);
+
+    Slots m_signalSlots;
+    Slots m_systemSlots;
 };

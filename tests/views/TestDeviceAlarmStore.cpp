@@ -13,7 +13,7 @@ class TestDeviceAlarmStore : public QObject
 private slots:
     void recordSequences_data();
     void recordSequences();
-    void historyKeepsTheNewestAndReturnsTheRestToThePool();
+    void historyKeepsTheNewestAndTakesNothingFromThePool();
     void removeByKeyMovesWithoutEndTime();
     void mergedTracksCarryEarliestStartHighestLevelAndTrackList();
     void portStates_data();
@@ -123,7 +123,7 @@ void TestDeviceAlarmStore::recordSequences()
     QCOMPARE(store.GetDeviceLevel(Ip), current.isEmpty() ? 1 : currentRecords.first().level);
 }
 
-void TestDeviceAlarmStore::historyKeepsTheNewestAndReturnsTheRestToThePool()
+void TestDeviceAlarmStore::historyKeepsTheNewestAndTakesNothingFromThePool()
 {
     // Enough spares that the pool neither grows nor overflows during the counts below.
     AlarmRecordPool* pool = AlarmRecordPool::Instance();
@@ -152,10 +152,10 @@ void TestDeviceAlarmStore::historyKeepsTheNewestAndReturnsTheRestToThePool()
     QCOMPARE(history.size(), 100);
     QCOMPARE(history.first().time, morning.addSecs(200));
     QCOMPARE(history.last().time, morning.addSecs(2));
-    // The start went into the pool's care, and both it and the oldest history record came back.
+    // The start's record came back to the pool; the histories keep records of their own.
     QCOMPARE(pool->FreeCount(), spares);
     store.Clear();
-    QCOMPARE(pool->FreeCount(), spares + 100);
+    QCOMPARE(pool->FreeCount(), spares);
 }
 
 void TestDeviceAlarmStore::removeByKeyMovesWithoutEndTime()
