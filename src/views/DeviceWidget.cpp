@@ -9,6 +9,17 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace {
+// One icon shared by every tile: an icon made from a file reads the file into an image of its own, 16 KiB a tile.
+// Kept until the process ends.
+const QIcon& SoundIcon(bool on)
+{
+    static const QIcon* const sound = new QIcon(GetIconDir() + "/sound.png");
+    static const QIcon* const unsound = new QIcon(GetIconDir() + "/unsound.png");
+    return on ? *sound : *unsound;
+}
+} // namespace
+
 DeviceWidget::DeviceWidget(QWidget* parent) : QWidget(parent)
 {
     m_pictureLabel = new QLabel(this);
@@ -33,7 +44,7 @@ DeviceWidget::DeviceWidget(QWidget* parent) : QWidget(parent)
     m_soundButton->setFlat(true);
     m_soundButton->setFixedSize(20, 20);
     m_soundButton->move(125, 70);
-    m_soundButton->setIcon(QIcon(GetIconDir() + "/sound.png"));
+    m_soundButton->setIcon(SoundIcon(true));
     connect(m_soundButton, &QPushButton::clicked, this, &DeviceWidget::OnSoundButtonClicked);
 
     // Over the picture's upper left corner: the texts keep their places, the status dot on the right stays in view.
@@ -137,7 +148,7 @@ void DeviceWidget::OnTimer()
 void DeviceWidget::OnSoundButtonClicked()
 {
     m_soundOn = !m_soundOn;
-    m_soundButton->setIcon(QIcon(GetIconDir() + (m_soundOn ? "/sound.png" : "/unsound.png")));
+    m_soundButton->setIcon(SoundIcon(m_soundOn));
     emit EnableSound(m_ip, m_soundOn);
 }
 
