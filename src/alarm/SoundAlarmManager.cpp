@@ -249,10 +249,10 @@ int SoundAlarmManager::QueueLength() const
 bool SoundAlarmManager::GetQueuedAlarms(QList<AlarmRecord>& alarms, const QString& ip, bool wait) const
 {
     std::unique_lock<QMutex> locker(m_queueLock, std::defer_lock);
-    if (!wait && !locker.try_lock())
-        return false;
     if (wait)
         locker.lock();
+    else if (!locker.try_lock())
+        return false;
     if (!ip.isEmpty()) {
         for (const SpeechItem* item = FirstOfDevice(ip); item; item = item->deviceNext)
             alarms.append(*item->record);
