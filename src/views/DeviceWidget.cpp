@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QVBoxLayout>
 
 namespace {
@@ -18,13 +19,23 @@ const QIcon& SoundIcon(bool on)
     static const QIcon* const unsound = new QIcon(GetIconDir() + "/unsound.png");
     return on ? *sound : *unsound;
 }
+
+// The device picture at a tile's size, shared by every tile: they all have the column's width. A label scaling the
+// picture itself would keep a copy of the image and of the scaled picture for each tile it has painted.
+const QPixmap& DevicePicture(const QSize& size)
+{
+    static const QPixmap* const picture = new QPixmap(GetIconDir() + "/device.jpg");
+    static QPixmap* const scaled = new QPixmap;
+    if (scaled->size() != size && !picture->isNull())
+        *scaled = picture->scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return *scaled;
+}
 } // namespace
 
 DeviceWidget::DeviceWidget(QWidget* parent) : QWidget(parent)
 {
-    m_pictureLabel = new QLabel(this);
-    m_pictureLabel->setPixmap(QPixmap(GetIconDir() + "/device.jpg"));
-    m_pictureLabel->setScaledContents(true);
+    // The picture's place: it may grow beyond the picture's own size and shrinks only with the tile.
+    m_pictureSpace = new QSpacerItem(240, 96, QSizePolicy::Minimum, QSizePolicy::Minimum);
     m_titleLabel = new QLabel(this);
     m_titleLabel->setAlignment(Qt::AlignCenter);
     m_ageLabel = new QLabel(tr("- - -"), this);
@@ -32,7 +43,7 @@ DeviceWidget::DeviceWidget(QWidget* parent) : QWidget(parent)
 
     auto* pictureRow = new QHBoxLayout;
     pictureRow->addSpacing(10);
-    pictureRow->addWidget(m_pictureLabel);
+    pictureRow->addSpacerItem(m_pictureSpace);
     pictureRow->addSpacing(10);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(pictureRow);
@@ -159,6 +170,9 @@ void DeviceWidget::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), m_background);
     if (m_focused)
         painter.fillRect(QRect(0, 0, 10, height()), QColor(20, 104, 154));
+    const QRect picture = m_pictureSpace->geometry();
+    if (!picture.isEmpty())
+        painter.drawPixmap(picture.topLeft(), DevicePicture(picture.size()));
     painter.setPen(Qt::gray);
     painter.setBrush(m_state == 3 ? QColor(Qt::red) : QColor(153, 204, 0));
     painter.drawEllipse(QPoint(135, 15), 6, 6);

@@ -6,6 +6,7 @@
 
 class QLabel;
 class QPushButton;
+class QSpacerItem;
 
 // A device's tile in the navigation column: picture, name, age of the last alarm, a status dot, the focus bar of
 // the current device and a button that mutes the device's spoken alarms.
@@ -51,7 +52,7 @@ private:
     void UpdateTitle();
     void ShowUnacknowledged();
 
-    QLabel* m_pictureLabel = nullptr;
+    QSpacerItem* m_pictureSpace = nullptr;
     QLabel* m_titleLabel = nullptr;
     QLabel* m_ageLabel = nullptr;
     QString m_name;
