@@ -72,8 +72,7 @@ void DeviceAlarmStore::ApplySignalRecord(const AlarmRecord& record, AlarmRecord&
         supersededFlag = true;
         // An alarm of another kind on the same port or track replaces the one it ended, so that the port keeps
         // one current alarm and the new alarm's own end clears it.
-        current.removeAt(i);
-        AlarmRecordPool::Instance()->Release(r);
+        AlarmRecordPool::Instance()->Release(DeviceAlarms::TakeCurrent(current, i));
         if (record.level == LevelNormal)
             return;
     }
@@ -103,8 +102,7 @@ void DeviceAlarmStore::ApplySystemRecord(const AlarmRecord& record, AlarmRecord&
             superseded.end_time = record.time;
             entry->PushSystemHistory(superseded);
             supersededFlag = true;
-            current.removeAt(i);
-            AlarmRecordPool::Instance()->Release(r);
+            AlarmRecordPool::Instance()->Release(DeviceAlarms::TakeCurrent(current, i));
             return;
         }
     }
@@ -130,7 +128,7 @@ void DeviceAlarmStore::RemoveByKey(const QString& key)
                 ++i;
                 continue;
             }
-            AlarmRecord* record = current.takeAt(i);
+            AlarmRecord* record = DeviceAlarms::TakeCurrent(current, i);
             (entry->*append)(*record);
             AlarmRecordPool::Instance()->Release(record);
         }

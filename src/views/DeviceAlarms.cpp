@@ -10,14 +10,19 @@ DeviceAlarms::~DeviceAlarms()
 
 AlarmRecord* DeviceAlarms::TakeSlot(QList<AlarmRecord*>& history, Slots& slots, bool front)
 {
-    if (!slots.block) {
+    if (!slots.block)
         slots.block = std::make_unique<AlarmRecord[]>(HistoryLimit);
-        for (int i = 0; i < HistoryLimit; ++i)
-            slots.free.append(&slots.block[i]);
-    }
-    if (!slots.free.isEmpty())
-        return slots.free.takeLast();
+    if (slots.used < HistoryLimit)
+        return &slots.block[slots.used++];
     return front ? history.takeLast() : nullptr;
+}
+
+AlarmRecord* DeviceAlarms::TakeCurrent(QList<AlarmRecord*>& current, int i)
+{
+    AlarmRecord* record = current.takeAt(i);
+    if (current.isEmpty())
+        current.clear();
+    return record;
 }
 
 void DeviceAlarms::PushSignalHistory(const AlarmRecord& record)

@@ -30,6 +30,9 @@ public:
     void AppendSystemHistory(const AlarmRecord& record);
     // Returns the current alarms to the pool and empties the histories.
     void ReleaseAll();
+    // Takes a current alarm out of its list. A list left empty gives back its room: after a storm every device's
+    // lists would otherwise keep room for all the alarms the storm brought.
+    static AlarmRecord* TakeCurrent(QList<AlarmRecord*>& current, int i);
 
     const QString ip;
     // Guards the four lists.
@@ -41,13 +44,14 @@ public:
     QList<AlarmRecord*> systemHistory;
 
 private:
-    // A history's records, allocated on its first entry; those not in the history are free.
+    // A history's records, allocated on its first entry and handed out in order. A record leaves the history only to
+    // be reused for a newer entry, or with all the others in ReleaseAll.
     struct Slots
     {
         std::unique_ptr<AlarmRecord[]> block;
-        QList<AlarmRecord*> free;
+        int used = 0;
     };
-    // A record for a new entry: a free one, else the oldest entry's when front is true, else none.
+    // A record for a new entry: one not used yet, else the oldest entry's when front is true, else none.
     static AlarmRecord* TakeSlot(QList<AlarmRecord*>& history, Slots& slots, bool front);
 
     Slots m_signalSlots;
