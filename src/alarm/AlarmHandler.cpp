@@ -151,6 +151,9 @@ void AlarmHandler::run()
             --m_queueLength;
         }
         batch.clear();
+        // A storm's batch would keep its room for good, and the queue it is swapped with next.
+        if (batch.capacity() > KeptBatchCapacity)
+            batch.shrink_to_fit();
     }
 }
 

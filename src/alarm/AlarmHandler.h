@@ -27,6 +27,8 @@ class AlarmHandler : public QThread
 public:
     // Twice a facility-wide fault at a thousand probes (128,000 starts) fits.
     static constexpr size_t DefaultMaxQueued = 262144;
+    // A batch's room beyond this goes back once the batch is done.
+    static constexpr size_t KeptBatchCapacity = 4096;
 
     // Records appended while maxQueued wait already are dropped and counted.
     explicit AlarmHandler(size_t maxQueued = DefaultMaxQueued);

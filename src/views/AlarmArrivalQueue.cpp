@@ -63,6 +63,9 @@ void AlarmArrivalQueue::ApplyRound()
         m_apply(*record);
         pool->Release(record);
     }
+    // Taking from the front keeps the list's room; a storm's would stay for good.
+    if (m_toApply.isEmpty())
+        m_toApply.clear();
     m_finishRound(!m_toApply.isEmpty());
     m_lastRoundFull = elapsed.elapsed() >= RoundBudgetMs;
     if (!m_toApply.isEmpty())
