@@ -18,6 +18,9 @@ void ActiveAlarms::Apply(const std::vector<AlarmRecord>& logged, std::vector<Ala
         if (!row.end_time.isValid())
             Insert(key, row);
     }
+    // Erasing leaves the table at its largest: after a storm's ends it would keep room for all the storm's alarms.
+    if (m_alarms.capacity() > 8 * (m_alarms.size() + 64))
+        m_alarms.squeeze();
 }
 
 void ActiveAlarms::Replace(const std::vector<AlarmRecord>& openRows)
