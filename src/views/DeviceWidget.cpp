@@ -4,10 +4,12 @@
 #include "views/AlarmAgeText.h"
 
 #include <QHBoxLayout>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QSpacerItem>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 namespace {
@@ -58,16 +60,6 @@ DeviceWidget::DeviceWidget(QWidget* parent) : QWidget(parent)
     m_soundButton->setIcon(SoundIcon(true));
     connect(m_soundButton, &QPushButton::clicked, this, &DeviceWidget::OnSoundButtonClicked);
 
-    // Over the picture's upper left corner: the texts keep their places, the status dot on the right stays in view.
-    m_unacknowledgedBadge = new QLabel(this);
-    m_unacknowledgedBadge->setAlignment(Qt::AlignCenter);
-    // A fixed size: the number changes with every round of a storm, and no size is worked out again for it. The
-    // navigation column's style sheet would override a palette.
-    m_unacknowledgedBadge->setFixedSize(32, 18);
-    m_unacknowledgedBadge->setStyleSheet(
-        QStringLiteral("QLabel { background: rgb(220, 0, 0); color: white; font-weight: bold; border-radius: 4px; }"));
-    m_unacknowledgedBadge->move(14, 4);
-    m_unacknowledgedBadge->hide();
     // In a storm the number changes with every round; the badge shows it a few times a second.
     m_badgeTimer.setSingleShot(true);
     m_badgeTimer.setInterval(250);
@@ -101,10 +93,10 @@ void DeviceWidget::SetUnacknowledged(int count)
 
 void DeviceWidget::ShowUnacknowledged()
 {
-    const int count = m_unacknowledged;
-    m_unacknowledgedBadge->setText(count > 999 ? QStringLiteral("999+") : QString::number(count));
-    m_unacknowledgedBadge->setToolTip(tr("Unacknowledged alarms: %1").arg(count));
-    m_unacknowledgedBadge->setVisible(count > 0);
+    if (m_shownUnacknowledged == m_unacknowledged)
+        return;
+    m_shownUnacknowledged = m_unacknowledged;
+    update(BadgeRect);
 }
 
 void DeviceWidget::UpdateTitle()
@@ -176,6 +168,30 @@ void DeviceWidget::paintEvent(QPaintEvent*)
     painter.setPen(Qt::gray);
     painter.setBrush(m_state == 3 ? QColor(Qt::red) : QColor(153, 204, 0));
     painter.drawEllipse(QPoint(135, 15), 6, 6);
+    if (m_shownUnacknowledged > 0) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(220, 0, 0));
+        painter.drawRoundedRect(BadgeRect, 4, 4);
+        QFont bold = font();
+        bold.setBold(true);
+        painter.setFont(bold);
+        painter.setPen(Qt::white);
+        painter.drawText(BadgeRect, Qt::AlignCenter,
+                         m_shownUnacknowledged > 999 ? QStringLiteral("999+") : QString::number(m_shownUnacknowledged));
+    }
+}
+
+bool DeviceWidget::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    const QPoint position = static_cast<QHelpEvent*>(event)->pos();
+    if (m_shownUnacknowledged > 0 && BadgeRect.contains(position))
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(),
+                           tr("Unacknowledged alarms: %1").arg(m_shownUnacknowledged), this, BadgeRect);
+    else
+        QToolTip::hideText();
+    return true;
 }
 
 void DeviceWidget::mousePressEvent(QMouseEvent* event)

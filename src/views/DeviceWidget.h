@@ -45,6 +45,7 @@ public slots:
     void OnSoundButtonClicked();
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
@@ -64,7 +65,10 @@ private:
     int m_state = 1;
     bool m_soundOn = true;
     QPushButton* m_soundButton = nullptr;
-    QLabel* m_unacknowledgedBadge = nullptr;
+    // Painted over the picture's upper left corner, clear of the status dot on the right. Painted rather than a
+    // label: a label needs a style sheet for its colours, several kilobytes a tile.
+    static constexpr QRect BadgeRect{14, 4, 32, 18};
     int m_unacknowledged = 0;
+    int m_shownUnacknowledged = 0;
     QTimer m_badgeTimer;
 };
