@@ -3,6 +3,7 @@
 #include "app/AppPaths.h"
 #include "views/AlarmAgeText.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHelpEvent>
 #include <QLabel>
@@ -24,23 +25,38 @@ const QIcon& SoundIcon(bool on)
 
 // The device picture at a tile's size, shared by every tile: they all have the column's width. A label scaling the
 // picture itself would keep a copy of the image and of the scaled picture for each tile it has painted.
-const QPixmap& DevicePicture(const QSize& size)
+const QPixmap& DevicePicture(const QSize& size, qreal pixelRatio)
 {
     static const QPixmap* const picture = new QPixmap(GetIconDir() + "/device.jpg");
     static QPixmap* const scaled = new QPixmap;
-    if (scaled->size() != size && !picture->isNull())
-        *scaled = picture->scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QSize pixels = size * pixelRatio;
+    if (scaled->size() != pixels && !picture->isNull()) {
+        *scaled = picture->scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        scaled->setDevicePixelRatio(pixelRatio);
+    }
     return *scaled;
+}
+
+// "- - -" in the current language, one string shared by every tile. A storm's end sets it on every tile, and a
+// copy of its own in each would land among the storm's memory and keep that from going back to the system.
+const QString& NoAgeText()
+{
+    static QString* const text = new QString;
+    const QString translated = QCoreApplication::translate("DeviceWidget", "- - -");
+    if (translated != *text)
+        *text = translated;
+    return *text;
 }
 } // namespace
 
 DeviceWidget::DeviceWidget(QWidget* parent) : QWidget(parent)
 {
-    // The picture's place: it may grow beyond the picture's own size and shrinks only with the tile.
+    // The picture's place, sized as a label holding the picture would be: at least the picture, more in a wider
+    // tile; a tile too small for it shares the shortfall with the texts.
     m_pictureSpace = new QSpacerItem(240, 96, QSizePolicy::Minimum, QSizePolicy::Minimum);
     m_titleLabel = new QLabel(this);
     m_titleLabel->setAlignment(Qt::AlignCenter);
-    m_ageLabel = new QLabel(tr("- - -"), this);
+    m_ageLabel = new QLabel(NoAgeText(), this);
     m_ageLabel->setAlignment(Qt::AlignCenter);
 
     auto* pictureRow = new QHBoxLayout;
@@ -112,7 +128,7 @@ void DeviceWidget::SetState(int state)
     }
     if (state == 1) {
         m_refreshTimer.stop();
-        m_ageLabel->setText(tr("- - -"));
+        m_ageLabel->setText(NoAgeText());
         return;
     }
     RefreshAge();
@@ -164,7 +180,7 @@ void DeviceWidget::paintEvent(QPaintEvent*)
         painter.fillRect(QRect(0, 0, 10, height()), QColor(20, 104, 154));
     const QRect picture = m_pictureSpace->geometry();
     if (!picture.isEmpty())
-        painter.drawPixmap(picture.topLeft(), DevicePicture(picture.size()));
+        painter.drawPixmap(picture.topLeft(), DevicePicture(picture.size(), devicePixelRatioF()));
     painter.setPen(Qt::gray);
     painter.setBrush(m_state == 3 ? QColor(Qt::red) : QColor(153, 204, 0));
     painter.drawEllipse(QPoint(135, 15), 6, 6);
@@ -183,15 +199,15 @@ void DeviceWidget::paintEvent(QPaintEvent*)
 
 bool DeviceWidget::event(QEvent* event)
 {
-    if (event->type() != QEvent::ToolTip)
-        return QWidget::event(event);
-    const QPoint position = static_cast<QHelpEvent*>(event)->pos();
-    if (m_shownUnacknowledged > 0 && BadgeRect.contains(position))
-        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(),
-                           tr("Unacknowledged alarms: %1").arg(m_shownUnacknowledged), this, BadgeRect);
-    else
-        QToolTip::hideText();
-    return true;
+    if (event->type() == QEvent::ToolTip && m_shownUnacknowledged > 0) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        if (BadgeRect.contains(help->pos())) {
+            QToolTip::showText(help->globalPos(), tr("Unacknowledged alarms: %1").arg(m_shownUnacknowledged), this,
+                               BadgeRect);
+            return true;
+        }
+    }
+    return QWidget::event(event);
 }
 
 void DeviceWidget::mousePressEvent(QMouseEvent* event)
