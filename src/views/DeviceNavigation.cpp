@@ -2,7 +2,9 @@
 
 #include "views/DeviceWidget.h"
 
+#include <QAccessible>
 #include <QEvent>
+#include <QLayout>
 #include <QScrollBar>
 #include <QTableWidget>
 
@@ -28,6 +30,14 @@ void DeviceNavigation::Append(DeviceWidget* tile)
     tile->setParent(m_table->viewport());
     // Hidden by hand, or showing the table would show every tile appended before it.
     tile->hide();
+    // What a tile costs once, at its first showing, is paid now: its style, its layout and what it tells assistive
+    // tools. Paid when a storm's sorting first brings the tile into view, it would land among the storm's memory and
+    // keep pages of it from going back to the system.
+    tile->ensurePolished();
+    tile->layout()->activate();
+    QAccessible::queryAccessibleInterface(tile);
+    for (QWidget* child : tile->findChildren<QWidget*>())
+        QAccessible::queryAccessibleInterface(child);
     m_tiles.append(tile);
     m_tilesOfIp[tile->GetIp()].append(tile);
     PlaceTiles();
