@@ -246,7 +246,8 @@ bool DeviceAlarmStore::GetPortStates(const QString& ip, int& lan, int& aes, int&
     return true;
 }
 
-void DeviceAlarmStore::CopyList(const QString& ip, QList<AlarmRecord*> DeviceAlarms::*list, QList<AlarmRecord>& out)
+template <typename List>
+void DeviceAlarmStore::CopyList(const QString& ip, List DeviceAlarms::*list, QList<AlarmRecord>& out)
 {
     QMutexLocker devicesLocker(&m_devicesLock);
     DeviceAlarms* entry = Find(ip);

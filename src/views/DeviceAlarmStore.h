@@ -57,7 +57,8 @@ public:
 private:
     DeviceAlarms* Find(const QString& ip) const;
     DeviceAlarms* FindOrCreate(const QString& ip);
-    void CopyList(const QString& ip, QList<AlarmRecord*> DeviceAlarms::*list, QList<AlarmRecord>& out);
+    template <typename List>
+    void CopyList(const QString& ip, List DeviceAlarms::*list, QList<AlarmRecord>& out);
 
     // Guards the map of devices.
     QMutex m_devicesLock;

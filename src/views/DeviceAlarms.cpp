@@ -8,10 +8,12 @@ DeviceAlarms::~DeviceAlarms()
     ReleaseAll();
 }
 
-AlarmRecord* DeviceAlarms::TakeSlot(QList<AlarmRecord*>& history, Slots& slots, bool front)
+AlarmRecord* DeviceAlarms::TakeSlot(QVector<AlarmRecord*>& history, Slots& slots, bool front)
 {
-    if (!slots.block)
+    if (!slots.block) {
         slots.block = std::make_unique<AlarmRecord[]>(HistoryLimit);
+        history.reserve(HistoryLimit);
+    }
     if (slots.used < HistoryLimit)
         return &slots.block[slots.used++];
     return front ? history.takeLast() : nullptr;
@@ -63,8 +65,8 @@ void DeviceAlarms::ReleaseAll()
             pool->Release(record);
         list->clear();
     }
-    signalHistory.clear();
-    systemHistory.clear();
+    signalHistory = {};
+    systemHistory = {};
     m_signalSlots = Slots();
     m_systemSlots = Slots();
 }

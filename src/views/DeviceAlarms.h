@@ -3,6 +3,7 @@
 #include <QList>
 #include <QMutex>
 #include <QString>
+#include <QVector>
 
 #include <memory>
 
@@ -39,9 +40,10 @@ public:
     QMutex listsLock;
     QList<AlarmRecord*> currentSignalAlarms;
     QList<AlarmRecord*> currentSystemAlarms;
-    // Newest first.
-    QList<AlarmRecord*> signalHistory;
-    QList<AlarmRecord*> systemHistory;
+    // Newest first. Room for the limit is made once, with the history's records: a list grown entry by entry in the
+    // middle of a storm leaves its earlier buffers among the storm's memory.
+    QVector<AlarmRecord*> signalHistory;
+    QVector<AlarmRecord*> systemHistory;
 
 private:
     // A history's records, allocated on its first entry and handed out in order. A record leaves the history only to
@@ -52,7 +54,7 @@ private:
         int used = 0;
     };
     // A record for a new entry: one not used yet, else the oldest entry's when front is true, else none.
-    static AlarmRecord* TakeSlot(QList<AlarmRecord*>& history, Slots& slots, bool front);
+    static AlarmRecord* TakeSlot(QVector<AlarmRecord*>& history, Slots& slots, bool front);
 
     Slots m_signalSlots;
     Slots m_systemSlots;
