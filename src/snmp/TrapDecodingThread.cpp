@@ -76,7 +76,7 @@ void TrapDecodingThread::Decode(TrapParser& parser, const TrapDatagram& datagram
 {
     TrapMessage message;
     QByteArray reply;
-    if (!parser.Parse(datagram.bytes, message, reply))
+    if (!parser.Parse(datagram.Bytes(), message, reply))
         return;
     if (!reply.isEmpty())
         Acknowledge(datagram, reply);

@@ -137,16 +137,38 @@ bool TrapListener::ReadAll(char* buffer)
         const int count = recvmmsg(m_socket, messages, Batch, MSG_DONTWAIT, nullptr);
         if (count <= 0)
             return true;
+        // One sender, one decoding thread: its notifications keep their order.
+        int laneOf[Batch];
+        std::vector<int> laneBytes(lanes.size(), 0);
         for (int i = 0; i < count; ++i) {
-            if (messages[i].msg_hdr.msg_namelen < sizeof(sockaddr_in) || senders[i].sin_family != AF_INET)
+            const bool fromIpv4 =
+                messages[i].msg_hdr.msg_namelen >= sizeof(sockaddr_in) && senders[i].sin_family == AF_INET;
+            laneOf[i] = fromIpv4 ? int(qHash(senders[i].sin_addr.s_addr) % lanes.size()) : -1;
+            if (fromIpv4)
+                laneBytes[size_t(laneOf[i])] += int(messages[i].msg_len);
+        }
+        std::vector<QByteArray> laneBuffers(lanes.size());
+        for (size_t lane = 0; lane < lanes.size(); ++lane) {
+            if (laneBytes[lane] > 0)
+                laneBuffers[lane].reserve(laneBytes[lane]);
+        }
+        for (int i = 0; i < count; ++i) {
+            if (laneOf[i] < 0)
                 continue;
+            QByteArray& laneBuffer = laneBuffers[size_t(laneOf[i])];
             TrapDatagram datagram;
             datagram.source = senders[i].sin_addr.s_addr;
             datagram.sourcePort = senders[i].sin_port;
             datagram.destination = Destination(messages[i].msg_hdr);
-            datagram.bytes = QByteArray(static_cast<const char*>(parts[i].iov_base), int(messages[i].msg_len));
-            // One sender, one decoding thread: its notifications keep their order.
-            lanes[qHash(datagram.source) % lanes.size()].push_back(std::move(datagram));
+            datagram.offset = laneBuffer.size();
+            datagram.length = int(messages[i].msg_len);
+            laneBuffer.append(static_cast<const char*>(parts[i].iov_base), datagram.length);
+            lanes[size_t(laneOf[i])].push_back(std::move(datagram));
+        }
+        // Shared once filled: appending to a shared buffer would copy it.
+        for (size_t lane = 0; lane < lanes.size(); ++lane) {
+            for (TrapDatagram& datagram : lanes[lane])
+                datagram.buffer = laneBuffers[lane];
         }
         for (size_t lane = 0; lane < lanes.size(); ++lane) {
             if (!lanes[lane].empty() && !m_decoders[lane]->Append(lanes[lane]))
