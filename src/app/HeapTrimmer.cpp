@@ -4,6 +4,8 @@
 
 HeapTrimmer::HeapTrimmer(QObject* parent) : QObject(parent)
 {
+    mallopt(M_TRIM_THRESHOLD, TopBytesKept);
+    mallopt(M_MXFAST, 0);
     m_pool.setMaxThreadCount(1);
     m_timer.setInterval(CheckIntervalMs);
     connect(&m_timer, &QTimer::timeout, this, &HeapTrimmer::Check);

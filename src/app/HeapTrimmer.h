@@ -7,9 +7,15 @@
 // Gives the memory that a burst of alarms used back to the system once it is free. The C library keeps what the
 // storm's threads freed in their heaps, so the station's resident size would stay at its peak for good; every few
 // seconds, off the GUI thread, the heaps are trimmed when they hold more than a few megabytes unused.
+// Trimming reaches the free memory inside every heap, but not the free end of a worker thread's heap: that goes back
+// only when a large block is freed there and the end is over TopBytesKept. So that it happens:
+// - the bar is fixed; the C library would raise it to twice the largest block it has mapped, up to 64 MiB;
+// - small blocks are merged with their free neighbours when they are freed, not kept apart in quick lists that a
+//   later trim would merge into the heap's end without handing it back.
 class HeapTrimmer : public QObject
 {
 public:
+    static constexpr int TopBytesKept = 128 * 1024;
     static constexpr int CheckIntervalMs = 5000;
     static constexpr size_t UnusedBytesToTrim = 16u << 20;
     // Less change than this in the memory in use between two checks: the burst is over.
