@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSpacerItem>
+#include <QTimerEvent>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -75,15 +76,6 @@ DeviceWidget::DeviceWidget(QWidget* parent) : QWidget(parent)
     m_soundButton->move(125, 70);
     m_soundButton->setIcon(SoundIcon(true));
     connect(m_soundButton, &QPushButton::clicked, this, &DeviceWidget::OnSoundButtonClicked);
-
-    // In a storm the number changes with every round; the badge shows it a few times a second.
-    m_badgeTimer.setSingleShot(true);
-    m_badgeTimer.setInterval(250);
-    connect(&m_badgeTimer, &QTimer::timeout, this, &DeviceWidget::ShowUnacknowledged);
-
-    m_refreshTimer.setSingleShot(true);
-    m_refreshTimer.setInterval(30000);
-    connect(&m_refreshTimer, &QTimer::timeout, this, &DeviceWidget::OnTimer);
 }
 
 void DeviceWidget::SetIp(const QString& ip)
@@ -103,8 +95,9 @@ void DeviceWidget::SetUnacknowledged(int count)
     if (count == m_unacknowledged)
         return;
     m_unacknowledged = count;
+    // In a storm the number changes with every round; the badge shows it a few times a second.
     if (!m_badgeTimer.isActive())
-        m_badgeTimer.start();
+        m_badgeTimer.start(BadgeDelayMs, this);
 }
 
 void DeviceWidget::ShowUnacknowledged()
@@ -134,7 +127,7 @@ void DeviceWidget::SetState(int state)
     RefreshAge();
     // Left running when it is: a storm sets the state of a tile over and over, and the age changes by the minute.
     if (!m_refreshTimer.isActive())
-        m_refreshTimer.start();
+        m_refreshTimer.start(RefreshIntervalMs, this);
 }
 
 void DeviceWidget::SetAlarmTime(const QDateTime& time)
@@ -161,7 +154,19 @@ QString DeviceWidget::GetAgeText() const
 void DeviceWidget::OnTimer()
 {
     RefreshAge();
-    m_refreshTimer.start();
+    m_refreshTimer.start(RefreshIntervalMs, this);
+}
+
+void DeviceWidget::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() == m_badgeTimer.timerId()) {
+        m_badgeTimer.stop();
+        ShowUnacknowledged();
+    } else if (event->timerId() == m_refreshTimer.timerId()) {
+        OnTimer();
+    } else {
+        QWidget::timerEvent(event);
+    }
 }
 
 void DeviceWidget::OnSoundButtonClicked()

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QDateTime>
-#include <QTimer>
+#include <QBasicTimer>
 #include <QWidget>
 
 class QLabel;
@@ -48,6 +48,7 @@ protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
 
 private:
     void UpdateTitle();
@@ -60,7 +61,9 @@ private:
     qint64 m_lastAlarmMs = 0;
     QColor m_background = Qt::white;
     bool m_focused = false;
-    QTimer m_refreshTimer;
+    // Basic timers: a QTimer's first start gives it bookkeeping that it keeps for good, two small blocks a tile that a
+    // storm's first alarms would scatter among its memory.
+    QBasicTimer m_refreshTimer;
     QString m_ip;
     int m_state = 1;
     bool m_soundOn = true;
@@ -68,7 +71,9 @@ private:
     // Painted over the picture's upper left corner, clear of the status dot on the right. Painted rather than a
     // label: a label needs a style sheet for its colours, several kilobytes a tile.
     static constexpr QRect BadgeRect{14, 4, 32, 18};
+    static constexpr int BadgeDelayMs = 250;
+    static constexpr int RefreshIntervalMs = 30000;
     int m_unacknowledged = 0;
     int m_shownUnacknowledged = 0;
-    QTimer m_badgeTimer;
+    QBasicTimer m_badgeTimer;
 };
