@@ -58,7 +58,8 @@ void AlarmTableModel::InsertTop(const Row& row)
     auto* fresh = new Row(row);
     fresh->removed = false;
     m_fresh.push_back(fresh);
-    m_rowsOfKey[fresh->key].push_back(fresh);
+    if (!fresh->key.isEmpty())
+        m_rowsOfKey[fresh->key].push_back(fresh);
     ++m_count;
     SchedulePublish();
 }
@@ -93,6 +94,9 @@ void AlarmTableModel::Remove(Row* row)
 {
     row->removed = true;
     --m_count;
+    SchedulePublish();
+    if (row->key.isEmpty())
+        return;
     const auto rows = m_rowsOfKey.find(row->key);
     // Removed rows are the topmost of their key, or the oldest of all when a history is trimmed.
     if (rows->back() == row)
@@ -101,7 +105,6 @@ void AlarmTableModel::Remove(Row* row)
         rows->erase(std::find(rows->begin(), rows->end(), row));
     if (rows->empty())
         m_rowsOfKey.erase(rows);
-    SchedulePublish();
 }
 
 void AlarmTableModel::ForEachRow(const std::function<void(Row&)>& change)

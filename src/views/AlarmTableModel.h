@@ -35,6 +35,7 @@ public:
 
     struct Row
     {
+        // Finds the row again; a row without one is only shown, never looked up (a history's).
         QString key;
         QDateTime start;
         QDateTime end;

@@ -10,6 +10,7 @@
 #include <QSet>
 #include <QSplitter>
 #include <QTableView>
+#include <QVector>
 
 namespace {
 using Column = AlarmTableModel::Column;
@@ -32,9 +33,23 @@ constexpr ShelfTime ShelfTimes[] = {
     {480, QT_TRANSLATE_NOOP("DeviceAlarmListForm", "8 hours")},
 };
 
+// Track texts are made once and shared by every row: a storm would otherwise leave the history's last rows with a text
+// each, scattered among the memory it used.
+QString TrackText(int trackID)
+{
+    constexpr int SharedTexts = 17;
+    static const QVector<QString> texts = [] {
+        QVector<QString> made;
+        for (int track = 0; track < SharedTexts; ++track)
+            made.append(QStringLiteral("CH%1").arg(track));
+        return made;
+    }();
+    return trackID >= 0 && trackID < SharedTexts ? texts[trackID] : QStringLiteral("CH%1").arg(trackID);
+}
+
 QString SignalDetail(const AlarmRecord& record)
 {
-    return IsAudioTrackAlarm(record.alarmType) ? QStringLiteral("CH%1").arg(record.trackID) : record.note;
+    return IsAudioTrackAlarm(record.alarmType) ? TrackText(record.trackID) : record.note;
 }
 
 bool IsSystemKey(const QString& key)
@@ -45,7 +60,6 @@ bool IsSystemKey(const QString& key)
 AlarmTableModel::Row RowOf(const AlarmRecord& record, const QString& detail)
 {
     AlarmTableModel::Row row;
-    row.key = AlarmViewKey(record);
     row.start = record.time;
     row.end = record.end_time;
     row.deviceName = record.deviceName;
@@ -208,6 +222,7 @@ const DeviceAlarmListForm::Table& DeviceAlarmListForm::CurrentTableOf(const QStr
 void DeviceAlarmListForm::AddCurrent(Table& current, const AlarmRecord& record, const QString& detail)
 {
     AlarmTableModel::Row row = RowOf(record, detail);
+    row.key = AlarmViewKey(record);
     row.sound = SoundOn(record.ip);
     current.rows->InsertTop(row);
 }
@@ -265,6 +280,7 @@ void DeviceAlarmListForm::MoveToHistory(Table& current, Table& history, const QS
     if (!row)
         return;
     AlarmTableModel::Row moved = *row;
+    moved.key.clear();
     moved.ack.clear();
     moved.returned = false;
     history.rows->InsertTop(moved);
