@@ -172,12 +172,15 @@ void AlarmHandlingController::UpdateTile(const QString& ip)
     if (!tile)
         return;
     const int count = CountUnacknowledged(ip);
-    int& kept = m_unacknowledged[ip];
+    const int kept = m_unacknowledged.value(ip, 0);
     tile->SetUnacknowledged(count);
     if (count == kept)
         return;
     m_unacknowledgedTotal += count - kept;
-    kept = count;
+    if (count == 0)
+        m_unacknowledged.remove(ip);
+    else
+        m_unacknowledged.insert(ip, count);
     emit Sig_UnacknowledgedChanged(m_unacknowledgedTotal);
 }
 

@@ -151,7 +151,7 @@ private:
     QSet<QString> m_keysToHide;
     QSet<QString> m_keysToShow;
     bool m_shelfRoundQueued = false;
-    // Each device's unacknowledged count as last counted, and their sum.
+    // Each device's unacknowledged count as last counted, for the devices that have any, and their sum.
     QHash<QString, int> m_unacknowledged;
     int m_unacknowledgedTotal = 0;
 };
