@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 class AlarmRecord;
 class DeviceConfigNode;
@@ -25,6 +26,7 @@ public:
     bool AcceptAndName(AlarmRecord* record) const;
     bool HasDevice(const QString& ip) const { return m_devices.contains(ip); }
     int DeviceCount() const { return m_devices.size(); }
+    QStringList DeviceIps() const { return m_devices.keys(); }
 
 private:
     struct Device

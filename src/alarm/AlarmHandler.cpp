@@ -49,15 +49,20 @@ void AlarmHandler::SetDeviceConfig(const DeviceConfigFile& config)
     std::atomic_store(&m_filter, filter);
     m_deviceCount = filter->DeviceCount();
     const std::lock_guard<std::mutex> locker(m_deviceStateLock);
-    for (auto device = m_deviceReachable.begin(); device != m_deviceReachable.end();)
-        device = filter->HasDevice(device.key()) ? std::next(device) : m_deviceReachable.erase(device);
+    for (auto device = m_deviceReach.begin(); device != m_deviceReach.end();)
+        device = filter->HasDevice(device.key()) ? std::next(device) : m_deviceReach.erase(device);
+    for (const QString& ip : filter->DeviceIps()) {
+        if (!m_deviceReach.contains(ip))
+            m_deviceReach.insert(ip, Reach::Unheard);
+    }
     CountDeviceStates();
 }
 
 void AlarmHandler::ForgetDeviceStates()
 {
     const std::lock_guard<std::mutex> locker(m_deviceStateLock);
-    m_deviceReachable.clear();
+    for (Reach& reach : m_deviceReach)
+        reach = Reach::Unheard;
     CountDeviceStates();
 }
 
@@ -107,24 +112,22 @@ void AlarmHandler::NoteDeviceState(const AlarmRecord& record)
 {
     // Counted as it changes: a storm of records is not a count over every device each time.
     const bool reachable = record.alarmType != AlarmTypeConnection || record.level == LevelNormal;
+    const Reach reach = reachable ? Reach::Reachable : Reach::Lost;
     const std::lock_guard<std::mutex> locker(m_deviceStateLock);
-    const auto known = m_deviceReachable.find(record.ip);
-    if (known != m_deviceReachable.end()) {
-        if (*known == reachable)
-            return;
-        (*known ? m_reachableDeviceCount : m_lostDeviceCount) -= 1;
-        *known = reachable;
-    } else {
-        m_deviceReachable.insert(record.ip, reachable);
-    }
+    // Entered with the configuration; one configured since is entered here, unheard.
+    Reach& known = m_deviceReach[record.ip];
+    if (known == reach)
+        return;
+    if (known != Reach::Unheard)
+        (known == Reach::Reachable ? m_reachableDeviceCount : m_lostDeviceCount) -= 1;
+    known = reach;
     (reachable ? m_reachableDeviceCount : m_lostDeviceCount) += 1;
 }
 
 void AlarmHandler::CountDeviceStates()
 {
-    const int reachable = int(std::count(m_deviceReachable.cbegin(), m_deviceReachable.cend(), true));
-    m_reachableDeviceCount = reachable;
-    m_lostDeviceCount = m_deviceReachable.size() - reachable;
+    m_reachableDeviceCount = int(std::count(m_deviceReach.cbegin(), m_deviceReach.cend(), Reach::Reachable));
+    m_lostDeviceCount = int(std::count(m_deviceReach.cbegin(), m_deviceReach.cend(), Reach::Lost));
 }
 
 void AlarmHandler::run()

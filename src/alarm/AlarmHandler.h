@@ -95,9 +95,16 @@ private:
     bool m_dropping = false;
     quint64 m_droppedInRun = 0;
 
-    // Guards m_deviceReachable: whether each device heard of is reachable.
+    enum class Reach : quint8
+    {
+        Unheard,
+        Reachable,
+        Lost
+    };
+    // Guards m_deviceReach: whether each configured device is reachable, as far as its records tell. The devices are
+    // entered with the configuration, not by a storm's first records among the memory the storm uses.
     std::mutex m_deviceStateLock;
-    QHash<QString, bool> m_deviceReachable;
+    QHash<QString, Reach> m_deviceReach;
 
     std::atomic<int> m_queueLength{0};
     std::atomic<quint64> m_received{0};
