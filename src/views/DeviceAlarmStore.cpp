@@ -3,6 +3,8 @@
 #include "alarm/AlarmRecordPool.h"
 #include "views/DeviceAlarms.h"
 
+#include <algorithm>
+
 namespace {
 // A video port has one current video alarm whatever its kind; an audio alarm belongs to one track.
 bool SameSignal(const AlarmRecord& a, const AlarmRecord& b)
@@ -22,6 +24,17 @@ AlarmRecord* PoolCopy(const AlarmRecord& record)
     return copy;
 }
 
+void AppendCopies(const DeviceAlarms&, const QList<AlarmRecord*>& current, QList<AlarmRecord>& out)
+{
+    for (const AlarmRecord* r : current)
+        out.append(*r);
+}
+
+void AppendCopies(const DeviceAlarms& entry, const AlarmHistory& history, QList<AlarmRecord>& out)
+{
+    history.CopyTo(entry.ip, out);
+}
+
 void RaiseLevel(int& state, int level)
 {
     if (level == LevelError)
@@ -36,17 +49,25 @@ DeviceAlarmStore::~DeviceAlarmStore()
     Clear();
 }
 
-DeviceAlarms* DeviceAlarmStore::Find(const QString& ip) const
+std::vector<DeviceAlarms*>::const_iterator DeviceAlarmStore::Position(const QString& ip) const
 {
-    return m_devices.value(ip, nullptr);
+    return std::lower_bound(m_devices.cbegin(), m_devices.cend(), ip,
+                            [](const DeviceAlarms* entry, const QString& key) { return entry->ip < key; });
 }
 
+DeviceAlarms* DeviceAlarmStore::Find(const QString& ip) const
+{
+    const auto position = Position(ip);
+    return position != m_devices.cend() && (*position)->ip == ip ? *position : nullptr;
+}
+
+// Inserting moves the entries after it: a few microseconds at a thousand devices, once for each device.
 DeviceAlarms* DeviceAlarmStore::FindOrCreate(const QString& ip)
 {
-    DeviceAlarms*& entry = m_devices[ip];
-    if (!entry)
-        entry = new DeviceAlarms(ip);
-    return entry;
+    const auto position = Position(ip);
+    if (position != m_devices.cend() && (*position)->ip == ip)
+        return *position;
+    return *m_devices.insert(position, new DeviceAlarms(ip));
 }
 
 void DeviceAlarmStore::ApplySignalRecord(const AlarmRecord& record, AlarmRecord& superseded, bool& supersededFlag)
@@ -68,7 +89,7 @@ void DeviceAlarmStore::ApplySignalRecord(const AlarmRecord& record, AlarmRecord&
         }
         superseded = *r;
         superseded.end_time = record.time;
-        entry->PushSignalHistory(superseded);
+        entry->signalHistory.PushNewest(superseded);
         supersededFlag = true;
         // An alarm of another kind on the same port or track replaces the one it ended, so that the port keeps
         // one current alarm and the new alarm's own end clears it.
@@ -100,7 +121,7 @@ void DeviceAlarmStore::ApplySystemRecord(const AlarmRecord& record, AlarmRecord&
         if (record.level == LevelNormal) {
             superseded = *r;
             superseded.end_time = record.time;
-            entry->PushSystemHistory(superseded);
+            entry->systemHistory.PushNewest(superseded);
             supersededFlag = true;
             AlarmRecordPool::Instance()->Release(DeviceAlarms::TakeCurrent(current, i));
             return;
@@ -122,19 +143,19 @@ void DeviceAlarmStore::RemoveByKey(const QString& key)
     if (!entry)
         return;
     QMutexLocker listsLocker(&entry->listsLock);
-    const auto moveKey = [&key, entry](QList<AlarmRecord*>& current, void (DeviceAlarms::*append)(const AlarmRecord&)) {
+    const auto moveKey = [&key](QList<AlarmRecord*>& current, AlarmHistory& history) {
         for (int i = 0; i < current.size();) {
             if (AlarmViewKey(*current[i]) != key) {
                 ++i;
                 continue;
             }
             AlarmRecord* record = DeviceAlarms::TakeCurrent(current, i);
-            (entry->*append)(*record);
+            history.AppendOldest(*record);
             AlarmRecordPool::Instance()->Release(record);
         }
     };
-    moveKey(entry->currentSignalAlarms, &DeviceAlarms::AppendSignalHistory);
-    moveKey(entry->currentSystemAlarms, &DeviceAlarms::AppendSystemHistory);
+    moveKey(entry->currentSignalAlarms, entry->signalHistory);
+    moveKey(entry->currentSystemAlarms, entry->systemHistory);
 }
 
 bool DeviceAlarmStore::MergeTrackAlarms(const AlarmRecord& record, AlarmRecord& merged)
@@ -203,7 +224,7 @@ AlarmSummary DeviceAlarmStore::Summarize()
 {
     QMutexLocker devicesLocker(&m_devicesLock);
     AlarmSummary summary;
-    for (DeviceAlarms* entry : qAsConst(m_devices)) {
+    for (DeviceAlarms* entry : m_devices) {
         QMutexLocker listsLocker(&entry->listsLock);
         for (const QList<AlarmRecord*>* list : {&entry->currentSignalAlarms, &entry->currentSystemAlarms}) {
             for (const AlarmRecord* r : *list) {
@@ -254,8 +275,7 @@ void DeviceAlarmStore::CopyList(const QString& ip, List DeviceAlarms::*list, QLi
     if (!entry)
         return;
     QMutexLocker listsLocker(&entry->listsLock);
-    for (const AlarmRecord* r : entry->*list)
-        out.append(*r);
+    AppendCopies(*entry, entry->*list, out);
 }
 
 void DeviceAlarmStore::CopySignalAlarms(const QString& ip, QList<AlarmRecord>& out)
@@ -281,7 +301,11 @@ void DeviceAlarmStore::CopySystemHistory(const QString& ip, QList<AlarmRecord>& 
 QStringList DeviceAlarmStore::Devices()
 {
     QMutexLocker devicesLocker(&m_devicesLock);
-    return m_devices.keys();
+    QStringList ips;
+    ips.reserve(int(m_devices.size()));
+    for (const DeviceAlarms* entry : m_devices)
+        ips.append(entry->ip);
+    return ips;
 }
 
 void DeviceAlarmStore::VisitCurrent(const QString& ip, const std::function<void(const AlarmRecord&)>& visit)

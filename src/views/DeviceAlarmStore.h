@@ -3,13 +3,13 @@
 #include "alarm/AlarmRecord.h"
 #include "views/AlarmSummary.h"
 
-#include <QMap>
 #include <QMutex>
 #include <QString>
 #include <QList>
 #include <QStringList>
 
 #include <functional>
+#include <vector>
 
 class DeviceAlarms;
 
@@ -55,12 +55,15 @@ public:
     void Clear();
 
 private:
+    std::vector<DeviceAlarms*>::const_iterator Position(const QString& ip) const;
     DeviceAlarms* Find(const QString& ip) const;
     DeviceAlarms* FindOrCreate(const QString& ip);
     template <typename List>
     void CopyList(const QString& ip, List DeviceAlarms::*list, QList<AlarmRecord>& out);
 
-    // Guards the map of devices.
+    // Guards the list of devices.
     QMutex m_devicesLock;
-    QMap<QString, DeviceAlarms*> m_devices;
+    // In IP order. One list rather than a map's node for each device: the nodes would be made by a storm's first
+    // alarms, among the memory it uses, and kept for good.
+    std::vector<DeviceAlarms*> m_devices;
 };

@@ -137,6 +137,9 @@ void TestDeviceAlarmStore::historyKeepsTheNewestAndTakesNothingFromThePool()
     const QDateTime morning(QDate(2026, 12, 6), QTime(10, 0));
     const auto cycle = [&store, &morning](int i) {
         AlarmRecord record = MakeAlarm(Ip, PortTypeBnc, 1, -1, AlarmTypeVideoLost, LevelError);
+        record.deviceName = QStringLiteral("Studio A");
+        record.signalName = QStringLiteral("Feed %1").arg(i);
+        record.note = QStringLiteral("VSTD: 1080i50");
         record.time = morning.addSecs(2 * i);
         Apply(store, record);
         record.level = LevelNormal;
@@ -152,6 +155,13 @@ void TestDeviceAlarmStore::historyKeepsTheNewestAndTakesNothingFromThePool()
     QCOMPARE(history.size(), 100);
     QCOMPARE(history.first().time, morning.addSecs(200));
     QCOMPARE(history.last().time, morning.addSecs(2));
+    // Every field comes back as the alarm was, with its end.
+    const AlarmRecord& newest = history.first();
+    QCOMPARE(QStringList({newest.ip, newest.deviceName, newest.signalName, newest.note}),
+             QStringList({Ip, "Studio A", "Feed 100", "VSTD: 1080i50"}));
+    QCOMPARE(QVector<int>({newest.portType, newest.portID, newest.trackID, newest.alarmType, newest.level}),
+             QVector<int>({PortTypeBnc, 1, -1, AlarmTypeVideoLost, LevelError}));
+    QCOMPARE(newest.end_time, morning.addSecs(201));
     // The start's record came back to the pool; the histories keep records of their own.
     QCOMPARE(pool->FreeCount(), spares);
     store.Clear();
