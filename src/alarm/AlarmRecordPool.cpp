@@ -4,10 +4,16 @@
 
 #include <QMutexLocker>
 
-AlarmRecordPool::~AlarmRecordPool()
+#include <functional>
+
+AlarmRecordPool::AlarmRecordPool() : m_kept(std::make_unique<AlarmRecord[]>(KeptRecords))
 {
-    qDeleteAll(m_freeList);
+    m_freeList.reserve(KeptRecords);
+    for (int i = 0; i < KeptRecords; ++i)
+        m_freeList.append(&m_kept[i]);
 }
+
+AlarmRecordPool::~AlarmRecordPool() = default;
 
 AlarmRecordPool* AlarmRecordPool::Instance()
 {
@@ -19,24 +25,29 @@ AlarmRecordPool* AlarmRecordPool::Instance()
 
 AlarmRecord* AlarmRecordPool::Acquire()
 {
-    QMutexLocker locker(&m_freeListLock);
-    if (m_freeList.isEmpty()) {
-        for (int i = 0; i < GrowStep; ++i)
-            m_freeList.append(new AlarmRecord);
+    {
+        QMutexLocker locker(&m_freeListLock);
+        if (!m_freeList.isEmpty())
+            return m_freeList.takeLast();
     }
-    return m_freeList.takeFirst();
+    return new AlarmRecord;
+}
+
+bool AlarmRecordPool::IsKept(const AlarmRecord* record) const
+{
+    const std::less_equal<const AlarmRecord*> notAfter;
+    return notAfter(m_kept.get(), record) && notAfter(record, &m_kept[KeptRecords - 1]);
 }
 
 void AlarmRecordPool::Release(AlarmRecord* record)
 {
     if (!record)
         return;
-    QMutexLocker locker(&m_freeListLock);
-    if (m_freeList.size() >= RetentionCap) {
-        locker.unlock();
+    if (!IsKept(record)) {
         delete record;
         return;
     }
+    QMutexLocker locker(&m_freeListLock);
     m_freeList.append(record);
 }
 

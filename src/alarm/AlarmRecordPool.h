@@ -1,19 +1,22 @@
 #pragma once
 
-#include <QList>
 #include <QMutex>
+#include <QVector>
+
+#include <memory>
 
 class AlarmRecord;
 
-// Recycles records so that a burst of traps costs no allocation once the pool is warm.
+// Recycles records so that the station's everyday traffic costs no allocation. The records it keeps are made together
+// on first use; a burst beyond them takes records of its own, which go when they are released: kept instead, they
+// would be scattered through the memory the burst used and keep it from going back to the system.
 // A record taken with Acquire is only ever destroyed by the pool.
 class AlarmRecordPool
 {
 public:
-    static constexpr int GrowStep = 15;
-    static constexpr int RetentionCap = 200;
+    static constexpr int KeptRecords = 200;
 
-    AlarmRecordPool() = default;
+    AlarmRecordPool();
     ~AlarmRecordPool();
     AlarmRecordPool(const AlarmRecordPool&) = delete;
     AlarmRecordPool& operator=(const AlarmRecordPool&) = delete;
@@ -27,6 +30,11 @@ public:
     int FreeCount() const;
 
 private:
+    bool IsKept(const AlarmRecord* record) const;
+
+    // Never changed once made.
+    const std::unique_ptr<AlarmRecord[]> m_kept;
+    // Guards m_freeList.
     mutable QMutex m_freeListLock;
-    QList<AlarmRecord*> m_freeList;
+    QVector<AlarmRecord*> m_freeList;
 };
