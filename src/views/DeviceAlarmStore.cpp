@@ -7,14 +7,15 @@
 
 namespace {
 // A video port has one current video alarm whatever its kind; an audio alarm belongs to one track.
+// The numbers first: a device's current list is scanned for every record, and its records share the address.
 bool SameSignal(const AlarmRecord& a, const AlarmRecord& b)
 {
-    if (a.ip != b.ip || a.portID != b.portID || a.portType != b.portType)
+    if (a.portID != b.portID || a.portType != b.portType)
         return false;
     const bool video = IsVideoAlarm(a.alarmType);
-    if (video != IsVideoAlarm(b.alarmType))
+    if (video != IsVideoAlarm(b.alarmType) || (!video && a.trackID != b.trackID))
         return false;
-    return video || a.trackID == b.trackID;
+    return a.ip == b.ip;
 }
 
 AlarmRecord* PoolCopy(const AlarmRecord& record)
