@@ -5,6 +5,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QTimerEvent>
 
 #include <algorithm>
 
@@ -141,8 +142,19 @@ void AlarmTableModel::SchedulePublish()
     if (m_publishQueued)
         return;
     m_publishQueued = true;
-    QMetaObject::invokeMethod(
-        this, [this] { Publish(); }, Qt::QueuedConnection);
+    if (m_publishDelayMs > 0)
+        m_publishTimer.start(m_publishDelayMs, this);
+    else
+        QMetaObject::invokeMethod(
+            this, [this] { Publish(); }, Qt::QueuedConnection);
+}
+
+void AlarmTableModel::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() == m_publishTimer.timerId())
+        Publish();
+    else
+        QAbstractTableModel::timerEvent(event);
 }
 
 // The oldest rows are at the bottom of the published ones, then at the front of the fresh ones.
@@ -193,6 +205,7 @@ void AlarmTableModel::MoveRemovedToBottom(int kept)
 void AlarmTableModel::Publish()
 {
     m_publishQueued = false;
+    m_publishTimer.stop();
     TrimToLimit();
     const int shownBefore = int(m_shown.size());
     const int kept =

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QBasicTimer>
 #include <QDateTime>
 #include <QHash>
 #include <QStringList>
@@ -62,6 +63,8 @@ public:
     void SetCheckMark(const QString& mark) { m_checkMark = mark; }
     // The oldest rows beyond it leave at the next Publish; 0 keeps every row.
     void SetRowLimit(int limit);
+    // How long changes wait for Publish: none, until control returns to the event loop, or a storm's pace.
+    void SetPublishDelay(int delayMs) { m_publishDelayMs = delayMs; }
 
     void InsertTop(const Row& row);
     // The topmost row of the key, to change in place; null when the key has no row. Call Changed afterwards.
@@ -89,6 +92,9 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
+protected:
+    void timerEvent(QTimerEvent* event) override;
+
 private:
     QString Text(const Row& row, Column column) const;
     void Remove(Row* row);
@@ -109,5 +115,8 @@ private:
     QHash<QString, std::vector<Row*>> m_rowsOfKey;
     int m_count = 0;
     bool m_changed = false;
+    int m_publishDelayMs = 0;
+    // A Publish is on its way: posted, or timed when there is a delay.
     bool m_publishQueued = false;
+    QBasicTimer m_publishTimer;
 };

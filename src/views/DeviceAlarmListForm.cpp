@@ -388,6 +388,12 @@ void DeviceAlarmListForm::Publish()
         table->rows->Publish();
 }
 
+void DeviceAlarmListForm::SetPublishDelay(int delayMs)
+{
+    for (const Table* table : {&m_signalAlarms, &m_signalHistory, &m_systemAlarms, &m_systemHistory})
+        table->rows->SetPublishDelay(delayMs);
+}
+
 void DeviceAlarmListForm::UpdateLabels()
 {
     m_signalAlarms.label->setText(tr("Signal Alarm [ %1 ]").arg(m_signalAlarms.rows->rowCount()));

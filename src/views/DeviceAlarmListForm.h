@@ -50,6 +50,8 @@ public:
     void ClearAll();
     void RetranslateUi();
     void Publish();
+    // See AlarmTableModel::SetPublishDelay.
+    void SetPublishDelay(int delayMs);
 
     // The last column of a current row: the acknowledgement time, empty while unacknowledged.
     void SetAckText(const QString& key, const QString& text);

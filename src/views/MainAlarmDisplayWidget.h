@@ -142,6 +142,7 @@ private:
     QTimer m_touchedTimer;
     static constexpr qint64 TouchedDevicesIntervalMs = 200;
     static constexpr qint64 TouchedDevicesBudgetMs = 4;
+    static constexpr qint64 StormTablesIntervalMs = 100;
     // The current-device form awaits its rebuild for a newly current tile.
     bool m_currentFormStale = false;
     // The current device's rows still wait for their sound marks to be checked against the speech queue.
