@@ -22,6 +22,7 @@ private slots:
     void strayClickAndEmptySelectionDoNothing();
     void movedAlarmKeepsItsTypeWordAfterALanguageChange();
     void tableFollowsAPlainListAcrossRoundsWithItsSelection();
+    void pacedTablesShowTheirRowsWithoutBeingAsked();
 };
 
 static AlarmRecord Record(const QString& ip, int portType, int portID, int alarmType, int trackID = -1)
@@ -227,6 +228,19 @@ void TestDeviceAlarmListForm::tableFollowsAPlainListAcrossRoundsWithItsSelection
             selected = expected[row].second;
         }
     }
+}
+
+// A storm paces the tables; rows that arrive in its last paced moments must not wait for another alarm.
+void TestDeviceAlarmListForm::pacedTablesShowTheirRowsWithoutBeingAsked()
+{
+    DeviceAlarmListForm form;
+    form.SetPublishDelay(50);
+    const QString ip = QStringLiteral("10.0.0.2");
+    form.AddSignalAlarm(Video(ip, 1));
+    form.AddSignalAlarm(Video(ip, 2));
+    form.MoveSignalAlarmToHistory(AlarmViewKey(Video(ip, 1)));
+    QTRY_COMPARE(RowCount(form.SignalAlarmTable()), 1);
+    QTRY_COMPARE(RowCount(form.SignalHistoryTable()), 1);
 }
 
 QTEST_MAIN(TestDeviceAlarmListForm)
