@@ -216,7 +216,12 @@ void MainAlarmDisplayWidget::MakeCurrent(DeviceWidget* tile)
 
 void MainAlarmDisplayWidget::FinishBatch(bool more)
 {
-    m_navigation->ShowOrder();
+    // In a storm the tiles' order is shown a few times a second: placing the tiles that come into view, and hiding
+    // those that leave it, cost a round's time again when done every round.
+    if (!more || !m_orderShown.isValid() || m_orderShown.hasExpired(StormOrderIntervalMs)) {
+        m_navigation->ShowOrder();
+        m_orderShown.start();
+    }
     if (m_currentFormStale && m_currentTile) {
         ShowDeviceAlarms(m_currentTile->GetIp());
         RefreshCurrentPorts();
@@ -356,6 +361,8 @@ void MainAlarmDisplayWidget::SyncSoundMarks(bool wait)
 void MainAlarmDisplayWidget::ClearAlarms()
 {
     m_arrivals.Discard();
+    // A storm cut short here has no last round to show its order.
+    m_navigation->ShowOrder();
     if (SoundAlarmManager* speech = m_listActions->SoundManager())
         speech->Clear();
     m_store.Clear();

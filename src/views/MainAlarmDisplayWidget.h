@@ -143,6 +143,9 @@ private:
     static constexpr qint64 TouchedDevicesIntervalMs = 200;
     static constexpr qint64 TouchedDevicesBudgetMs = 4;
     static constexpr qint64 StormTablesIntervalMs = 100;
+    // Since the tiles' order was last shown.
+    QElapsedTimer m_orderShown;
+    static constexpr qint64 StormOrderIntervalMs = 200;
     // The current-device form awaits its rebuild for a newly current tile.
     bool m_currentFormStale = false;
     // The current device's rows still wait for their sound marks to be checked against the speech queue.
