@@ -39,6 +39,7 @@ void DeviceNavigation::Append(DeviceWidget* tile)
     for (QWidget* child : tile->findChildren<QWidget*>())
         QAccessible::queryAccessibleInterface(child);
     m_tiles.append(tile);
+    m_rankOf.insert(tile, ++m_bottomRank);
     m_tilesOfIp[tile->GetIp()].append(tile);
     PlaceTiles();
 }
@@ -51,17 +52,50 @@ void DeviceNavigation::Clear()
     m_placed.clear();
     m_inView.clear();
     m_tilesOfIp.clear();
+    m_rankOf.clear();
+    m_topRank = 0;
+    m_bottomRank = -1;
+    m_unsettled = false;
     m_orderChanged = false;
 }
 
-void DeviceNavigation::Move(int from, int to)
+void DeviceNavigation::Raise(DeviceWidget* tile)
 {
-    m_tiles.move(from, to <= from ? to : to - 1);
+    qint64& rank = m_rankOf[tile];
+    if (rank == m_topRank)
+        return;
+    rank = --m_topRank;
+    m_unsettled = true;
+}
+
+void DeviceNavigation::Lower(DeviceWidget* tile)
+{
+    qint64& rank = m_rankOf[tile];
+    if (rank == m_bottomRank)
+        return;
+    rank = ++m_bottomRank;
+    m_unsettled = true;
+}
+
+void DeviceNavigation::Settle()
+{
+    if (!m_unsettled)
+        return;
+    m_unsettled = false;
+    std::sort(m_tiles.begin(), m_tiles.end(),
+              [this](DeviceWidget* a, DeviceWidget* b) { return m_rankOf.value(a) < m_rankOf.value(b); });
     m_orderChanged = true;
+}
+
+const QList<DeviceWidget*>& DeviceNavigation::Tiles()
+{
+    Settle();
+    return m_tiles;
 }
 
 void DeviceNavigation::ShowOrder()
 {
+    Settle();
     if (!m_orderChanged)
         return;
     m_orderChanged = false;
@@ -102,18 +136,24 @@ bool DeviceNavigation::eventFilter(QObject* watched, QEvent* event)
 
 void DeviceNavigation::SortByAgeText()
 {
+    Settle();
     for (int i = m_tiles.size() - 1; i >= 0;) {
         const QString age = m_tiles[i]->GetAgeText();
         int j = 0;
         while (j < i && !(m_tiles[j]->GetAgeText() < age))
             ++j;
         if (j < i) {
-            Move(i, j);
+            m_tiles.move(i, j);
+            m_orderChanged = true;
             i -= 2;
         } else {
             --i;
         }
     }
+    for (int row = 0; row < m_tiles.size(); ++row)
+        m_rankOf[m_tiles[row]] = row;
+    m_topRank = 0;
+    m_bottomRank = m_tiles.size() - 1;
     ShowOrder();
 }
 
@@ -122,8 +162,9 @@ DeviceWidget* DeviceNavigation::FirstTileOf(const QString& ip) const
     const QList<DeviceWidget*> tiles = m_tilesOfIp.value(ip);
     if (tiles.size() < 2)
         return tiles.value(0);
-    return *std::min_element(tiles.cbegin(), tiles.cend(),
-                             [this](DeviceWidget* a, DeviceWidget* b) { return RowOf(a) < RowOf(b); });
+    return *std::min_element(tiles.cbegin(), tiles.cend(), [this](DeviceWidget* a, DeviceWidget* b) {
+        return m_rankOf.value(a) < m_rankOf.value(b);
+    });
 }
 
 DeviceWidget* DeviceNavigation::ShownAt(int row) const

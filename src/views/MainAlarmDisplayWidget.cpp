@@ -191,15 +191,11 @@ void MainAlarmDisplayWidget::UpdateDeviceTile(const AlarmRecord& record)
     tile->SetState(state);
     if (!m_autoSort)
         return;
-    const int row = m_navigation->RowOf(tile);
-    const int count = m_navigation->Tiles().size();
     if (state == LevelNormal) {
-        if (row != count - 1)
-            m_navigation->Move(row, count);
+        m_navigation->Lower(tile);
         return;
     }
-    if (row != 0)
-        m_navigation->Move(row, 0);
+    m_navigation->Raise(tile);
     MakeCurrent(tile);
 }
 

@@ -52,7 +52,7 @@ void TestDeviceNavigation::onlyTilesInViewAreShown()
         QTRY_VERIFY(table.verticalScrollBar()->maximum() > 0);
         table.verticalScrollBar()->setValue(table.verticalScrollBar()->maximum());
     } else if (change == "move") {
-        navigation.Move(devices - 1, 0);
+        navigation.Raise(last);
         navigation.ShowOrder();
     } else if (change == "resize") {
         table.resize(150, 900);
