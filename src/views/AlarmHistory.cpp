@@ -2,19 +2,23 @@
 
 #include "alarm/AlarmRecord.h"
 
-void AlarmHistory::Store(Entry& entry, const AlarmRecord& record)
+namespace {
+// What an entry keeps of a record, either way; the address is its device's.
+template <typename From, typename To>
+void CopyKept(const From& from, To& to)
 {
-    entry.time = record.time;
-    entry.end = record.end_time;
-    entry.deviceName = record.deviceName;
-    entry.signalName = record.signalName;
-    entry.note = record.note;
-    entry.portID = record.portID;
-    entry.trackID = record.trackID;
-    entry.portType = qint16(record.portType);
-    entry.alarmType = qint16(record.alarmType);
-    entry.level = qint16(record.level);
+    to.time = from.time;
+    to.end_time = from.end_time;
+    to.deviceName = from.deviceName;
+    to.signalName = from.signalName;
+    to.note = from.note;
+    to.portID = from.portID;
+    to.trackID = from.trackID;
+    to.portType = static_cast<decltype(to.portType)>(from.portType);
+    to.alarmType = static_cast<decltype(to.alarmType)>(from.alarmType);
+    to.level = static_cast<decltype(to.level)>(from.level);
 }
+} // namespace
 
 void AlarmHistory::PushNewest(const AlarmRecord& record)
 {
@@ -22,7 +26,7 @@ void AlarmHistory::PushNewest(const AlarmRecord& record)
         m_entries = std::make_unique<Entry[]>(Limit);
     m_newest = (m_newest + Limit - 1) % Limit;
     m_size = qMin(m_size + 1, Limit);
-    Store(At(0), record);
+    CopyKept(record, At(0));
 }
 
 void AlarmHistory::AppendOldest(const AlarmRecord& record)
@@ -31,7 +35,7 @@ void AlarmHistory::AppendOldest(const AlarmRecord& record)
         return;
     if (!m_entries)
         m_entries = std::make_unique<Entry[]>(Limit);
-    Store(At(m_size++), record);
+    CopyKept(record, At(m_size++));
 }
 
 void AlarmHistory::Clear()
@@ -44,19 +48,9 @@ void AlarmHistory::Clear()
 void AlarmHistory::CopyTo(const QString& ip, QList<AlarmRecord>& out) const
 {
     for (int i = 0; i < m_size; ++i) {
-        const Entry& entry = At(i);
         AlarmRecord record;
-        record.time = entry.time;
         record.ip = ip;
-        record.deviceName = entry.deviceName;
-        record.signalName = entry.signalName;
-        record.portType = entry.portType;
-        record.portID = entry.portID;
-        record.trackID = entry.trackID;
-        record.alarmType = entry.alarmType;
-        record.level = entry.level;
-        record.end_time = entry.end;
-        record.note = entry.note;
+        CopyKept(At(i), record);
         out.append(record);
     }
 }

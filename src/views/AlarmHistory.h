@@ -28,10 +28,11 @@ public:
     void CopyTo(const QString& ip, QList<AlarmRecord>& out) const;
 
 private:
+    // Named as the record's fields.
     struct Entry
     {
         QDateTime time;
-        QDateTime end;
+        QDateTime end_time;
         QString deviceName;
         QString signalName;
         QString note;
@@ -44,7 +45,6 @@ private:
 
     // The i-th newest entry's place in the ring.
     Entry& At(int i) const { return m_entries[(m_newest + i) % Limit]; }
-    void Store(Entry& entry, const AlarmRecord& record);
 
     std::unique_ptr<Entry[]> m_entries;
     int m_newest = 0;
