@@ -4,8 +4,7 @@
 
 namespace {
 // What an entry keeps of a record, either way; the address is its device's.
-template <typename From, typename To>
-void CopyKept(const From& from, To& to)
+template <typename From, typename To> void CopyKept(const From& from, To& to)
 {
     to.time = from.time;
     to.end_time = from.end_time;
