@@ -1,6 +1,17 @@
 #include "app/HeapTrimmer.h"
 
 #include <malloc.h>
+#include <sys/resource.h>
+
+namespace {
+qint64 ProcessCpuMicroseconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return (qint64(usage.ru_utime.tv_sec) + usage.ru_stime.tv_sec) * 1000000 + usage.ru_utime.tv_usec +
+           usage.ru_stime.tv_usec;
+}
+} // namespace
 
 HeapTrimmer::HeapTrimmer(QObject* parent) : QObject(parent)
 {
@@ -19,11 +30,15 @@ HeapTrimmer::~HeapTrimmer()
 }
 
 // Counting the unused memory walks the heaps' free lists and trimming them hands pages back one range at a time:
-// both hold a heap's lock for milliseconds, which the GUI thread must not spend. While a burst goes on the memory in
-// use keeps changing and would be asked for again: the heaps are trimmed once it has stood still between two checks.
+// both hold a heap's lock, for up to 80 ms after a storm's ends, and every allocation on the GUI thread waits for it.
+// So nothing is counted while the station is busy: the heaps are looked at once it has used less than a quarter of
+// a core since the last check, and trimmed once the memory in use has stood still between two such looks.
 void HeapTrimmer::Check()
 {
-    if (m_pool.activeThreadCount() > 0)
+    const qint64 cpu = ProcessCpuMicroseconds();
+    const bool quiet = m_lastCpu >= 0 && cpu - m_lastCpu < QuietCpuMicroseconds;
+    m_lastCpu = cpu;
+    if (!quiet || m_pool.activeThreadCount() > 0)
         return;
     m_pool.start([this] {
         const struct mallinfo2 heap = mallinfo2();

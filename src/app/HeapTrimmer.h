@@ -18,7 +18,9 @@ public:
     static constexpr int TopBytesKept = 128 * 1024;
     static constexpr int CheckIntervalMs = 5000;
     static constexpr size_t UnusedBytesToTrim = 16u << 20;
-    // Less change than this in the memory in use between two checks: the burst is over.
+    // Less processor time than this between two checks, a quarter of one core: the burst is over.
+    static constexpr qint64 QuietCpuMicroseconds = CheckIntervalMs * 1000LL / 4;
+    // Less change than this in the memory in use between two quiet checks: the heaps are trimmed.
     static constexpr size_t SteadyBytes = 1u << 20;
 
     explicit HeapTrimmer(QObject* parent = nullptr);
@@ -29,6 +31,8 @@ private:
     void Check();
 
     QTimer m_timer;
+    // The process's processor time at the last check, in microseconds.
+    qint64 m_lastCpu = -1;
     // Written by the pool's one thread only.
     size_t m_lastInUse = 0;
     // One thread: a check never overlaps the one before.
