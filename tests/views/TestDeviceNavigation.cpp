@@ -1,6 +1,7 @@
 #include "views/DeviceNavigation.h"
 #include "views/DeviceWidget.h"
 
+#include <QRandomGenerator>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QtTest>
@@ -12,6 +13,7 @@ class TestDeviceNavigation : public QObject
 private slots:
     void onlyTilesInViewAreShown_data();
     void onlyTilesInViewAreShown();
+    void raisesAndLowersLeaveTheOrderOfMovesOneByOne();
 };
 
 void TestDeviceNavigation::onlyTilesInViewAreShown_data()
@@ -71,6 +73,35 @@ void TestDeviceNavigation::onlyTilesInViewAreShown()
     }
     QVERIFY(shown > 0 && shown < devices / 2);
     QCOMPARE(last->isVisible(), change == "scroll" || change == "move");
+}
+
+// The order is settled only when read: it must be the one that moving each tile in turn gives, whatever the mix.
+void TestDeviceNavigation::raisesAndLowersLeaveTheOrderOfMovesOneByOne()
+{
+    QTableWidget table(0, 1);
+    DeviceNavigation navigation(&table);
+    QList<DeviceWidget*> expected;
+    for (int i = 0; i < 8; ++i) {
+        auto* tile = new DeviceWidget;
+        tile->SetIp(QStringLiteral("10.0.0.%1").arg(i));
+        navigation.Append(tile);
+        expected.append(tile);
+    }
+    QRandomGenerator random(20261208);
+    for (int step = 0; step < 2000; ++step) {
+        DeviceWidget* tile = expected[random.bounded(expected.size())];
+        expected.removeOne(tile);
+        if (random.bounded(2)) {
+            navigation.Raise(tile);
+            expected.prepend(tile);
+        } else {
+            navigation.Lower(tile);
+            expected.append(tile);
+        }
+        if (random.bounded(10) == 0)
+            QCOMPARE(navigation.Tiles(), expected);
+    }
+    QCOMPARE(navigation.Tiles(), expected);
 }
 
 QTEST_MAIN(TestDeviceNavigation)
