@@ -226,14 +226,14 @@ void MainAlarmDisplayWidget::FinishBatch(bool more)
     m_currentFormStale = false;
     if (m_soundMarksStale)
         SyncSoundMarks(!more);
-    // In a storm every round touches most devices: their pictures and badges follow a few times a second, the tables
-    // ten times a second. Painted every round, the tables took a fifth of the window's time in a storm.
+    // In a storm every round touches most devices: their pictures and badges follow a few times a second.
     if (more)
         m_touchedTimer.stop();
     if (!more || !m_touchedShown.isValid() || m_touchedShown.hasExpired(TouchedDevicesIntervalMs))
         RefreshTouchedDevices(more);
     if (m_currentTile)
         UpdateCurrentTexts();
+    // In a storm the tables follow ten times a second: painted every round, they took a fifth of the window's time.
     for (DeviceAlarmListForm* form : {m_allDeviceForm, m_currentDeviceForm}) {
         form->SetPublishDelay(more ? int(StormTablesIntervalMs) : 0);
         if (!more)

@@ -47,7 +47,8 @@ private:
 
 // Sends count packets to the port on 127.0.0.1 at the given rate (0: as fast as the sockets take them) and returns
 // the seconds it took. Every source sends in turn; each round of them takes the next packet of the list: packet k
-// from every source, then packet k + 1 from every source, and so on.
+// from every source, then packet k + 1 from every source, and so on. A single source sends the packets already due
+// in one call, up to 32.
 double Send(const QList<QByteArray>& packets, quint16 port, long count, long rate, const Senders& senders);
 // From SenderAddress alone.
 double Send(const QList<QByteArray>& packets, quint16 port, long count, long rate);
